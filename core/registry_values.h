@@ -1,0 +1,18 @@
+#pragma once
+// Testing for a key and deleting one named value below it.
+#include <string>
+
+#include "platform/registry.h"
+
+namespace rw {
+
+// True when the key can be opened.
+bool RegistryKeyExists(Registry& registry, RegKey hive, const std::string& keyPath);
+
+// Deletes |valueName| ("" is the key's default value). Returns true when the
+// value is gone afterwards: deleted now, already missing, or its key missing.
+// Callers that only delete may ignore the result.
+bool DeleteRegistryValue(Registry& registry, RegKey hive, const std::string& keyPath,
+                         const std::string& valueName);
+
+}  // namespace rw

@@ -1,0 +1,51 @@
+#pragma once
+// A list that keeps its rows in memory, as a user would see them.
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "platform/list_control.h"
+
+namespace rw {
+
+class FakeListControl : public ListControl {
+ public:
+  struct Row {
+    std::array<std::string, 3> texts;
+    bool selected = false;
+    bool checked = false;
+  };
+  std::vector<Row> rows;
+  int sortCalls = 0;
+
+  int AddRow(const std::string& name, const std::string& location,
+             const std::string& information) override {
+    rows.push_back({{name, location, information}, false, false});
+    return static_cast<int>(rows.size()) - 1;
+  }
+  int Count() const override { return static_cast<int>(rows.size()); }
+  void Clear() override { rows.clear(); }
+  void SortByName(bool ascending) override {
+    ++sortCalls;
+    std::stable_sort(rows.begin(), rows.end(), [ascending](const Row& a, const Row& b) {
+      return ascending ? Less(a.texts[0], b.texts[0]) : Less(b.texts[0], a.texts[0]);
+    });
+  }
+  void SetSelected(int position, bool selected) override { rows.at(position).selected = selected; }
+  bool IsSelected(int position) const override { return rows.at(position).selected; }
+  std::string Text(int position, ListColumn column) const override {
+    return rows.at(position).texts[column];
+  }
+
+ private:
+  static bool Less(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](unsigned char x, unsigned char y) {
+                                          return std::tolower(x) < std::tolower(y);
+                                        });
+  }
+};
+
+}  // namespace rw

@@ -1,0 +1,205 @@
+#include "platform/fake/fake_registry.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace rw {
+
+namespace {
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+  return text;
+}
+}  // namespace
+
+FakeRegistry::KeyId FakeRegistry::Id(RegKey hive, const std::string& path) {
+  return {hive, Lower(path)};
+}
+
+FakeRegistry::Key* FakeRegistry::Find(RegKey hive, const std::string& path) {
+  auto it = keys_.find(Id(hive, path));
+  return it == keys_.end() ? nullptr : &it->second;
+}
+
+const FakeRegistry::Key* FakeRegistry::Find(RegKey hive, const std::string& path) const {
+  auto it = keys_.find(Id(hive, path));
+  return it == keys_.end() ? nullptr : &it->second;
+}
+
+FakeRegistry::Key* FakeRegistry::FromHandle(RegKey key) {
+  auto it = handles_.find(key);
+  if (it == handles_.end()) return nullptr;
+  auto keyIt = keys_.find(it->second);
+  return keyIt == keys_.end() ? nullptr : &keyIt->second;
+}
+
+FakeValue* FakeRegistry::FindValue(Key& key, const std::string& name) {
+  const std::string wanted = Lower(name);
+  for (FakeValue& value : key.values) {
+    if (Lower(value.name) == wanted) return &value;
+  }
+  return nullptr;
+}
+
+void FakeRegistry::CreateKey(RegKey hive, const std::string& path) { keys_[Id(hive, path)]; }
+
+void FakeRegistry::SetValue(RegKey hive, const std::string& path, const std::string& name,
+                            std::uint32_t type, const std::vector<std::uint8_t>& data) {
+  Key& key = keys_[Id(hive, path)];
+  FakeValue* existing = FindValue(key, name);
+  if (existing != nullptr) {
+    existing->type = type;
+    existing->data = data;
+  } else {
+    key.values.push_back({name, type, data});
+  }
+}
+
+void FakeRegistry::SetString(RegKey hive, const std::string& path, const std::string& name,
+                             const std::string& text, std::uint32_t type) {
+  std::vector<std::uint8_t> data(text.begin(), text.end());
+  data.push_back(0);
+  SetValue(hive, path, name, type, data);
+}
+
+void FakeRegistry::SetDword(RegKey hive, const std::string& path, const std::string& name,
+                            std::uint32_t v) {
+  SetValue(hive, path, name, kRegDword,
+           {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
+            static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)});
+}
+
+bool FakeRegistry::HasValue(RegKey hive, const std::string& path, const std::string& name) const {
+  const Key* key = Find(hive, path);
+  if (key == nullptr) return false;
+  const std::string wanted = Lower(name);
+  return std::any_of(key->values.begin(), key->values.end(),
+                     [&](const FakeValue& v) { return Lower(v.name) == wanted; });
+}
+
+std::vector<FakeValue> FakeRegistry::Values(RegKey hive, const std::string& path) const {
+  const Key* key = Find(hive, path);
+  return key == nullptr ? std::vector<FakeValue>{} : key->values;
+}
+
+void FakeRegistry::RefuseAccess(RegKey hive, const std::string& path, std::uint32_t access) {
+  keys_[Id(hive, path)].refusedAccess.insert(access);
+}
+
+void FakeRegistry::RefuseOpenKey(RegKey hive, const std::string& path) {
+  keys_[Id(hive, path)].refuseOpenKey = true;
+}
+
+void FakeRegistry::FailEnumAt(RegKey hive, const std::string& path, std::uint32_t index,
+                              long code) {
+  keys_[Id(hive, path)].enumFaults[index] = code;
+}
+
+void FakeRegistry::RefuseDelete(RegKey hive, const std::string& path) {
+  keys_[Id(hive, path)].refuseDelete = true;
+}
+
+long FakeRegistry::Open(RegKey hive, const std::string& path, std::uint32_t access, RegKey* key,
+                        bool viaOpenKey) {
+  ++calls_;
+  ++openCalls_;
+  lastAccess_ = access;
+  if (hive != kHkeyCurrentUser && hive != kHkeyLocalMachine) return kRegInvalidHandle;
+  Key* found = Find(hive, path);
+  if (found == nullptr) return kRegFileNotFound;
+  if (viaOpenKey ? found->refuseOpenKey : found->refusedAccess.count(access) != 0) {
+    return kRegAccessDenied;
+  }
+  const RegKey handle = nextHandle_++;
+  handles_[handle] = Id(hive, path);
+  *key = handle;
+  return kRegSuccess;
+}
+
+long FakeRegistry::OpenKey(RegKey hive, const std::string& path, RegKey* key) {
+  return Open(hive, path, 0, key, true);
+}
+
+long FakeRegistry::OpenKeyEx(RegKey hive, const std::string& path, std::uint32_t access,
+                             RegKey* key) {
+  return Open(hive, path, access, key, false);
+}
+
+long FakeRegistry::QueryValueLimits(RegKey handle, std::uint32_t* maxNameChars,
+                                    std::uint32_t* maxDataBytes) {
+  ++calls_;
+  Key* key = FromHandle(handle);
+  if (key == nullptr) return kRegInvalidHandle;
+  if (failLimits_) return kRegAccessDenied;
+  std::size_t names = 0, data = 0;
+  for (const FakeValue& value : key->values) {
+    names = std::max(names, value.name.size());
+    data = std::max(data, value.data.size());
+  }
+  *maxNameChars = static_cast<std::uint32_t>(names);
+  *maxDataBytes = static_cast<std::uint32_t>(data);
+  return kRegSuccess;
+}
+
+long FakeRegistry::EnumValue(RegKey handle, std::uint32_t index, char* name,
+                             std::uint32_t* nameChars, std::uint32_t* type, std::uint8_t* data,
+                             std::uint32_t* dataBytes) {
+  ++calls_;
+  Key* key = FromHandle(handle);
+  if (key == nullptr) return kRegInvalidHandle;
+  auto fault = key->enumFaults.find(index);
+  if (fault != key->enumFaults.end()) return fault->second;
+  if (index >= key->values.size()) return kRegNoMoreItems;
+  const FakeValue& value = key->values[index];
+  const bool nameFits = value.name.size() < *nameChars;
+  const bool dataFits = data == nullptr || value.data.size() <= *dataBytes;
+  if (!nameFits || !dataFits || extraMoreData_ > 0) {
+    if (extraMoreData_ > 0) --extraMoreData_;
+    *dataBytes = static_cast<std::uint32_t>(value.data.size());
+    return kRegMoreData;
+  }
+  std::memcpy(name, value.name.c_str(), value.name.size() + 1);
+  *nameChars = static_cast<std::uint32_t>(value.name.size());
+  if (type != nullptr) *type = value.type;
+  if (data != nullptr && !value.data.empty()) std::memcpy(data, value.data.data(), value.data.size());
+  *dataBytes = static_cast<std::uint32_t>(value.data.size());
+  return kRegSuccess;
+}
+
+long FakeRegistry::QueryValueEx(RegKey handle, const std::string& name, std::uint32_t* type,
+                                std::uint8_t* data, std::uint32_t* dataBytes) {
+  ++calls_;
+  Key* key = FromHandle(handle);
+  if (key == nullptr) return kRegInvalidHandle;
+  FakeValue* value = FindValue(*key, name);
+  if (value == nullptr) return kRegFileNotFound;
+  if (type != nullptr) *type = value->type;
+  const std::uint32_t capacity = *dataBytes;
+  *dataBytes = static_cast<std::uint32_t>(value->data.size());
+  if (data == nullptr) return kRegSuccess;
+  if (value->data.size() > capacity) return kRegMoreData;
+  if (!value->data.empty()) std::memcpy(data, value->data.data(), value->data.size());
+  return kRegSuccess;
+}
+
+long FakeRegistry::DeleteValue(RegKey handle, const std::string& name) {
+  ++calls_;
+  ++deleteCalls_;
+  Key* key = FromHandle(handle);
+  if (key == nullptr) return kRegInvalidHandle;
+  if (key->refuseDelete) return kRegAccessDenied;
+  const std::string wanted = Lower(name);
+  auto it = std::find_if(key->values.begin(), key->values.end(),
+                         [&](const FakeValue& v) { return Lower(v.name) == wanted; });
+  if (it == key->values.end()) return kRegFileNotFound;
+  key->values.erase(it);
+  return kRegSuccess;
+}
+
+long FakeRegistry::CloseKey(RegKey handle) {
+  ++calls_;
+  return handles_.erase(handle) == 1 ? kRegSuccess : kRegInvalidHandle;
+}
+
+}  // namespace rw

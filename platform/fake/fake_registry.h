@@ -1,0 +1,88 @@
+#pragma once
+// In-memory registry with both hives, for the native tests. Behaves as the
+// Win32 calls do where the program relies on it, and can be told to fail.
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+
+namespace rw {
+
+struct FakeValue {
+  std::string name;
+  std::uint32_t type = kRegSz;
+  std::vector<std::uint8_t> data;
+};
+
+class FakeRegistry : public Registry {
+ public:
+  // Content.
+  void CreateKey(RegKey hive, const std::string& path);
+  void SetString(RegKey hive, const std::string& path, const std::string& name,
+                 const std::string& text, std::uint32_t type = kRegSz);  // stores the NUL
+  void SetValue(RegKey hive, const std::string& path, const std::string& name,
+                std::uint32_t type, const std::vector<std::uint8_t>& data);
+  void SetDword(RegKey hive, const std::string& path, const std::string& name, std::uint32_t v);
+  bool HasValue(RegKey hive, const std::string& path, const std::string& name) const;
+  std::vector<FakeValue> Values(RegKey hive, const std::string& path) const;
+
+  // Faults.
+  void RefuseAccess(RegKey hive, const std::string& path, std::uint32_t access);  // OpenKeyEx
+  void RefuseOpenKey(RegKey hive, const std::string& path);                       // OpenKey
+  void FailEnumAt(RegKey hive, const std::string& path, std::uint32_t index, long code);
+  void RefuseDelete(RegKey hive, const std::string& path);
+  void FailQueryValueLimits(bool fail) { failLimits_ = fail; }
+  // Reports MoreData this many extra times for a value, as a value that grows does.
+  void ReportMoreDataTimes(int times) { extraMoreData_ = times; }
+
+  // Observation.
+  int OpenHandleCount() const { return static_cast<int>(handles_.size()); }
+  int OpenCalls() const { return openCalls_; }
+  int CallCount() const { return calls_; }
+  int DeleteCalls() const { return deleteCalls_; }
+  std::uint32_t AccessOfLastOpen() const { return lastAccess_; }
+
+  long OpenKey(RegKey hive, const std::string& path, RegKey* key) override;
+  long OpenKeyEx(RegKey hive, const std::string& path, std::uint32_t access,
+                 RegKey* key) override;
+  long QueryValueLimits(RegKey key, std::uint32_t* maxNameChars,
+                        std::uint32_t* maxDataBytes) override;
+  long EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameChars,
+                 std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataBytes) override;
+  long QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type,
+                    std::uint8_t* data, std::uint32_t* dataBytes) override;
+  long DeleteValue(RegKey key, const std::string& name) override;
+  long CloseKey(RegKey key) override;
+
+ private:
+  using KeyId = std::pair<RegKey, std::string>;  // hive, lower-case path
+  struct Key {
+    std::vector<FakeValue> values;  // in enumeration order
+    std::set<std::uint32_t> refusedAccess;
+    bool refuseOpenKey = false;
+    bool refuseDelete = false;
+    std::map<std::uint32_t, long> enumFaults;
+  };
+  static KeyId Id(RegKey hive, const std::string& path);
+  Key* Find(RegKey hive, const std::string& path);
+  const Key* Find(RegKey hive, const std::string& path) const;
+  Key* FromHandle(RegKey key);
+  FakeValue* FindValue(Key& key, const std::string& name);
+  long Open(RegKey hive, const std::string& path, std::uint32_t access, RegKey* key,
+            bool viaOpenKey);
+
+  std::map<KeyId, Key> keys_;
+  std::map<RegKey, KeyId> handles_;
+  RegKey nextHandle_ = 0x100;
+  bool failLimits_ = false;
+  int extraMoreData_ = 0;
+  int openCalls_ = 0;
+  int calls_ = 0;
+  int deleteCalls_ = 0;
+  std::uint32_t lastAccess_ = 0;
+};
+
+}  // namespace rw

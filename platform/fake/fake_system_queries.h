@@ -1,0 +1,32 @@
+#pragma once
+#include <cstring>
+#include <string>
+
+#include "platform/system_queries.h"
+
+namespace rw {
+
+// Reports a configured version and user name, or fails as told.
+class FakeSystemQueries : public SystemQueries {
+ public:
+  OsVersion version{4, 10, kPlatformWin32Windows};
+  bool versionFails = false;
+  std::string userName = "jsmith";
+  bool userNameFails = false;
+  int userNameCalls = 0;
+
+  bool QueryVersion(OsVersion* out) override {
+    if (versionFails) return false;
+    *out = version;
+    return true;
+  }
+  bool QueryUserName(char* buffer, std::uint32_t* size) override {
+    ++userNameCalls;
+    if (userNameFails || userName.size() + 1 > *size) return false;
+    std::memcpy(buffer, userName.c_str(), userName.size() + 1);
+    *size = static_cast<std::uint32_t>(userName.size() + 1);
+    return true;
+  }
+};
+
+}  // namespace rw

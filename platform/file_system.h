@@ -1,0 +1,27 @@
+#pragma once
+// File-system service: listing the files of a folder with their type
+// descriptions, and deleting or testing single files.
+#include <string>
+#include <vector>
+
+namespace rw {
+
+struct FolderFile {
+  std::string name;  // file name with extension
+  std::string type;  // the platform's type description
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // The files directly in |folder| (a path ending in a backslash), in the
+  // platform's order; subfolders are not listed. False when the folder
+  // cannot be read; |files| is then empty.
+  virtual bool ListFiles(const std::string& folder, std::vector<FolderFile>* files) = 0;
+  // Deletes one file, also when it is read-only. False when it is not gone.
+  virtual bool RemoveFile(const std::string& path) = 0;
+  // True when |path| names an existing file or folder, hidden and system ones included.
+  virtual bool FileExists(const std::string& path) = 0;
+};
+
+}  // namespace rw

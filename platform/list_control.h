@@ -1,0 +1,26 @@
+#pragma once
+// The main window's list: rows of three texts, addressed by position from 0
+// in display order.
+#include <string>
+
+namespace rw {
+
+enum ListColumn { kColumnName = 0, kColumnLocation = 1, kColumnInformation = 2 };
+
+class ListControl {
+ public:
+  virtual ~ListControl() = default;
+  // Adds an unchecked, unselected row at the end; returns its position.
+  virtual int AddRow(const std::string& name, const std::string& location,
+                     const std::string& information) = 0;
+  virtual int Count() const = 0;
+  virtual void Clear() = 0;
+  // Orders the rows by Name with the platform's case-insensitive collation;
+  // rows that compare equal keep their order.
+  virtual void SortByName(bool ascending) = 0;
+  virtual void SetSelected(int position, bool selected) = 0;
+  virtual bool IsSelected(int position) const = 0;
+  virtual std::string Text(int position, ListColumn column) const = 0;
+};
+
+}  // namespace rw

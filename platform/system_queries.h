@@ -1,0 +1,27 @@
+#pragma once
+// Version and user queries.
+#include <cstdint>
+
+namespace rw {
+
+constexpr std::uint32_t kPlatformWin32Windows = 1;
+constexpr std::uint32_t kPlatformWin32NT = 2;
+
+struct OsVersion {
+  std::uint32_t majorVersion = 0;
+  std::uint32_t minorVersion = 0;
+  std::uint32_t platformId = 0;
+};
+
+class SystemQueries {
+ public:
+  virtual ~SystemQueries() = default;
+  // GetVersionExA: fills *version and returns true, or returns false and
+  // leaves *version untouched.
+  virtual bool QueryVersion(OsVersion* version) = 0;
+  // GetUserNameA: buffer of *size bytes; on success *size holds the number of
+  // characters written including the NUL.
+  virtual bool QueryUserName(char* buffer, std::uint32_t* size) = 0;
+};
+
+}  // namespace rw

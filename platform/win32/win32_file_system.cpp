@@ -1,0 +1,60 @@
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "platform/win32/scoped_handles.h"
+
+namespace rw {
+
+namespace {
+std::string LowerExtension(const std::string& name) {
+  const std::size_t dot = name.find_last_of('.');
+  if (dot == std::string::npos) return "";
+  std::string extension = name.substr(dot);
+  CharLowerBuffA(&extension[0], static_cast<DWORD>(extension.size()));
+  return extension;
+}
+}  // namespace
+
+std::string Win32FileSystem::TypeDescription(const std::string& path, const std::string& name) {
+  const std::string extension = LowerExtension(name);
+  auto cached = typeByExtension_.find(extension);
+  if (cached != typeByExtension_.end()) return cached->second;
+  SHFILEINFOA info = {};
+  std::string type;
+  if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME) != 0) {
+    type = info.szTypeName;
+  }
+  typeByExtension_[extension] = type;
+  return type;
+}
+
+bool Win32FileSystem::ListFiles(const std::string& folder, std::vector<FolderFile>* files) {
+  files->clear();
+  WIN32_FIND_DATAA found;
+  ScopedFindHandle search(FindFirstFileA((folder + "*").c_str(), &found));
+  if (!search.valid()) return GetLastError() == ERROR_FILE_NOT_FOUND;  // empty, but there
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    const std::string name = found.cFileName;
+    files->push_back({name, TypeDescription(folder + name, name)});
+  } while (FindNextFileA(search.get(), &found));
+  return true;
+}
+
+bool Win32FileSystem::RemoveFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+  if (readOnly) SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+  if (DeleteFileA(path.c_str())) return true;
+  if (readOnly) SetFileAttributesA(path.c_str(), attributes);  // leave it as it was
+  return false;
+}
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace rw

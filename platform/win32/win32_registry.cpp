@@ -1,0 +1,72 @@
+#include "platform/win32/win32_registry.h"
+
+#include <windows.h>
+
+namespace rw {
+
+namespace {
+// Handles are 32 bits wide on the only target this file builds for.
+HKEY ToHkey(RegKey key) { return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(key)); }
+RegKey FromHkey(HKEY key) { return static_cast<RegKey>(reinterpret_cast<ULONG_PTR>(key)); }
+}  // namespace
+
+long Win32Registry::OpenKey(RegKey hive, const std::string& path, RegKey* key) {
+  HKEY opened = nullptr;
+  const LONG result = RegOpenKeyA(ToHkey(hive), path.c_str(), &opened);
+  if (result == ERROR_SUCCESS) *key = FromHkey(opened);
+  return result;
+}
+
+long Win32Registry::OpenKeyEx(RegKey hive, const std::string& path, std::uint32_t access,
+                              RegKey* key) {
+  HKEY opened = nullptr;
+  const LONG result = RegOpenKeyExA(ToHkey(hive), path.c_str(), 0, access, &opened);
+  if (result == ERROR_SUCCESS) *key = FromHkey(opened);
+  return result;
+}
+
+long Win32Registry::QueryValueLimits(RegKey key, std::uint32_t* maxNameChars,
+                                     std::uint32_t* maxDataBytes) {
+  DWORD names = 0;
+  DWORD data = 0;
+  const LONG result = RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr,
+                                       nullptr, nullptr, &names, &data, nullptr, nullptr);
+  if (result == ERROR_SUCCESS) {
+    *maxNameChars = names;
+    *maxDataBytes = data;
+  }
+  return result;
+}
+
+long Win32Registry::EnumValue(RegKey key, std::uint32_t index, char* name,
+                              std::uint32_t* nameChars, std::uint32_t* type, std::uint8_t* data,
+                              std::uint32_t* dataBytes) {
+  DWORD nameLength = *nameChars;
+  DWORD dataLength = *dataBytes;
+  DWORD valueType = REG_NONE;
+  const LONG result = RegEnumValueA(ToHkey(key), index, name, &nameLength, nullptr, &valueType,
+                                    data, &dataLength);
+  *nameChars = nameLength;
+  *dataBytes = dataLength;
+  if (type != nullptr) *type = valueType;
+  return result;
+}
+
+long Win32Registry::QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type,
+                                 std::uint8_t* data, std::uint32_t* dataBytes) {
+  DWORD dataLength = *dataBytes;
+  DWORD valueType = REG_NONE;
+  const LONG result =
+      RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &valueType, data, &dataLength);
+  *dataBytes = dataLength;
+  if (type != nullptr) *type = valueType;
+  return result;
+}
+
+long Win32Registry::DeleteValue(RegKey key, const std::string& name) {
+  return RegDeleteValueA(ToHkey(key), name.c_str());
+}
+
+long Win32Registry::CloseKey(RegKey key) { return RegCloseKey(ToHkey(key)); }
+
+}  // namespace rw

@@ -1,0 +1,12 @@
+#pragma once
+#include "platform/system_queries.h"
+
+namespace rw {
+
+class Win32SystemQueries : public SystemQueries {
+ public:
+  bool QueryVersion(OsVersion* version) override;
+  bool QueryUserName(char* buffer, std::uint32_t* size) override;
+};
+
+}  // namespace rw

@@ -1,0 +1,33 @@
+#pragma once
+// Every stand-in service together, with the version flags reset for each test.
+#include <gtest/gtest.h>
+
+#include "core/windows_version.h"
+#include "platform/fake/fake_file_system.h"
+#include "platform/fake/fake_message_boxes.h"
+#include "platform/fake/fake_program_starter.h"
+#include "platform/fake/fake_registry.h"
+#include "platform/fake/fake_system_queries.h"
+
+namespace rw {
+
+class FakePlatformTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    IsWin9x = false;
+    IsWinNT = false;
+  }
+  void TearDown() override {
+    IsWin9x = false;
+    IsWinNT = false;
+  }
+  Platform services() { return {registry, system, files, messages, programs}; }
+
+  FakeRegistry registry;
+  FakeSystemQueries system;
+  FakeFileSystem files;
+  FakeMessageBoxes messages;
+  FakeProgramStarter programs;
+};
+
+}  // namespace rw

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include "core/registry_values.h"
+#include "core/startup_collection.h"
+#include "tests/unit/fake_platform.h"
+
+namespace rw {
+namespace {
+
+const std::string kRun = RunKeyPath;
+
+class RegistryValuesTest : public FakePlatformTest {};
+
+TEST_F(RegistryValuesTest, KeyExistsOnlyWhenItOpensAndLeavesNothingOpen) {
+  registry.CreateKey(kHkeyCurrentUser, kRun);
+  EXPECT_TRUE(RegistryKeyExists(registry, kHkeyCurrentUser, kRun));
+  EXPECT_FALSE(RegistryKeyExists(registry, kHkeyLocalMachine, kRun));
+  EXPECT_EQ(0, registry.OpenHandleCount());
+}
+
+TEST_F(RegistryValuesTest, DeletesTheNamedValueOnlyInTheGivenHive) {
+  registry.SetString(kHkeyCurrentUser, kRun, "Twin", "u.exe");
+  registry.SetString(kHkeyCurrentUser, kRun, "Other", "o.exe");
+  registry.SetString(kHkeyLocalMachine, kRun, "Twin", "m.exe");
+  EXPECT_TRUE(DeleteRegistryValue(registry, kHkeyCurrentUser, kRun, "Twin"));
+  EXPECT_FALSE(registry.HasValue(kHkeyCurrentUser, kRun, "Twin"));
+  EXPECT_TRUE(registry.HasValue(kHkeyCurrentUser, kRun, "Other"));
+  EXPECT_TRUE(registry.HasValue(kHkeyLocalMachine, kRun, "Twin"));
+  EXPECT_EQ(0, registry.OpenHandleCount());
+}
+
+TEST_F(RegistryValuesTest, TheEmptyNameDeletesTheDefaultValue) {
+  registry.SetString(kHkeyLocalMachine, kRun, "", "default.exe");
+  registry.SetString(kHkeyLocalMachine, kRun, "Named", "n.exe");
+  EXPECT_TRUE(DeleteRegistryValue(registry, kHkeyLocalMachine, kRun, ""));
+  EXPECT_FALSE(registry.HasValue(kHkeyLocalMachine, kRun, ""));
+  EXPECT_TRUE(registry.HasValue(kHkeyLocalMachine, kRun, "Named"));
+}
+
+TEST_F(RegistryValuesTest, AMissingKeyIsOpenedOnceAndCountsAsGone) {
+  EXPECT_TRUE(DeleteRegistryValue(registry, kHkeyLocalMachine, kRun, "Anything"));
+  EXPECT_EQ(1, registry.OpenCalls());
+  EXPECT_EQ(0, registry.DeleteCalls());
+}
+
+TEST_F(RegistryValuesTest, AMissingValueLeavesTheKeyAsItWasAndCountsAsGone) {
+  registry.SetString(kHkeyCurrentUser, kRun, "Stay", "s.exe");
+  EXPECT_TRUE(DeleteRegistryValue(registry, kHkeyCurrentUser, kRun, "Absent"));
+  ASSERT_EQ(1u, registry.Values(kHkeyCurrentUser, kRun).size());
+  EXPECT_EQ(0, registry.OpenHandleCount());
+  EXPECT_EQ(2, registry.OpenCalls()) << "test, then delete";
+}
+
+TEST_F(RegistryValuesTest, ARefusedDeletionKeepsTheValueAndSaysSo) {
+  registry.SetString(kHkeyLocalMachine, kRun, "Locked", "l.exe");
+  registry.RefuseDelete(kHkeyLocalMachine, kRun);
+  EXPECT_FALSE(DeleteRegistryValue(registry, kHkeyLocalMachine, kRun, "Locked"));
+  EXPECT_TRUE(registry.HasValue(kHkeyLocalMachine, kRun, "Locked"));
+  EXPECT_EQ(0, registry.OpenHandleCount());
+}
+
+TEST_F(RegistryValuesTest, ANameIsMatchedWholeNeverByItsPrefix) {
+  registry.SetString(kHkeyCurrentUser, kRun, "Update", "u.exe");
+  registry.SetString(kHkeyCurrentUser, kRun, "Updater", "ur.exe");
+  DeleteRegistryValue(registry, kHkeyCurrentUser, kRun, "Updater");
+  EXPECT_TRUE(registry.HasValue(kHkeyCurrentUser, kRun, "Update"));
+  EXPECT_FALSE(registry.HasValue(kHkeyCurrentUser, kRun, "Updater"));
+}
+
+}  // namespace
+}  // namespace rw

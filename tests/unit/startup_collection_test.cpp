@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include "core/startup_collection.h"
+#include "tests/unit/fake_platform.h"
+#include "tests/unit/recording_sink.h"
+
+namespace rw {
+namespace {
+
+const std::string kRun = RunKeyPath;
+const std::string kWin9xFolder = "c:\\windows\\start menu\\programs\\startup\\";
+const std::string kAllUsersFolder = "c:\\winnt\\profiles\\all users\\start menu\\programs\\startup\\";
+
+class CollectionTest : public FakePlatformTest {
+ protected:
+  void SetUp() override {
+    FakePlatformTest::SetUp();
+    registry.CreateKey(kHkeyLocalMachine, kRun);
+    registry.CreateKey(kHkeyCurrentUser, kRun);
+  }
+  void Load() { LoadStartupItems(services(), sink); }
+  const std::vector<std::string> kFinish{"sort", "select", "status:Ready", "mark"};
+  RecordingSink sink;
+};
+
+TEST_F(CollectionTest, MachineValuesThenUserValuesThenFolderFiles) {
+  IsWin9x = true;
+  registry.SetString(kHkeyLocalMachine, kRun, "ScanRegistry", "C:\\WINDOWS\\scanregw.exe /autorun");
+  registry.SetString(kHkeyLocalMachine, kRun, "SystemTray", "SysTray.Exe");
+  registry.SetString(kHkeyCurrentUser, kRun, "Notes", "C:\\Notes\\notes.exe -min -q");
+  files.AddFile(kWin9xFolder, "Agent.lnk", "Shortcut");
+  files.AddFile(kWin9xFolder, "desktop.ini", "Configuration Settings");
+  Load();
+  const std::vector<StartupItem> expected{
+      {"ScanRegistry", "C:\\WINDOWS\\scanregw.exe /autorun", "Reg - HKLM"},
+      {"SystemTray", "SysTray.Exe", "Reg - HKLM"},
+      {"Notes", "C:\\Notes\\notes.exe -min -q", "Reg - HKCU"},
+      {"Agent.lnk", kWin9xFolder + "Agent.lnk", "Shortcut"},
+      {"desktop.ini", kWin9xFolder + "desktop.ini", "Configuration Settings"},
+  };
+  EXPECT_EQ(expected, sink.rows);
+  EXPECT_EQ(kFinish, sink.FinishingCalls());
+  EXPECT_EQ("append", sink.calls.front()) << "the collection never clears or sorts first";
+}
+
+TEST_F(CollectionTest, EveryValueTypeIsARowNamedByItsValue) {
+  registry.SetString(kHkeyCurrentUser, kRun, "Plain", "a.exe");
+  registry.SetString(kHkeyCurrentUser, kRun, "Expand", "%windir%\\b.exe", kRegExpandSz);
+  registry.SetValue(kHkeyCurrentUser, kRun, "Multi", kRegMultiSz,
+                    {'o', 'n', 'e', 0, 't', 'w', 'o', 0, 0});
+  registry.SetDword(kHkeyCurrentUser, kRun, "Dword", 1);
+  registry.SetValue(kHkeyCurrentUser, kRun, "Binary", kRegBinary, {0, 'x', 'y'});
+  registry.SetValue(kHkeyCurrentUser, kRun, "NoType", kRegNone, {});
+  Load();
+  const std::vector<StartupItem> expected{
+      {"Plain", "a.exe", "Reg - HKCU"},
+      {"Expand", "%windir%\\b.exe", "Reg - HKCU"},  // not expanded
+      {"Multi", "one", "Reg - HKCU"},               // first string only
+      {"Dword", std::string(1, '\x01'), "Reg - HKCU"},
+      {"Binary", "", "Reg - HKCU"},
+      {"NoType", "", "Reg - HKCU"},
+  };
+  EXPECT_EQ(expected, sink.rows);
+}
+
+TEST_F(CollectionTest, DefaultValueEmptyDataAndTheSameNameInBothHives) {
+  registry.SetString(kHkeyLocalMachine, kRun, "", "default.exe");
+  registry.SetString(kHkeyLocalMachine, kRun, "Twin", "machine.exe");
+  registry.SetString(kHkeyCurrentUser, kRun, "Full", "full.exe");
+  registry.SetString(kHkeyCurrentUser, kRun, "Empty", "");
+  registry.SetString(kHkeyCurrentUser, kRun, "Twin", "user.exe");
+  Load();
+  const std::vector<StartupItem> expected{
+      {"", "default.exe", "Reg - HKLM"},  {"Twin", "machine.exe", "Reg - HKLM"},
+      {"Full", "full.exe", "Reg - HKCU"}, {"Empty", "", "Reg - HKCU"},
+      {"Twin", "user.exe", "Reg - HKCU"},
+  };
+  EXPECT_EQ(expected, sink.rows);
+}
+
+TEST_F(CollectionTest, LongNamesAndDataAreReadWhole) {
+  const std::string longName(255, 'N');
+  const std::string longData = "C:\\" + std::string(70000, 'd') + ".exe";
+  registry.SetString(kHkeyLocalMachine, kRun, "Short", "s.exe");
+  registry.SetString(kHkeyLocalMachine, kRun, longName, longData);
+  registry.SetString(kHkeyLocalMachine, kRun, std::string(101, 'x'), std::string(150, 'y'));
+  Load();
+  ASSERT_EQ(3u, sink.rows.size());
+  EXPECT_EQ(StartupItem({"Short", "s.exe", "Reg - HKLM"}), sink.rows[0]);
+  EXPECT_EQ(longName, sink.rows[1].name);
+  EXPECT_EQ(longData, sink.rows[1].location);
+  EXPECT_EQ(std::string(101, 'x'), sink.rows[2].name);
+  EXPECT_EQ(std::string(150, 'y'), sink.rows[2].location);
+}
+
+TEST_F(CollectionTest, BuffersGrowWhenTheKeyCannotTellItsLimits) {
+  registry.FailQueryValueLimits(true);
+  registry.SetString(kHkeyCurrentUser, kRun, std::string(300, 'n'), std::string(5000, 'd'));
+  registry.SetString(kHkeyCurrentUser, kRun, "after", "after.exe");
+  Load();
+  ASSERT_EQ(2u, sink.rows.size());
+  EXPECT_EQ(std::string(300, 'n'), sink.rows[0].name);
+  EXPECT_EQ(std::string(5000, 'd'), sink.rows[0].location);
+  EXPECT_EQ("after", sink.rows[1].name);
+}
+
+TEST_F(CollectionTest, AValueThatNeverFitsIsSkippedAndTheRestStillListed) {
+  registry.SetString(kHkeyCurrentUser, kRun, "restless", "r.exe");
+  registry.SetString(kHkeyCurrentUser, kRun, "calm", "c.exe");
+  registry.ReportMoreDataTimes(17);  // more than one value may take
+  Load();
+  ASSERT_FALSE(sink.rows.empty()) << "the enumeration ended instead of skipping";
+  EXPECT_EQ("calm", sink.rows.back().name);
+  EXPECT_EQ(0, registry.OpenHandleCount());
+}
+
+TEST_F(CollectionTest, AMissingKeyOrAFailingEnumerationEndsThatKeyOnly) {
+  FakeRegistry& r = registry;
+  r.SetString(kHkeyCurrentUser, kRun, "first", "1.exe");
+  r.SetString(kHkeyCurrentUser, kRun, "second", "2.exe");
+  r.SetString(kHkeyCurrentUser, kRun, "third", "3.exe");
+  r.FailEnumAt(kHkeyCurrentUser, kRun, 1, kRegAccessDenied);
+  // The machine key is there but refuses every open.
+  r.RefuseAccess(kHkeyLocalMachine, kRun, kRunKeyAccess);
+  r.RefuseAccess(kHkeyLocalMachine, kRun, kKeyRead);
+  Load();
+  const std::vector<StartupItem> expected{{"first", "1.exe", "Reg - HKCU"}};
+  EXPECT_EQ(expected, sink.rows);
+  EXPECT_EQ(kFinish, sink.FinishingCalls());
+  EXPECT_EQ(0, registry.OpenHandleCount());
+}
+
+TEST_F(CollectionTest, KeysThatDoNotExistGiveNoRows) {
+  FakeRegistry empty;
+  Platform platform{empty, system, files, messages, programs};
+  LoadStartupItems(platform, sink);
+  EXPECT_TRUE(sink.rows.empty());
+  EXPECT_EQ(kFinish, sink.FinishingCalls());
+}
+
+TEST_F(CollectionTest, AMachineKeyWithoutWriteRightsIsStillListed) {
+  registry.SetString(kHkeyLocalMachine, kRun, "Antivirus", "av.exe /tray");
+  registry.RefuseAccess(kHkeyLocalMachine, kRun, kRunKeyAccess);
+  Load();
+  const std::vector<StartupItem> expected{{"Antivirus", "av.exe /tray", "Reg - HKLM"}};
+  EXPECT_EQ(expected, sink.rows);
+  EXPECT_EQ(0, registry.OpenHandleCount());
+}
+
+TEST_F(CollectionTest, Win9xListsOnlyItsFolderAndNoSubfolders) {
+  IsWin9x = true;
+  files.AddFile(kWin9xFolder, "Agent.lnk", "Shortcut");
+  files.AddFile(kAllUsersFolder, "nt.lnk", "Shortcut");
+  Load();
+  ASSERT_EQ(1u, sink.rows.size());
+  EXPECT_EQ(StartupItem({"Agent.lnk", "c:\\windows\\start menu\\programs\\startup\\Agent.lnk",
+                         "Shortcut"}),
+            sink.rows[0]);
+  EXPECT_EQ(std::vector<std::string>{kWin9xFolder}, files.ListedFolders());
+  EXPECT_EQ(0, system.userNameCalls);
+}
+
+TEST_F(CollectionTest, NtListsAllUsersThenTheUsersOwnFolder) {
+  IsWinNT = true;
+  system.userName = "jsmith";
+  const std::string userFolder = "c:\\winnt\\profiles\\jsmith\\start menu\\programs\\startup\\";
+  files.AddFile(userFolder, "mine.lnk", "Shortcut");
+  files.AddFile(kAllUsersFolder, "shared.lnk", "Shortcut");
+  files.AddFile(kAllUsersFolder, "notes.txt", "Text Document");
+  Load();
+  const std::vector<StartupItem> expected{
+      {"shared.lnk", kAllUsersFolder + "shared.lnk", "Shortcut"},
+      {"notes.txt", kAllUsersFolder + "notes.txt", "Text Document"},
+      {"mine.lnk", userFolder + "mine.lnk", "Shortcut"},
+  };
+  EXPECT_EQ(expected, sink.rows);
+  EXPECT_EQ((std::vector<std::string>{kAllUsersFolder, userFolder}), files.ListedFolders());
+}
+
+TEST_F(CollectionTest, NtWithoutAUserNameAsksForADoubleBackslashFolder) {
+  IsWinNT = true;
+  system.userNameFails = true;
+  Load();
+  ASSERT_EQ(2u, files.ListedFolders().size());
+  EXPECT_EQ("c:\\winnt\\profiles\\\\start menu\\programs\\startup\\", files.ListedFolders()[1]);
+  EXPECT_TRUE(sink.rows.empty());
+  EXPECT_EQ(kFinish, sink.FinishingCalls());
+}
+
+TEST_F(CollectionTest, NeitherFlagReadsNoFolder) {
+  files.AddFile(kWin9xFolder, "Agent.lnk", "Shortcut");
+  Load();
+  EXPECT_TRUE(files.ListedFolders().empty());
+  EXPECT_TRUE(sink.rows.empty());
+}
+
+TEST_F(CollectionTest, MissingOrUnreadableFoldersAddNothingAndRaiseNothing) {
+  IsWinNT = true;  // neither NT folder exists
+  registry.SetString(kHkeyCurrentUser, kRun, "kept", "k.exe");
+  Load();
+  EXPECT_EQ(1u, sink.rows.size());
+  EXPECT_EQ(kFinish, sink.FinishingCalls());
+
+  RecordingSink second;
+  IsWinNT = false;
+  IsWin9x = true;
+  files.FailListing(kWin9xFolder);
+  LoadStartupItems(services(), second);
+  EXPECT_EQ(1u, second.rows.size());
+}
+
+TEST_F(CollectionTest, ShellLinksAreShortcutsWhateverTheLanguage) {
+  IsWin9x = true;
+  files.AddFile(kWin9xFolder, "Agent.LNK", "Verknüpfung");
+  files.AddFile(kWin9xFolder, "setup.ini", "Konfigurationseinstellungen");
+  files.AddFile(kWin9xFolder, "lnk", "Datei");
+  Load();
+  ASSERT_EQ(3u, sink.rows.size());
+  EXPECT_EQ("Shortcut", sink.rows[0].information);
+  EXPECT_EQ("Konfigurationseinstellungen", sink.rows[1].information);
+  EXPECT_EQ("Datei", sink.rows[2].information);
+}
+
+TEST_F(CollectionTest, EveryKeyHandleIsClosed) {
+  IsWin9x = true;
+  registry.SetString(kHkeyLocalMachine, kRun, "a", "a.exe");
+  registry.SetString(kHkeyCurrentUser, kRun, "b", "b.exe");
+  Load();
+  EXPECT_EQ(0, registry.OpenHandleCount());
+  EXPECT_EQ(kRunKeyAccess, registry.AccessOfLastOpen()) << "the usual access is asked first";
+}
+
+}  // namespace
+}  // namespace rw
