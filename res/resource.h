@@ -11,4 +11,8 @@
 
 #define IDI_RUNWARDEN 101
 
+#define IDM_VIEW_REFRESH 201
+
+#define IDC_LISTVIEW1 301
+
 #endif /* RUNWARDEN_RESOURCE_H */

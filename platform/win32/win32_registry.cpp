@@ -5,8 +5,11 @@
 namespace rw {
 
 namespace {
-// Handles are 32 bits wide on the only target this file builds for.
-HKEY ToHkey(RegKey key) { return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(key)); }
+// Registry handles carry 32 significant bits everywhere; the predefined
+// hives are sign-extended, as windows.h defines them on 64-bit builds.
+HKEY ToHkey(RegKey key) {
+  return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(key)));
+}
 RegKey FromHkey(HKEY key) { return static_cast<RegKey>(reinterpret_cast<ULONG_PTR>(key)); }
 }  // namespace
 

@@ -1,11 +1,22 @@
 #pragma once
 // A sink that remembers rows in the order appended and every other call in order.
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "core/startup_list_sink.h"
 
 namespace rw {
+
+// Readable failure output, with long texts shortened.
+inline void PrintTo(const StartupItem& item, std::ostream* out) {
+  auto shown = [](const std::string& text) {
+    if (text.size() <= 60) return "\"" + text + "\"";
+    return "\"" + text.substr(0, 40) + "...\" (" + std::to_string(text.size()) + " chars)";
+  };
+  *out << "{" << shown(item.name) << ", " << shown(item.location) << ", "
+       << shown(item.information) << "}";
+}
 
 class RecordingSink : public StartupListSink {
  public:

@@ -1,0 +1,85 @@
+#include "platform/win32/win32_list_control.h"
+
+#include <commctrl.h>
+
+namespace rw {
+
+int Win32ListControl::AddRow(const std::string& name, const std::string& location,
+                             const std::string& information) {
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT | LVIF_PARAM;
+  item.iItem = Count();
+  item.pszText = const_cast<char*>(name.c_str());
+  item.lParam = static_cast<LPARAM>(names_.size());
+  const int position =
+      static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  if (position < 0) return position;
+  names_.push_back(name);
+  SetSubItemText(position, kColumnLocation, location);
+  SetSubItemText(position, kColumnInformation, information);
+  return position;
+}
+
+void Win32ListControl::SetSubItemText(int position, int column, const std::string& text) {
+  LVITEMA item = {};
+  item.iSubItem = column;
+  item.pszText = const_cast<char*>(text.c_str());
+  SendMessageA(list_, LVM_SETITEMTEXTA, position, reinterpret_cast<LPARAM>(&item));
+}
+
+int Win32ListControl::Count() const {
+  return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+}
+
+void Win32ListControl::Clear() {
+  SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+  names_.clear();
+}
+
+int CALLBACK Win32ListControl::CompareRows(LPARAM first, LPARAM second, LPARAM self) {
+  const auto* control = reinterpret_cast<const Win32ListControl*>(self);
+  const std::string& a = control->names_[first];
+  const std::string& b = control->names_[second];
+  int order = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(),
+                             static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size())) -
+              CSTR_EQUAL;
+  if (!control->sortAscending_) order = -order;
+  if (order != 0) return order;
+  // Equal names keep the order in which they were added.
+  return first < second ? -1 : (first > second ? 1 : 0);
+}
+
+void Win32ListControl::SortByName(bool ascending) {
+  sortAscending_ = ascending;
+  SendMessageA(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(this),
+               reinterpret_cast<LPARAM>(&CompareRows));
+}
+
+void Win32ListControl::SetSelected(int position, bool selected) {
+  LVITEMA item = {};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = selected ? (LVIS_SELECTED | LVIS_FOCUSED) : 0;
+  SendMessageA(list_, LVM_SETITEMSTATE, position, reinterpret_cast<LPARAM>(&item));
+  if (selected) SendMessageA(list_, LVM_ENSUREVISIBLE, position, FALSE);
+}
+
+bool Win32ListControl::IsSelected(int position) const {
+  return SendMessageA(list_, LVM_GETITEMSTATE, position, LVIS_SELECTED) != 0;
+}
+
+std::string Win32ListControl::Text(int position, ListColumn column) const {
+  // The control copies at most the buffer; grow until the text is shorter.
+  std::vector<char> buffer(264);
+  for (;;) {
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = buffer.data();
+    item.cchTextMax = static_cast<int>(buffer.size());
+    const int length = static_cast<int>(
+        SendMessageA(list_, LVM_GETITEMTEXTA, position, reinterpret_cast<LPARAM>(&item)));
+    if (length < static_cast<int>(buffer.size()) - 1) return std::string(item.pszText, length);
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+}  // namespace rw

@@ -1,0 +1,132 @@
+# Shared by the run and test commands: builds, Wine prefixes and a display.
+# Source it; it sets RW_ROOT and defines rw_* functions.
+
+RW_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+RW_BUILD=$RW_ROOT/build
+
+# The shipped program is always 32-bit. Where this machine cannot execute
+# 32-bit programs (no i386 support in the kernel or sandbox), Wine runs a
+# 64-bit build of the same sources instead.
+rw_wine_arch() {
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then echo i686; else echo x86_64; fi
+}
+RW_ARCH=${RW_ARCH:-$(rw_wine_arch)}
+if [ "$RW_ARCH" = i686 ]; then RW_WINE=/usr/lib/wine/wine; else RW_WINE=/usr/lib/wine/wine64; fi
+RW_WINESERVER=/usr/lib/wine/wineserver
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+rw_log() { echo "[runwarden] $*" >&2; }
+
+# rw_cmake_build DIR [cmake options...]: configure once, then build.
+rw_cmake_build() {
+  local dir=$1; shift
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S "$RW_ROOT" -B "$dir" "$@" >/dev/null
+  fi
+  cmake --build "$dir" -j"$(nproc)" -- --no-print-directory >/dev/null
+}
+
+rw_build_native() { rw_cmake_build "$RW_BUILD/native" -DCMAKE_BUILD_TYPE=Debug; }
+
+# rw_build_windows ARCH THREADS [extra options]: a cross build tree.
+rw_build_windows() {
+  local arch=$1 threads=$2; shift 2
+  rw_cmake_build "$RW_BUILD/win-$arch-$threads" \
+    -DCMAKE_TOOLCHAIN_FILE="$RW_ROOT/cmake/mingw-toolchain.cmake" \
+    -DRW_ARCH="$arch" -DRW_THREADS="$threads" -DCMAKE_BUILD_TYPE=MinSizeRel "$@"
+}
+
+rw_build_program() { rw_build_windows i686 win32; }  # the shipped runwarden.exe
+RW_PROGRAM=$RW_BUILD/win-i686-win32/runwarden.exe
+
+# The program and tools as this machine's Wine runs them.
+rw_build_for_wine() {
+  rw_build_program
+  [ "$RW_ARCH" = i686 ] || rw_build_windows "$RW_ARCH" win32
+  rw_build_windows "$RW_ARCH" posix -DRW_WINDOWS_TESTS=ON
+}
+RW_WINE_PROGRAM=$RW_BUILD/win-$RW_ARCH-win32/runwarden.exe
+RW_WINE_TOOLS=$RW_BUILD/win-$RW_ARCH-posix
+
+rw_wine() { "$RW_WINE" "$@"; }
+
+# rw_prepare_prefix DIR: a booted prefix with the fonts the captions need.
+rw_prepare_prefix() {
+  export WINEPREFIX=$1
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    rw_log "creating Wine prefix $WINEPREFIX"
+    "$RW_WINE" wineboot -i >/dev/null 2>&1 </dev/null
+    "$RW_WINESERVER" -w
+  fi
+  # Caption buttons are drawn with Marlett; give the prefix its own copy.
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  if [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  fi
+}
+
+# rw_set_app_version VERSION: the Windows version runwarden.exe sees, for this
+# program only (win95, win98, nt40, win2k, ...).
+rw_set_app_version() {
+  "$RW_WINE" reg add 'HKCU\Software\Wine\AppDefaults\runwarden.exe' /v Version /d "$1" /f \
+    >/dev/null 2>&1 </dev/null
+}
+
+# rw_start_xvfb: a private display for the rest of the script; stopped on exit.
+rw_start_xvfb() {
+  local n
+  for n in $(seq 91 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+  done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  RW_XVFB_PID=$!
+  for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    sleep 0.1
+  done
+  export DISPLAY=":$n"
+}
+
+rw_stop_xvfb() { [ -n "${RW_XVFB_PID:-}" ] && kill "$RW_XVFB_PID" 2>/dev/null; RW_XVFB_PID=""; }
+
+# rw_start_program EXE: starts it in a Wine virtual desktop (frames and focus
+# without a window manager, and without changing the prefix's settings).
+rw_start_program() {
+  local exe
+  exe=$("$RW_WINE" winepath -w "$1" 2>/dev/null </dev/null)
+  "$RW_WINE" explorer /desktop=runwarden,1024x768 "$exe" >/dev/null 2>&1 </dev/null &
+  RW_PROGRAM_PID=$!
+}
+
+# rw_probe ARGS...: the window probe, run under Wine.
+rw_probe() {
+  local out status
+  out=$("$RW_WINE" "$RW_WINE_TOOLS/window_probe.exe" "$@" 2>/dev/null </dev/null)
+  status=$?
+  [ -n "$out" ] && printf '%s\n' "${out//$'\r'/}"
+  return $status
+}
+
+# rw_wait_for_rows TITLE SECONDS: waits until the window's list has rows.
+rw_wait_for_rows() {
+  local deadline=$((SECONDS + $2))
+  while [ $SECONDS -lt $deadline ]; do
+    [ -n "$(rw_probe rows "$1")" ] && return 0
+    sleep 0.5
+  done
+  return 1
+}
+
+# rw_wait_for_exit PID SECONDS
+rw_wait_for_exit() {
+  local deadline=$((SECONDS + $2))
+  while [ $SECONDS -lt $deadline ]; do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.3
+  done
+  return 1
+}
+
+rw_screenshot() { xwd -root -silent | convert xwd:- "$1"; }

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The real program under Wine on a seeded prefix: what it lists for each
+# supported version, and F5 after a change made from outside.
+set -uo pipefail
+source "$(dirname "$0")/../../scripts/lib/common.sh"
+source "$(dirname "$0")/lib.sh"
+expected_dir=$(dirname "$0")/expected
+title="Windows Runwarden"
+
+e2e_fresh_prefix inventory
+rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
+user=$(rw_wine cmd /c 'echo %USERNAME%' 2>/dev/null </dev/null | tr -d '\r')
+
+rows_texts() { cut -f3-; }
+rows_marks() { cut -f1-2 | tr '\t' ' ' | tr '\n' '|'; }
+marks_for() {  # first row selected, nothing checked
+  local count=$1 marks="1 0|" i
+  for ((i = 1; i < count; i++)); do marks+="0 0|"; done
+  printf '%s' "$marks"
+}
+
+for version in win98 win95 nt40; do
+  echo "Windows version $version:"
+  rw_set_app_version "$version"
+  expected=$(sed "s/@USER@/$user/" "$expected_dir/inventory-$([ $version = nt40 ] && echo nt40 || echo win98).tsv")
+  rw_start_program "$RW_WINE_PROGRAM"
+  if ! rw_wait_for_rows "$title" 30; then
+    fail "$version: the list filled" "$(rw_probe texts "$title")"
+    e2e_stop_prefix
+    continue
+  fi
+  rows=$(rw_probe rows "$title")
+  expect_eq "$version: rows sorted ascending by name" "$expected" "$(rows_texts <<<"$rows")"
+  expect_eq "$version: first row selected, none checked" "$(marks_for "$(wc -l <<<"$expected")")" \
+    "$(rows_marks <<<"$rows")"
+  if [ "$version" = win98 ]; then
+    sleep 0.5
+    rw_screenshot "$E2E_SHOTS/inventory-win98.png"
+
+    # An outside change shows after F5, pressed on the keyboard.
+    rw_wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v "Added Later" \
+      /d 'c:\later.exe -x' /f >/dev/null 2>&1 </dev/null
+    rw_wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v SystemTray /f \
+      >/dev/null 2>&1 </dev/null
+    xdotool mousemove 512 384
+    xdotool key F5
+    sleep 1.5
+    after=$(rw_probe rows "$title" | rows_texts)
+    want=$( (printf '%s\n' "$expected" | grep -v '^SystemTray'; printf 'Added Later\tc:\\later.exe -x\tReg - HKCU\n') \
+      | sort -f -t$'\t' -k1,1)
+    expect_eq "win98: F5 reads the inventory again" "$want" "$after"
+    rw_wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v "Added Later" /f \
+      >/dev/null 2>&1 </dev/null
+    rw_wine reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v SystemTray \
+      /d 'SysTray.Exe' /f >/dev/null 2>&1 </dev/null
+  fi
+  rw_probe close "$title" >/dev/null
+  expect_true "$version: the program ends when its window closes" e2e_wait_gone 15
+  e2e_stop_prefix
+done
+e2e_summary

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# On an unsupported version the real program shows its refusal, reads nothing
+# and ends when the user presses Enter.
+set -uo pipefail
+source "$(dirname "$0")/../../scripts/lib/common.sh"
+source "$(dirname "$0")/lib.sh"
+title="Windows Runwarden"
+run_key_pattern='CurrentVersion\\\\Run"'
+
+e2e_fresh_prefix refusal
+rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
+
+# Registry trace of a supported run first, so the trace is known to show reads.
+rw_set_app_version win98
+WINEDEBUG=+reg rw_start_program "$RW_WINE_PROGRAM" 2>"$E2E_WORK/refusal/win98.trace"
+WINEDEBUG=+reg rw_wait_for_rows "$title" 30 >/dev/null
+rw_probe close "$title" >/dev/null
+e2e_wait_gone 15
+e2e_stop_prefix
+expect_true "a supported run opens the Run keys (the trace sees reads)" \
+  grep -q -E "$run_key_pattern" "$E2E_WORK/refusal/win98.trace"
+
+rw_set_app_version win2k
+exec 3>"$E2E_WORK/refusal/win2k.trace"
+WINEDEBUG=+reg "$RW_WINE" explorer /desktop=runwarden,1024x768 \
+  "$(rw_wine winepath -w "$RW_WINE_PROGRAM" 2>/dev/null </dev/null)" >/dev/null 2>&3 </dev/null &
+exec 3>&-
+for _ in $(seq 60); do rw_probe exists "$title" && break; sleep 0.5; done
+texts=$(rw_probe texts "$title")
+expect_eq "the refusal names Windows 2000" \
+  "You appear to be running 'Windows 2000'.  This application will only work with Windows 95, 98 or NT." \
+  "$(grep -v -E '^(window|Button)' <<<"$texts" | cut -f2 | grep -v '^$')"
+buttons=$(grep -c '^Button' <<<"$texts")
+expect_eq "the box has only an OK button" "1" "$buttons"
+no_main_window() { ! rw_probe exists 'Windows 95/98 Runwarden'; }
+expect_true "no main window was created" no_main_window
+sleep 0.5
+rw_screenshot "$E2E_SHOTS/refusal-win2k.png"
+xdotool mousemove 512 384
+xdotool key Return
+expect_true "Enter dismisses the refusal and the program ends" e2e_wait_gone 15
+e2e_stop_prefix
+read_no_run_key() { ! grep -q -E "$run_key_pattern" "$E2E_WORK/refusal/win2k.trace"; }
+expect_true "the refused run read no Run key" read_no_run_key
+e2e_summary

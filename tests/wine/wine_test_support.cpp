@@ -1,0 +1,127 @@
+#include "tests/wine/wine_test_support.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+namespace rw::wine {
+
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+bool ClearRunKey(HKEY hive) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(hive, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  for (;;) {
+    char name[16384];
+    DWORD length = sizeof name;
+    if (RegEnumValueA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+      break;
+    }
+    if (RegDeleteValueA(key, name) != ERROR_SUCCESS) break;
+  }
+  DWORD left = 1;
+  RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &left, nullptr,
+                   nullptr, nullptr, nullptr);
+  RegCloseKey(key);
+  return left == 0;
+}
+
+bool SetRawValue(HKEY hive, const std::string& path, const std::string& name, DWORD type,
+                 const std::vector<BYTE>& data) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(hive, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const LONG result = RegSetValueExA(key, name.c_str(), 0, type, data.empty() ? nullptr : data.data(),
+                                     static_cast<DWORD>(data.size()));
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS;
+}
+
+bool SetStringValue(HKEY hive, const std::string& path, const std::string& name,
+                    const std::string& text, DWORD type) {
+  std::vector<BYTE> data(text.begin(), text.end());
+  data.push_back(0);
+  return SetRawValue(hive, path, name, type, data);
+}
+
+bool ValueExists(HKEY hive, const std::string& path, const std::string& name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(hive, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+  const LONG result = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, nullptr, nullptr);
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS;
+}
+
+void RemoveKey(HKEY hive, const std::string& path) { RegDeleteKeyA(hive, path.c_str()); }
+
+bool MakeFolders(const std::string& path) {
+  for (std::size_t slash = path.find('\\', 3); slash != std::string::npos;
+       slash = path.find('\\', slash + 1)) {
+    CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+  }
+  CreateDirectoryA(path.c_str(), nullptr);
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool RemoveTree(const std::string& path) {
+  std::string folder = path;
+  if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string child = folder + "\\" + name;
+      SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(child);
+      } else {
+        DeleteFileA(child.c_str());
+      }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(folder.c_str());
+  return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+bool WriteTextFile(const std::string& path, const std::string& text, DWORD attributes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+  if (attributes != 0) SetFileAttributesA(path.c_str(), attributes);
+  return ok && written == text.size();
+}
+
+bool MakeShortcut(const std::string& linkPath, const std::string& target,
+                  const std::string& arguments) {
+  const bool initialized = SUCCEEDED(CoInitialize(nullptr));
+  bool saved = false;
+  IShellLinkA* link = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                 reinterpret_cast<void**>(&link)))) {
+    link->SetPath(target.c_str());
+    link->SetArguments(arguments.c_str());
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+      WCHAR widePath[MAX_PATH];
+      MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath, MAX_PATH);
+      saved = SUCCEEDED(file->Save(widePath, TRUE));
+      file->Release();
+    }
+    link->Release();
+  }
+  if (initialized) CoUninitialize();
+  return saved;
+}
+
+}  // namespace rw::wine

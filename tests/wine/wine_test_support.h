@@ -1,0 +1,34 @@
+#pragma once
+// Helpers that set up real registry values and files for the Windows-side
+// tests and for seeding a demo prefix. They write directly with the Win32 API,
+// never through the code under test.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace rw::wine {
+
+extern const char kRunKey[];
+
+// Empties (and creates) the Run key of |hive|.
+bool ClearRunKey(HKEY hive);
+bool SetRawValue(HKEY hive, const std::string& path, const std::string& name, DWORD type,
+                 const std::vector<BYTE>& data);
+// A string value with its NUL stored, as programs write them.
+bool SetStringValue(HKEY hive, const std::string& path, const std::string& name,
+                    const std::string& text, DWORD type = REG_SZ);
+bool ValueExists(HKEY hive, const std::string& path, const std::string& name);
+// Deletes |path| (a key without subkeys) if it exists.
+void RemoveKey(HKEY hive, const std::string& path);
+
+// Creates every missing folder along |path|.
+bool MakeFolders(const std::string& path);
+// Deletes a folder with everything in it; true when it is gone.
+bool RemoveTree(const std::string& path);
+bool WriteTextFile(const std::string& path, const std::string& text, DWORD attributes = 0);
+// A real shell link made through the shell's link interface.
+bool MakeShortcut(const std::string& linkPath, const std::string& target,
+                  const std::string& arguments);
+
+}  // namespace rw::wine
