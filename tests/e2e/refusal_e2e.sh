@@ -10,10 +10,16 @@ run_key_pattern='CurrentVersion\\\\Run"'
 e2e_fresh_prefix refusal
 rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
 
+# start_traced TRACE: starts the program with Wine's registry trace in TRACE.
+start_traced() {
+  WINEDEBUG=+reg "$RW_WINE" explorer /desktop=runwarden,1024x768 \
+    "$(rw_wine winepath -w "$RW_WINE_PROGRAM" 2>/dev/null </dev/null)" >/dev/null 2>"$1" </dev/null &
+}
+
 # Registry trace of a supported run first, so the trace is known to show reads.
 rw_set_app_version win98
-WINEDEBUG=+reg rw_start_program "$RW_WINE_PROGRAM" 2>"$E2E_WORK/refusal/win98.trace"
-WINEDEBUG=+reg rw_wait_for_rows "$title" 30 >/dev/null
+start_traced "$E2E_WORK/refusal/win98.trace"
+rw_wait_for_rows "$title" 30
 rw_probe close "$title" >/dev/null
 e2e_wait_gone 15
 e2e_stop_prefix
@@ -21,10 +27,7 @@ expect_true "a supported run opens the Run keys (the trace sees reads)" \
   grep -q -E "$run_key_pattern" "$E2E_WORK/refusal/win98.trace"
 
 rw_set_app_version win2k
-exec 3>"$E2E_WORK/refusal/win2k.trace"
-WINEDEBUG=+reg "$RW_WINE" explorer /desktop=runwarden,1024x768 \
-  "$(rw_wine winepath -w "$RW_WINE_PROGRAM" 2>/dev/null </dev/null)" >/dev/null 2>&3 </dev/null &
-exec 3>&-
+start_traced "$E2E_WORK/refusal/win2k.trace"
 for _ in $(seq 60); do rw_probe exists "$title" && break; sleep 0.5; done
 texts=$(rw_probe texts "$title")
 expect_eq "the refusal names Windows 2000" \

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: native unit tests, the program image
+# check, the Windows-side contract tests under Wine, and end-to-end runs of
+# the real program under Wine and Xvfb. Each Wine test gets a throwaway
+# prefix; nothing outside the build folder and a temporary folder is touched.
+set -uo pipefail
+"$(dirname "$0")/setup.sh" || exit 1
+source "$(dirname "$0")/lib/common.sh"
+unset WINEPREFIX
+
+work=$(mktemp -d /tmp/runwarden-tests.XXXXXX)
+export E2E_WORK=$work
+export E2E_SHOTS=$RW_BUILD/e2e-screenshots
+mkdir -p "$E2E_SHOTS"
+cleanup() {
+  for prefix in "$work"/*/pfx "$work/template"; do
+    [ -d "$prefix" ] && WINEPREFIX=$prefix "$RW_WINESERVER" -k 2>/dev/null
+  done
+  rw_stop_xvfb
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+passed=0
+failed=0
+broken=()
+
+# run_suite NAME COMMAND...: runs a suite, shows its output and adds its
+# counts, read from GoogleTest's summary or the e2e scripts' closing line.
+run_suite() {
+  local name=$1; shift
+  local log=$work/$name.log
+  echo "=== $name"
+  "$@" >"$log" 2>&1
+  local status=$?
+  tr -d '\r' <"$log" | grep -v -E '^\[ (RUN|      OK) ' || true
+  local ran ok bad
+  ran=$(tr -d '\r' <"$log" | sed -n 's/^\[==========\] \([0-9]*\) tests\? from .* ran\..*/\1/p' | tail -1)
+  if [ -n "$ran" ]; then
+    ok=$(tr -d '\r' <"$log" | sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' | tail -1)
+    ok=${ok:-0}
+    bad=$((ran - ok))
+  else
+    ok=$(sed -n 's/^e2e: \([0-9]*\) passed, \([0-9]*\) failed$/\1/p' "$log" | tail -1)
+    bad=$(sed -n 's/^e2e: \([0-9]*\) passed, \([0-9]*\) failed$/\2/p' "$log" | tail -1)
+  fi
+  if [ -z "$ok" ] || { [ "$status" -ne 0 ] && [ "${bad:-0}" -eq 0 ]; }; then
+    broken+=("$name (exit status $status)")
+    ok=${ok:-0}
+    bad=${bad:-0}
+  fi
+  passed=$((passed + ok))
+  failed=$((failed + bad))
+}
+
+echo "=== building"
+rw_build_native || exit 1
+rw_build_for_wine || exit 1
+rw_log "Wine runs the $RW_ARCH build here"
+
+run_suite unit-tests "$RW_BUILD/native/unit_tests"
+run_suite program-image "$RW_ROOT/tests/e2e/check_program_image.sh"
+
+# One booted prefix, copied for each suite.
+rw_prepare_prefix "$work/template"
+"$RW_WINESERVER" -k 2>/dev/null; "$RW_WINESERVER" -w 2>/dev/null
+export RW_TEST_PREFIX_TEMPLATE=$work/template
+mkdir -p "$work/contract"
+cp -a "$work/template" "$work/contract/pfx"
+WINEPREFIX=$work/contract/pfx run_suite win32-contracts \
+  "$RW_WINE" "$RW_WINE_TOOLS/win32_platform_tests.exe"
+WINEPREFIX=$work/contract/pfx "$RW_WINESERVER" -k 2>/dev/null
+
+rw_start_xvfb
+run_suite e2e-inventory "$RW_ROOT/tests/e2e/inventory_e2e.sh"
+run_suite e2e-refusal "$RW_ROOT/tests/e2e/refusal_e2e.sh"
+echo "screenshots: $E2E_SHOTS"
+
+for suite in "${broken[@]}"; do echo "suite did not finish: $suite"; failed=$((failed + 1)); done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

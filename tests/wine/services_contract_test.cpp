@@ -1,0 +1,93 @@
+// File deletion and program start against the real system of a throwaway prefix.
+#include <gtest/gtest.h>
+
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_program_starter.h"
+#include "tests/wine/wine_test_support.h"
+
+namespace rw {
+namespace {
+
+const std::string kFolder = "c:\\runwarden tests\\";
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool WaitForFile(const std::string& path) {
+  for (int tries = 0; tries < 100 && !Exists(path); ++tries) Sleep(100);
+  return Exists(path);
+}
+
+std::string OwnFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder = path;
+  return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+class ServicesContractTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    wine::RemoveTree(kFolder);
+    ASSERT_TRUE(wine::MakeFolders(kFolder));
+  }
+  void TearDown() override { wine::RemoveTree(kFolder); }
+  Win32FileSystem files;
+};
+
+TEST_F(ServicesContractTest, RemoveFileDeletesReadOnlyFilesToo) {
+  ASSERT_TRUE(wine::WriteTextFile(kFolder + "plain.lnk", "x"));
+  ASSERT_TRUE(wine::WriteTextFile(kFolder + "locked.lnk", "x", FILE_ATTRIBUTE_READONLY));
+  EXPECT_TRUE(files.RemoveFile(kFolder + "plain.lnk"));
+  EXPECT_TRUE(files.RemoveFile(kFolder + "locked.lnk"));
+  EXPECT_FALSE(Exists(kFolder + "plain.lnk"));
+  EXPECT_FALSE(Exists(kFolder + "locked.lnk"));
+}
+
+TEST_F(ServicesContractTest, RemovingAMissingFileFails) {
+  EXPECT_FALSE(files.RemoveFile(kFolder + "gone.lnk"));
+}
+
+TEST_F(ServicesContractTest, AnOpenFileThatCannotBeDeletedKeepsItsAttributes) {
+  const std::string path = kFolder + "busy.lnk";
+  ASSERT_TRUE(wine::WriteTextFile(path, "x", FILE_ATTRIBUTE_READONLY));
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  EXPECT_FALSE(files.RemoveFile(path));
+  CloseHandle(held);
+  EXPECT_TRUE(Exists(path));
+  EXPECT_NE(0u, GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY);
+}
+
+TEST_F(ServicesContractTest, FileExistsSeesHiddenFilesAndFolders) {
+  ASSERT_TRUE(wine::WriteTextFile(kFolder + "secret.txt", "x", FILE_ATTRIBUTE_HIDDEN));
+  EXPECT_TRUE(files.FileExists(kFolder + "secret.txt"));
+  EXPECT_TRUE(files.FileExists("c:\\runwarden tests"));
+  EXPECT_FALSE(files.FileExists(kFolder + "absent.txt"));
+}
+
+TEST_F(ServicesContractTest, AnEmptyFolderListsNothingAndAMissingOneFails) {
+  std::vector<FolderFile> listing{{"stale", "stale"}};
+  EXPECT_TRUE(files.ListFiles(kFolder, &listing));
+  EXPECT_TRUE(listing.empty());
+  EXPECT_FALSE(files.ListFiles(kFolder + "missing\\", &listing));
+  EXPECT_TRUE(listing.empty());
+}
+
+TEST_F(ServicesContractTest, StartsTheExactPathEvenWithBlanksInIt) {
+  const std::string marker = OwnFolder() + "marker_program.exe";
+  ASSERT_TRUE(Exists(marker));
+  const std::string spaced = kFolder + "Program Files\\marker.exe";
+  const std::string decoy = kFolder + "Program.exe";
+  ASSERT_TRUE(wine::MakeFolders(kFolder + "Program Files"));
+  ASSERT_TRUE(CopyFileA(marker.c_str(), spaced.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(marker.c_str(), decoy.c_str(), FALSE));
+  Win32ProgramStarter programs;
+  EXPECT_TRUE(programs.Start(spaced));
+  EXPECT_TRUE(WaitForFile(spaced + ".ran"));
+  Sleep(300);
+  EXPECT_FALSE(Exists(decoy + ".ran")) << "the path was split at its first blank";
+  EXPECT_FALSE(programs.Start(kFolder + "absent.exe"));
+}
+
+}  // namespace
+}  // namespace rw
