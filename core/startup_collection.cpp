@@ -6,6 +6,7 @@
 
 #include "core/user_name.h"
 #include "core/windows_version.h"
+#include "platform/ascii_case.h"
 
 namespace rw {
 
@@ -109,11 +110,8 @@ void AppendRunKeyValues(Registry& registry, RegKey hive, const char* tag,
 // deletion recognises shortcuts by that text.
 std::string InformationFor(const FolderFile& file) {
   const std::string& name = file.name;
-  if (name.size() >= 4) {
-    std::string extension = name.substr(name.size() - 4);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-    if (extension == ".lnk") return SourceTag::kShortcut;
+  if (name.size() >= 4 && AsciiLower(name.substr(name.size() - 4)) == ".lnk") {
+    return SourceTag::kShortcut;
   }
   return file.type;
 }

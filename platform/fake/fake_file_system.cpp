@@ -2,14 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/ascii_case.h"
+
 namespace rw {
 
-std::string FakeFileSystem::Lower(const std::string& text) {
-  std::string lower = text;
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-  return lower;
-}
+std::string FakeFileSystem::Lower(const std::string& text) { return AsciiLower(text); }
 
 void FakeFileSystem::Split(const std::string& path, std::string* folder, std::string* name) {
   const std::size_t slash = path.find_last_of('\\');

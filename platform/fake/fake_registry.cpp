@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/ascii_case.h"
+
 namespace rw {
 
 namespace {
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-  return text;
-}
+std::string Lower(const std::string& text) { return AsciiLower(text); }
 }  // namespace
 
 FakeRegistry::KeyId FakeRegistry::Id(RegKey hive, const std::string& path) {
