@@ -65,10 +65,26 @@ void GrowBuffers(std::uint32_t wantedDataBytes, std::vector<char>* name,
   }
 }
 
+// Closes the key on every way out, an exception included.
+class OpenRunKeyGuard {
+ public:
+  OpenRunKeyGuard(Registry& registry, RegKey key) : registry_(registry), key_(key) {}
+  ~OpenRunKeyGuard() {
+    if (key_ != 0) registry_.CloseKey(key_);
+  }
+  OpenRunKeyGuard(const OpenRunKeyGuard&) = delete;
+  OpenRunKeyGuard& operator=(const OpenRunKeyGuard&) = delete;
+
+ private:
+  Registry& registry_;
+  RegKey key_;
+};
+
 void AppendRunKeyValues(Registry& registry, RegKey hive, const char* tag,
                         StartupListSink& sink) {
   const RegKey key = OpenRunKey(registry, hive);
   if (key == 0) return;
+  const OpenRunKeyGuard closeOnExit(registry, key);
 
   std::uint32_t maxNameChars = 0;
   std::uint32_t maxDataBytes = 0;
@@ -103,7 +119,6 @@ void AppendRunKeyValues(Registry& registry, RegKey hive, const char* tag,
     ++index;
     growths = 0;
   }
-  registry.CloseKey(key);
 }
 
 // Shell links are "Shortcut" whatever language the platform describes them in:

@@ -1,28 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "core/startup_collection.h"
 #include "platform/fake/fake_list_control.h"
+#include "res/resource.h"
+#include "tests/unit/fake_main_window_view.h"
 #include "tests/unit/fake_platform.h"
 #include "ui/main/frm_main.h"
 
 namespace rw {
 namespace {
-
-class FakeView : public MainWindowView {
- public:
-  std::string caption = "Windows 95/98 Runwarden";
-  bool timerEnabled = false;
-  std::vector<std::string> statusTexts{"Ready"};
-  bool ascendingMark = false, descendingMark = true;
-
-  void SetCaption(const std::string& text) override { caption = text; }
-  void SetLoadTimerEnabled(bool enabled) override { timerEnabled = enabled; }
-  void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
-  void SetSortMarks(bool ascending, bool descending) override {
-    ascendingMark = ascending;
-    descendingMark = descending;
-  }
-};
 
 class FrmMainTest : public FakePlatformTest {
  protected:
@@ -39,16 +27,19 @@ class FrmMainTest : public FakePlatformTest {
     return names;
   }
   FakeListControl list;
-  FakeView view;
+  FakeMainWindowView view;
   FrmMain form{services(), list, view};
 };
 
-TEST_F(FrmMainTest, LoadSetsTheCaptionAndArmsTheTimerWithAnEmptyList) {
+TEST_F(FrmMainTest, LoadLaysOutSetsTheCaptionAndArmsTheTimerWithAnEmptyList) {
   form.Form_Load();
   EXPECT_EQ("Windows Runwarden", view.caption);
   EXPECT_TRUE(view.timerEnabled);
+  ASSERT_EQ(1u, view.listMoves.size());
+  EXPECT_EQ((TwipsRect{0, 375, 9375, 4690}), view.listMoves[0]);
   EXPECT_EQ(0, list.Count());
   EXPECT_EQ("Ready", view.statusTexts.back());
+  EXPECT_EQ(0, registry.CallCount()) << "nothing is read before the timer";
 }
 
 TEST_F(FrmMainTest, TheTimerLoadsOnceSortedWithTheFirstRowSelected) {
@@ -60,18 +51,25 @@ TEST_F(FrmMainTest, TheTimerLoadsOnceSortedWithTheFirstRowSelected) {
   EXPECT_FALSE(list.IsSelected(1));
   EXPECT_EQ((std::vector<std::string>{"Ready", "Loading Startup Items ...", "Ready"}),
             view.statusTexts);
-  EXPECT_TRUE(view.ascendingMark);
-  EXPECT_FALSE(view.descendingMark);
+  EXPECT_TRUE(view.checks[IDM_VIEW_ASCENDING]);
+  EXPECT_FALSE(view.checks[IDM_VIEW_DESCENDING]);
 }
 
-TEST_F(FrmMainTest, RefreshReadsTheInventoryAfreshWithoutDuplicates) {
+TEST_F(FrmMainTest, RefreshReadsTheInventoryAfreshWithEveryRowUnchecked) {
   form.Timer1_Timer();
+  for (auto& row : list.rows) row.checked = true;
+  view.checks[IDM_VIEW_ASCENDING] = false;
+  view.checks[IDM_VIEW_DESCENDING] = true;
   registry.SetString(kHkeyCurrentUser, RunKeyPath, "Added", "new.exe");
   files.RemoveFile(std::string(kWin9xStartupFolder) + "beta.lnk");
   form.mnuViewRefresh_Click();
   EXPECT_EQ((std::vector<std::string>{"Added", "Alpha", "zeta"}), Names());
+  for (const auto& row : list.rows) EXPECT_FALSE(row.checked) << row.texts[0];
   EXPECT_TRUE(list.IsSelected(0));
+  EXPECT_EQ("Loading Startup Items ...", view.statusTexts[view.statusTexts.size() - 2]);
   EXPECT_EQ("Ready", view.statusTexts.back());
+  EXPECT_TRUE(view.checks[IDM_VIEW_ASCENDING]);
+  EXPECT_FALSE(view.checks[IDM_VIEW_DESCENDING]);
 }
 
 TEST_F(FrmMainTest, AnEmptyInventorySelectsNothingAndStillFinishes) {
@@ -81,7 +79,80 @@ TEST_F(FrmMainTest, AnEmptyInventorySelectsNothingAndStillFinishes) {
   bare.Timer1_Timer();
   EXPECT_EQ(0, list.Count());
   EXPECT_EQ("Ready", view.statusTexts.back());
-  EXPECT_TRUE(view.ascendingMark);
+  EXPECT_TRUE(view.checks[IDM_VIEW_ASCENDING]);
+}
+
+TEST_F(FrmMainTest, EachBarToggleFlipsItsBarAndMarkAndRefitsTheList) {
+  form.mnuViewToolbar_Click();
+  EXPECT_FALSE(view.toolbarVisible);
+  EXPECT_FALSE(view.checks[IDM_VIEW_TOOLBAR]);
+  EXPECT_EQ((TwipsRect{0, 50, 9375, 5040}), view.listMoves.back());  // bottom 400 above the edge
+  form.mnuViewStatusBar_Click();
+  EXPECT_FALSE(view.statusBarVisible);
+  EXPECT_FALSE(view.checks[IDM_VIEW_STATUS_BAR]);
+  EXPECT_EQ((TwipsRect{0, 50, 9375, 5390}), view.listMoves.back());  // 50 above and below
+  form.mnuViewToolbar_Click();
+  EXPECT_EQ((TwipsRect{0, 375, 9375, 5040}), view.listMoves.back());
+  form.mnuViewStatusBar_Click();
+  EXPECT_TRUE(view.toolbarVisible);
+  EXPECT_TRUE(view.statusBarVisible);
+  EXPECT_TRUE(view.checks[IDM_VIEW_TOOLBAR]);
+  EXPECT_TRUE(view.checks[IDM_VIEW_STATUS_BAR]);
+  EXPECT_EQ((TwipsRect{0, 375, 9375, 4690}), view.listMoves.back());  // bottom 425 above
+}
+
+TEST_F(FrmMainTest, ATinyOrMinimizedWindowNeverGetsANegativeListHeight) {
+  view.clientHeight = 0;
+  form.LayoutMainWindow();
+  EXPECT_EQ((TwipsRect{0, 375, 9375, 0}), view.listMoves.back());
+  view.clientHeight = 700;
+  view.statusBarVisible = false;
+  form.LayoutMainWindow();
+  EXPECT_EQ((TwipsRect{0, 375, 9375, 250}), view.listMoves.back());
+}
+
+// A registry that runs out of memory after its first value.
+class ExhaustedRegistry : public FakeRegistry {
+ public:
+  long EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameChars,
+                 std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataBytes) override {
+    if (index > 0) throw std::bad_alloc();
+    return FakeRegistry::EnumValue(key, index, name, nameChars, type, data, dataBytes);
+  }
+};
+
+TEST_F(FrmMainTest, AFailureInsideALoadShowsWhatWasReadAndKeepsTheWindow) {
+  ExhaustedRegistry failing;
+  failing.SetString(kHkeyLocalMachine, RunKeyPath, "Read", "r.exe");
+  failing.SetString(kHkeyLocalMachine, RunKeyPath, "Unread", "u.exe");
+  FrmMain form2{Platform{failing, system, files, messages, programs}, list, view};
+  ASSERT_NO_THROW(form2.Timer1_Timer());
+  EXPECT_EQ((std::vector<std::string>{"Read"}), Names());
+  EXPECT_TRUE(list.IsSelected(0));
+  EXPECT_EQ("Ready", view.statusTexts.back());
+  EXPECT_TRUE(view.checks[IDM_VIEW_ASCENDING]);
+  EXPECT_EQ(0, failing.OpenHandleCount());
+}
+
+TEST_F(FrmMainTest, ExitEndsTheProgram) {
+  form.mnuExit_Click();
+  EXPECT_TRUE(view.ended);
+}
+
+TEST(MainWindowLayoutTest, StatusPanelsStretchEquallyDownToTheirMinimums) {
+  EXPECT_EQ((std::array<int, 3>{5405, 1845, 1845}), StatusPanelWidths(9375));
+  EXPECT_EQ((std::array<int, 3>{5605, 2045, 2045}), StatusPanelWidths(9975));
+  EXPECT_EQ((std::array<int, 3>{5000, 1440, 1440}), StatusPanelWidths(8160));
+  EXPECT_EQ((std::array<int, 3>{5000, 1440, 1440}), StatusPanelWidths(3000));
+  EXPECT_EQ((std::array<int, 3>{5000, 1440, 1440}), StatusPanelWidths(0));
+}
+
+TEST(MainWindowLayoutTest, EachBarCombinationLeavesItsBand) {
+  EXPECT_EQ((TwipsRect{0, 375, 9375, 4690}), ComputeListPlacement(true, true, 9375, 5490));
+  EXPECT_EQ((TwipsRect{0, 50, 9375, 5040}), ComputeListPlacement(false, true, 9375, 5490));
+  EXPECT_EQ((TwipsRect{0, 375, 9375, 5040}), ComputeListPlacement(true, false, 9375, 5490));
+  EXPECT_EQ((TwipsRect{0, 50, 9375, 5390}), ComputeListPlacement(false, false, 9375, 5490));
+  EXPECT_EQ((TwipsRect{0, 50, 12000, 0}), ComputeListPlacement(false, false, 12000, 99));
 }
 
 }  // namespace

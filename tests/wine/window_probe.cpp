@@ -3,6 +3,15 @@
 //   window_probe rows TITLE    the rows of the window's list: selected, then the three columns
 //   window_probe exists TITLE  exit status 0 when such a window is open
 //   window_probe close TITLE   asks the window to close, as its close box does
+//   window_probe status TITLE  the texts of the status bar's panels
+//   window_probe parts TITLE   the right edges of the status bar's panels, in pixels
+//   window_probe layout TITLE  client size, then list, toolbar and status bar as
+//                              "left top width height" in client pixels ("hidden" when hidden)
+//   window_probe frame TITLE   the window's rectangle on the screen
+//   window_probe button TITLE N the screen point at the middle of toolbar button N (from 0)
+//   window_probe tooltip TITLE the text of the tooltip now shown, if any
+//   window_probe watch TITLE   waits for the window, then at once prints its row
+//                              count and first status panel (to see the state before the first load)
 // Prints tab-separated lines; exits 2 when no window has that title.
 // Windows are looked for on the desktop the tests start the program on
 // ("runwarden"), or on the default desktop when there is none.
@@ -10,6 +19,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -25,12 +35,24 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
   return TRUE;
 }
 
-BOOL CALLBACK FindList(HWND child, LPARAM found) {
+struct ChildSearch {
+  const char* className;
+  HWND found;
+};
+
+BOOL CALLBACK FindChildOfClass(HWND child, LPARAM search) {
+  auto* wanted = reinterpret_cast<ChildSearch*>(search);
   char className[64] = {};
   GetClassNameA(child, className, sizeof className);
-  if (lstrcmpiA(className, WC_LISTVIEWA) != 0) return TRUE;
-  *reinterpret_cast<HWND*>(found) = child;
+  if (lstrcmpiA(className, wanted->className) != 0) return TRUE;
+  wanted->found = child;
   return FALSE;
+}
+
+HWND ChildOfClass(HWND window, const char* className) {
+  ChildSearch search{className, nullptr};
+  EnumChildWindows(window, FindChildOfClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 // List-view messages that carry a structure need it in the list's process.
@@ -69,8 +91,7 @@ std::string RemoteItemText(HWND list, HANDLE process, const RemoteBuffer& remote
 }
 
 int PrintRows(HWND window) {
-  HWND list = nullptr;
-  EnumChildWindows(window, FindList, reinterpret_cast<LPARAM>(&list));
+  HWND list = ChildOfClass(window, WC_LISTVIEWA);
   if (list == nullptr) return 3;
   DWORD processId = 0;
   GetWindowThreadProcessId(list, &processId);
@@ -100,17 +121,140 @@ int PrintRows(HWND window) {
   return status;
 }
 
+std::string StatusText(HWND bar, int panel) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(bar, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               processId);
+  if (process == nullptr) return "";
+  std::string text;
+  {
+    RemoteBuffer remote(process, 4096);
+    const LRESULT result = SendMessageA(bar, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(remote.at(0)));
+    const int length = LOWORD(result);
+    text.assign(static_cast<std::size_t>(length), '\0');
+    if (length > 0) ReadProcessMemory(process, remote.at(0), &text[0], length, nullptr);
+  }
+  CloseHandle(process);
+  return text;
+}
+
+int PrintStatus(HWND window) {
+  HWND bar = ChildOfClass(window, STATUSCLASSNAMEA);
+  if (bar == nullptr) return 3;
+  for (int panel = 0; panel < 3; ++panel) std::printf("%s\n", StatusText(bar, panel).c_str());
+  return 0;
+}
+
+int PrintParts(HWND window) {
+  HWND bar = ChildOfClass(window, STATUSCLASSNAMEA);
+  if (bar == nullptr) return 3;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(bar, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               processId);
+  if (process == nullptr) return 4;
+  int edges[8] = {};
+  int count = 0;
+  {
+    RemoteBuffer remote(process, sizeof edges);
+    count = static_cast<int>(SendMessageA(bar, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(remote.at(0))));
+    ReadProcessMemory(process, remote.at(0), edges, sizeof edges, nullptr);
+  }
+  CloseHandle(process);
+  for (int i = 0; i < count && i < 8; ++i) std::printf(i ? " %d" : "%d", edges[i]);
+  std::printf("\n");
+  return 0;
+}
+
+void PrintPlace(HWND window, HWND control) {
+  if (control == nullptr || !IsWindowVisible(control)) {
+    std::printf("hidden\n");
+    return;
+  }
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+  std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+int PrintLayout(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  std::printf("%ld %ld\n", client.right, client.bottom);
+  PrintPlace(window, ChildOfClass(window, WC_LISTVIEWA));
+  PrintPlace(window, ChildOfClass(window, TOOLBARCLASSNAMEA));
+  PrintPlace(window, ChildOfClass(window, STATUSCLASSNAMEA));
+  return 0;
+}
+
+BOOL CALLBACK PrintShownTooltip(HWND window, LPARAM) {
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (lstrcmpiA(className, TOOLTIPS_CLASSA) != 0 || !IsWindowVisible(window)) return TRUE;
+  // Only WM_GETTEXT asks the tooltip for its current text; GetWindowText
+  // of another process's window would read the stored caption.
+  char text[1024] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 2000, &copied);
+  std::printf("%s\n", text);
+  return TRUE;
+}
+
+int PrintButtonCentre(HWND window, int index) {
+  HWND toolbar = ChildOfClass(window, TOOLBARCLASSNAMEA);
+  if (toolbar == nullptr) return 3;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(toolbar, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               processId);
+  if (process == nullptr) return 4;
+  RECT rect = {};
+  {
+    RemoteBuffer remote(process, sizeof rect);
+    SendMessageA(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote.at(0)));
+    ReadProcessMemory(process, remote.at(0), &rect, sizeof rect, nullptr);
+  }
+  CloseHandle(process);
+  POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  ClientToScreen(toolbar, &centre);
+  std::printf("%ld %ld\n", centre.x, centre.y);
+  return 0;
+}
+
+// Window lookups see only the calling thread's desktop.
+bool EnterTestDesktop() {
+  HDESK desktop = OpenDesktopA("runwarden", 0, FALSE, GENERIC_ALL);
+  return desktop != nullptr && SetThreadDesktop(desktop);
+}
+
+int Watch(const char* title) {
+  HWND window = nullptr;
+  bool onTestDesktop = false;
+  for (int tries = 0; tries < 6000 && window == nullptr; ++tries) {
+    if (!onTestDesktop) onTestDesktop = EnterTestDesktop();  // it may not exist yet
+    window = FindTopLevel(title);
+    if (window == nullptr) Sleep(5);
+  }
+  if (window == nullptr) return 2;
+  HWND list = ChildOfClass(window, WC_LISTVIEWA);
+  HWND bar = ChildOfClass(window, STATUSCLASSNAMEA);
+  const LRESULT rows = list ? SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) : -1;
+  std::printf("%ld\t%s\n", static_cast<long>(rows), bar ? StatusText(bar, 0).c_str() : "");
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: window_probe texts|rows|exists|close TITLE\n");
+  if (argc != 3 && !(argc == 4 && std::string(argv[1]) == "button")) {
+    std::fprintf(stderr, "usage: window_probe COMMAND TITLE (see the source)\n");
     return 1;
   }
-  // Window lookups see only the calling thread's desktop.
-  HDESK desktop = OpenDesktopA("runwarden", 0, FALSE, GENERIC_ALL);
-  if (desktop != nullptr) SetThreadDesktop(desktop);
   const std::string command = argv[1];
+  if (command == "watch") return Watch(argv[2]);
+  EnterTestDesktop();
   HWND window = FindTopLevel(argv[2]);
   if (window == nullptr) return 2;
   if (command == "exists") return 0;
@@ -123,5 +267,16 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "rows") return PrintRows(window);
+  if (command == "status") return PrintStatus(window);
+  if (command == "button") return PrintButtonCentre(window, std::atoi(argv[3]));
+  if (command == "tooltip") return EnumWindows(PrintShownTooltip, 0) ? 0 : 1;
+  if (command == "parts") return PrintParts(window);
+  if (command == "layout") return PrintLayout(window);
+  if (command == "frame") {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+    return 0;
+  }
   return 1;
 }

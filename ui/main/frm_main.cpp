@@ -2,6 +2,7 @@
 
 #include "core/startup_collection.h"
 #include "core/windows_version.h"
+#include "res/resource.h"
 
 namespace rw {
 
@@ -9,6 +10,7 @@ const char kCreatedCaption[] = "Windows 95/98 Runwarden";
 const char kLoadingStatus[] = "Loading Startup Items ...";
 
 void FrmMain::Form_Load() {
+  LayoutMainWindow();
   view_.SetCaption(kAppTitle);
   view_.SetLoadTimerEnabled(true);
 }
@@ -18,14 +20,48 @@ void FrmMain::Timer1_Timer() {
   Load();
 }
 
+void FrmMain::LayoutMainWindow() {
+  view_.MoveList(ComputeListPlacement(view_.IsToolbarVisible(), view_.IsStatusBarVisible(),
+                                      view_.ClientWidthTwips(), view_.ClientHeightTwips()));
+}
+
 void FrmMain::mnuViewRefresh_Click() {
   list_.Clear();
   Load();
 }
 
+// A bar's entry inverts its own mark rather than copying the bar's state:
+// both start shown and checked, so the two always agree.
+void FrmMain::ToggleMenuCheck(int menuId) {
+  view_.SetMenuChecked(menuId, !view_.IsMenuChecked(menuId));
+}
+
+void FrmMain::mnuViewStatusBar_Click() {
+  view_.SetStatusBarVisible(!view_.IsStatusBarVisible());
+  ToggleMenuCheck(IDM_VIEW_STATUS_BAR);
+  LayoutMainWindow();
+}
+
+void FrmMain::mnuViewToolbar_Click() {
+  view_.SetToolbarVisible(!view_.IsToolbarVisible());
+  ToggleMenuCheck(IDM_VIEW_TOOLBAR);
+  LayoutMainWindow();
+}
+
+void FrmMain::mnuExit_Click() { view_.EndProgram(); }
+
 void FrmMain::Load() {
   view_.SetStatusText(kLoadingStatus);
-  LoadStartupItems(platform_, *this);
+  try {
+    LoadStartupItems(platform_, *this);
+  } catch (...) {
+    // Nothing may leave a window procedure: show what was read, as a load
+    // that ended normally would.
+    SortAscending();
+    SelectFirstRow();
+    SetStatusText("Ready");
+    MarkAscendingSort();
+  }
 }
 
 void FrmMain::AppendRow(const StartupItem& item) {
@@ -40,6 +76,9 @@ void FrmMain::SelectFirstRow() {
 
 void FrmMain::SetStatusText(const std::string& text) { view_.SetStatusText(text); }
 
-void FrmMain::MarkAscendingSort() { view_.SetSortMarks(true, false); }
+void FrmMain::MarkAscendingSort() {
+  view_.SetMenuChecked(IDM_VIEW_ASCENDING, true);
+  view_.SetMenuChecked(IDM_VIEW_DESCENDING, false);
+}
 
 }  // namespace rw

@@ -18,7 +18,11 @@ class FrmMain : public StartupListSink {
 
   void Form_Load();
   void Timer1_Timer();
+  void LayoutMainWindow();
   void mnuViewRefresh_Click();
+  void mnuViewStatusBar_Click();
+  void mnuViewToolbar_Click();
+  void mnuExit_Click();
 
   // The collection fills the window through these.
   void AppendRow(const StartupItem& item) override;
@@ -29,6 +33,7 @@ class FrmMain : public StartupListSink {
 
  private:
   void Load();
+  void ToggleMenuCheck(int menuId);
 
   Platform platform_;
   ListControl& list_;

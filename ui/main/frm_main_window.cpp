@@ -4,7 +4,8 @@
 
 #include "res/resource.h"
 #include "ui/main/main_columns.h"
-#include "ui/main/twips.h"
+#include "ui/main/main_menu_win32.h"
+#include "ui/main/main_toolbar_win32.h"
 
 namespace rw {
 
@@ -13,18 +14,10 @@ namespace {
 const char kWindowClass[] = "RunwardenMain";
 constexpr UINT_PTR kLoadTimerId = 1;
 constexpr UINT kLoadTimerMilliseconds = 500;
+constexpr UINT_PTR kClockTimerId = 2;
+constexpr UINT kClockTimerMilliseconds = 1000;
 constexpr int kClientWidthTwips = 9375;
 constexpr int kClientHeightTwips = 5490;
-
-int ScreenDpi(int axis) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, axis);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
-int TwipsX(int twips) { return TwipsToPixels(twips, ScreenDpi(LOGPIXELSX)); }
-int TwipsY(int twips) { return TwipsToPixels(twips, ScreenDpi(LOGPIXELSY)); }
 
 bool RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSA windowClass = {};
@@ -38,23 +31,24 @@ bool RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
   return RegisterClassA(&windowClass) != 0;
 }
 
+HMENU ControlId(int id) { return reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)); }
+
 }  // namespace
 
 bool FrmMainWindow::Create(HINSTANCE instance, int showCommand) {
   if (!RegisterMainClass(instance, &WindowProc)) return false;
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  RECT frame = {0, 0, TwipsX(kClientWidthTwips), TwipsY(kClientHeightTwips)};
-  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  HMENU menuBar = BuildMainMenuBar();
+  RECT frame = {0, 0, twips_.ToPixelsX(kClientWidthTwips), twips_.ToPixelsY(kClientHeightTwips)};
+  AdjustWindowRectEx(&frame, style, TRUE, 0);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   window_ = CreateWindowExA(0, kWindowClass, kCreatedCaption, style, left, top, width, height,
-                            nullptr, nullptr, instance, this);
+                            nullptr, menuBar, instance, this);
   if (window_ == nullptr) return false;
-
-  ACCEL refresh = {FVIRTKEY, VK_F5, IDM_VIEW_REFRESH};
-  shortcuts_ = CreateAcceleratorTableA(&refresh, 1);
+  shortcuts_ = CreateMainShortcuts();
   ShowWindow(window_, showCommand);
   UpdateWindow(window_);
   return true;
@@ -76,30 +70,96 @@ void FrmMainWindow::SetLoadTimerEnabled(bool enabled) {
   }
 }
 
-void FrmMainWindow::CreateList() {
+bool FrmMainWindow::IsMenuChecked(int menuId) const {
+  return (GetMenuState(GetMenu(window_), menuId, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+void FrmMainWindow::SetMenuChecked(int menuId, bool checked) {
+  CheckMenuItem(GetMenu(window_), menuId, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool FrmMainWindow::IsShown(HWND control) {
+  return (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void FrmMainWindow::SetToolbarVisible(bool visible) {
+  ShowWindow(toolbar_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void FrmMainWindow::SetStatusBarVisible(bool visible) {
+  ShowWindow(statusBar_.handle(), visible ? SW_SHOW : SW_HIDE);
+}
+
+int FrmMainWindow::ClientWidthTwips() const {
+  RECT client;
+  GetClientRect(window_, &client);
+  return twips_.ToTwipsX(client.right);
+}
+
+int FrmMainWindow::ClientHeightTwips() const {
+  RECT client;
+  GetClientRect(window_, &client);
+  return twips_.ToTwipsY(client.bottom);
+}
+
+void FrmMainWindow::MoveList(const TwipsRect& place) {
+  MoveWindow(list_.handle(), twips_.ToPixelsX(place.left), twips_.ToPixelsY(place.top),
+             twips_.ToPixelsX(place.width), twips_.ToPixelsY(place.height), TRUE);
+}
+
+void FrmMainWindow::EndProgram() { PostQuitMessage(0); }
+
+void FrmMainWindow::CreateList(HINSTANCE instance) {
   HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
-                              0, 0, 0, 0, window_,
-                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_LISTVIEW1)),
-                              reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE)),
-                              nullptr);
+                              0, 0, 0, 0, window_, ControlId(IDC_LISTVIEW1), instance, nullptr);
   SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   int index = 0;
   for (const ListColumnSpec& spec : kMainListColumns) {
     LVCOLUMNA column = {};
-    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
     column.pszText = const_cast<char*>(spec.caption);
-    column.cx = TwipsX(spec.widthTwips);
+    column.cx = twips_.ToPixelsX(spec.widthTwips);
     column.iSubItem = index;
     SendMessageA(list, LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&column));
   }
   list_.Attach(list);
 }
 
-void FrmMainWindow::FitList() {
+// The toolbar spans the top and the status bar the bottom, at their fixed
+// heights; the list is placed between them by LayoutMainWindow.
+void FrmMainWindow::PlaceBars() {
   RECT client;
   GetClientRect(window_, &client);
-  MoveWindow(list_.handle(), 0, 0, client.right, client.bottom, TRUE);
+  const int statusHeight = twips_.ToPixelsY(kStatusBarHeightTwips);
+  MoveWindow(toolbar_, 0, 0, client.right, twips_.ToPixelsY(kToolbarHeightTwips), TRUE);
+  MoveWindow(statusBar_.handle(), 0, client.bottom - statusHeight, client.right, statusHeight, TRUE);
+  const std::array<int, 3> widths = StatusPanelWidths(twips_.ToTwipsX(client.right));
+  const int first = twips_.ToPixelsX(widths[0]);
+  const int second = first + twips_.ToPixelsX(widths[1]);
+  statusBar_.SetPanelRightEdges(first, second, second + twips_.ToPixelsX(widths[2]));
+}
+
+void FrmMainWindow::OnCreate() {
+  auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
+  // Created in their tab order: status bar, toolbar, list.
+  statusBar_.Create(window_, instance, IDC_STATUSBAR1);
+  toolbar_ = CreateMainToolbar(window_, instance, IDC_TOOLBAR1);
+  CreateList(instance);
+  PlaceBars();
+  SetTimer(window_, kClockTimerId, kClockTimerMilliseconds, nullptr);
+  logic_.Form_Load();
+}
+
+void FrmMainWindow::OnCommand(int id) {
+  switch (id) {
+    case IDM_EXIT: logic_.mnuExit_Click(); break;
+    case IDM_VIEW_REFRESH: logic_.mnuViewRefresh_Click(); break;
+    case IDM_VIEW_STATUS_BAR: logic_.mnuViewStatusBar_Click(); break;
+    case IDM_VIEW_TOOLBAR: logic_.mnuViewToolbar_Click(); break;
+    default: break;
+  }
 }
 
 LRESULT CALLBACK FrmMainWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -117,30 +177,35 @@ LRESULT CALLBACK FrmMainWindow::WindowProc(HWND window, UINT message, WPARAM wPa
 LRESULT FrmMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      CreateList();
-      FitList();
-      logic_.Form_Load();
+      OnCreate();
       return 0;
     case WM_SIZE:
-      FitList();
+      PlaceBars();
+      logic_.LayoutMainWindow();
       return 0;
     case WM_SETFOCUS:
       SetFocus(list_.handle());
       return 0;
     case WM_TIMER:
       if (wParam == kLoadTimerId) logic_.Timer1_Timer();
+      if (wParam == kClockTimerId) statusBar_.RefreshClock();
       return 0;
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDM_VIEW_REFRESH) logic_.mnuViewRefresh_Click();
+      OnCommand(LOWORD(wParam));
       return 0;
+    case WM_NOTIFY:
+      if (AnswerToolbarTooltip(reinterpret_cast<NMHDR*>(lParam))) return 0;
+      break;
     case WM_DESTROY:
+      KillTimer(window_, kClockTimerId);
       if (shortcuts_ != nullptr) DestroyAcceleratorTable(shortcuts_);
       shortcuts_ = nullptr;
       PostQuitMessage(0);
       return 0;
     default:
-      return DefWindowProcA(window_, message, wParam, lParam);
+      break;
   }
+  return DefWindowProcA(window_, message, wParam, lParam);
 }
 
 }  // namespace rw

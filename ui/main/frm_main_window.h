@@ -8,7 +8,9 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_list_control.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/main_status_bar_win32.h"
 #include "ui/main/main_window_view.h"
+#include "ui/main/screen_twips_win32.h"
 
 namespace rw {
 
@@ -21,30 +23,41 @@ class FrmMainWindow : public MainWindowView {
   // Creates the window, runs Form_Load and shows it. False when Windows refused.
   bool Create(HINSTANCE instance, int showCommand);
   HWND handle() const { return window_; }
-  // Routes F5 and the like; true when the message was used.
+  // Routes F5 from anywhere in the window; true when the message was used.
   bool TranslateShortcut(MSG* message);
 
   void SetCaption(const std::string& caption) override;
   void SetLoadTimerEnabled(bool enabled) override;
-  void SetStatusText(const std::string& text) override { statusText_ = text; }
-  void SetSortMarks(bool ascending, bool descending) override {
-    ascendingMark_ = ascending;
-    descendingMark_ = descending;
-  }
+  void SetStatusText(const std::string& text) override { statusBar_.SetText(0, text); }
+  bool IsMenuChecked(int menuId) const override;
+  void SetMenuChecked(int menuId, bool checked) override;
+  bool IsToolbarVisible() const override { return IsShown(toolbar_); }
+  void SetToolbarVisible(bool visible) override;
+  bool IsStatusBarVisible() const override { return IsShown(statusBar_.handle()); }
+  void SetStatusBarVisible(bool visible) override;
+  int ClientWidthTwips() const override;
+  int ClientHeightTwips() const override;
+  void MoveList(const TwipsRect& place) override;
+  void EndProgram() override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void CreateList();
-  void FitList();
+  void OnCreate();
+  void OnCommand(int id);
+  void CreateList(HINSTANCE instance);
+  void PlaceBars();
+  // Set at creation and by the toggles; unlike IsWindowVisible it does not
+  // depend on the main window being shown yet.
+  static bool IsShown(HWND control);
 
   HWND window_ = nullptr;
+  HWND toolbar_ = nullptr;
   HACCEL shortcuts_ = nullptr;
+  ScreenTwips twips_;
+  MainStatusBar statusBar_;
   Win32ListControl list_;
   FrmMain logic_;
-  std::string statusText_ = "Ready";
-  bool ascendingMark_ = false;
-  bool descendingMark_ = false;
 };
 
 }  // namespace rw

@@ -2,6 +2,8 @@
 // What the main window's logic needs of the window itself, apart from the list.
 #include <string>
 
+#include "ui/main/main_window_layout.h"
+
 namespace rw {
 
 class MainWindowView {
@@ -12,8 +14,19 @@ class MainWindowView {
   virtual void SetLoadTimerEnabled(bool enabled) = 0;
   // First status panel.
   virtual void SetStatusText(const std::string& text) = 0;
-  // Check marks of "Sort Ascending" and "Sort Descending".
-  virtual void SetSortMarks(bool ascending, bool descending) = 0;
+  // Check marks of menu entries, by command id.
+  virtual bool IsMenuChecked(int menuId) const = 0;
+  virtual void SetMenuChecked(int menuId, bool checked) = 0;
+  virtual bool IsToolbarVisible() const = 0;
+  virtual void SetToolbarVisible(bool visible) = 0;
+  virtual bool IsStatusBarVisible() const = 0;
+  virtual void SetStatusBarVisible(bool visible) = 0;
+  // The whole client area, bars included.
+  virtual int ClientWidthTwips() const = 0;
+  virtual int ClientHeightTwips() const = 0;
+  virtual void MoveList(const TwipsRect& place) = 0;
+  // Ends the program at once, with every window it has open.
+  virtual void EndProgram() = 0;
 };
 
 }  // namespace rw

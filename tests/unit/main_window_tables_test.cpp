@@ -1,0 +1,84 @@
+// The tables the Win32 builder reads: the mistakes that would only show on screen.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "res/resource.h"
+#include "ui/main/main_menu.h"
+#include "ui/main/main_toolbar.h"
+
+namespace rw {
+namespace {
+
+TEST(MainMenuTest, EveryCommandHasItsOwnIdAndOnlyRefreshHasAShortcut) {
+  std::set<int> ids;
+  int shortcuts = 0;
+  for (int m = 0; m < kMainMenuCount; ++m) {
+    for (int e = 0; e < kMainMenu[m].entryCount; ++e) {
+      const MenuEntrySpec& entry = kMainMenu[m].entries[e];
+      if (std::strcmp(entry.caption, "-") == 0) {
+        EXPECT_EQ(0, entry.id) << entry.name;
+        continue;
+      }
+      EXPECT_TRUE(ids.insert(entry.id).second) << "id used twice: " << entry.name;
+      if (entry.shortcut != nullptr) {
+        ++shortcuts;
+        EXPECT_EQ(IDM_VIEW_REFRESH, entry.id);
+      }
+    }
+  }
+  EXPECT_EQ(11u, ids.size());
+  EXPECT_EQ(1, shortcuts);
+}
+
+TEST(MainMenuTest, AccessKeysAreUniqueWithinEachMenu) {
+  for (int m = 0; m < kMainMenuCount; ++m) {
+    std::set<char> keys;
+    for (int e = 0; e < kMainMenu[m].entryCount; ++e) {
+      const char* amp = std::strchr(kMainMenu[m].entries[e].caption, '&');
+      if (amp == nullptr) continue;
+      EXPECT_TRUE(keys.insert(static_cast<char>(std::tolower(amp[1]))).second)
+          << kMainMenu[m].entries[e].name;
+    }
+  }
+}
+
+TEST(ToolbarTest, PicturesAreSixteenSquareInTheirPaletteAndAllDifferent) {
+  std::set<std::string> seen;
+  for (int p = 0; p < kToolbarPictureCount; ++p) {
+    std::string whole;
+    for (int row = 0; row < kPictureSize; ++row) {
+      const std::string line = kToolbarPictures[p][row];
+      ASSERT_EQ(16u, line.size()) << "picture " << p << " row " << row;
+      for (char c : line) {
+        EXPECT_TRUE(c == '.' || PictureColour(c) != kPictureBackground)
+            << "picture " << p << " uses '" << c << "'";
+      }
+      whole += line;
+    }
+    EXPECT_NE(std::string(256, '.'), whole) << "picture " << p << " is blank";
+    EXPECT_TRUE(seen.insert(whole).second) << "picture " << p << " repeats another";
+  }
+}
+
+TEST(ToolbarTest, EveryButtonUsesItsOwnPictureAndCommand) {
+  std::set<int> pictures, ids;
+  int separators = 0;
+  for (const ToolbarButtonSpec& button : kToolbarButtons) {
+    if (button.picture < 0) {
+      ++separators;
+      continue;
+    }
+    EXPECT_LT(button.picture, kToolbarPictureCount);
+    EXPECT_TRUE(pictures.insert(button.picture).second) << button.key;
+    EXPECT_TRUE(ids.insert(button.id).second) << button.key;
+    EXPECT_STREQ(button.key, ToolbarKeyForCommand(button.id));
+  }
+  EXPECT_EQ(2, separators);
+  EXPECT_EQ(nullptr, ToolbarKeyForCommand(0));
+}
+
+}  // namespace
+}  // namespace rw

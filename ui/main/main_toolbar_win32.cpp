@@ -1,0 +1,100 @@
+#include "ui/main/main_toolbar_win32.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "ui/main/main_toolbar.h"
+
+namespace rw {
+
+namespace {
+
+constexpr int kSeparatorWidth = 8;
+
+// The seven pictures side by side in one 24-bit bitmap, grey where transparent.
+HBITMAP CreatePictureStrip() {
+  const int width = kPictureSize * kToolbarPictureCount;
+  const int stride = (width * 3 + 3) & ~3;
+  std::vector<BYTE> bits(static_cast<size_t>(stride) * kPictureSize);
+  for (int p = 0; p < kToolbarPictureCount; ++p) {
+    for (int y = 0; y < kPictureSize; ++y) {
+      for (int x = 0; x < kPictureSize; ++x) {
+        const std::uint32_t rgb = PictureColour(kToolbarPictures[p][y][x]);
+        // Bottom-up rows, blue-green-red bytes.
+        BYTE* pixel = &bits[(kPictureSize - 1 - y) * stride + (p * kPictureSize + x) * 3];
+        pixel[0] = static_cast<BYTE>(rgb);
+        pixel[1] = static_cast<BYTE>(rgb >> 8);
+        pixel[2] = static_cast<BYTE>(rgb >> 16);
+      }
+    }
+  }
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = kPictureSize;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  HDC screen = GetDC(nullptr);
+  HBITMAP strip = CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, bits.data(), &info,
+                                 DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  return strip;
+}
+
+HIMAGELIST CreateToolbarImages() {
+  HIMAGELIST images = ImageList_Create(kPictureSize, kPictureSize, ILC_COLOR24 | ILC_MASK,
+                                       kToolbarPictureCount, 0);
+  HBITMAP strip = CreatePictureStrip();
+  ImageList_AddMasked(images, strip, RGB(192, 192, 192));
+  DeleteObject(strip);
+  return images;
+}
+
+}  // namespace
+
+HWND CreateMainToolbar(HWND parent, HINSTANCE instance, int id) {
+  HWND toolbar = CreateWindowExA(
+      0, TOOLBARCLASSNAMEA, "",
+      WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_NORESIZE |
+          CCS_NOPARENTALIGN | CCS_NODIVIDER,
+      0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, nullptr);
+  SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  // The list is freed with the process; the toolbar does not own it.
+  SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(CreateToolbarImages()));
+
+  TBBUTTON buttons[kToolbarButtonCount] = {};
+  for (int i = 0; i < kToolbarButtonCount; ++i) {
+    const ToolbarButtonSpec& spec = kToolbarButtons[i];
+    TBBUTTON& button = buttons[i];
+    const bool separator = spec.picture < 0;
+    button.iBitmap = separator ? kSeparatorWidth : spec.picture;
+    button.idCommand = spec.id;
+    button.fsState = separator ? 0 : TBSTATE_ENABLED;
+    button.fsStyle = separator ? TBSTYLE_SEP : TBSTYLE_BUTTON;
+    button.dwData = reinterpret_cast<DWORD_PTR>(spec.key);  // its description
+    button.iString = -1;
+  }
+  SendMessageA(toolbar, TB_ADDBUTTONSA, kToolbarButtonCount, reinterpret_cast<LPARAM>(buttons));
+  return toolbar;
+}
+
+bool AnswerToolbarTooltip(NMHDR* header) {
+  if (header->code != TTN_NEEDTEXTA && header->code != TTN_NEEDTEXTW) return false;
+  const char* tip = nullptr;
+  for (const ToolbarButtonSpec& spec : kToolbarButtons) {
+    if (spec.id != 0 && static_cast<UINT_PTR>(spec.id) == header->idFrom) tip = spec.tooltip;
+  }
+  if (tip == nullptr) return false;
+  if (header->code == TTN_NEEDTEXTA) {
+    reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = const_cast<char*>(tip);
+  } else {
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+    MultiByteToWideChar(CP_ACP, 0, tip, -1, info->szText, sizeof info->szText / sizeof(WCHAR));
+    info->lpszText = info->szText;
+  }
+  return true;
+}
+
+}  // namespace rw

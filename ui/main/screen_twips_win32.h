@@ -1,0 +1,29 @@
+#pragma once
+// Twips to pixels and back at the screen's real resolution.
+#include <windows.h>
+
+#include "ui/main/twips.h"
+
+namespace rw {
+
+class ScreenTwips {
+ public:
+  ScreenTwips() {
+    HDC screen = GetDC(nullptr);
+    dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
+    dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (dpiX_ <= 0) dpiX_ = 96;
+    if (dpiY_ <= 0) dpiY_ = 96;
+  }
+  int ToPixelsX(int twips) const { return TwipsToPixels(twips, dpiX_); }
+  int ToPixelsY(int twips) const { return TwipsToPixels(twips, dpiY_); }
+  int ToTwipsX(int pixels) const { return MulDiv(pixels, kTwipsPerInch, dpiX_); }
+  int ToTwipsY(int pixels) const { return MulDiv(pixels, kTwipsPerInch, dpiY_); }
+
+ private:
+  int dpiX_ = 96;
+  int dpiY_ = 96;
+};
+
+}  // namespace rw
