@@ -7,6 +7,9 @@ namespace rw {
 
 enum ListColumn { kColumnName = 0, kColumnLocation = 1, kColumnInformation = 2 };
 
+// The list's view modes, numbered as the program's View property counts them.
+enum class ListViewMode { kLargeIcons = 0, kSmallIcons = 1, kList = 2, kDetails = 3 };
+
 class ListControl {
  public:
   virtual ~ListControl() = default;
@@ -20,7 +23,13 @@ class ListControl {
   virtual void SortByName(bool ascending) = 0;
   virtual void SetSelected(int position, bool selected) = 0;
   virtual bool IsSelected(int position) const = 0;
+  // The whole text, however long.
   virtual std::string Text(int position, ListColumn column) const = 0;
+  // The row's check box; a position without a row is ignored.
+  virtual bool IsChecked(int position) const = 0;
+  virtual void SetChecked(int position, bool checked) = 0;
+  virtual void RemoveRow(int position) = 0;
+  virtual void SetView(ListViewMode mode) = 0;
 };
 
 }  // namespace rw

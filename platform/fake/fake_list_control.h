@@ -19,6 +19,7 @@ class FakeListControl : public ListControl {
   };
   std::vector<Row> rows;
   int sortCalls = 0;
+  ListViewMode view = ListViewMode::kDetails;
 
   int AddRow(const std::string& name, const std::string& location,
              const std::string& information) override {
@@ -38,6 +39,12 @@ class FakeListControl : public ListControl {
   std::string Text(int position, ListColumn column) const override {
     return rows.at(position).texts[column];
   }
+  bool IsChecked(int position) const override { return rows.at(position).checked; }
+  void SetChecked(int position, bool checked) override {
+    if (position >= 0 && position < Count()) rows[position].checked = checked;
+  }
+  void RemoveRow(int position) override { rows.erase(rows.begin() + position); }
+  void SetView(ListViewMode mode) override { view = mode; }
 
  private:
   static bool Less(const std::string& a, const std::string& b) {

@@ -4,6 +4,14 @@
 
 namespace rw {
 
+namespace {
+// Every state bit above the low word: the state-image index, and so the check
+// box, and nothing of selection or focus.
+constexpr UINT kCheckStateMask = 0xFFFFF000u;
+constexpr UINT kCheckedState = INDEXTOSTATEIMAGEMASK(2);
+constexpr UINT kUncheckedState = INDEXTOSTATEIMAGEMASK(1);
+}  // namespace
+
 int Win32ListControl::AddRow(const std::string& name, const std::string& location,
                              const std::string& information) {
   LVITEMA item = {};
@@ -80,6 +88,41 @@ std::string Win32ListControl::Text(int position, ListColumn column) const {
     if (length < static_cast<int>(buffer.size()) - 1) return std::string(item.pszText, length);
     buffer.resize(buffer.size() * 2);
   }
+}
+
+}  // namespace rw
+
+namespace rw {
+
+bool Win32ListControl::IsChecked(int position) const {
+  const UINT state =
+      static_cast<UINT>(SendMessageA(list_, LVM_GETITEMSTATE, position, kCheckStateMask));
+  return (state & kCheckedState) != 0;
+}
+
+void Win32ListControl::SetChecked(int position, bool checked) {
+  LVITEMA item = {};
+  item.mask = LVIF_STATE;
+  item.state = checked ? kCheckedState : kUncheckedState;
+  item.stateMask = kCheckStateMask;
+  SendMessageA(list_, LVM_SETITEMSTATE, position, reinterpret_cast<LPARAM>(&item));
+}
+
+void Win32ListControl::RemoveRow(int position) {
+  SendMessageA(list_, LVM_DELETEITEM, position, 0);
+}
+
+void Win32ListControl::SetView(ListViewMode mode) {
+  DWORD style = LVS_REPORT;
+  switch (mode) {
+    case ListViewMode::kLargeIcons: style = LVS_ICON; break;
+    case ListViewMode::kSmallIcons: style = LVS_SMALLICON; break;
+    case ListViewMode::kList: style = LVS_LIST; break;
+    case ListViewMode::kDetails: style = LVS_REPORT; break;
+  }
+  // comctl32 4.70 has no LVM_SETVIEW: the view is the style's type bits.
+  const LONG current = GetWindowLongA(list_, GWL_STYLE);
+  SetWindowLongA(list_, GWL_STYLE, static_cast<LONG>((current & ~LVS_TYPEMASK) | style));
 }
 
 }  // namespace rw

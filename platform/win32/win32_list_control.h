@@ -23,6 +23,10 @@ class Win32ListControl : public ListControl {
   void SetSelected(int position, bool selected) override;
   bool IsSelected(int position) const override;
   std::string Text(int position, ListColumn column) const override;
+  bool IsChecked(int position) const override;
+  void SetChecked(int position, bool checked) override;
+  void RemoveRow(int position) override;
+  void SetView(ListViewMode mode) override;
 
  private:
   static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM self);

@@ -129,4 +129,22 @@ rw_wait_for_exit() {
   return 1
 }
 
-rw_screenshot() { xwd -root -silent | convert xwd:- "$1"; }
+# rw_screenshot FILE: the screen as a PNG. Some Wine windows (owned popups
+# such as message boxes) come out black in a capture of the root window, so
+# each named top-level window is captured on its own and laid over it.
+rw_screenshot() {
+  local parts geometry id x y
+  parts=$(mktemp -d)
+  xwd -root -silent | convert xwd:- "$parts/screen.png"
+  xwininfo -root -tree 2>/dev/null | grep -E '^ {8}0x[0-9a-f]+ "' | tac >"$parts/windows"
+  local layers=()
+  while read -r id _; do
+    geometry=$(grep -oE '[0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+ +\+-?[0-9]+\+-?[0-9]+' <<<"$(grep -F "$id " "$parts/windows")" | awk '{print $2}')
+    x=$(cut -d+ -f2 <<<"$geometry"); y=$(cut -d+ -f3 <<<"$geometry")
+    [ -n "$x" ] && [ -n "$y" ] || continue
+    timeout 5 xwd -id "$id" -silent 2>/dev/null | convert xwd:- "$parts/$id.png" 2>/dev/null || continue
+    layers+=("$parts/$id.png" -geometry "+$x+$y" -composite)
+  done <"$parts/windows"
+  convert "$parts/screen.png" "${layers[@]}" "$1"
+  rm -rf "$parts"
+}

@@ -9,6 +9,9 @@
 //                              "left top width height" in client pixels ("hidden" when hidden)
 //   window_probe frame TITLE   the window's rectangle on the screen
 //   window_probe button TITLE N the screen point at the middle of toolbar button N (from 0)
+//   window_probe checkbox TITLE N  the screen point of row N's check box
+//   window_probe label TITLE N     the screen point inside row N's Name
+//   window_probe dialog TITLE  like texts, for a dialog box (a message box) with that title
 //   window_probe tooltip TITLE the text of the tooltip now shown, if any
 //   window_probe watch TITLE   waits for the window, then at once prints its row
 //                              count and first status panel (to see the state before the first load)
@@ -24,7 +27,11 @@
 
 namespace {
 
-HWND FindTopLevel(const char* title) { return FindWindowA(nullptr, title); }
+// The program's main window rather than a message box of the same title.
+HWND FindTopLevel(const char* title) {
+  HWND main = FindWindowA("RunwardenMain", title);
+  return main != nullptr ? main : FindWindowA(nullptr, title);
+}
 
 BOOL CALLBACK PrintChild(HWND child, LPARAM) {
   char className[64] = {};
@@ -223,6 +230,30 @@ int PrintButtonCentre(HWND window, int index) {
   return 0;
 }
 
+// Screen point inside row |row| of the window's list: its check box, or its Name.
+int PrintRowPoint(HWND window, int row, bool checkBox) {
+  HWND list = ChildOfClass(window, WC_LISTVIEWA);
+  if (list == nullptr) return 3;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(list, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               processId);
+  if (process == nullptr) return 4;
+  RECT rect = {};
+  rect.left = checkBox ? LVIR_BOUNDS : LVIR_LABEL;
+  {
+    RemoteBuffer remote(process, sizeof rect);
+    WriteProcessMemory(process, remote.at(0), &rect, sizeof rect, nullptr);
+    SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.at(0)));
+    ReadProcessMemory(process, remote.at(0), &rect, sizeof rect, nullptr);
+  }
+  CloseHandle(process);
+  POINT point = {checkBox ? rect.left + 9 : rect.left + 12, (rect.top + rect.bottom) / 2};
+  ClientToScreen(list, &point);
+  std::printf("%ld %ld\n", point.x, point.y);
+  return 0;
+}
+
 // Window lookups see only the calling thread's desktop.
 bool EnterTestDesktop() {
   HDESK desktop = OpenDesktopA("runwarden", 0, FALSE, GENERIC_ALL);
@@ -248,18 +279,21 @@ int Watch(const char* title) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3 && !(argc == 4 && std::string(argv[1]) == "button")) {
+  const bool indexed = argc == 4 && (std::string(argv[1]) == "button" ||
+                                     std::string(argv[1]) == "checkbox" ||
+                                     std::string(argv[1]) == "label");
+  if (argc != 3 && !indexed) {
     std::fprintf(stderr, "usage: window_probe COMMAND TITLE (see the source)\n");
     return 1;
   }
   const std::string command = argv[1];
   if (command == "watch") return Watch(argv[2]);
   EnterTestDesktop();
-  HWND window = FindTopLevel(argv[2]);
+  HWND window = command == "dialog" ? FindWindowA("#32770", argv[2]) : FindTopLevel(argv[2]);
   if (window == nullptr) return 2;
   if (command == "exists") return 0;
   if (command == "close") return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
-  if (command == "texts") {
+  if (command == "texts" || command == "dialog") {
     char text[4096] = {};
     GetWindowTextA(window, text, sizeof text);
     std::printf("window\t%s\n", text);
@@ -268,6 +302,8 @@ int main(int argc, char** argv) {
   }
   if (command == "rows") return PrintRows(window);
   if (command == "status") return PrintStatus(window);
+  if (command == "checkbox") return PrintRowPoint(window, std::atoi(argv[3]), true);
+  if (command == "label") return PrintRowPoint(window, std::atoi(argv[3]), false);
   if (command == "button") return PrintButtonCentre(window, std::atoi(argv[3]));
   if (command == "tooltip") return EnumWindows(PrintShownTooltip, 0) ? 0 : 1;
   if (command == "parts") return PrintParts(window);

@@ -1,6 +1,9 @@
 #pragma once
 // The main window's behaviour, written against the platform services, its list
 // and its view, so it runs without a real window.
+#include <string>
+#include <vector>
+
 #include "core/startup_list_sink.h"
 #include "platform/list_control.h"
 #include "platform/platform.h"
@@ -24,6 +27,17 @@ class FrmMain : public StartupListSink {
   void mnuViewToolbar_Click();
   void mnuExit_Click();
 
+  // Deleting the checked rows' entries.
+  void mnuDeleteCheckedItems_Click();
+
+  // Commands that change only the list.
+  void mnuViewAscending_Click();
+  void mnuViewDescending_Click();
+  void mnuViewCheckAll_Click();
+  void mnuViewUncheckAll_Click();
+  void SetAllChecked(bool checked);
+  void Toolbar1_ButtonClick(const std::string& key);
+
   // The collection fills the window through these.
   void AppendRow(const StartupItem& item) override;
   void SortAscending() override;
@@ -34,6 +48,11 @@ class FrmMain : public StartupListSink {
  private:
   void Load();
   void ToggleMenuCheck(int menuId);
+  void DeleteCheckedItems();
+  // One walk over the rows; |failures| receives the checked rows it could not delete.
+  void DeleteCheckedPass(std::vector<StartupItem>* failures);
+  bool DeleteEntryOf(int position, const std::string& information);
+  void SortFromMenu(bool ascending);
 
   Platform platform_;
   ListControl& list_;

@@ -5,6 +5,7 @@
 #include "res/resource.h"
 #include "ui/main/main_columns.h"
 #include "ui/main/main_menu_win32.h"
+#include "ui/main/main_toolbar.h"
 #include "ui/main/main_toolbar_win32.h"
 
 namespace rw {
@@ -111,7 +112,7 @@ void FrmMainWindow::EndProgram() { PostQuitMessage(0); }
 
 void FrmMainWindow::CreateList(HINSTANCE instance) {
   HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
                               0, 0, 0, 0, window_, ControlId(IDC_LISTVIEW1), instance, nullptr);
   SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   int index = 0;
@@ -158,7 +159,14 @@ void FrmMainWindow::OnCommand(int id) {
     case IDM_VIEW_REFRESH: logic_.mnuViewRefresh_Click(); break;
     case IDM_VIEW_STATUS_BAR: logic_.mnuViewStatusBar_Click(); break;
     case IDM_VIEW_TOOLBAR: logic_.mnuViewToolbar_Click(); break;
-    default: break;
+    case IDM_VIEW_ASCENDING: logic_.mnuViewAscending_Click(); break;
+    case IDM_VIEW_DESCENDING: logic_.mnuViewDescending_Click(); break;
+    case IDM_VIEW_CHECK_ALL: logic_.mnuViewCheckAll_Click(); break;
+    case IDM_VIEW_UNCHECK_ALL: logic_.mnuViewUncheckAll_Click(); break;
+    case IDM_DELETE_CHECKED_ITEMS: logic_.mnuDeleteCheckedItems_Click(); break;
+    default:
+      if (const char* key = ToolbarKeyForCommand(id)) logic_.Toolbar1_ButtonClick(key);
+      break;
   }
 }
 

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include "tests/unit/main_window_fixture.h"
+#include "ui/main/delete_report.h"
+
+namespace rw {
+namespace {
+
+const std::string kRun = RunKeyPath;
+const char kQuestion[] =
+    "Are you sure you want to delete the select item(s) from 'Startup' folder and/or Registry?";
+
+class DeleteCommandTest : public MainWindowTest {
+ protected:
+  void Delete(int answer = kIdYes) {
+    messages.answers.push_back(answer);
+    form.mnuDeleteCheckedItems_Click();
+  }
+};
+
+TEST_F(DeleteCommandTest, AsksFirstAndNoChangesNothing) {
+  registry.SetString(kHkeyCurrentUser, kRun, "Tray", "tray.exe");
+  Load();
+  Check({"Tray"});
+  Delete(kIdNo);
+  ASSERT_EQ(1u, messages.shown.size());
+  EXPECT_EQ(kQuestion, messages.shown[0].text);
+  EXPECT_EQ("Windows Runwarden", messages.shown[0].title);
+  EXPECT_EQ(kMbYesNo | kMbIconQuestion, messages.shown[0].style);
+  EXPECT_TRUE(registry.HasValue(kHkeyCurrentUser, kRun, "Tray"));
+  EXPECT_EQ(std::vector<std::string>{"Tray"}, CheckedNames());
+}
+
+TEST_F(DeleteCommandTest, AdjacentCheckedRowsAreAllDeletedAndRemoved) {
+  for (const char* name : {"a", "b", "c", "d"}) registry.SetString(kHkeyCurrentUser, kRun, name, "x.exe");
+  Load();
+  Check({"a", "b", "c"});
+  Delete();
+  EXPECT_EQ(std::vector<std::string>{"d"}, Names());
+  EXPECT_EQ(1u, registry.Values(kHkeyCurrentUser, kRun).size());
+  EXPECT_TRUE(list.IsSelected(0));
+  EXPECT_EQ(1u, messages.shown.size()) << "no report when everything went";
+}
+
+TEST_F(DeleteCommandTest, TheSameNameInBothHivesDeletesOneValueEach) {
+  registry.SetString(kHkeyCurrentUser, kRun, "Twin", "u.exe");
+  registry.SetString(kHkeyLocalMachine, kRun, "Twin", "m.exe");
+  registry.SetString(kHkeyLocalMachine, kRun, "Kept", "k.exe");
+  Load();
+  list.rows[1].checked = true;  // Twin of HKLM (appended first, kept first by the stable sort)
+  Delete();
+  EXPECT_TRUE(registry.HasValue(kHkeyCurrentUser, kRun, "Twin"));
+  EXPECT_FALSE(registry.HasValue(kHkeyLocalMachine, kRun, "Twin"));
+  ASSERT_EQ(2u, list.rows.size());
+  EXPECT_EQ("Reg - HKCU", list.rows[1].texts[kColumnInformation]);
+  Check({"Twin"});
+  Delete();
+  EXPECT_FALSE(registry.HasValue(kHkeyCurrentUser, kRun, "Twin"));
+  EXPECT_EQ(std::vector<std::string>{"Kept"}, Names());
+}
+
+TEST_F(DeleteCommandTest, TheSameNameTwiceInOneHiveRemovesBothRows) {
+  registry.SetString(kHkeyCurrentUser, kRun, "Dup", "d.exe");
+  Load();
+  list.AddRow("Dup", "d.exe", "Reg - HKCU");  // a second row for the same value
+  Check({"Dup"});
+  Delete();
+  EXPECT_TRUE(list.rows.empty());
+  EXPECT_FALSE(registry.HasValue(kHkeyCurrentUser, kRun, "Dup"));
+  EXPECT_EQ(1u, messages.shown.size());
+}
+
+TEST_F(DeleteCommandTest, AFailingShortcutStaysCheckedAndTheRowsAfterItAreStillDeleted) {
+  files.AddFile(Folder(), "Agent.lnk", "Shortcut");
+  files.AddFile(Folder(), "Zip.lnk", "Shortcut", /*readOnly=*/true);
+  registry.SetString(kHkeyCurrentUser, kRun, "Tray", "tray.exe");
+  Load();
+  files.RemoveFile(Folder() + "Agent.lnk");  // removed from outside after the load
+  Check({"Agent.lnk", "Tray", "Zip.lnk"});
+  Delete();
+  EXPECT_EQ(std::vector<std::string>{"Agent.lnk"}, Names());
+  EXPECT_EQ(std::vector<std::string>{"Agent.lnk"}, CheckedNames());
+  EXPECT_TRUE(files.FileNames(Folder()).empty()) << "the read-only shortcut is deleted too";
+  EXPECT_FALSE(registry.HasValue(kHkeyCurrentUser, kRun, "Tray"));
+  ASSERT_EQ(2u, messages.shown.size());
+  EXPECT_EQ(DeleteFailureReport({{"Agent.lnk", Folder() + "Agent.lnk", "Shortcut"}}),
+            messages.shown[1].text);
+  EXPECT_EQ("Windows Runwarden", messages.shown[1].title);
+  EXPECT_EQ(kMbOk | kMbIconWarning, messages.shown[1].style);
+}
+
+TEST_F(DeleteCommandTest, ARefusedRegistryDeletionKeepsTheRowAndIsReported) {
+  registry.SetString(kHkeyLocalMachine, kRun, "Guarded", "g.exe");
+  registry.SetString(kHkeyCurrentUser, kRun, "Mine", "m.exe");
+  Load();
+  registry.RefuseDelete(kHkeyLocalMachine, kRun);
+  Check({"Guarded", "Mine"});
+  Delete();
+  EXPECT_EQ(std::vector<std::string>{"Guarded"}, Names());
+  EXPECT_TRUE(list.rows[0].checked);
+  EXPECT_TRUE(registry.HasValue(kHkeyLocalMachine, kRun, "Guarded"));
+  EXPECT_FALSE(registry.HasValue(kHkeyCurrentUser, kRun, "Mine"));
+  ASSERT_EQ(2u, messages.shown.size());
+  EXPECT_NE(std::string::npos, messages.shown[1].text.find("Guarded (g.exe)"));
+}
+
+TEST_F(DeleteCommandTest, AValueAlreadyGoneCountsAsDeleted) {
+  registry.SetString(kHkeyCurrentUser, kRun, "Gone", "g.exe");
+  Load();
+  RegKey key = 0;  // removed from outside after the load
+  registry.OpenKey(kHkeyCurrentUser, kRun, &key);
+  registry.DeleteValue(key, "Gone");
+  registry.CloseKey(key);
+  Check({"Gone"});
+  Delete();
+  EXPECT_TRUE(list.rows.empty());
+  EXPECT_EQ(1u, messages.shown.size());
+}
+
+TEST_F(DeleteCommandTest, OtherFilesStayCheckedAndAreNeitherDeletedNorReported) {
+  files.AddFile(Folder(), "desktop.ini", "Configuration Settings");
+  files.AddFile(Folder(), "notes.LNK.txt", "Text Document");
+  Load();
+  form.mnuViewCheckAll_Click();
+  Delete();
+  EXPECT_EQ(2u, files.FileNames(Folder()).size());
+  EXPECT_EQ(2u, CheckedNames().size());
+  EXPECT_EQ(1u, messages.shown.size());
+}
+
+TEST_F(DeleteCommandTest, TheWholeNameIsDeletedNeverAShortenedOne) {
+  const std::string longName(300, 'L');
+  const std::string cut = longName.substr(0, 259);
+  registry.SetString(kHkeyCurrentUser, kRun, longName, "long.exe");
+  registry.SetString(kHkeyCurrentUser, kRun, cut, "cut.exe");
+  Load();
+  for (auto& row : list.rows) row.checked = row.texts[kColumnName] == longName;
+  Delete();
+  EXPECT_FALSE(registry.HasValue(kHkeyCurrentUser, kRun, longName));
+  EXPECT_TRUE(registry.HasValue(kHkeyCurrentUser, kRun, cut));
+  EXPECT_EQ(std::vector<std::string>{cut}, Names());
+}
+
+TEST_F(DeleteCommandTest, NothingCheckedOrAnEmptyListStillAsksAndChangesNothing) {
+  Delete();
+  EXPECT_EQ(1u, messages.shown.size());
+  registry.SetString(kHkeyCurrentUser, kRun, "Tray", "tray.exe");
+  Load();
+  Delete();
+  EXPECT_EQ(2u, messages.shown.size());
+  EXPECT_EQ(std::vector<std::string>{"Tray"}, Names());
+  EXPECT_TRUE(list.IsSelected(0));
+  EXPECT_EQ(0, registry.DeleteCalls()) << "no value was touched";
+}
+
+TEST_F(DeleteCommandTest, TheToolbarDeletesExactlyAsTheMenuDoes) {
+  registry.SetString(kHkeyCurrentUser, kRun, "a", "a.exe");
+  registry.SetString(kHkeyCurrentUser, kRun, "b", "b.exe");
+  Load();
+  Check({"a"});
+  messages.answers.push_back(kIdYes);
+  form.Toolbar1_ButtonClick("Delete");
+  EXPECT_EQ(std::vector<std::string>{"b"}, Names());
+  EXPECT_EQ(kQuestion, messages.shown[0].text);
+}
+
+TEST(DeleteFailureReportTest, ListsEachEntryAndCountsWhatItLeavesOut) {
+  std::vector<StartupItem> failures;
+  for (int i = 0; i < 12; ++i) failures.push_back({"n" + std::to_string(i), "l" + std::to_string(i), "Shortcut"});
+  const std::string report = DeleteFailureReport(failures, 10);
+  EXPECT_NE(std::string::npos, report.find("\nn0 (l0)"));
+  EXPECT_NE(std::string::npos, report.find("\nn9 (l9)"));
+  EXPECT_EQ(std::string::npos, report.find("n10"));
+  EXPECT_NE(std::string::npos, report.find("\nand 2 more"));
+  EXPECT_EQ(std::string::npos, DeleteFailureReport({failures[0]}).find("more"));
+}
+
+}  // namespace
+}  // namespace rw

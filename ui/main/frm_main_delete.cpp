@@ -1,0 +1,76 @@
+// The delete command: confirm, then remove the entries of the checked rows.
+#include "core/registry_values.h"
+#include "core/startup_collection.h"
+#include "core/windows_version.h"
+#include "ui/main/delete_report.h"
+#include "ui/main/frm_main.h"
+
+namespace rw {
+
+namespace {
+
+constexpr int kDeletePasses = 10;
+
+bool EndsWith(const std::string& text, const char* tail) {
+  const std::string end = tail;
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+}  // namespace
+
+void FrmMain::mnuDeleteCheckedItems_Click() { DeleteCheckedItems(); }
+
+void FrmMain::DeleteCheckedItems() {
+  if (platform_.messages.Show(kDeleteQuestion, kAppTitle, kMbYesNo | kMbIconQuestion) != kIdYes) {
+    return;
+  }
+  // Later passes retry only what an earlier one could not delete; what the
+  // last one could not delete is reported.
+  std::vector<StartupItem> failures;
+  for (int pass = 0; pass < kDeletePasses; ++pass) {
+    failures.clear();
+    DeleteCheckedPass(&failures);
+    if (failures.empty()) break;
+  }
+  if (list_.Count() > 0) list_.SetSelected(0, true);
+  if (!failures.empty()) {
+    platform_.messages.Show(DeleteFailureReport(failures), kAppTitle, kMbOk | kMbIconWarning);
+  }
+}
+
+void FrmMain::DeleteCheckedPass(std::vector<StartupItem>* failures) {
+  int position = 0;
+  while (position < list_.Count()) {
+    if (!list_.IsChecked(position)) {
+      ++position;
+      continue;
+    }
+    const std::string information = list_.Text(position, kColumnInformation);
+    const bool deletable = information == SourceTag::kShortcut || EndsWith(information, "HKCU") ||
+                           EndsWith(information, "HKLM");
+    if (!deletable) {
+      ++position;  // listed, never deleted
+      continue;
+    }
+    if (DeleteEntryOf(position, information)) {
+      list_.RemoveRow(position);  // the next row moves up to this position
+    } else {
+      failures->push_back({list_.Text(position, kColumnName), list_.Text(position, kColumnLocation),
+                           information});
+      ++position;
+    }
+  }
+}
+
+// True when the row's entry is gone: its file deleted, or its value deleted
+// or already missing.
+bool FrmMain::DeleteEntryOf(int position, const std::string& information) {
+  if (information == SourceTag::kShortcut) {
+    return platform_.files.RemoveFile(list_.Text(position, kColumnLocation));
+  }
+  const RegKey hive = EndsWith(information, "HKCU") ? kHkeyCurrentUser : kHkeyLocalMachine;
+  // The whole name: a shortened one could name another value.
+  return DeleteRegistryValue(platform_.registry, hive, RunKeyPath, list_.Text(position, kColumnName));
+}
+
+}  // namespace rw
