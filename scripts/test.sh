@@ -65,13 +65,13 @@ run_suite program-image "$RW_ROOT/tests/e2e/check_program_image.sh"
 rw_prepare_prefix "$work/template"
 "$RW_WINESERVER" -k 2>/dev/null; "$RW_WINESERVER" -w 2>/dev/null
 export RW_TEST_PREFIX_TEMPLATE=$work/template
+rw_start_xvfb  # the list control's contract needs a display too
 mkdir -p "$work/contract"
 cp -a "$work/template" "$work/contract/pfx"
 WINEPREFIX=$work/contract/pfx run_suite win32-contracts \
   "$RW_WINE" "$RW_WINE_TOOLS/win32_platform_tests.exe"
 WINEPREFIX=$work/contract/pfx "$RW_WINESERVER" -k 2>/dev/null
 
-rw_start_xvfb
 run_suite e2e-inventory "$RW_ROOT/tests/e2e/inventory_e2e.sh"
 run_suite e2e-main-window "$RW_ROOT/tests/e2e/main_window_e2e.sh"
 run_suite e2e-delete "$RW_ROOT/tests/e2e/delete_e2e.sh"
