@@ -22,6 +22,8 @@ class FileSystem {
   virtual bool RemoveFile(const std::string& path) = 0;
   // True when |path| names an existing file or folder, hidden and system ones included.
   virtual bool FileExists(const std::string& path) = 0;
+  // True only for an existing file that is neither hidden nor a system file.
+  virtual bool NormalFileExists(const std::string& path) = 0;
 };
 
 }  // namespace rw

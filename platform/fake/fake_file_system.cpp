@@ -18,7 +18,7 @@ void FakeFileSystem::AddFolder(const std::string& folder) { folders_[Lower(folde
 
 void FakeFileSystem::AddFile(const std::string& folder, const std::string& name,
                              const std::string& type, bool readOnly) {
-  folders_[Lower(folder)].push_back({name, type, readOnly, false});
+  folders_[Lower(folder)].push_back({name, type, readOnly, false, false});
 }
 
 FakeFileSystem::File* FakeFileSystem::FindFile(const std::string& path) {
@@ -35,6 +35,16 @@ FakeFileSystem::File* FakeFileSystem::FindFile(const std::string& path) {
 void FakeFileSystem::MakeUndeletable(const std::string& path) {
   File* file = FindFile(path);
   if (file != nullptr) file->undeletable = true;
+}
+
+void FakeFileSystem::MakeHidden(const std::string& path) {
+  File* file = FindFile(path);
+  if (file != nullptr) file->hiddenOrSystem = true;
+}
+
+bool FakeFileSystem::NormalFileExists(const std::string& path) {
+  const File* file = FindFile(path);
+  return file != nullptr && !file->hiddenOrSystem;
 }
 
 void FakeFileSystem::FailListing(const std::string& folder) {

@@ -17,12 +17,14 @@ class FakeFileSystem : public FileSystem {
     std::string type;
     bool readOnly = false;
     bool undeletable = false;  // locked or refused
+    bool hiddenOrSystem = false;
   };
 
   void AddFolder(const std::string& folder);  // path ending in a backslash
   void AddFile(const std::string& folder, const std::string& name, const std::string& type,
                bool readOnly = false);
   void MakeUndeletable(const std::string& path);
+  void MakeHidden(const std::string& path);
   void FailListing(const std::string& folder);  // exists, but cannot be read
   std::vector<std::string> FileNames(const std::string& folder) const;
   const std::vector<std::string>& ListedFolders() const { return listed_; }
@@ -30,6 +32,7 @@ class FakeFileSystem : public FileSystem {
   bool ListFiles(const std::string& folder, std::vector<FolderFile>* files) override;
   bool RemoveFile(const std::string& path) override;
   bool FileExists(const std::string& path) override;
+  bool NormalFileExists(const std::string& path) override;
 
  private:
   static std::string Lower(const std::string& text);

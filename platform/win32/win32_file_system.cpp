@@ -58,3 +58,13 @@ bool Win32FileSystem::FileExists(const std::string& path) {
 }
 
 }  // namespace rw
+
+namespace rw {
+
+bool Win32FileSystem::NormalFileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD excluded = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & excluded) == 0;
+}
+
+}  // namespace rw

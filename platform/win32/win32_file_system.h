@@ -11,6 +11,7 @@ class Win32FileSystem : public FileSystem {
   bool ListFiles(const std::string& folder, std::vector<FolderFile>* files) override;
   bool RemoveFile(const std::string& path) override;
   bool FileExists(const std::string& path) override;
+  bool NormalFileExists(const std::string& path) override;
 
  private:
   std::string TypeDescription(const std::string& path, const std::string& name);
