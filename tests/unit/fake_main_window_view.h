@@ -30,6 +30,8 @@ class FakeMainWindowView : public MainWindowView {
   int clientHeight = 5490;
   std::vector<TwipsRect> listMoves;
   bool ended = false;
+  int aboutOpenings = 0;
+  int legendOpenings = 0;
 
   void SetCaption(const std::string& text) override { caption = text; }
   void SetLoadTimerEnabled(bool enabled) override { timerEnabled = enabled; }
@@ -44,6 +46,8 @@ class FakeMainWindowView : public MainWindowView {
   int ClientHeightTwips() const override { return clientHeight; }
   void MoveList(const TwipsRect& place) override { listMoves.push_back(place); }
   void EndProgram() override { ended = true; }
+  void ShowAboutDialog() override { ++aboutOpenings; }
+  void ShowLegendDialog() override { ++legendOpenings; }
 };
 
 }  // namespace rw

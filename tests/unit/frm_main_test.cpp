@@ -134,7 +134,12 @@ TEST_F(FrmMainTest, AFailureInsideALoadShowsWhatWasReadAndKeepsTheWindow) {
   EXPECT_EQ(0, failing.OpenHandleCount());
 }
 
-TEST_F(FrmMainTest, ExitEndsTheProgram) {
+TEST_F(FrmMainTest, ExitEndsTheProgramAndTheHelpEntriesOpenTheirDialogs) {
+  form.mnuInfoLegend_Click();
+  form.mnuAbout_Click();
+  EXPECT_EQ(1, view.legendOpenings);
+  EXPECT_EQ(1, view.aboutOpenings);
+  EXPECT_FALSE(view.ended);
   form.mnuExit_Click();
   EXPECT_TRUE(view.ended);
 }

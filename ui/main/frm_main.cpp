@@ -49,6 +49,8 @@ void FrmMain::mnuViewToolbar_Click() {
 }
 
 void FrmMain::mnuExit_Click() { view_.EndProgram(); }
+void FrmMain::mnuAbout_Click() { view_.ShowAboutDialog(); }
+void FrmMain::mnuInfoLegend_Click() { view_.ShowLegendDialog(); }
 
 void FrmMain::Load() {
   view_.SetStatusText(kLoadingStatus);

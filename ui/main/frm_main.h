@@ -26,6 +26,8 @@ class FrmMain : public StartupListSink {
   void mnuViewStatusBar_Click();
   void mnuViewToolbar_Click();
   void mnuExit_Click();
+  void mnuAbout_Click();
+  void mnuInfoLegend_Click();
 
   // Deleting the checked rows' entries.
   void mnuDeleteCheckedItems_Click();

@@ -7,6 +7,7 @@
 #include "ui/main/main_menu_win32.h"
 #include "ui/main/main_toolbar.h"
 #include "ui/main/main_toolbar_win32.h"
+#include "ui/main/program_lifetime_win32.h"
 
 namespace rw {
 
@@ -55,8 +56,19 @@ bool FrmMainWindow::Create(HINSTANCE instance, int showCommand) {
   return true;
 }
 
-bool FrmMainWindow::TranslateShortcut(MSG* message) {
-  return shortcuts_ != nullptr && TranslateAcceleratorA(window_, shortcuts_, message) != 0;
+bool FrmMainWindow::TranslateKeys(MSG* message) {
+  if (about_.HandleDialogKeys(message) || legend_.HandleDialogKeys(message)) return true;
+  const bool inMainWindow = window_ != nullptr && (message->hwnd == window_ || IsChild(window_, message->hwnd));
+  return inMainWindow && shortcuts_ != nullptr &&
+         TranslateAcceleratorA(window_, shortcuts_, message) != 0;
+}
+
+void FrmMainWindow::ShowAboutDialog() {
+  about_.Open(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE)));
+}
+
+void FrmMainWindow::ShowLegendDialog() {
+  legend_.Open(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE)));
 }
 
 void FrmMainWindow::SetCaption(const std::string& caption) {
@@ -164,6 +176,8 @@ void FrmMainWindow::OnCommand(int id) {
     case IDM_VIEW_CHECK_ALL: logic_.mnuViewCheckAll_Click(); break;
     case IDM_VIEW_UNCHECK_ALL: logic_.mnuViewUncheckAll_Click(); break;
     case IDM_DELETE_CHECKED_ITEMS: logic_.mnuDeleteCheckedItems_Click(); break;
+    case IDM_ABOUT: logic_.mnuAbout_Click(); break;
+    case IDM_INFO_LEGEND: logic_.mnuInfoLegend_Click(); break;
     default:
       if (const char* key = ToolbarKeyForCommand(id)) logic_.Toolbar1_ButtonClick(key);
       break;
@@ -185,6 +199,7 @@ LRESULT CALLBACK FrmMainWindow::WindowProc(HWND window, UINT message, WPARAM wPa
 LRESULT FrmMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
+      ProgramWindowOpened();
       OnCreate();
       return 0;
     case WM_SIZE:
@@ -208,7 +223,9 @@ LRESULT FrmMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       KillTimer(window_, kClockTimerId);
       if (shortcuts_ != nullptr) DestroyAcceleratorTable(shortcuts_);
       shortcuts_ = nullptr;
-      PostQuitMessage(0);
+      SetWindowLongPtrA(window_, GWLP_USERDATA, 0);  // later messages go straight to Windows
+      window_ = nullptr;
+      ProgramWindowClosed();  // the program goes on while a dialog is open
       return 0;
     default:
       break;

@@ -7,6 +7,8 @@
 
 #include "platform/platform.h"
 #include "platform/win32/win32_list_control.h"
+#include "ui/dialogs/frm_about_win32.h"
+#include "ui/dialogs/frm_legend_win32.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_status_bar_win32.h"
 #include "ui/main/main_window_view.h"
@@ -16,15 +18,17 @@ namespace rw {
 
 class FrmMainWindow : public MainWindowView {
  public:
-  explicit FrmMainWindow(const Platform& platform) : logic_(platform, list_, *this) {}
+  explicit FrmMainWindow(const Platform& platform)
+      : logic_(platform, list_, *this), about_(platform) {}
   FrmMainWindow(const FrmMainWindow&) = delete;
   FrmMainWindow& operator=(const FrmMainWindow&) = delete;
 
   // Creates the window, runs Form_Load and shows it. False when Windows refused.
   bool Create(HINSTANCE instance, int showCommand);
   HWND handle() const { return window_; }
-  // Routes F5 from anywhere in the window; true when the message was used.
-  bool TranslateShortcut(MSG* message);
+  // Routes F5 from anywhere in the main window, and the keys of an open
+  // dialog; true when the message was used.
+  bool TranslateKeys(MSG* message);
 
   void SetCaption(const std::string& caption) override;
   void SetLoadTimerEnabled(bool enabled) override;
@@ -39,6 +43,8 @@ class FrmMainWindow : public MainWindowView {
   int ClientHeightTwips() const override;
   void MoveList(const TwipsRect& place) override;
   void EndProgram() override;
+  void ShowAboutDialog() override;
+  void ShowLegendDialog() override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -58,6 +64,8 @@ class FrmMainWindow : public MainWindowView {
   MainStatusBar statusBar_;
   Win32ListControl list_;
   FrmMain logic_;
+  FrmAbout about_;
+  FrmLegend legend_;
 };
 
 }  // namespace rw

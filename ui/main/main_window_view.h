@@ -27,6 +27,9 @@ class MainWindowView {
   virtual void MoveList(const TwipsRect& place) = 0;
   // Ends the program at once, with every window it has open.
   virtual void EndProgram() = 0;
+  // Opens the dialog, or brings the open one to the front.
+  virtual void ShowAboutDialog() = 0;
+  virtual void ShowLegendDialog() = 0;
 };
 
 }  // namespace rw

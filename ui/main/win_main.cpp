@@ -25,7 +25,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (mainWindow->TranslateShortcut(&message)) continue;
+    if (mainWindow->TranslateKeys(&message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }

@@ -1,0 +1,167 @@
+#include "ui/dialogs/dialog_window_win32.h"
+
+#include "res/resource.h"
+#include "ui/main/program_lifetime_win32.h"
+
+namespace rw {
+
+namespace {
+
+const char kOwnerClass[] = "RunwardenDialogOwner";
+
+bool RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure) {
+  WNDCLASSA windowClass = {};
+  if (GetClassInfoA(instance, name, &windowClass)) return true;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_RUNWARDEN));
+  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = name;
+  return RegisterClassA(&windowClass) != 0;
+}
+
+HMENU ControlId(int id) { return reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)); }
+
+}  // namespace
+
+DialogWindow::~DialogWindow() {
+  for (auto& font : fonts_) DeleteObject(font.second);
+}
+
+// Owned windows get no taskbar button; the owner itself is never shown.
+HWND DialogWindow::HiddenOwner(HINSTANCE instance) {
+  static HWND owner = nullptr;
+  if (owner == nullptr) {
+    RegisterWindowClass(instance, kOwnerClass, DefWindowProcA);
+    owner = CreateWindowExA(0, kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                            nullptr);
+  }
+  return owner;
+}
+
+void DialogWindow::Open(HINSTANCE instance) {
+  if (window_ != nullptr) {
+    ShowWindow(window_, SW_SHOWNORMAL);
+    SetForegroundWindow(window_);
+    return;
+  }
+  instance_ = instance;
+  RegisterWindowClass(instance, windowClass_, &WindowProc);
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  const DWORD exStyle = WS_EX_DLGMODALFRAME;
+  RECT frame = {0, 0, twips_.ToPixelsX(widthTwips_), twips_.ToPixelsY(heightTwips_)};
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  CreateWindowExA(exStyle, windowClass_, "", style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+                  HiddenOwner(instance), nullptr, instance, this);
+  if (window_ == nullptr) return;
+  ShowWindow(window_, SW_SHOWNORMAL);
+  SetForegroundWindow(window_);
+  SetFocus(GetDlgItem(window_, IDOK));  // OK is first in the tab order
+}
+
+bool DialogWindow::HandleDialogKeys(MSG* message) {
+  return window_ != nullptr && (message->hwnd == window_ || IsChild(window_, message->hwnd)) &&
+         IsDialogMessageA(window_, message);
+}
+
+RECT DialogWindow::PixelsOf(int left, int top, int width, int height) const {
+  return {twips_.ToPixelsX(left), twips_.ToPixelsY(top), twips_.ToPixelsX(width),
+          twips_.ToPixelsY(height)};
+}
+
+HWND DialogWindow::AddLabel(int id, int left, int top, int width, int height,
+                            const LabelFont& font, COLORREF colour) {
+  const RECT box = PixelsOf(left, top, width, height);
+  HWND label = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                               box.left, box.top, box.right, box.bottom, window_, ControlId(id),
+                               instance_, nullptr);
+  HDC screen = GetDC(nullptr);
+  const int pixelsHigh = -MulDiv(font.pointsTimes100, GetDeviceCaps(screen, LOGPIXELSY), 7200);
+  ReleaseDC(nullptr, screen);
+  HFONT handle = CreateFontA(pixelsHigh, 0, 0, 0, font.weight, font.italic, font.underline, FALSE,
+                             ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_ROMAN, font.face);
+  fonts_[id] = handle;
+  SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(handle), FALSE);
+  labelColours_[id] = colour;
+  return label;
+}
+
+HWND DialogWindow::AddButton(int id, const char* caption, int left, int top, int width, int height,
+                             bool isDefault) {
+  const RECT box = PixelsOf(left, top, width, height);
+  HWND button = CreateWindowExA(
+      0, "BUTTON", caption,
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), box.left,
+      box.top, box.right, box.bottom, window_, ControlId(id), instance_, nullptr);
+  SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  return button;
+}
+
+void DialogWindow::SetText(int id, const std::string& text) {
+  SetDlgItemTextA(window_, id, text.c_str());
+}
+
+LRESULT CALLBACK DialogWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<DialogWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<DialogWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      ProgramWindowOpened();
+      OnLoad();
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        DestroyWindow(window_);
+      } else {
+        OnCommand(LOWORD(wParam));
+      }
+      return 0;
+    case DM_GETDEFID:
+      return MAKELRESULT(IDOK, DC_HASDEFID);
+    case WM_CTLCOLORSTATIC: {
+      const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+      auto colour = labelColours_.find(id);
+      if (colour == labelColours_.end()) break;
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, colour->second);
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window_, &paint);
+      OnPaint(dc);
+      EndPaint(window_, &paint);
+      return 0;
+    }
+    case WM_DESTROY: {
+      HWND closing = window_;
+      window_ = nullptr;  // the next opening makes it afresh
+      SetWindowLongPtrA(closing, GWLP_USERDATA, 0);
+      for (auto& font : fonts_) DeleteObject(font.second);
+      fonts_.clear();
+      labelColours_.clear();
+      ProgramWindowClosed();
+      return 0;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+}  // namespace rw

@@ -1,0 +1,68 @@
+#pragma once
+// A fixed, modeless dialog laid out in twips: one instance, no taskbar button,
+// Enter and Esc through its OK button, gone when closed and made afresh when
+// opened again.
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "ui/main/screen_twips_win32.h"
+
+namespace rw {
+
+struct LabelFont {
+  const char* face;
+  int pointsTimes100;
+  int weight;
+  bool italic;
+  bool underline;
+};
+
+class DialogWindow {
+ public:
+  DialogWindow(const char* windowClass, int clientWidthTwips, int clientHeightTwips)
+      : windowClass_(windowClass), widthTwips_(clientWidthTwips), heightTwips_(clientHeightTwips) {}
+  virtual ~DialogWindow();
+  DialogWindow(const DialogWindow&) = delete;
+  DialogWindow& operator=(const DialogWindow&) = delete;
+
+  // Creates the dialog (running its load step) or brings the open one to the front.
+  void Open(HINSTANCE instance);
+  bool IsOpen() const { return window_ != nullptr; }
+  HWND handle() const { return window_; }
+  // Keyboard handling of an open dialog: Tab, Enter, Esc, access keys.
+  bool HandleDialogKeys(MSG* message);
+
+ protected:
+  // The load step: create the controls and fill them.
+  virtual void OnLoad() = 0;
+  // Commands other than OK and Cancel, which close the dialog.
+  virtual void OnCommand(int /*id*/) {}
+  virtual void OnPaint(HDC /*dc*/) {}
+
+  HWND AddLabel(int id, int left, int top, int width, int height, const LabelFont& font,
+                COLORREF colour);
+  HWND AddButton(int id, const char* caption, int left, int top, int width, int height,
+                 bool isDefault);
+  void SetText(int id, const std::string& text);
+  const ScreenTwips& twips() const { return twips_; }
+  HINSTANCE instance() const { return instance_; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  static HWND HiddenOwner(HINSTANCE instance);
+  RECT PixelsOf(int left, int top, int width, int height) const;
+
+  const char* windowClass_;
+  int widthTwips_;
+  int heightTwips_;
+  HWND window_ = nullptr;
+  HINSTANCE instance_ = nullptr;
+  ScreenTwips twips_;
+  std::map<int, COLORREF> labelColours_;
+  std::map<int, HFONT> fonts_;
+};
+
+}  // namespace rw

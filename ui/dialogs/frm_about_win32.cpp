@@ -1,0 +1,142 @@
+#include "ui/dialogs/frm_about_win32.h"
+
+#include <richedit.h>
+
+#include <string>
+
+#include "res/resource.h"
+#include "ui/dialogs/about_texts.h"
+#include "ui/dialogs/sys_info.h"
+
+namespace rw {
+
+namespace {
+
+constexpr DWORD kFixedInfoSignature = 0xFEEF04BD;
+
+// The numbers of the program's own version resource, without version.dll:
+// the fixed part starts at the first 4-aligned signature.
+bool ReadOwnVersion(unsigned* major, unsigned* minor, unsigned* revision) {
+  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
+  if (found == nullptr) return false;
+  const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found)));
+  const DWORD size = SizeofResource(nullptr, found);
+  for (DWORD offset = 0; bytes != nullptr && offset + sizeof(VS_FIXEDFILEINFO) <= size; offset += 4) {
+    const auto* info = reinterpret_cast<const VS_FIXEDFILEINFO*>(bytes + offset);
+    if (info->dwSignature != kFixedInfoSignature) continue;
+    *major = HIWORD(info->dwFileVersionMS);
+    *minor = LOWORD(info->dwFileVersionMS);
+    *revision = HIWORD(info->dwFileVersionLS);
+    return true;
+  }
+  return false;
+}
+
+std::string ProgramDirectory() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string directory = path;
+  const std::size_t slash = directory.find_last_of('\\');
+  return slash == std::string::npos ? "" : directory.substr(0, slash);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "";
+  std::string content;
+  char chunk[4096];
+  DWORD read = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) content.append(chunk, read);
+  CloseHandle(file);
+  return content;
+}
+
+struct StreamSource {
+  const std::string* text;
+  std::size_t offset;
+};
+
+DWORD CALLBACK StreamOut(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+  auto* source = reinterpret_cast<StreamSource*>(cookie);
+  const std::size_t left = source->text->size() - source->offset;
+  const std::size_t count = left < static_cast<std::size_t>(wanted) ? left : wanted;
+  CopyMemory(buffer, source->text->data() + source->offset, count);
+  source->offset += count;
+  *given = static_cast<LONG>(count);
+  return 0;
+}
+
+}  // namespace
+
+void FrmAbout::AddReadmeBox() {
+  // RichEdit 1.0 ships with Windows 95; a plain edit box stands in without it.
+  static const bool haveRichEdit = LoadLibraryA("RICHED32.DLL") != nullptr;
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
+                      ES_READONLY | ES_AUTOVSCROLL;
+  HWND box = CreateWindowExA(WS_EX_CLIENTEDGE, haveRichEdit ? "RICHEDIT" : "EDIT", "", style,
+                             twips().ToPixelsX(240), twips().ToPixelsY(1080), twips().ToPixelsX(7335),
+                             twips().ToPixelsY(3735), handle(),
+                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_RICHTEXTBOX1)),
+                             instance(), nullptr);
+  HDC screen = GetDC(nullptr);
+  const int pixelsHigh = -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, screen);
+  static HFONT courier = CreateFontA(pixelsHigh, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                     FIXED_PITCH | FF_MODERN, "Courier New");
+  SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(courier), FALSE);
+
+  // A missing or unreadable readme leaves the box empty; plain text shows as plain text.
+  const std::string content = ReadWholeFile(ReadmePath(ProgramDirectory()));
+  if (!haveRichEdit) {
+    SetWindowTextA(box, content.c_str());
+    return;
+  }
+  StreamSource source{&content, 0};
+  EDITSTREAM stream = {};
+  stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+  stream.pfnCallback = StreamOut;
+  const bool isRtf = content.compare(0, 5, "{\\rtf") == 0;
+  SendMessageA(box, EM_STREAMIN, isRtf ? SF_RTF : SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+}
+
+void FrmAbout::OnLoad() {
+  SetWindowTextA(handle(), AboutCaption().c_str());
+  unsigned major = 0, minor = 0, revision = 0;
+  ReadOwnVersion(&major, &minor, &revision);
+  // Created in their tab order: OK, System Info, then the rest.
+  AddButton(IDOK, "OK", 4920, 5145, 1260, 345, true);
+  AddButton(IDC_CMD_SYSINFO, "&System Info...", 6300, 5160, 1245, 345, false);
+  AddLabel(IDC_LBL_VERSION, 360, 600, 3735, 375, {"Times New Roman", 1200, FW_BOLD, false, false},
+           RGB(0, 0, 192));
+  AddReadmeBox();
+  AddLabel(IDC_LBL_TITLE, 240, 120, 4335, 375, {"Times New Roman", 1800, FW_BOLD, true, false},
+           RGB(0, 0, 192));
+  SetText(IDC_LBL_VERSION, VersionLabel(major, minor, revision));
+  SetText(IDC_LBL_TITLE, AboutTitle());
+}
+
+void FrmAbout::OnCommand(int id) {
+  if (id == IDC_CMD_SYSINFO) StartSysInfo(platform_);
+}
+
+// The etched separator above the buttons: a grey line, a white one below it.
+void FrmAbout::OnPaint(HDC dc) {
+  struct Line {
+    int fromX, fromY, toX, toY, width;
+    COLORREF colour;
+  };
+  const Line lines[] = {{210, 4965, 7561, 4965, 1, RGB(128, 128, 128)},
+                        {225, 4980, 7561, 4980, 2, RGB(255, 255, 255)}};
+  for (const Line& line : lines) {
+    HPEN pen = CreatePen(PS_SOLID, line.width, line.colour);
+    HGDIOBJ previous = SelectObject(dc, pen);
+    MoveToEx(dc, twips().ToPixelsX(line.fromX), twips().ToPixelsY(line.fromY), nullptr);
+    LineTo(dc, twips().ToPixelsX(line.toX), twips().ToPixelsY(line.toY));
+    SelectObject(dc, previous);
+    DeleteObject(pen);
+  }
+}
+
+}  // namespace rw

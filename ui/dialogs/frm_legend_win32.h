@@ -1,0 +1,15 @@
+#pragma once
+#include "ui/dialogs/dialog_window_win32.h"
+
+namespace rw {
+
+// The Information Legend: what the Information column's values mean.
+class FrmLegend : public DialogWindow {
+ public:
+  FrmLegend() : DialogWindow("RunwardenLegend", 8085, 3600) {}
+
+ protected:
+  void OnLoad() override;
+};
+
+}  // namespace rw
