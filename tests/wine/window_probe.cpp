@@ -12,6 +12,7 @@
 //   window_probe checkbox TITLE N  the screen point of row N's check box
 //   window_probe label TITLE N     the screen point inside row N's Name
 //   window_probe dialog TITLE  like texts, for a dialog box (a message box) with that title
+//   window_probe count TITLE   how many visible top-level windows have that title
 //   window_probe tooltip TITLE the text of the tooltip now shown, if any
 //   window_probe watch TITLE   waits for the window, then at once prints its row
 //                              count and first status panel (to see the state before the first load)
@@ -23,6 +24,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -33,12 +35,38 @@ HWND FindTopLevel(const char* title) {
   return main != nullptr ? main : FindWindowA(nullptr, title);
 }
 
+// A window's text as it would tell it (WM_GETTEXT), line breaks shown as '|'.
+std::string WindowText(HWND window) {
+  std::string text(65536, '\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+                      SMTO_ABORTIFHUNG, 2000, &copied);
+  text.resize(std::strlen(text.c_str()));
+  std::string shown;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    shown += (text[i] == '\n' || text[i] == '\r') ? '|' : text[i];
+  }
+  return shown;
+}
+
 BOOL CALLBACK PrintChild(HWND child, LPARAM) {
   char className[64] = {};
-  char text[4096] = {};
   GetClassNameA(child, className, sizeof className);
-  GetWindowTextA(child, text, sizeof text);
-  std::printf("%s\t%s\n", className, text);
+  std::printf("%s\t%s\n", className, WindowText(child).c_str());
+  return TRUE;
+}
+
+struct TitleCount {
+  const char* title;
+  int count;
+};
+
+BOOL CALLBACK CountTitled(HWND window, LPARAM search) {
+  auto* wanted = reinterpret_cast<TitleCount*>(search);
+  char text[512] = {};
+  GetWindowTextA(window, text, sizeof text);
+  if (IsWindowVisible(window) && std::strcmp(text, wanted->title) == 0) ++wanted->count;
   return TRUE;
 }
 
@@ -289,6 +317,12 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   if (command == "watch") return Watch(argv[2]);
   EnterTestDesktop();
+  if (command == "count") {
+    TitleCount search{argv[2], 0};
+    EnumWindows(CountTitled, reinterpret_cast<LPARAM>(&search));
+    std::printf("%d\n", search.count);
+    return 0;
+  }
   HWND window = command == "dialog" ? FindWindowA("#32770", argv[2]) : FindTopLevel(argv[2]);
   if (window == nullptr) return 2;
   if (command == "exists") return 0;

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# The Help menu's dialogs under Wine with real keys: one instance each, Enter
+# and Esc, their texts; the About dialog's readme and System Info button; Exit
+# and the close box with a dialog open; and the release archive run from a
+# fresh folder.
+set -uo pipefail
+source "$(dirname "$0")/../../scripts/lib/common.sh"
+source "$(dirname "$0")/lib.sh"
+title="Windows Runwarden"
+legend="Information Legend"
+about=$(printf 'About Windows\xc2\xa9 Runwarden')  # the probe's argument goes through Wine as UTF-8
+work=$E2E_WORK/dialogs
+
+e2e_fresh_prefix dialogs
+rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
+rw_set_app_version win98
+drive_c=$WINEPREFIX/drive_c
+
+keys() { xdotool mousemove 900 740; local k; for k in "$@"; do xdotool key "$k"; sleep 0.4; done; sleep 0.8; }
+count() { rw_probe count "$1"; }
+texts() { rw_probe texts "$1" | iconv -f cp1252 -t utf-8; }
+focus_main() {  # a click on the main window's status bar gives it the keyboard
+  local left top right bottom
+  read -r left top right bottom <<<"$(rw_probe frame "$title")"
+  xdotool mousemove $((left + 60)) $((bottom - 12)) click 1
+  sleep 0.5
+}
+
+rw_start_program "$RW_WINE_PROGRAM"
+rw_wait_for_rows "$title" 30
+
+# The legend.
+keys alt+h i
+keys alt+h i
+expect_eq "Help > Information Legend twice gives one legend" "1" "$(count "$legend")"
+legend_texts=$(texts "$legend")
+expect_eq "the legend's heading" \
+  "The 'Information' column of the grid shows where the item is loading from:" \
+  "$(grep -m1 '^Static' <<<"$legend_texts" | cut -f2)"
+expect_eq "the legend's three paragraphs" \
+  "1. 'Shortcut' - Refers to an item loading from the Windows Startup folder||2. 'Reg - HKCU' - Refers to an item loading from the 'HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run' section of the registry||3. 'Reg - HKLM' - Refers to an item loading from the 'HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run' section of the registry" \
+  "$(grep '^Static' <<<"$legend_texts" | sed -n 2p | cut -f2)"
+sleep 0.5
+rw_screenshot "$E2E_SHOTS/dialog-legend.png"
+keys Escape
+expect_eq "Esc closes the legend" "0" "$(count "$legend")"
+focus_main
+keys alt+h i
+keys Return
+expect_eq "Enter closes the legend" "0" "$(count "$legend")"
+
+# The About dialog.
+focus_main
+keys alt+h a
+keys alt+h a
+expect_eq "Help > About twice gives one About dialog" "1" "$(count "$about")"
+about_texts=$(texts "$about")
+expect_true "its title label" grep -q -x -F "Static	Windows© Runwarden" <<<"$about_texts"
+expect_true "its version label" grep -q -x -F "Static	Version 1.0.1" <<<"$about_texts"
+expect_true "it shows the readme beside the program" \
+  grep -q -E '^RICHEDIT	Windows Runwarden 1\.0\.1\|=+\|\|Runwarden shows' <<<"$about_texts"
+sleep 0.5
+rw_screenshot "$E2E_SHOTS/dialog-about.png"
+keys Return
+expect_eq "Enter closes the About dialog (OK has the focus)" "0" "$(count "$about")"
+
+# System Info: the first location names a program; then neither location is usable.
+mkdir -p "$drive_c/Program Files/Sys Info"
+cp "$RW_WINE_TOOLS/marker_program.exe" "$drive_c/Program Files/Sys Info/msinfo32.exe"
+rw_wine reg add 'HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO' /v PATH \
+  /d 'C:\Program Files\Sys Info\msinfo32.exe' /f >/dev/null 2>&1 </dev/null
+focus_main
+keys alt+h a
+keys alt+s
+ran() { local _; for _ in $(seq 40); do [ -f "$drive_c/Program Files/Sys Info/msinfo32.exe.ran" ] && return 0; sleep 0.25; done; return 1; }
+expect_true "System Info starts the program the first location names" ran
+rw_wine reg delete 'HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO' /f >/dev/null 2>&1 </dev/null
+rw_wine reg delete 'HKLM\SOFTWARE\Microsoft\Shared Tools Location' /f >/dev/null 2>&1 </dev/null
+xdotool key alt+s
+sleep 1.5
+expect_true "without a location it says so" \
+  grep -q -F "Static	System Information Is Unavailable At This Time" <<<"$(rw_probe dialog "$title")"
+keys Return
+expect_eq "the About dialog stays open after the message" "1" "$(count "$about")"
+
+# Exit with the About dialog open ends everything at once.
+focus_main
+keys alt+f x
+expect_true "Exit ends the program with its dialog" e2e_wait_gone 15
+e2e_stop_prefix
+
+# The close box with the legend open: the program lives on until the legend closes.
+rw_start_program "$RW_WINE_PROGRAM"
+rw_wait_for_rows "$title" 30
+focus_main
+keys alt+h i
+read -r left top right bottom <<<"$(rw_probe frame "$title")"
+xdotool mousemove $((right - 12)) $((top + 12)) click 1
+sleep 1
+expect_eq "closing the main window leaves the legend open" "1" "$(count "$legend")"
+still_running() { pgrep -f 'runwarden\.exe' >/dev/null; }
+expect_true "and the program running" still_running
+xdotool mousemove 900 740
+keys Escape
+expect_true "closing the legend then ends the program" e2e_wait_gone 15
+e2e_stop_prefix
+
+# The release archive, unpacked into a folder of its own.
+RW_RELEASE_ARCH=$RW_ARCH RW_RELEASE_OUT=$work/release "$RW_ROOT/scripts/release.sh" >/dev/null
+unpacked="$drive_c/Unpacked Release"
+mkdir -p "$unpacked"
+(cd "$unpacked" && cmake -E tar xf "$work/release/runwarden-1.0.1.zip")
+expect_eq "the archive holds the program and its readme" "readme.txt runwarden.exe" "$(ls "$unpacked" | sort | tr '\n' ' ' | sed 's/ $//')"
+rw_start_program "$unpacked/runwarden.exe"
+rw_wait_for_rows "$title" 30
+focus_main
+keys alt+h a
+expect_true "the unpacked program's About dialog finds the readme beside it" \
+  grep -q -E '^RICHEDIT	Windows Runwarden 1\.0\.1' <<<"$(texts "$about")"
+focus_main
+keys alt+f x
+e2e_wait_gone 15
+e2e_stop_prefix
+e2e_summary
