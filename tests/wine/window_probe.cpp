@@ -109,6 +109,37 @@ class RemoteBuffer {
   void* address_ = nullptr;
 };
 
+// Another process's memory, for messages whose lParam points at a structure.
+class RemoteProcess {
+ public:
+  explicit RemoteProcess(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  }
+  ~RemoteProcess() {
+    if (process_ != nullptr) CloseHandle(process_);
+  }
+  RemoteProcess(const RemoteProcess&) = delete;
+  RemoteProcess& operator=(const RemoteProcess&) = delete;
+  bool valid() const { return process_ != nullptr; }
+  HANDLE get() const { return process_; }
+
+  // Sends |message| with lParam pointing at |size| bytes in the process, which
+  // start as a copy of |in| (or zeros) and are copied back into |out|.
+  LRESULT Send(HWND window, UINT message, WPARAM wParam, const void* in, void* out, SIZE_T size) {
+    RemoteBuffer remote(process_, size);
+    if (!remote.valid()) return 0;
+    if (in != nullptr) WriteProcessMemory(process_, remote.at(0), in, size, nullptr);
+    const LRESULT result = SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(remote.at(0)));
+    if (out != nullptr) ReadProcessMemory(process_, remote.at(0), out, size, nullptr);
+    return result;
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+};
+
 std::string RemoteItemText(HWND list, HANDLE process, const RemoteBuffer& remote, int item,
                            int column) {
   constexpr SIZE_T kTextOffset = 256;
@@ -128,50 +159,30 @@ std::string RemoteItemText(HWND list, HANDLE process, const RemoteBuffer& remote
 int PrintRows(HWND window) {
   HWND list = ChildOfClass(window, WC_LISTVIEWA);
   if (list == nullptr) return 3;
-  DWORD processId = 0;
-  GetWindowThreadProcessId(list, &processId);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               processId);
-  if (process == nullptr) return 4;
-  int status = 0;
-  {
-    RemoteBuffer remote(process, 256 + (1 << 20) + 16);
-    if (!remote.valid()) {
-      status = 4;
-    } else {
-      const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-      for (int item = 0; item < count; ++item) {
-        const bool selected = SendMessageA(list, LVM_GETITEMSTATE, item, LVIS_SELECTED) != 0;
-        const UINT checkState =
-            (static_cast<UINT>(SendMessageA(list, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK)) >> 12);
-        std::printf("%d\t%d", selected ? 1 : 0, checkState == 2 ? 1 : 0);
-        for (int column = 0; column < 3; ++column) {
-          std::printf("\t%s", RemoteItemText(list, process, remote, item, column).c_str());
-        }
-        std::printf("\n");
-      }
+  RemoteProcess process(list);
+  if (!process.valid()) return 4;
+  RemoteBuffer remote(process.get(), 256 + (1 << 20) + 16);
+  if (!remote.valid()) return 4;
+  const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int item = 0; item < count; ++item) {
+    const bool selected = SendMessageA(list, LVM_GETITEMSTATE, item, LVIS_SELECTED) != 0;
+    const UINT checkState =
+        (static_cast<UINT>(SendMessageA(list, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK)) >> 12);
+    std::printf("%d\t%d", selected ? 1 : 0, checkState == 2 ? 1 : 0);
+    for (int column = 0; column < 3; ++column) {
+      std::printf("\t%s", RemoteItemText(list, process.get(), remote, item, column).c_str());
     }
+    std::printf("\n");
   }
-  CloseHandle(process);
-  return status;
+  return 0;
 }
 
 std::string StatusText(HWND bar, int panel) {
-  DWORD processId = 0;
-  GetWindowThreadProcessId(bar, &processId);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               processId);
-  if (process == nullptr) return "";
-  std::string text;
-  {
-    RemoteBuffer remote(process, 4096);
-    const LRESULT result = SendMessageA(bar, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(remote.at(0)));
-    const int length = LOWORD(result);
-    text.assign(static_cast<std::size_t>(length), '\0');
-    if (length > 0) ReadProcessMemory(process, remote.at(0), &text[0], length, nullptr);
-  }
-  CloseHandle(process);
-  return text;
+  RemoteProcess process(bar);
+  if (!process.valid()) return "";
+  char text[4096] = {};
+  const LRESULT result = process.Send(bar, SB_GETTEXTA, panel, nullptr, text, sizeof text);
+  return std::string(text, LOWORD(result) < sizeof text ? LOWORD(result) : 0);
 }
 
 int PrintStatus(HWND window) {
@@ -184,19 +195,10 @@ int PrintStatus(HWND window) {
 int PrintParts(HWND window) {
   HWND bar = ChildOfClass(window, STATUSCLASSNAMEA);
   if (bar == nullptr) return 3;
-  DWORD processId = 0;
-  GetWindowThreadProcessId(bar, &processId);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               processId);
-  if (process == nullptr) return 4;
+  RemoteProcess process(bar);
+  if (!process.valid()) return 4;
   int edges[8] = {};
-  int count = 0;
-  {
-    RemoteBuffer remote(process, sizeof edges);
-    count = static_cast<int>(SendMessageA(bar, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(remote.at(0))));
-    ReadProcessMemory(process, remote.at(0), edges, sizeof edges, nullptr);
-  }
-  CloseHandle(process);
+  const int count = static_cast<int>(process.Send(bar, SB_GETPARTS, 8, nullptr, edges, sizeof edges));
   for (int i = 0; i < count && i < 8; ++i) std::printf(i ? " %d" : "%d", edges[i]);
   std::printf("\n");
   return 0;
@@ -240,18 +242,10 @@ BOOL CALLBACK PrintShownTooltip(HWND window, LPARAM) {
 int PrintButtonCentre(HWND window, int index) {
   HWND toolbar = ChildOfClass(window, TOOLBARCLASSNAMEA);
   if (toolbar == nullptr) return 3;
-  DWORD processId = 0;
-  GetWindowThreadProcessId(toolbar, &processId);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               processId);
-  if (process == nullptr) return 4;
+  RemoteProcess process(toolbar);
+  if (!process.valid()) return 4;
   RECT rect = {};
-  {
-    RemoteBuffer remote(process, sizeof rect);
-    SendMessageA(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote.at(0)));
-    ReadProcessMemory(process, remote.at(0), &rect, sizeof rect, nullptr);
-  }
-  CloseHandle(process);
+  process.Send(toolbar, TB_GETITEMRECT, index, nullptr, &rect, sizeof rect);
   POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
   ClientToScreen(toolbar, &centre);
   std::printf("%ld %ld\n", centre.x, centre.y);
@@ -262,20 +256,11 @@ int PrintButtonCentre(HWND window, int index) {
 int PrintRowPoint(HWND window, int row, bool checkBox) {
   HWND list = ChildOfClass(window, WC_LISTVIEWA);
   if (list == nullptr) return 3;
-  DWORD processId = 0;
-  GetWindowThreadProcessId(list, &processId);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               processId);
-  if (process == nullptr) return 4;
+  RemoteProcess process(list);
+  if (!process.valid()) return 4;
   RECT rect = {};
   rect.left = checkBox ? LVIR_BOUNDS : LVIR_LABEL;
-  {
-    RemoteBuffer remote(process, sizeof rect);
-    WriteProcessMemory(process, remote.at(0), &rect, sizeof rect, nullptr);
-    SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.at(0)));
-    ReadProcessMemory(process, remote.at(0), &rect, sizeof rect, nullptr);
-  }
-  CloseHandle(process);
+  process.Send(list, LVM_GETITEMRECT, row, &rect, &rect, sizeof rect);
   POINT point = {checkBox ? rect.left + 9 : rect.left + 12, (rect.top + rect.bottom) / 2};
   ClientToScreen(list, &point);
   std::printf("%ld %ld\n", point.x, point.y);

@@ -1,6 +1,7 @@
 #include "ui/dialogs/dialog_window_win32.h"
 
 #include "res/resource.h"
+#include "ui/main/bound_window_win32.h"
 #include "ui/main/program_lifetime_win32.h"
 
 namespace rw {
@@ -8,18 +9,6 @@ namespace rw {
 namespace {
 
 const char kOwnerClass[] = "RunwardenDialogOwner";
-
-bool RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure) {
-  WNDCLASSA windowClass = {};
-  if (GetClassInfoA(instance, name, &windowClass)) return true;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_RUNWARDEN));
-  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = name;
-  return RegisterClassA(&windowClass) != 0;
-}
 
 HMENU ControlId(int id) { return reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)); }
 
@@ -33,7 +22,7 @@ DialogWindow::~DialogWindow() {
 HWND DialogWindow::HiddenOwner(HINSTANCE instance) {
   static HWND owner = nullptr;
   if (owner == nullptr) {
-    RegisterWindowClass(instance, kOwnerClass, DefWindowProcA);
+    RegisterProgramWindowClass(instance, kOwnerClass, DefWindowProcA);
     owner = CreateWindowExA(0, kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
                             nullptr);
   }
@@ -47,7 +36,7 @@ void DialogWindow::Open(HINSTANCE instance) {
     return;
   }
   instance_ = instance;
-  RegisterWindowClass(instance, windowClass_, &WindowProc);
+  RegisterProgramWindowClass(instance, windowClass_, &BoundWindowProc<DialogWindow>);
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME;
   RECT frame = {0, 0, twips_.ToPixelsX(widthTwips_), twips_.ToPixelsY(heightTwips_)};
@@ -104,17 +93,6 @@ HWND DialogWindow::AddButton(int id, const char* caption, int left, int top, int
 
 void DialogWindow::SetText(int id, const std::string& text) {
   SetDlgItemTextA(window_, id, text.c_str());
-}
-
-LRESULT CALLBACK DialogWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<DialogWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<DialogWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -50,7 +50,9 @@ class DialogWindow {
   HINSTANCE instance() const { return instance_; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  template <class T>
+  friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
+  void BindWindow(HWND window) { window_ = window; }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   static HWND HiddenOwner(HINSTANCE instance);
   RECT PixelsOf(int left, int top, int width, int height) const;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "res/resource.h"
+#include "ui/main/bound_window_win32.h"
 #include "ui/main/main_columns.h"
 #include "ui/main/main_menu_win32.h"
 #include "ui/main/main_toolbar.h"
@@ -21,24 +22,14 @@ constexpr UINT kClockTimerMilliseconds = 1000;
 constexpr int kClientWidthTwips = 9375;
 constexpr int kClientHeightTwips = 5490;
 
-bool RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSA windowClass = {};
-  if (GetClassInfoA(instance, kWindowClass, &windowClass)) return true;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_RUNWARDEN));
-  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kWindowClass;
-  return RegisterClassA(&windowClass) != 0;
-}
-
 HMENU ControlId(int id) { return reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)); }
 
 }  // namespace
 
 bool FrmMainWindow::Create(HINSTANCE instance, int showCommand) {
-  if (!RegisterMainClass(instance, &WindowProc)) return false;
+  if (!RegisterProgramWindowClass(instance, kWindowClass, &BoundWindowProc<FrmMainWindow>)) {
+    return false;
+  }
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   HMENU menuBar = BuildMainMenuBar();
   RECT frame = {0, 0, twips_.ToPixelsX(kClientWidthTwips), twips_.ToPixelsY(kClientHeightTwips)};
@@ -182,18 +173,6 @@ void FrmMainWindow::OnCommand(int id) {
       if (const char* key = ToolbarKeyForCommand(id)) logic_.Toolbar1_ButtonClick(key);
       break;
   }
-}
-
-LRESULT CALLBACK FrmMainWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<FrmMainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<FrmMainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT FrmMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,0 +1,37 @@
+#pragma once
+// Plumbing shared by the program's windows: their class, with the program's
+// icon, and a window procedure bound to a C++ object at WM_NCCREATE.
+#include <windows.h>
+
+#include "res/resource.h"
+
+namespace rw {
+
+inline bool RegisterProgramWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure) {
+  WNDCLASSA windowClass = {};
+  if (GetClassInfoA(instance, name, &windowClass)) return true;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_RUNWARDEN));
+  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = name;
+  return RegisterClassA(&windowClass) != 0;
+}
+
+// The object is passed as the creation parameter; T gives the procedure
+// access to BindWindow(HWND) and HandleMessage(UINT, WPARAM, LPARAM).
+// An object that unbinds itself (user data 0) leaves later messages to Windows.
+template <class T>
+LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<T*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    self->BindWindow(window);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace rw
