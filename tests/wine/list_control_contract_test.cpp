@@ -22,11 +22,11 @@ class ListControlContractTest : public ::testing::Test {
     ASSERT_NE(nullptr, window_);
     SendMessageA(window_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     for (int column = 0; column < 3; ++column) {
-      LVCOLUMNA spec = {};
-      spec.mask = LVCF_WIDTH | LVCF_SUBITEM;
-      spec.cx = 100;
-      spec.iSubItem = column;
-      SendMessageA(window_, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&spec));
+      LVCOLUMNA header = {};
+      header.mask = LVCF_WIDTH | LVCF_SUBITEM;
+      header.cx = 100;
+      header.iSubItem = column;
+      SendMessageA(window_, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&header));
     }
     list_.Attach(window_);
   }

@@ -119,12 +119,12 @@ void FrmMainWindow::CreateList(HINSTANCE instance) {
                               0, 0, 0, 0, window_, ControlId(IDC_LISTVIEW1), instance, nullptr);
   SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   int index = 0;
-  for (const ListColumnSpec& spec : kMainListColumns) {
+  for (const ListColumnSpec& definition : kMainListColumns) {
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
-    column.pszText = const_cast<char*>(spec.caption);
-    column.cx = twips_.ToPixelsX(spec.widthTwips);
+    column.pszText = const_cast<char*>(definition.caption);
+    column.cx = twips_.ToPixelsX(definition.widthTwips);
     column.iSubItem = index;
     SendMessageA(list, LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&column));
   }

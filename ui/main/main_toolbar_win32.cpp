@@ -66,14 +66,14 @@ HWND CreateMainToolbar(HWND parent, HINSTANCE instance, int id) {
 
   TBBUTTON buttons[kToolbarButtonCount] = {};
   for (int i = 0; i < kToolbarButtonCount; ++i) {
-    const ToolbarButtonSpec& spec = kToolbarButtons[i];
+    const ToolbarButtonSpec& definition = kToolbarButtons[i];
     TBBUTTON& button = buttons[i];
-    const bool separator = spec.picture < 0;
-    button.iBitmap = separator ? kSeparatorWidth : spec.picture;
-    button.idCommand = spec.id;
+    const bool separator = definition.picture < 0;
+    button.iBitmap = separator ? kSeparatorWidth : definition.picture;
+    button.idCommand = definition.id;
     button.fsState = separator ? 0 : TBSTATE_ENABLED;
     button.fsStyle = separator ? TBSTYLE_SEP : TBSTYLE_BUTTON;
-    button.dwData = reinterpret_cast<DWORD_PTR>(spec.key);  // its description
+    button.dwData = reinterpret_cast<DWORD_PTR>(definition.key);  // its description
     button.iString = -1;
   }
   SendMessageA(toolbar, TB_ADDBUTTONSA, kToolbarButtonCount, reinterpret_cast<LPARAM>(buttons));
@@ -83,8 +83,8 @@ HWND CreateMainToolbar(HWND parent, HINSTANCE instance, int id) {
 bool AnswerToolbarTooltip(NMHDR* header) {
   if (header->code != TTN_NEEDTEXTA && header->code != TTN_NEEDTEXTW) return false;
   const char* tip = nullptr;
-  for (const ToolbarButtonSpec& spec : kToolbarButtons) {
-    if (spec.id != 0 && static_cast<UINT_PTR>(spec.id) == header->idFrom) tip = spec.tooltip;
+  for (const ToolbarButtonSpec& definition : kToolbarButtons) {
+    if (definition.id != 0 && static_cast<UINT_PTR>(definition.id) == header->idFrom) tip = definition.tooltip;
   }
   if (tip == nullptr) return false;
   if (header->code == TTN_NEEDTEXTA) {
