@@ -40,6 +40,9 @@ expect_eq "the legend's heading" \
 expect_eq "the legend's three paragraphs" \
   "1. 'Shortcut' - Refers to an item loading from the Windows Startup folder||2. 'Reg - HKCU' - Refers to an item loading from the 'HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run' section of the registry||3. 'Reg - HKLM' - Refers to an item loading from the 'HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run' section of the registry" \
   "$(grep '^Static' <<<"$legend_texts" | sed -n 2p | cut -f2)"
+fixed_dialog="owner=hidden sizable=0 minimize=0 maximize=0"  # a hidden owner: no taskbar button
+expect_eq "the legend is a fixed dialog without a taskbar button" "$fixed_dialog" "$(rw_probe style "$legend")"
+expect_eq "the legend's client area is 8085 x 3600 twips" "539 240" "$(rw_probe layout "$legend" | head -1)"
 sleep 0.5
 rw_screenshot "$E2E_SHOTS/dialog-legend.png"
 keys Escape
@@ -59,6 +62,8 @@ expect_true "its title label" grep -q -x -F "Static	Windows© Runwarden" <<<"$ab
 expect_true "its version label" grep -q -x -F "Static	Version 1.0.1" <<<"$about_texts"
 expect_true "it shows the readme beside the program" \
   grep -q -E '^RICHEDIT	Windows Runwarden 1\.0\.1\|=+\|\|Runwarden shows' <<<"$about_texts"
+expect_eq "the About dialog is a fixed dialog without a taskbar button" "$fixed_dialog" "$(rw_probe style "$about")"
+expect_eq "its client area is 7800 x 5610 twips" "520 374" "$(rw_probe layout "$about" | head -1)"
 sleep 0.5
 rw_screenshot "$E2E_SHOTS/dialog-about.png"
 keys Return

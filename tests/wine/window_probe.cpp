@@ -12,6 +12,7 @@
 //   window_probe checkbox TITLE N  the screen point of row N's check box
 //   window_probe label TITLE N     the screen point inside row N's Name
 //   window_probe dialog TITLE  like texts, for a dialog box (a message box) with that title
+//   window_probe style TITLE   the frame: "owner=none|hidden|shown sizable=0|1 minimize=0|1 maximize=0|1"
 //   window_probe count TITLE   how many visible top-level windows have that title
 //   window_probe tooltip TITLE the text of the tooltip now shown, if any
 //   window_probe watch TITLE   waits for the window, then at once prints its row
@@ -327,6 +328,15 @@ int main(int argc, char** argv) {
   if (command == "tooltip") return EnumWindows(PrintShownTooltip, 0) ? 0 : 1;
   if (command == "parts") return PrintParts(window);
   if (command == "layout") return PrintLayout(window);
+  if (command == "style") {
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    HWND owner = GetWindow(window, GW_OWNER);
+    std::printf("owner=%s sizable=%d minimize=%d maximize=%d\n",
+                owner == nullptr ? "none" : (IsWindowVisible(owner) ? "shown" : "hidden"),
+                (style & WS_THICKFRAME) != 0, (style & WS_MINIMIZEBOX) != 0,
+                (style & WS_MAXIMIZEBOX) != 0);
+    return 0;
+  }
   if (command == "frame") {
     RECT rect;
     GetWindowRect(window, &rect);
