@@ -30,6 +30,8 @@ class ListControl {
   virtual void SetChecked(int position, bool checked) = 0;
   virtual void RemoveRow(int position) = 0;
   virtual void SetView(ListViewMode mode) = 0;
+  // Holds back drawing during a long change; drawing again repaints the list whole.
+  virtual void SetRedraw(bool redraw) = 0;
 };
 
 }  // namespace rw

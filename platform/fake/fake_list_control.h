@@ -45,6 +45,8 @@ class FakeListControl : public ListControl {
   }
   void RemoveRow(int position) override { rows.erase(rows.begin() + position); }
   void SetView(ListViewMode mode) override { view = mode; }
+  void SetRedraw(bool on) override { redraw = on; }
+  bool redraw = true;
 
  private:
   static bool Less(const std::string& a, const std::string& b) {

@@ -125,4 +125,9 @@ void Win32ListControl::SetView(ListViewMode mode) {
   SetWindowLongA(list_, GWL_STYLE, static_cast<LONG>((current & ~LVS_TYPEMASK) | style));
 }
 
+void Win32ListControl::SetRedraw(bool redraw) {
+  SendMessageA(list_, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+  if (redraw) InvalidateRect(list_, nullptr, TRUE);
+}
+
 }  // namespace rw

@@ -27,6 +27,7 @@ class Win32ListControl : public ListControl {
   void SetChecked(int position, bool checked) override;
   void RemoveRow(int position) override;
   void SetView(ListViewMode mode) override;
+  void SetRedraw(bool redraw) override;
 
  private:
   static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM self);

@@ -53,6 +53,7 @@ TEST_F(FrmMainTest, TheTimerLoadsOnceSortedWithTheFirstRowSelected) {
             view.statusTexts);
   EXPECT_TRUE(view.checks[IDM_VIEW_ASCENDING]);
   EXPECT_FALSE(view.checks[IDM_VIEW_DESCENDING]);
+  EXPECT_TRUE(list.redraw) << "the list draws again after the load";
 }
 
 TEST_F(FrmMainTest, RefreshReadsTheInventoryAfreshWithEveryRowUnchecked) {

@@ -13,6 +13,7 @@
 //   window_probe label TITLE N     the screen point inside row N's Name
 //   window_probe dialog TITLE  like texts, for a dialog box (a message box) with that title
 //   window_probe style TITLE   the frame: "owner=none|hidden|shown sizable=0|1 minimize=0|1 maximize=0|1"
+//   window_probe memory TITLE  the peak working set of the window's process, in KB
 //   window_probe count TITLE   how many visible top-level windows have that title
 //   window_probe tooltip TITLE the text of the tooltip now shown, if any
 //   window_probe watch TITLE   waits for the window, then at once prints its row
@@ -22,6 +23,7 @@
 // ("runwarden"), or on the default desktop when there is none.
 #include <windows.h>
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -335,6 +337,18 @@ int main(int argc, char** argv) {
                 owner == nullptr ? "none" : (IsWindowVisible(owner) ? "shown" : "hidden"),
                 (style & WS_THICKFRAME) != 0, (style & WS_MINIMIZEBOX) != 0,
                 (style & WS_MAXIMIZEBOX) != 0);
+    return 0;
+  }
+  if (command == "memory") {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof memory;
+    const BOOL ok = process != nullptr && GetProcessMemoryInfo(process, &memory, sizeof memory);
+    if (process != nullptr) CloseHandle(process);
+    if (!ok) return 4;
+    std::printf("%lu\n", static_cast<unsigned long>(memory.PeakWorkingSetSize / 1024));
     return 0;
   }
   if (command == "frame") {

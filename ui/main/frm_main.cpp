@@ -54,6 +54,8 @@ void FrmMain::mnuInfoLegend_Click() { view_.ShowLegendDialog(); }
 
 void FrmMain::Load() {
   view_.SetStatusText(kLoadingStatus);
+  // The list draws once, whole, when every row is in.
+  list_.SetRedraw(false);
   try {
     LoadStartupItems(platform_, *this);
   } catch (...) {
@@ -64,6 +66,7 @@ void FrmMain::Load() {
     SetStatusText("Ready");
     MarkAscendingSort();
   }
+  list_.SetRedraw(true);
 }
 
 void FrmMain::AppendRow(const StartupItem& item) {

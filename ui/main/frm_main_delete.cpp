@@ -27,11 +27,13 @@ void FrmMain::DeleteCheckedItems() {
   // Later passes retry only what an earlier one could not delete; what the
   // last one could not delete is reported.
   std::vector<StartupItem> failures;
+  list_.SetRedraw(false);
   for (int pass = 0; pass < kDeletePasses; ++pass) {
     failures.clear();
     DeleteCheckedPass(&failures);
     if (failures.empty()) break;
   }
+  list_.SetRedraw(true);
   if (list_.Count() > 0) list_.SetSelected(0, true);
   if (!failures.empty()) {
     platform_.messages.Show(DeleteFailureReport(failures), kAppTitle, kMbOk | kMbIconWarning);

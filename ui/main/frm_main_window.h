@@ -26,6 +26,9 @@ class FrmMainWindow : public MainWindowView {
   // Creates the window, runs Form_Load and shows it. False when Windows refused.
   bool Create(HINSTANCE instance, int showCommand);
   HWND handle() const { return window_; }
+  // The handlers behind the window, for the benchmark to drive directly.
+  FrmMain& handlers() { return logic_; }
+  ListControl& list() { return list_; }
   // Routes F5 from anywhere in the main window, and the keys of an open
   // dialog; true when the message was used.
   bool TranslateKeys(MSG* message);

@@ -21,6 +21,7 @@ void MainStatusBar::SetPanelRightEdges(int first, int second, int third) {
 
 void MainStatusBar::SetText(int panel, const std::string& text) {
   SendMessageA(bar_, SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
+  UpdateWindow(bar_);  // shown at once, also before a long load that does not yield
 }
 
 void MainStatusBar::RefreshClock() {
