@@ -17,6 +17,9 @@ dlls=$(awk '/DLL Name:/ {print toupper($3)}' <<<"$headers" | sort)
 others=$(grep -v -E "$allowed" <<<"$dlls" || true)
 expect_eq "imports only system DLLs (imports: $(echo $dlls))" "" "$others"
 
+size=$(stat -c %s "$RW_PROGRAM")
+expect_true "at most 256 KB ($size bytes)" test "$size" -le 262144
+
 version=$(strings -el "$RW_PROGRAM" | grep -A1 -x 'FileVersion' | tail -1)
 expect_eq "version information 1.0.1" "1.0.1" "$version"
 expect_true "carries its icon" bash -c "i686-w64-mingw32-objdump -h '$RW_PROGRAM' | grep -q '\.rsrc'"
