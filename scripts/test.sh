@@ -77,6 +77,7 @@ run_suite e2e-main-window "$RW_ROOT/tests/e2e/main_window_e2e.sh"
 run_suite e2e-delete "$RW_ROOT/tests/e2e/delete_e2e.sh"
 run_suite e2e-dialogs "$RW_ROOT/tests/e2e/dialogs_e2e.sh"
 run_suite e2e-refusal "$RW_ROOT/tests/e2e/refusal_e2e.sh"
+run_suite e2e-version-gate "$RW_ROOT/tests/e2e/version_gate_e2e.sh"
 echo "screenshots: $E2E_SHOTS"
 
 for suite in "${broken[@]}"; do echo "suite did not finish: $suite"; failed=$((failed + 1)); done

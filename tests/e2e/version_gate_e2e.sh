@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The version gate against every Windows version Wine can report to the
+# program (its per-app setting): the four supported ones run; every other one
+# shows the refusal naming the version as the gate names it, and reads nothing.
+set -uo pipefail
+source "$(dirname "$0")/../../scripts/lib/common.sh"
+source "$(dirname "$0")/lib.sh"
+title="Windows Runwarden"
+work=$E2E_WORK/version-gate
+run_key_pattern='CurrentVersion\\\\Run"'
+
+e2e_fresh_prefix version-gate
+rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
+
+start_traced() {
+  WINEDEBUG=+reg "$RW_WINE" explorer /desktop=runwarden,1024x768 \
+    "$(rw_wine winepath -w "$RW_WINE_PROGRAM" 2>/dev/null </dev/null)" >/dev/null 2>"$1" </dev/null &
+}
+wait_dialog() { local _; for _ in $(seq 60); do rw_probe dialog "$title" >/dev/null && return 0; sleep 0.25; done; return 1; }
+reads_no_run_key() { ! grep -q -E "$run_key_pattern" "$1"; }
+
+for version in win95 win98 winme nt40; do
+  rw_set_app_version "$version"
+  rw_start_program "$RW_WINE_PROGRAM"
+  expect_true "$version runs and lists the inventory" rw_wait_for_rows "$title" 30
+  rw_probe close "$title" >/dev/null
+  e2e_wait_gone 15
+  e2e_stop_prefix
+done
+
+refused=(
+  "nt351:Windows NT 3.x" "win31:Windows 3.x" "win2k:Windows 2000" "winxp:Windows 2000"
+  "winxp64:Windows 2000" "win2003:Windows 2000" "vista:Unknown Windows Version"
+  "win2008:Unknown Windows Version" "win7:Unknown Windows Version"
+  "win2008r2:Unknown Windows Version" "win8:Unknown Windows Version"
+  "win81:Unknown Windows Version" "win10:Unknown Windows Version" "win11:Unknown Windows Version"
+)
+for entry in "${refused[@]}"; do
+  version=${entry%%:*}
+  name=${entry#*:}
+  rw_set_app_version "$version"
+  start_traced "$work/$version.trace"
+  if ! wait_dialog; then
+    fail "$version is refused" "no message box appeared"
+    e2e_stop_prefix
+    continue
+  fi
+  expect_eq "$version is refused as '$name'" \
+    "You appear to be running '$name'.  This application will only work with Windows 95, 98 or NT." \
+    "$(rw_probe dialog "$title" | grep '^Static' | cut -f2 | grep -v '^$')"
+  xdotool mousemove 512 700 key Return
+  e2e_wait_gone 15
+  e2e_stop_prefix
+  expect_true "$version: nothing was read" reads_no_run_key "$work/$version.trace"
+done
+e2e_summary
