@@ -2,17 +2,32 @@
 
 namespace rw {
 
-bool RegistryKeyExists(Registry& registry, RegKey hive, const std::string& keyPath) {
+namespace {
+
+// Opens and closes the key; its result code says why it could not be opened.
+long TestKey(Registry& registry, RegKey hive, const std::string& keyPath) {
   RegKey key = 0;
-  registry.OpenKey(hive, keyPath, &key);
-  const bool exists = key != 0;
-  if (exists) registry.CloseKey(key);
-  return exists;
+  long result = registry.OpenKey(hive, keyPath, &key);
+  if (key != 0) {
+    registry.CloseKey(key);
+    result = kRegSuccess;
+  } else if (result == kRegSuccess) {
+    result = kRegInvalidHandle;  // success without a key: treat as not opened
+  }
+  return result;
+}
+
+}  // namespace
+
+bool RegistryKeyExists(Registry& registry, RegKey hive, const std::string& keyPath) {
+  return TestKey(registry, hive, keyPath) == kRegSuccess;
 }
 
 bool DeleteRegistryValue(Registry& registry, RegKey hive, const std::string& keyPath,
                          const std::string& valueName) {
-  if (!RegistryKeyExists(registry, hive, keyPath)) return true;
+  const long test = TestKey(registry, hive, keyPath);
+  // A missing key holds no value; a key that refuses to open may still hold it.
+  if (test != kRegSuccess) return test == kRegFileNotFound;
   RegKey key = 0;
   registry.OpenKey(hive, keyPath, &key);
   if (key == 0) return false;  // vanished or refused between the two opens

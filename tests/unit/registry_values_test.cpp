@@ -51,6 +51,16 @@ TEST_F(RegistryValuesTest, AMissingValueLeavesTheKeyAsItWasAndCountsAsGone) {
   EXPECT_EQ(2, registry.OpenCalls()) << "test, then delete";
 }
 
+TEST_F(RegistryValuesTest, AKeyThatRefusesToOpenIsNotTakenForAMissingOne) {
+  registry.SetString(kHkeyLocalMachine, kRun, "Guarded", "g.exe");
+  registry.RefuseOpenKey(kHkeyLocalMachine, kRun);
+  EXPECT_FALSE(RegistryKeyExists(registry, kHkeyLocalMachine, kRun));
+  const int opensBefore = registry.OpenCalls();
+  EXPECT_FALSE(DeleteRegistryValue(registry, kHkeyLocalMachine, kRun, "Guarded"));
+  EXPECT_TRUE(registry.HasValue(kHkeyLocalMachine, kRun, "Guarded"));
+  EXPECT_EQ(opensBefore + 1, registry.OpenCalls()) << "no second open after a refusal";
+}
+
 TEST_F(RegistryValuesTest, ARefusedDeletionKeepsTheValueAndSaysSo) {
   registry.SetString(kHkeyLocalMachine, kRun, "Locked", "l.exe");
   registry.RefuseDelete(kHkeyLocalMachine, kRun);

@@ -1,0 +1,223 @@
+// Every platform call of a load and of a delete made to fail in turn: the
+// program must not crash or hang, must delete nothing that was not checked,
+// and must report every checked entry it could not delete.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/unit/main_window_fixture.h"
+#include "ui/main/delete_report.h"
+
+namespace rw {
+namespace {
+
+const std::string kRun = RunKeyPath;
+
+// Counts the platform calls of all stand-ins together and fails the one chosen.
+struct FaultPlan {
+  int calls = 0;
+  int failAt = -1;
+  std::string tripped;  // which kind of call failed
+  bool Trip(const char* call) {
+    if (++calls != failAt) return false;
+    tripped = call;
+    return true;
+  }
+};
+
+class FaultyRegistry : public FakeRegistry {
+ public:
+  explicit FaultyRegistry(FaultPlan& plan) : plan_(plan) {}
+  long OpenKey(RegKey hive, const std::string& path, RegKey* key) override {
+    return plan_.Trip("OpenKey") ? kRegAccessDenied : FakeRegistry::OpenKey(hive, path, key);
+  }
+  long OpenKeyEx(RegKey hive, const std::string& path, std::uint32_t access, RegKey* key) override {
+    return plan_.Trip("OpenKeyEx") ? kRegAccessDenied : FakeRegistry::OpenKeyEx(hive, path, access, key);
+  }
+  long QueryValueLimits(RegKey key, std::uint32_t* names, std::uint32_t* data) override {
+    return plan_.Trip("QueryValueLimits") ? kRegAccessDenied
+                                          : FakeRegistry::QueryValueLimits(key, names, data);
+  }
+  long EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameChars,
+                 std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataBytes) override {
+    if (plan_.Trip("EnumValue")) return 1011;  // a code the enumeration does not expect
+    return FakeRegistry::EnumValue(key, index, name, nameChars, type, data, dataBytes);
+  }
+  long QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
+                    std::uint32_t* dataBytes) override {
+    return plan_.Trip("QueryValueEx") ? kRegAccessDenied
+                                      : FakeRegistry::QueryValueEx(key, name, type, data, dataBytes);
+  }
+  long DeleteValue(RegKey key, const std::string& name) override {
+    return plan_.Trip("DeleteValue") ? kRegAccessDenied : FakeRegistry::DeleteValue(key, name);
+  }
+  long CloseKey(RegKey key) override {
+    return plan_.Trip("CloseKey") ? kRegInvalidHandle : FakeRegistry::CloseKey(key);
+  }
+
+ private:
+  FaultPlan& plan_;
+};
+
+class FaultyFiles : public FakeFileSystem {
+ public:
+  explicit FaultyFiles(FaultPlan& plan) : plan_(plan) {}
+  bool ListFiles(const std::string& folder, std::vector<FolderFile>* files) override {
+    if (plan_.Trip("ListFiles")) {
+      files->clear();
+      return false;
+    }
+    return FakeFileSystem::ListFiles(folder, files);
+  }
+  bool RemoveFile(const std::string& path) override {
+    return plan_.Trip("RemoveFile") ? false : FakeFileSystem::RemoveFile(path);
+  }
+
+ private:
+  FaultPlan& plan_;
+};
+
+class FaultyMessages : public FakeMessageBoxes {
+ public:
+  explicit FaultyMessages(FaultPlan& plan) : plan_(plan) {}
+  int Show(const std::string& text, const std::string& title, unsigned style) override {
+    if (plan_.Trip("MessageBox")) return 0;  // the box could not be shown
+    return FakeMessageBoxes::Show(text, title, style);
+  }
+
+ private:
+  FaultPlan& plan_;
+};
+
+// One world of stand-ins, with a Windows 98 startup set.
+struct World {
+  FaultPlan plan;
+  FaultyRegistry registry{plan};
+  FaultyFiles files{plan};
+  FaultyMessages messages{plan};
+  FakeSystemQueries system;
+  FakeProgramStarter programs;
+  FakeListControl list;
+  FakeMainWindowView view;
+  FrmMain form{Platform{registry, system, files, messages, programs}, list, view};
+
+  World() {
+    registry.SetString(kHkeyLocalMachine, kRun, "Antivirus", "av.exe /tray");
+    registry.SetString(kHkeyLocalMachine, kRun, "Twin", "machine.exe");
+    registry.SetString(kHkeyLocalMachine, kRun, std::string(150, 'L'), std::string(300, 'd'));
+    registry.SetString(kHkeyCurrentUser, kRun, "Twin", "user.exe");
+    registry.SetString(kHkeyCurrentUser, kRun, "Notes", "notes.exe -min");
+    registry.SetString(kHkeyCurrentUser, kRun, "", "default.exe");
+    files.AddFile(kWin9xStartupFolder, "Agent.lnk", "Shortcut");
+    files.AddFile(kWin9xStartupFolder, "Zip.lnk", "Shortcut", true);
+    files.AddFile(kWin9xStartupFolder, "desktop.ini", "Configuration Settings");
+  }
+};
+
+std::set<std::string> Rows(const FakeListControl& list) {
+  std::set<std::string> rows;
+  for (const auto& row : list.rows) rows.insert(row.texts[0] + "|" + row.texts[2]);
+  return rows;
+}
+
+bool EntryExists(World& world, const std::string& name, const std::string& information,
+                 const std::string& location) {
+  if (information == "Shortcut" || information.rfind("Reg - ", 0) != 0) {
+    const auto names = world.files.FileNames(kWin9xStartupFolder);
+    return std::find(names.begin(), names.end(), location.substr(location.find_last_of('\\') + 1)) !=
+           names.end();
+  }
+  const RegKey hive = information == "Reg - HKCU" ? kHkeyCurrentUser : kHkeyLocalMachine;
+  return world.registry.HasValue(hive, kRun, name);
+}
+
+class FaultInjectionTest : public ::testing::Test {
+ protected:
+  void SetUp() override { IsWin9x = true; IsWinNT = false; }
+  void TearDown() override { IsWin9x = false; }
+};
+
+TEST_F(FaultInjectionTest, EveryFailingCallOfALoadStillFinishesWithWhatWasRead) {
+  World clean;
+  clean.form.Timer1_Timer();
+  const std::set<std::string> everything = Rows(clean.list);
+  ASSERT_EQ(9u, everything.size());
+  const int calls = clean.plan.calls;
+  ASSERT_GT(calls, 10);
+
+  for (int failAt = 1; failAt <= calls; ++failAt) {
+    World world;
+    world.plan.failAt = failAt;
+    world.form.Timer1_Timer();
+    SCOPED_TRACE("failing call " + std::to_string(failAt) + ": " + world.plan.tripped);
+    const std::set<std::string> shown = Rows(world.list);
+    EXPECT_TRUE(std::includes(everything.begin(), everything.end(), shown.begin(), shown.end()))
+        << "a row that does not exist was listed";
+    EXPECT_EQ("Ready", world.view.statusTexts.back());
+    EXPECT_TRUE(world.view.checks[IDM_VIEW_ASCENDING]);
+    if (!world.list.rows.empty()) EXPECT_TRUE(world.list.IsSelected(0));
+    if (world.plan.tripped != "CloseKey") EXPECT_EQ(0, world.registry.OpenHandleCount());
+    EXPECT_EQ(0, world.registry.DeleteCalls()) << "a load deletes nothing";
+  }
+}
+
+TEST_F(FaultInjectionTest, EveryFailingCallOfADeleteLosesNothingUncheckedAndReportsEveryFailure) {
+  // Checked: both Twins, the long name, Agent.lnk, Zip.lnk and desktop.ini (never deletable).
+  const std::set<std::string> toCheck{"Twin", std::string(150, 'L'), "Agent.lnk", "Zip.lnk",
+                                      "desktop.ini"};
+  auto prepare = [&](World& world) {
+    world.form.Timer1_Timer();
+    for (auto& row : world.list.rows) row.checked = toCheck.count(row.texts[0]) != 0;
+    world.messages.answers.push_back(kIdYes);
+    world.plan.calls = 0;  // count from the command on
+  };
+  World clean;
+  prepare(clean);
+  clean.form.mnuDeleteCheckedItems_Click();
+  const int calls = clean.plan.calls;
+  ASSERT_GT(calls, 10);
+
+  for (int failAt = 1; failAt <= calls; ++failAt) {
+    World world;
+    prepare(world);
+    struct Row {
+      std::string name, location, information;
+      bool checked;
+    };
+    std::vector<Row> before;
+    for (const auto& row : world.list.rows) {
+      before.push_back({row.texts[0], row.texts[1], row.texts[2], row.checked});
+    }
+    world.plan.failAt = failAt;
+    world.form.mnuDeleteCheckedItems_Click();
+    SCOPED_TRACE("failing call " + std::to_string(failAt) + ": " + world.plan.tripped);
+
+    const std::string report = world.messages.shown.size() > 1 ? world.messages.shown[1].text : "";
+    const bool questionFailed = world.plan.tripped == "MessageBox" && world.messages.shown.empty();
+    for (const Row& row : before) {
+      const bool exists = EntryExists(world, row.name, row.information, row.location);
+      const bool listed = std::any_of(world.list.rows.begin(), world.list.rows.end(), [&](const auto& r) {
+        return r.texts[0] == row.name && r.texts[2] == row.information;
+      });
+      const bool deletable = row.information == "Shortcut" || row.information.rfind("Reg - ", 0) == 0;
+      if (!row.checked || !deletable || questionFailed) {
+        EXPECT_TRUE(exists) << "lost: " << row.name;
+        EXPECT_TRUE(listed) << "row dropped: " << row.name;
+        continue;
+      }
+      EXPECT_EQ(exists, listed) << row.name << ": a row leaves the list only when its entry is gone";
+      const bool reportFailed = world.plan.tripped == "MessageBox" && world.messages.shown.size() == 1;
+      if (exists && !reportFailed) {
+        EXPECT_NE(std::string::npos, report.find(row.name + " (" + row.location + ")"))
+            << "not reported: " << row.name;
+      }
+    }
+    EXPECT_TRUE(world.list.rows.empty() || world.list.IsSelected(0));
+  }
+}
+
+}  // namespace
+}  // namespace rw
