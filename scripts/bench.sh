@@ -14,7 +14,7 @@ cmake --build "$RW_BUILD/win-$RW_ARCH-win32" --target runwarden_bench -- --no-pr
 bench=$RW_BUILD/win-$RW_ARCH-win32/runwarden_bench.exe
 
 work=$(mktemp -d /tmp/runwarden-bench.XXXXXX)
-cleanup() { WINEPREFIX=$work/pfx "$RW_WINESERVER" -k 2>/dev/null; rw_stop_xvfb; rm -rf "$work"; }
+cleanup() { WINEPREFIX=$work/pfx "$RW_WINESERVER" -k 2>/dev/null || true; rw_stop_xvfb || true; rm -rf "$work"; }
 trap cleanup EXIT
 rw_prepare_prefix "$work/pfx"
 rw_start_xvfb

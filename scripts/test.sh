@@ -72,6 +72,13 @@ WINEPREFIX=$work/contract/pfx run_suite win32-contracts \
   "$RW_WINE" "$RW_WINE_TOOLS/win32_platform_tests.exe"
 WINEPREFIX=$work/contract/pfx "$RW_WINESERVER" -k 2>/dev/null
 
+# Randomized listing and deleting; RW_RANDOM_SEED replays a printed seed.
+mkdir -p "$work/random"
+cp -a "$work/template" "$work/random/pfx"
+WINEPREFIX=$work/random/pfx run_suite randomized-differential \
+  "$RW_WINE" "$RW_WINE_TOOLS/random_differential.exe" --seed "${RW_RANDOM_SEED:-$((RANDOM * 32768 + RANDOM))}" --rounds 300
+WINEPREFIX=$work/random/pfx "$RW_WINESERVER" -k 2>/dev/null
+
 run_suite e2e-inventory "$RW_ROOT/tests/e2e/inventory_e2e.sh"
 run_suite e2e-main-window "$RW_ROOT/tests/e2e/main_window_e2e.sh"
 run_suite e2e-delete "$RW_ROOT/tests/e2e/delete_e2e.sh"

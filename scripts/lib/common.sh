@@ -89,7 +89,7 @@ rw_start_xvfb() {
   export DISPLAY=":$n"
 }
 
-rw_stop_xvfb() { [ -n "${RW_XVFB_PID:-}" ] && kill "$RW_XVFB_PID" 2>/dev/null; RW_XVFB_PID=""; }
+rw_stop_xvfb() { if [ -n "${RW_XVFB_PID:-}" ]; then kill "$RW_XVFB_PID" 2>/dev/null || true; fi; RW_XVFB_PID=""; }
 
 # rw_start_program EXE: starts it in a Wine virtual desktop (frames and focus
 # without a window manager, and without changing the prefix's settings).
