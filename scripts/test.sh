@@ -31,13 +31,16 @@ run_suite() {
   local name=$1; shift
   local log=$work/$name.log
   echo "=== $name"
-  "$@" >"$log" 2>&1
+  # Straight to a file: Wine's services, started by a prefix's first command,
+  # inherit its output and would keep a pipe open.
+  "$@" >"$log.raw" 2>&1 </dev/null
   local status=$?
-  tr -d '\r' <"$log" | grep -v -E '^\[ (RUN|      OK) ' || true
+  tr -d '\r' <"$log.raw" >"$log"
+  grep -v -E '^\[ (RUN|      OK) ' "$log" || true
   local ran ok bad
-  ran=$(tr -d '\r' <"$log" | sed -n 's/^\[==========\] \([0-9]*\) tests\? from .* ran\..*/\1/p' | tail -1)
+  ran=$(sed -n 's/^\[==========\] \([0-9]*\) tests\? from .* ran\..*/\1/p' "$log" | tail -1)
   if [ -n "$ran" ]; then
-    ok=$(tr -d '\r' <"$log" | sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' | tail -1)
+    ok=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$log" | tail -1)
     ok=${ok:-0}
     bad=$((ran - ok))
   else
