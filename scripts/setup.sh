@@ -7,7 +7,7 @@ packages=(
   cmake make g++ python3 googletest
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine fonts-liberation
-  xvfb x11-apps xdotool imagemagick
+  xvfb x11-apps x11-utils xdotool imagemagick procps
 )
 
 missing=()
