@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/win32_list_control.h"
+#include "tests/wine/wine_test_support.h"
 
 namespace rw {
 namespace {
@@ -16,18 +17,8 @@ class ListControlContractTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { InitCommonControls(); }
   void SetUp() override {
-    window_ = CreateWindowExA(0, WC_LISTVIEWA, "",
-                              WS_POPUP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, 0, 0,
-                              400, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    window_ = wine::CreateTestListView(LVS_SHOWSELALWAYS | LVS_SINGLESEL);
     ASSERT_NE(nullptr, window_);
-    SendMessageA(window_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    for (int column = 0; column < 3; ++column) {
-      LVCOLUMNA header = {};
-      header.mask = LVCF_WIDTH | LVCF_SUBITEM;
-      header.cx = 100;
-      header.iSubItem = column;
-      SendMessageA(window_, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&header));
-    }
     list_.Attach(window_);
   }
   void TearDown() override { DestroyWindow(window_); }

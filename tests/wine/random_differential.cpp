@@ -404,16 +404,7 @@ int main(int argc, char** argv) {
   InitCommonControls();
   CoInitialize(nullptr);
   wine::MakeShortcut(kTemplateLink, "c:\\windows\\notepad.exe", "/random");
-  HWND listWindow = CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT | LVS_SINGLESEL, 0, 0,
-                                    400, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(listWindow, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  for (int column = 0; column < 3; ++column) {
-    LVCOLUMNA header = {};
-    header.mask = LVCF_WIDTH | LVCF_SUBITEM;
-    header.cx = 100;
-    header.iSubItem = column;
-    SendMessageA(listWindow, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&header));
-  }
+  HWND listWindow = wine::CreateTestListView(LVS_SINGLESEL);
   IsWin9x = true;
   Win32Platform real;
   RecordingYes messages;

@@ -1,5 +1,6 @@
 #include "tests/wine/wine_test_support.h"
 
+#include <commctrl.h>
 #include <objbase.h>
 #include <shlobj.h>
 
@@ -100,6 +101,20 @@ bool WriteTextFile(const std::string& path, const std::string& text, DWORD attri
   CloseHandle(file);
   if (attributes != 0) SetFileAttributesA(path.c_str(), attributes);
   return ok && written == text.size();
+}
+
+HWND CreateTestListView(DWORD style) {
+  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT | style, 0, 0, 600, 400,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  for (int column = 0; column < 3; ++column) {
+    LVCOLUMNA header = {};
+    header.mask = LVCF_WIDTH | LVCF_SUBITEM;
+    header.cx = 150;
+    header.iSubItem = column;
+    SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&header));
+  }
+  return list;
 }
 
 bool MakeShortcut(const std::string& linkPath, const std::string& target,

@@ -27,6 +27,10 @@ bool MakeFolders(const std::string& path);
 // Deletes a folder with everything in it; true when it is gone.
 bool RemoveTree(const std::string& path);
 bool WriteTextFile(const std::string& path, const std::string& text, DWORD attributes = 0);
+// A top-level report list view with check boxes and three columns, as the
+// main window's list is made; |style| adds to WS_POPUP | LVS_REPORT.
+HWND CreateTestListView(DWORD style);
+
 // A real shell link made through the shell's link interface.
 bool MakeShortcut(const std::string& linkPath, const std::string& target,
                   const std::string& arguments);
