@@ -10,8 +10,6 @@ namespace {
 
 const char kOwnerClass[] = "RunwardenDialogOwner";
 
-HMENU ControlId(int id) { return reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)); }
-
 }  // namespace
 
 DialogWindow::~DialogWindow() {
@@ -68,16 +66,17 @@ HWND DialogWindow::AddLabel(int id, int left, int top, int width, int height,
   HWND label = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
                                box.left, box.top, box.right, box.bottom, window_, ControlId(id),
                                instance_, nullptr);
-  HDC screen = GetDC(nullptr);
-  const int pixelsHigh = -MulDiv(font.pointsTimes100, GetDeviceCaps(screen, LOGPIXELSY), 7200);
-  ReleaseDC(nullptr, screen);
-  HFONT handle = CreateFontA(pixelsHigh, 0, 0, 0, font.weight, font.italic, font.underline, FALSE,
-                             ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_ROMAN, font.face);
-  fonts_[id] = handle;
-  SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(handle), FALSE);
+  SetOwnFont(label, id, font);
   labelColours_[id] = colour;
   return label;
+}
+
+void DialogWindow::SetOwnFont(HWND control, int id, const LabelFont& font) {
+  HFONT handle = CreateFontA(twips_.FontHeight(font.pointsTimes100), 0, 0, 0, font.weight,
+                             font.italic, font.underline, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, font.pitchAndFamily, font.face);
+  fonts_[id] = handle;  // freed with the dialog
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(handle), FALSE);
 }
 
 HWND DialogWindow::AddButton(int id, const char* caption, int left, int top, int width, int height,

@@ -17,6 +17,8 @@ struct LabelFont {
   int weight;
   bool italic;
   bool underline;
+  // Lets the font mapper find a like face where the named one is missing.
+  BYTE pitchAndFamily = DEFAULT_PITCH | FF_ROMAN;
 };
 
 class DialogWindow {
@@ -46,6 +48,9 @@ class DialogWindow {
   HWND AddButton(int id, const char* caption, int left, int top, int width, int height,
                  bool isDefault);
   void SetText(int id, const std::string& text);
+  // Gives a control a font of its own, deleted when the dialog closes.
+  void SetOwnFont(HWND control, int id, const LabelFont& font);
+  RECT PixelsOf(int left, int top, int width, int height) const;  // right, bottom: width, height
   const ScreenTwips& twips() const { return twips_; }
   HINSTANCE instance() const { return instance_; }
 
@@ -55,7 +60,6 @@ class DialogWindow {
   void BindWindow(HWND window) { window_ = window; }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   static HWND HiddenOwner(HINSTANCE instance);
-  RECT PixelsOf(int left, int top, int width, int height) const;
 
   const char* windowClass_;
   int widthTwips_;

@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "ui/dialogs/about_texts.h"
 #include "ui/dialogs/sys_info.h"
+#include "ui/main/bound_window_win32.h"
 
 namespace rw {
 
@@ -74,18 +75,11 @@ void FrmAbout::AddReadmeBox() {
   static const bool haveRichEdit = LoadLibraryA("RICHED32.DLL") != nullptr;
   const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
                       ES_READONLY | ES_AUTOVSCROLL;
+  const RECT place = PixelsOf(240, 1080, 7335, 3735);
   HWND box = CreateWindowExA(WS_EX_CLIENTEDGE, haveRichEdit ? "RICHEDIT" : "EDIT", "", style,
-                             twips().ToPixelsX(240), twips().ToPixelsY(1080), twips().ToPixelsX(7335),
-                             twips().ToPixelsY(3735), handle(),
-                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_RICHTEXTBOX1)),
-                             instance(), nullptr);
-  HDC screen = GetDC(nullptr);
-  const int pixelsHigh = -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ReleaseDC(nullptr, screen);
-  static HFONT courier = CreateFontA(pixelsHigh, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                     FIXED_PITCH | FF_MODERN, "Courier New");
-  SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(courier), FALSE);
+                             place.left, place.top, place.right, place.bottom, handle(),
+                             ControlId(IDC_RICHTEXTBOX1), instance(), nullptr);
+  SetOwnFont(box, IDC_RICHTEXTBOX1, {"Courier New", 900, FW_NORMAL, false, false, FIXED_PITCH | FF_MODERN});
 
   // A missing or unreadable readme leaves the box empty; plain text shows as plain text.
   const std::string content = ReadWholeFile(ReadmePath(ProgramDirectory()));

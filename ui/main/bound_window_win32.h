@@ -7,6 +7,9 @@
 
 namespace rw {
 
+// A child control's id, in the form CreateWindowEx takes it.
+inline HMENU ControlId(int id) { return reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)); }
+
 inline bool RegisterProgramWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure) {
   WNDCLASSA windowClass = {};
   if (GetClassInfoA(instance, name, &windowClass)) return true;

@@ -22,8 +22,6 @@ constexpr UINT kClockTimerMilliseconds = 1000;
 constexpr int kClientWidthTwips = 9375;
 constexpr int kClientHeightTwips = 5490;
 
-HMENU ControlId(int id) { return reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)); }
-
 }  // namespace
 
 bool FrmMainWindow::Create(HINSTANCE instance, int showCommand) {

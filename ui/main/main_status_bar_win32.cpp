@@ -2,12 +2,14 @@
 
 #include <commctrl.h>
 
+#include "ui/main/bound_window_win32.h"
+
 namespace rw {
 
 void MainStatusBar::Create(HWND parent, HINSTANCE instance, int id) {
   bar_ = CreateWindowExA(0, STATUSCLASSNAMEA, "",
                          WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN,
-                         0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                         0, 0, 0, 0, parent, ControlId(id),
                          instance, nullptr);
   SetPanelRightEdges(1, 2, 3);
   SetText(0, "Ready");

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "ui/main/bound_window_win32.h"
 #include "ui/main/main_toolbar.h"
 
 namespace rw {
@@ -59,7 +60,7 @@ HWND CreateMainToolbar(HWND parent, HINSTANCE instance, int id) {
       0, TOOLBARCLASSNAMEA, "",
       WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_NORESIZE |
           CCS_NOPARENTALIGN | CCS_NODIVIDER,
-      0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, nullptr);
+      0, 0, 0, 0, parent, ControlId(id), instance, nullptr);
   SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   // The list is freed with the process; the toolbar does not own it.
   SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(CreateToolbarImages()));

@@ -20,6 +20,8 @@ class ScreenTwips {
   int ToPixelsY(int twips) const { return TwipsToPixels(twips, dpiY_); }
   int ToTwipsX(int pixels) const { return MulDiv(pixels, kTwipsPerInch, dpiX_); }
   int ToTwipsY(int pixels) const { return MulDiv(pixels, kTwipsPerInch, dpiY_); }
+  // The height CreateFont takes for a font of this many hundredths of a point.
+  int FontHeight(int pointsTimes100) const { return -MulDiv(pointsTimes100, dpiY_, 7200); }
 
  private:
   int dpiX_ = 96;
