@@ -43,7 +43,6 @@ row_of() { rw_probe rows "$title" | cut -f3 | grep -n -x -F "$1" | cut -d: -f1 |
 click_checkbox() { local x y; read -r x y <<<"$(rw_probe checkbox "$title" "$(row_of "$1")")"; xdotool mousemove "$x" "$y" click 1; sleep 0.3; }
 space_check() { local x y; read -r x y <<<"$(rw_probe label "$title" "$(row_of "$1")")"; xdotool mousemove "$x" "$y" click 1; sleep 0.3; xdotool key space; sleep 0.3; }
 checked_rows() { rw_probe rows "$title" | awk -F'\t' '$2 == 1 {print $3}'; }
-wait_dialog() { local _; for _ in $(seq 40); do rw_probe dialog "$title" >/dev/null && return 0; sleep 0.25; done; return 1; }
 answer() { xdotool key "$1"; sleep 1; }
 
 snapshot before
@@ -59,7 +58,7 @@ space_check "WeatherBug"
 expect_eq "the mouse and the space bar checked five rows" \
   "$(printf '%s\n' desktop.ini 'ReadOnly Tool.lnk' SystemTray Twin WeatherBug)" "$(checked_rows)"
 xdotool key alt+o d
-expect_true "the question is asked" wait_dialog
+expect_true "the question is asked" e2e_wait_dialog "$title"
 question=$(rw_probe dialog "$title")
 expect_true "it asks the program's question" grep -q -F \
   "Are you sure you want to delete the select item(s) from 'Startup' folder and/or Registry?" <<<"$question"
@@ -85,9 +84,9 @@ snapshot before2
 rm -f "$startup_unix/Vanishing.lnk"
 read -r x y <<<"$(rw_probe button "$title" 0)"
 xdotool mousemove "$x" "$y" click 1
-expect_true "the toolbar's Delete asks too" wait_dialog
+expect_true "the toolbar's Delete asks too" e2e_wait_dialog "$title"
 answer Return
-expect_true "a report follows" wait_dialog
+expect_true "a report follows" e2e_wait_dialog "$title"
 report=$(rw_probe dialog "$title")
 expect_true "the report names the shortcut that could not be deleted" \
   grep -q -F "Vanishing.lnk (${startup}Vanishing.lnk)" <<<"$report"

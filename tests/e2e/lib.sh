@@ -54,3 +54,24 @@ e2e_wait_gone() {
 
 # e2e_stop_prefix: ends everything still running in the current prefix.
 e2e_stop_prefix() { "$RW_WINESERVER" -k 2>/dev/null || true; "$RW_WINESERVER" -w 2>/dev/null || true; }
+
+# e2e_wait_dialog TITLE: waits up to 15 s for a dialog box with that title.
+e2e_wait_dialog() {
+  local _
+  for _ in $(seq 60); do
+    rw_probe dialog "$1" >/dev/null && return 0
+    sleep 0.25
+  done
+  return 1
+}
+
+# Wine's registry trace names every key the program opens; these see the Run keys in it.
+E2E_RUN_KEY_PATTERN='CurrentVersion\\\\Run"'
+e2e_reads_run_key() { grep -q -E "$E2E_RUN_KEY_PATTERN" "$1"; }
+e2e_reads_no_run_key() { ! e2e_reads_run_key "$1"; }
+
+# e2e_start_traced TRACE: starts the program on its desktop with the registry trace in TRACE.
+e2e_start_traced() {
+  WINEDEBUG=+reg "$RW_WINE" explorer /desktop=runwarden,1024x768 \
+    "$("$RW_WINE" winepath -w "$RW_WINE_PROGRAM" 2>/dev/null </dev/null)" >/dev/null 2>"$1" </dev/null &
+}

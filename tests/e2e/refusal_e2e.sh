@@ -5,30 +5,23 @@ set -uo pipefail
 source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
 title="Windows Runwarden"
-run_key_pattern='CurrentVersion\\\\Run"'
 
 e2e_fresh_prefix refusal
 rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
 
-# start_traced TRACE: starts the program with Wine's registry trace in TRACE.
-start_traced() {
-  WINEDEBUG=+reg "$RW_WINE" explorer /desktop=runwarden,1024x768 \
-    "$(rw_wine winepath -w "$RW_WINE_PROGRAM" 2>/dev/null </dev/null)" >/dev/null 2>"$1" </dev/null &
-}
-
 # Registry trace of a supported run first, so the trace is known to show reads.
 rw_set_app_version win98
-start_traced "$E2E_WORK/refusal/win98.trace"
+e2e_start_traced "$E2E_WORK/refusal/win98.trace"
 rw_wait_for_rows "$title" 30
 rw_probe close "$title" >/dev/null
 e2e_wait_gone 15
 e2e_stop_prefix
 expect_true "a supported run opens the Run keys (the trace sees reads)" \
-  grep -q -E "$run_key_pattern" "$E2E_WORK/refusal/win98.trace"
+  e2e_reads_run_key "$E2E_WORK/refusal/win98.trace"
 
 rw_set_app_version win2k
-start_traced "$E2E_WORK/refusal/win2k.trace"
-for _ in $(seq 60); do rw_probe exists "$title" && break; sleep 0.5; done
+e2e_start_traced "$E2E_WORK/refusal/win2k.trace"
+e2e_wait_dialog "$title"
 texts=$(rw_probe texts "$title")
 expect_eq "the refusal names Windows 2000" \
   "You appear to be running 'Windows 2000'.  This application will only work with Windows 95, 98 or NT." \
@@ -43,6 +36,5 @@ xdotool mousemove 512 384
 xdotool key Return
 expect_true "Enter dismisses the refusal and the program ends" e2e_wait_gone 15
 e2e_stop_prefix
-read_no_run_key() { ! grep -q -E "$run_key_pattern" "$E2E_WORK/refusal/win2k.trace"; }
-expect_true "the refused run read no Run key" read_no_run_key
+expect_true "the refused run read no Run key" e2e_reads_no_run_key "$E2E_WORK/refusal/win2k.trace"
 e2e_summary

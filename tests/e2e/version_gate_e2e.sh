@@ -7,17 +7,10 @@ source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
 title="Windows Runwarden"
 work=$E2E_WORK/version-gate
-run_key_pattern='CurrentVersion\\\\Run"'
 
 e2e_fresh_prefix version-gate
 rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
 
-start_traced() {
-  WINEDEBUG=+reg "$RW_WINE" explorer /desktop=runwarden,1024x768 \
-    "$(rw_wine winepath -w "$RW_WINE_PROGRAM" 2>/dev/null </dev/null)" >/dev/null 2>"$1" </dev/null &
-}
-wait_dialog() { local _; for _ in $(seq 60); do rw_probe dialog "$title" >/dev/null && return 0; sleep 0.25; done; return 1; }
-reads_no_run_key() { ! grep -q -E "$run_key_pattern" "$1"; }
 
 for version in win95 win98 winme nt40; do
   rw_set_app_version "$version"
@@ -39,8 +32,8 @@ for entry in "${refused[@]}"; do
   version=${entry%%:*}
   name=${entry#*:}
   rw_set_app_version "$version"
-  start_traced "$work/$version.trace"
-  if ! wait_dialog; then
+  e2e_start_traced "$work/$version.trace"
+  if ! e2e_wait_dialog "$title"; then
     fail "$version is refused" "no message box appeared"
     e2e_stop_prefix
     continue
@@ -51,6 +44,6 @@ for entry in "${refused[@]}"; do
   xdotool mousemove 512 700 key Return
   e2e_wait_gone 15
   e2e_stop_prefix
-  expect_true "$version: nothing was read" reads_no_run_key "$work/$version.trace"
+  expect_true "$version: nothing was read" e2e_reads_no_run_key "$work/$version.trace"
 done
 e2e_summary
