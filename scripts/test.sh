@@ -26,7 +26,7 @@ failed=0
 broken=()
 
 # run_suite NAME COMMAND...: runs a suite, shows its output and adds its
-# counts, read from GoogleTest's summary or the e2e scripts' closing line.
+# counts, read from GoogleTest's summary or a closing 'N passed, N failed' line.
 run_suite() {
   local name=$1; shift
   local log=$work/$name.log
@@ -44,8 +44,8 @@ run_suite() {
     ok=${ok:-0}
     bad=$((ran - ok))
   else
-    ok=$(sed -n 's/^e2e: \([0-9]*\) passed, \([0-9]*\) failed$/\1/p' "$log" | tail -1)
-    bad=$(sed -n 's/^e2e: \([0-9]*\) passed, \([0-9]*\) failed$/\2/p' "$log" | tail -1)
+    ok=$(sed -n 's/^\([a-z0-9-]*: \)\?\([0-9]*\) passed, \([0-9]*\) failed$/\2/p' "$log" | tail -1)
+    bad=$(sed -n 's/^\([a-z0-9-]*: \)\?\([0-9]*\) passed, \([0-9]*\) failed$/\3/p' "$log" | tail -1)
   fi
   if [ -z "$ok" ] || { [ "$status" -ne 0 ] && [ "${bad:-0}" -eq 0 ]; }; then
     broken+=("$name (exit status $status)")
@@ -73,6 +73,14 @@ mkdir -p "$work/contract"
 cp -a "$work/template" "$work/contract/pfx"
 WINEPREFIX=$work/contract/pfx run_suite win32-contracts \
   "$RW_WINE" "$RW_WINE_TOOLS/win32_platform_tests.exe"
+# The shipped image's own runtime layer (start-up, heap, exceptions), linked
+# as the program is; it can run only where Wine runs 32-bit programs.
+if [ "$RW_ARCH" = i686 ]; then
+  WINEPREFIX=$work/contract/pfx run_suite runtime-layer \
+    "$RW_WINE" "$RW_BUILD/win-i686-win32/runtime_layer_check.exe" --probe this
+else
+  rw_log "runtime layer check skipped: this machine cannot run 32-bit programs"
+fi
 WINEPREFIX=$work/contract/pfx "$RW_WINESERVER" -k 2>/dev/null
 
 # Randomized listing and deleting; RW_RANDOM_SEED replays a printed seed.
