@@ -1,6 +1,9 @@
 #include "platform/win32/win32_list_control.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
+
+#include "platform/win32/check_box_images_win32.h"
 
 namespace rw {
 
@@ -10,13 +13,71 @@ namespace {
 constexpr UINT kCheckStateMask = 0xFFFFF000u;
 constexpr UINT kCheckedState = INDEXTOSTATEIMAGEMASK(2);
 constexpr UINT kUncheckedState = INDEXTOSTATEIMAGEMASK(1);
+// Where the list keeps the object that serves its check boxes.
+const char kOwnerProperty[] = "RunwardenListControl";
 }  // namespace
+
+void Win32ListControl::Attach(HWND list) {
+  list_ = list;
+  SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_STATE,
+               reinterpret_cast<LPARAM>(CreateCheckBoxImages()));
+  SetPropA(list_, kOwnerProperty, this);
+  listProcedure_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CheckBoxInput)));
+}
+
+LRESULT CALLBACK Win32ListControl::CheckBoxInput(HWND list, UINT message, WPARAM wParam,
+                                                 LPARAM lParam) {
+  auto* self = static_cast<Win32ListControl*>(GetPropA(list, kOwnerProperty));
+  if (self == nullptr) return DefWindowProcA(list, message, wParam, lParam);
+  const WNDPROC listProcedure = self->listProcedure_;
+  if (message == WM_NCDESTROY) {
+    // The list's last message: hand it back its own procedure.
+    RemovePropA(list, kOwnerProperty);
+    SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProcedure));
+    self->list_ = nullptr;
+  } else if (self->ToggleOnInput(message, wParam, lParam)) {
+    return 0;
+  }
+  return CallWindowProcA(listProcedure, list, message, wParam, lParam);
+}
+
+bool Win32ListControl::ToggleOnInput(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      // A click on a box toggles it, then goes on to select the row as usual.
+      LVHITTESTINFO hit = {};
+      hit.pt.x = GET_X_LPARAM(lParam);
+      hit.pt.y = GET_Y_LPARAM(lParam);
+      const int position =
+          static_cast<int>(SendMessageA(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+      if (position >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) != 0) Toggle(position);
+      return false;
+    }
+    case WM_KEYDOWN:
+      if (wParam != VK_SPACE) return false;
+      {
+        const int focused =
+            static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+        if (focused >= 0) Toggle(focused);
+      }
+      return true;
+    case WM_CHAR:
+      // The space that toggled a box is no search for a row starting with a blank.
+      return wParam == ' ';
+    default:
+      return false;
+  }
+}
 
 int Win32ListControl::AddRow(const std::string& name, const std::string& location,
                              const std::string& information) {
   LVITEMA item = {};
-  item.mask = LVIF_TEXT | LVIF_PARAM;
+  item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
   item.iItem = Count();
+  item.state = kUncheckedState;
+  item.stateMask = LVIS_STATEIMAGEMASK;
   item.pszText = const_cast<char*>(name.c_str());
   item.lParam = static_cast<LPARAM>(names_.size());
   const int position =

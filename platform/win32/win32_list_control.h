@@ -9,10 +9,21 @@
 namespace rw {
 
 // A report-view list control. Each row carries an id in its lParam that
-// names its Name text, so sorting needs only comctl32 4.70's LVM_SORTITEMS.
+// names its Name text, so sorting needs only LVM_SORTITEMS.
+//
+// The check boxes are the list's own state images (1 unchecked, 2 checked),
+// toggled by a click on the box or the space bar: the same on every version
+// of the common controls, also those without LVS_EX_CHECKBOXES.
 class Win32ListControl : public ListControl {
  public:
-  void Attach(HWND list) { list_ = list; }
+  Win32ListControl() = default;
+  Win32ListControl(const Win32ListControl&) = delete;
+  Win32ListControl& operator=(const Win32ListControl&) = delete;
+
+  // Takes over a list view: gives it the check box pictures (the list owns
+  // and frees them) and its mouse and keyboard handling of the boxes.
+  // The list must be empty, and be destroyed before this object.
+  void Attach(HWND list);
   HWND handle() const { return list_; }
 
   int AddRow(const std::string& name, const std::string& location,
@@ -31,9 +42,14 @@ class Win32ListControl : public ListControl {
 
  private:
   static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM self);
+  static LRESULT CALLBACK CheckBoxInput(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+  // True when the message toggled a check box and the list must not see it.
+  bool ToggleOnInput(UINT message, WPARAM wParam, LPARAM lParam);
+  void Toggle(int position) { SetChecked(position, !IsChecked(position)); }
   void SetSubItemText(int position, int column, const std::string& text);
 
   HWND list_ = nullptr;
+  WNDPROC listProcedure_ = nullptr;  // the list view's own, which the input goes on to
   std::vector<std::string> names_;  // by row id
   bool sortAscending_ = true;
 };

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "res/resource.h"
+#include "ui/main/common_control_features.h"
 #include "ui/main/main_menu.h"
 #include "ui/main/main_toolbar.h"
 
@@ -78,6 +79,22 @@ TEST(ToolbarTest, EveryButtonUsesItsOwnPictureAndCommand) {
   }
   EXPECT_EQ(2, separators);
   EXPECT_EQ(nullptr, ToolbarKeyForCommand(0));
+}
+
+// Windows 95 and NT 4.0 ship comctl32 4.00; what came with 4.70 is only
+// asked for where the system has it.
+TEST(CommonControlFeaturesTest, NewerLooksOnlyFromVersion470On) {
+  const struct {
+    unsigned major, minor;
+    bool newer;
+  } versions[] = {{0, 0, false}, {4, 0, false}, {4, 69, false}, {4, 70, true},
+                  {4, 72, true}, {5, 80, true}, {6, 0, true}, {3, 99, false}};
+  for (const auto& version : versions) {
+    SCOPED_TRACE(std::to_string(version.major) + "." + std::to_string(version.minor));
+    const CommonControlFeatures features = FeaturesOfCommonControls(version.major, version.minor);
+    EXPECT_EQ(version.newer, features.fullRowSelect);
+    EXPECT_EQ(version.newer, features.flatToolbar);
+  }
 }
 
 }  // namespace

@@ -21,7 +21,9 @@ class ListControlContractTest : public ::testing::Test {
     ASSERT_NE(nullptr, window_);
     list_.Attach(window_);
   }
-  void TearDown() override { DestroyWindow(window_); }
+  void TearDown() override {
+    if (window_ != nullptr) DestroyWindow(window_);
+  }
   void Add(const std::vector<std::string>& names) {
     for (const std::string& name : names) list_.AddRow(name, "loc " + name, "info " + name);
   }
@@ -105,6 +107,106 @@ TEST_F(ListControlContractTest, ViewsSwitchTheControlsTypeAndKeepTheRows) {
     EXPECT_EQ(2, list_.Count());
     EXPECT_TRUE(list_.IsChecked(0));
   }
+}
+
+
+// The check boxes are the list's own state images, worked by mouse and keys.
+class ListCheckBoxContractTest : public ListControlContractTest {
+ protected:
+  // A click as the user makes it: the button's release is queued first, so
+  // the list's own tracking of the press ends at once.
+  void ClickAt(POINT point) {
+    const LPARAM where = MAKELPARAM(point.x, point.y);
+    PostMessageA(window_, WM_LBUTTONUP, 0, where);
+    SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    DrainMessages();
+  }
+  void DrainMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  }
+  RECT RowPart(int position, int part) {
+    RECT rect = {};
+    rect.left = part;
+    SendMessageA(window_, LVM_GETITEMRECT, position, reinterpret_cast<LPARAM>(&rect));
+    return rect;
+  }
+  // The middle of the row's check box: the state image before its label.
+  POINT CheckBoxOf(int position) {
+    const RECT row = RowPart(position, LVIR_BOUNDS);
+    const int boxWidth = GetSystemMetrics(SM_CXSMICON);
+    return {row.left + boxWidth / 2, (row.top + row.bottom) / 2};
+  }
+  POINT LabelOf(int position) {
+    const RECT label = RowPart(position, LVIR_LABEL);
+    return {(label.left + label.right) / 2, (label.top + label.bottom) / 2};
+  }
+  void PressSpace() {
+    SendMessageA(window_, WM_KEYDOWN, VK_SPACE, 0x00390001);
+    SendMessageA(window_, WM_CHAR, ' ', 0x00390001);
+    SendMessageA(window_, WM_KEYUP, VK_SPACE, 0xC0390001);
+  }
+};
+
+TEST_F(ListCheckBoxContractTest, UsesItsOwnTwoStatePicturesNotTheExtendedStyle) {
+  const auto extended = static_cast<DWORD>(SendMessageA(window_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+  EXPECT_EQ(0u, extended & LVS_EX_CHECKBOXES);
+  auto pictures = reinterpret_cast<HIMAGELIST>(SendMessageA(window_, LVM_GETIMAGELIST, LVSIL_STATE, 0));
+  ASSERT_NE(nullptr, pictures);
+  EXPECT_EQ(2, ImageList_GetImageCount(pictures));
+  Add({"a"});
+  EXPECT_EQ(static_cast<UINT>(INDEXTOSTATEIMAGEMASK(1)),
+            static_cast<UINT>(SendMessageA(window_, LVM_GETITEMSTATE, 0, LVIS_STATEIMAGEMASK)))
+      << "a new row shows the unchecked picture";
+  list_.SetChecked(0, true);
+  EXPECT_EQ(static_cast<UINT>(INDEXTOSTATEIMAGEMASK(2)),
+            static_cast<UINT>(SendMessageA(window_, LVM_GETITEMSTATE, 0, LVIS_STATEIMAGEMASK)));
+}
+
+TEST_F(ListCheckBoxContractTest, AClickOnTheBoxTogglesItAndAClickOnTheNameDoesNot) {
+  Add({"a", "b", "c"});
+  ClickAt(CheckBoxOf(1));
+  EXPECT_TRUE(list_.IsChecked(1));
+  EXPECT_FALSE(list_.IsChecked(0));
+  EXPECT_FALSE(list_.IsChecked(2));
+  ClickAt(CheckBoxOf(1));
+  EXPECT_FALSE(list_.IsChecked(1)) << "a second click clears it";
+  ClickAt(LabelOf(2));
+  EXPECT_FALSE(list_.IsChecked(2));
+  EXPECT_TRUE(list_.IsSelected(2)) << "the click still selects as usual";
+}
+
+TEST_F(ListCheckBoxContractTest, TheSpaceBarTogglesTheFocusedRowOnly) {
+  Add({"a", "b", "c"});
+  list_.SetSelected(2, true);  // selects and focuses
+  PressSpace();
+  EXPECT_TRUE(list_.IsChecked(2));
+  EXPECT_FALSE(list_.IsChecked(0));
+  EXPECT_TRUE(list_.IsSelected(2)) << "the blank is no search that moves the selection";
+  PressSpace();
+  EXPECT_FALSE(list_.IsChecked(2));
+}
+
+TEST_F(ListCheckBoxContractTest, BoxesToggledByTheUserSurviveSortsAndViews) {
+  Add({"b", "a", "c"});
+  ClickAt(CheckBoxOf(0));  // b
+  list_.SortByName(true);
+  EXPECT_TRUE(list_.IsChecked(1));
+  for (ListViewMode mode : {ListViewMode::kLargeIcons, ListViewMode::kSmallIcons,
+                            ListViewMode::kList, ListViewMode::kDetails}) {
+    list_.SetView(mode);
+    EXPECT_TRUE(list_.IsChecked(1));
+    EXPECT_FALSE(list_.IsChecked(0));
+  }
+  list_.SortByName(false);
+  EXPECT_TRUE(list_.IsChecked(1)) << "b stays in the middle, checked";
+}
+
+TEST_F(ListCheckBoxContractTest, DestroyingTheListLeavesTheControlDetached) {
+  Add({"a"});
+  DestroyWindow(window_);
+  EXPECT_EQ(nullptr, list_.handle());
+  window_ = nullptr;
 }
 
 }  // namespace

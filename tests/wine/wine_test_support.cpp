@@ -106,7 +106,6 @@ bool WriteTextFile(const std::string& path, const std::string& text, DWORD attri
 HWND CreateTestListView(DWORD style) {
   HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT | style, 0, 0, 600, 400,
                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   for (int column = 0; column < 3; ++column) {
     LVCOLUMNA header = {};
     header.mask = LVCF_WIDTH | LVCF_SUBITEM;

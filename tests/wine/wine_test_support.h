@@ -27,8 +27,9 @@ bool MakeFolders(const std::string& path);
 // Deletes a folder with everything in it; true when it is gone.
 bool RemoveTree(const std::string& path);
 bool WriteTextFile(const std::string& path, const std::string& text, DWORD attributes = 0);
-// A top-level report list view with check boxes and three columns, as the
-// main window's list is made; |style| adds to WS_POPUP | LVS_REPORT.
+// A top-level report list view with three columns, as the main window's
+// list is made; |style| adds to WS_POPUP | LVS_REPORT. Attaching a
+// Win32ListControl gives it its check boxes.
 HWND CreateTestListView(DWORD style);
 
 // A real shell link made through the shell's link interface.

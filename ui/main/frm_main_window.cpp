@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/file_version_win32.h"
 #include "res/resource.h"
 #include "ui/main/bound_window_win32.h"
 #include "ui/main/main_columns.h"
@@ -85,7 +86,7 @@ bool FrmMainWindow::IsShown(HWND control) {
 }
 
 void FrmMainWindow::SetToolbarVisible(bool visible) {
-  ShowWindow(toolbar_, visible ? SW_SHOW : SW_HIDE);
+  ShowWindow(toolbar_.handle(), visible ? SW_SHOW : SW_HIDE);
 }
 
 void FrmMainWindow::SetStatusBarVisible(bool visible) {
@@ -115,7 +116,9 @@ void FrmMainWindow::CreateList(HINSTANCE instance) {
   HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
                               0, 0, 0, 0, window_, ControlId(IDC_LISTVIEW1), instance, nullptr);
-  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  if (controls_.fullRowSelect) {
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  }
   int index = 0;
   for (const ListColumnSpec& definition : kMainListColumns) {
     LVCOLUMNA column = {};
@@ -135,7 +138,7 @@ void FrmMainWindow::PlaceBars() {
   RECT client;
   GetClientRect(window_, &client);
   const int statusHeight = twips_.ToPixelsY(kStatusBarHeightTwips);
-  MoveWindow(toolbar_, 0, 0, client.right, twips_.ToPixelsY(kToolbarHeightTwips), TRUE);
+  MoveWindow(toolbar_.handle(), 0, 0, client.right, twips_.ToPixelsY(kToolbarHeightTwips), TRUE);
   MoveWindow(statusBar_.handle(), 0, client.bottom - statusHeight, client.right, statusHeight, TRUE);
   const std::array<int, 3> widths = StatusPanelWidths(twips_.ToTwipsX(client.right));
   const int first = twips_.ToPixelsX(widths[0]);
@@ -145,9 +148,12 @@ void FrmMainWindow::PlaceBars() {
 
 void FrmMainWindow::OnCreate() {
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
+  FileVersion commonControls;  // 0.0 when unreadable: only what 4.00 has
+  if (HMODULE library = GetModuleHandleA("COMCTL32.DLL")) ReadModuleVersion(library, &commonControls);
+  controls_ = FeaturesOfCommonControls(commonControls.major, commonControls.minor);
   // Created in their tab order: status bar, toolbar, list.
   statusBar_.Create(window_, instance, IDC_STATUSBAR1);
-  toolbar_ = CreateMainToolbar(window_, instance, IDC_TOOLBAR1);
+  toolbar_.Create(window_, instance, IDC_TOOLBAR1, controls_.flatToolbar);
   CreateList(instance);
   PlaceBars();
   SetTimer(window_, kClockTimerId, kClockTimerMilliseconds, nullptr);

@@ -9,8 +9,10 @@
 #include "platform/win32/win32_list_control.h"
 #include "ui/dialogs/frm_about_win32.h"
 #include "ui/dialogs/frm_legend_win32.h"
+#include "ui/main/common_control_features.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_status_bar_win32.h"
+#include "ui/main/main_toolbar_win32.h"
 #include "ui/main/main_window_view.h"
 #include "ui/main/screen_twips_win32.h"
 
@@ -38,7 +40,7 @@ class FrmMainWindow : public MainWindowView {
   void SetStatusText(const std::string& text) override { statusBar_.SetText(0, text); }
   bool IsMenuChecked(int menuId) const override;
   void SetMenuChecked(int menuId, bool checked) override;
-  bool IsToolbarVisible() const override { return IsShown(toolbar_); }
+  bool IsToolbarVisible() const override { return IsShown(toolbar_.handle()); }
   void SetToolbarVisible(bool visible) override;
   bool IsStatusBarVisible() const override { return IsShown(statusBar_.handle()); }
   void SetStatusBarVisible(bool visible) override;
@@ -63,10 +65,11 @@ class FrmMainWindow : public MainWindowView {
   static bool IsShown(HWND control);
 
   HWND window_ = nullptr;
-  HWND toolbar_ = nullptr;
+  CommonControlFeatures controls_;
   HACCEL shortcuts_ = nullptr;
   ScreenTwips twips_;
   MainStatusBar statusBar_;
+  MainToolbar toolbar_;
   Win32ListControl list_;
   FrmMain logic_;
   FrmAbout about_;

@@ -13,15 +13,19 @@ namespace {
 
 constexpr int kSeparatorWidth = 8;
 
-// The seven pictures side by side in one 24-bit bitmap, grey where transparent.
+// The seven pictures side by side in one 24-bit bitmap. The transparent
+// grey becomes the system's button face, on which the toolbar draws them.
 HBITMAP CreatePictureStrip() {
   const int width = kPictureSize * kToolbarPictureCount;
   const int stride = (width * 3 + 3) & ~3;
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const std::uint32_t faceRgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
   std::vector<BYTE> bits(static_cast<size_t>(stride) * kPictureSize);
   for (int p = 0; p < kToolbarPictureCount; ++p) {
     for (int y = 0; y < kPictureSize; ++y) {
       for (int x = 0; x < kPictureSize; ++x) {
-        const std::uint32_t rgb = PictureColour(kToolbarPictures[p][y][x]);
+        std::uint32_t rgb = PictureColour(kToolbarPictures[p][y][x]);
+        if (rgb == kPictureBackground) rgb = faceRgb;
         // Bottom-up rows, blue-green-red bytes.
         BYTE* pixel = &bits[(kPictureSize - 1 - y) * stride + (p * kPictureSize + x) * 3];
         pixel[0] = static_cast<BYTE>(rgb);
@@ -44,26 +48,23 @@ HBITMAP CreatePictureStrip() {
   return strip;
 }
 
-HIMAGELIST CreateToolbarImages() {
-  HIMAGELIST images = ImageList_Create(kPictureSize, kPictureSize, ILC_COLOR24 | ILC_MASK,
-                                       kToolbarPictureCount, 0);
-  HBITMAP strip = CreatePictureStrip();
-  ImageList_AddMasked(images, strip, RGB(192, 192, 192));
-  DeleteObject(strip);
-  return images;
-}
-
 }  // namespace
 
-HWND CreateMainToolbar(HWND parent, HINSTANCE instance, int id) {
-  HWND toolbar = CreateWindowExA(
+MainToolbar::~MainToolbar() {
+  if (pictures_ != nullptr) DeleteObject(pictures_);
+}
+
+void MainToolbar::Create(HWND parent, HINSTANCE instance, int id, bool flat) {
+  toolbar_ = CreateWindowExA(
       0, TOOLBARCLASSNAMEA, "",
-      WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_NORESIZE |
+      WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | (flat ? TBSTYLE_FLAT : 0) | CCS_NORESIZE |
           CCS_NOPARENTALIGN | CCS_NODIVIDER,
       0, 0, 0, 0, parent, ControlId(id), instance, nullptr);
-  SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  // The list is freed with the process; the toolbar does not own it.
-  SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(CreateToolbarImages()));
+  SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageA(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(kPictureSize, kPictureSize));
+  pictures_ = CreatePictureStrip();
+  TBADDBITMAP strip = {nullptr, reinterpret_cast<UINT_PTR>(pictures_)};
+  SendMessageA(toolbar_, TB_ADDBITMAP, kToolbarPictureCount, reinterpret_cast<LPARAM>(&strip));
 
   TBBUTTON buttons[kToolbarButtonCount] = {};
   for (int i = 0; i < kToolbarButtonCount; ++i) {
@@ -77,8 +78,7 @@ HWND CreateMainToolbar(HWND parent, HINSTANCE instance, int id) {
     button.dwData = reinterpret_cast<DWORD_PTR>(definition.key);  // its description
     button.iString = -1;
   }
-  SendMessageA(toolbar, TB_ADDBUTTONSA, kToolbarButtonCount, reinterpret_cast<LPARAM>(buttons));
-  return toolbar;
+  SendMessageA(toolbar_, TB_ADDBUTTONSA, kToolbarButtonCount, reinterpret_cast<LPARAM>(buttons));
 }
 
 bool AnswerToolbarTooltip(NMHDR* header) {
