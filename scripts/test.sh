@@ -92,6 +92,8 @@ WINEPREFIX=$work/random/pfx "$RW_WINESERVER" -k 2>/dev/null
 
 run_suite e2e-inventory "$RW_ROOT/tests/e2e/inventory_e2e.sh"
 run_suite e2e-main-window "$RW_ROOT/tests/e2e/main_window_e2e.sh"
+E2E_DPI=120 run_suite e2e-main-window-120dpi "$RW_ROOT/tests/e2e/main_window_e2e.sh"
+run_suite e2e-check-boxes "$RW_ROOT/tests/e2e/check_boxes_e2e.sh"
 run_suite e2e-delete "$RW_ROOT/tests/e2e/delete_e2e.sh"
 run_suite e2e-dialogs "$RW_ROOT/tests/e2e/dialogs_e2e.sh"
 run_suite e2e-refusal "$RW_ROOT/tests/e2e/refusal_e2e.sh"

@@ -184,6 +184,8 @@ void Win32ListControl::SetView(ListViewMode mode) {
   // comctl32 4.70 has no LVM_SETVIEW: the view is the style's type bits.
   const LONG current = GetWindowLongA(list_, GWL_STYLE);
   SetWindowLongA(list_, GWL_STYLE, static_cast<LONG>((current & ~LVS_TYPEMASK) | style));
+  // The control lays its rows out anew but leaves the old view's drawing.
+  InvalidateRect(list_, nullptr, TRUE);
 }
 
 void Win32ListControl::SetRedraw(bool redraw) {

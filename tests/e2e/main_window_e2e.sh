@@ -7,12 +7,20 @@ source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
 title="Windows Runwarden"
 
-e2e_fresh_prefix main-window
+# E2E_DPI=120 runs the same checks with large fonts: the layout is in twips,
+# so every place scales with the screen's resolution.
+dpi=${E2E_DPI:-96}
+e2e_fresh_prefix "main-window-$dpi"
 rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
 rw_set_app_version win98
+if [ "$dpi" != 96 ]; then
+  rw_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 </dev/null
+  e2e_stop_prefix  # read at the next start
+fi
+echo "screen resolution: $dpi DPI"
 
-px() { echo $((($1 * 96 + 720) / 1440)); }           # twips to pixels at 96 DPI
-tw() { echo $(($1 * 15)); }                          # pixels to twips at 96 DPI
+px() { echo $((($1 * dpi + 720) / 1440)); }          # twips to pixels, rounded
+tw() { echo $(($1 * 1440 / dpi)); }                  # pixels to twips (exact at 96 and 120)
 list_place() {  # list_place CLIENT_W CLIENT_H TOP_TWIPS RESERVED_TWIPS
   echo "0 $(px "$3") $1 $(px $(($(tw "$2") - $4)))"
 }
@@ -20,12 +28,12 @@ layout_line() { rw_probe layout "$title" | sed -n "$1p"; }
 keys() { xdotool mousemove 512 700; local k; for k in "$@"; do xdotool key "$k"; sleep 0.3; done; sleep 0.5; }
 
 # Before the first tick: an empty list and "Ready".
-"$RW_WINE" "$RW_WINE_TOOLS/window_probe.exe" watch "$title" >"$E2E_WORK/main-window/watch" 2>/dev/null </dev/null &
+"$RW_WINE" "$RW_WINE_TOOLS/window_probe.exe" watch "$title" >"$E2E_WORK/main-window-$dpi/watch" 2>/dev/null </dev/null &
 watcher=$!
 rw_start_program "$RW_WINE_PROGRAM"
 wait "$watcher"
-rw_screenshot "$E2E_SHOTS/main-window-start.png"
-expect_eq "before the first load: no rows, status Ready" "0	Ready" "$(tr -d '\r' <"$E2E_WORK/main-window/watch")"
+rw_screenshot "$E2E_SHOTS/main-window-$dpi-start.png"
+expect_eq "before the first load: no rows, status Ready" "0	Ready" "$(tr -d '\r' <"$E2E_WORK/main-window-$dpi/watch")"
 rw_wait_for_rows "$title" 30
 expect_eq "after the first load the list is filled" "9" "$(rw_probe rows "$title" | wc -l)"
 
@@ -43,7 +51,7 @@ expect_eq "first panel says Ready" "Ready" "${panels[0]:-}"
 expect_true "second panel shows a date (${panels[1]:-})" grep -q -E '^[0-9]{1,4}[/.-][0-9]{1,2}[/.-][0-9]{1,4}$' <<<"${panels[1]:-}"
 expect_true "third panel shows hours and minutes (${panels[2]:-})" grep -q -E '^[0-9]{1,2}:[0-9]{2}( ?[AP]M)?$' <<<"${panels[2]:-}"
 sleep 0.5
-rw_screenshot "$E2E_SHOTS/main-window-loaded.png"
+rw_screenshot "$E2E_SHOTS/main-window-$dpi-loaded.png"
 
 # Tooltips of the first and the last button, under the mouse.
 tooltip_of() {  # tooltip_of BUTTON_INDEX
@@ -66,7 +74,7 @@ expect_eq "status bar hidden" "hidden" "$(layout_line 4)"
 expect_eq "without both bars the list keeps 50 twips above and below" \
   "$(list_place "$width" "$height" 50 100)" "$(layout_line 2)"
 sleep 0.5
-rw_screenshot "$E2E_SHOTS/main-window-bars-hidden.png"
+rw_screenshot "$E2E_SHOTS/main-window-$dpi-bars-hidden.png"
 keys alt+v t
 expect_eq "toolbar back, status bar still hidden" "$(list_place "$width" "$height" 375 450)" "$(layout_line 2)"
 keys alt+v s
@@ -82,7 +90,7 @@ first=$(px $((5000 + extra))); second=$(px $((1440 + extra)))
 expect_eq "maximized: status panels stretched equally" \
   "$first $((first + second)) $((first + 2 * second))" "$(rw_probe parts "$title")"
 sleep 2  # the list header repaints a moment after the move
-rw_screenshot "$E2E_SHOTS/main-window-maximized.png"
+rw_screenshot "$E2E_SHOTS/main-window-$dpi-maximized.png"
 
 keys alt+f x
 expect_true "File > Exit ends the program" e2e_wait_gone 15
