@@ -4,8 +4,8 @@
 #                              ./demo-prefix, made and seeded on first use
 #   RUNWARDEN_WINDOWS_VERSION  win98 (default), win95 or nt40: the version the
 #                              program sees, set for runwarden.exe only
-# With no DISPLAY it runs on a private Xvfb, saves a screenshot once the list
-# has loaded, prints where, and ends the program.
+# With no DISPLAY it runs on a private Xvfb, saves a screenshot of the window
+# once the list has loaded, prints where, and ends the program.
 set -euo pipefail
 "$(dirname "$0")/setup.sh"
 source "$(dirname "$0")/lib/common.sh"
@@ -46,6 +46,10 @@ else
   rw_log "the list stayed empty (or the window did not open); taking the screenshot anyway"
 fi
 rw_screenshot "$shot"
+# Cut to the window, as a picture of the program rather than of the desktop.
+if read -r left top right bottom <<<"$(rw_probe frame "Windows Runwarden")" && [ -n "${bottom:-}" ]; then
+  convert "$shot" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$shot"
+fi
 rw_probe close "Windows Runwarden" >/dev/null || true
 rw_wait_for_exit "$RW_PROGRAM_PID" 15 || kill "$RW_PROGRAM_PID" 2>/dev/null || true
 echo "screenshot: $shot"

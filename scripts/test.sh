@@ -63,6 +63,7 @@ rw_log "Wine runs the $RW_ARCH build here"
 
 run_suite unit-tests "$RW_BUILD/native/unit_tests"
 run_suite program-image "$RW_ROOT/tests/e2e/check_program_image.sh"
+run_suite common-controls "$RW_ROOT/tests/e2e/check_common_controls.sh"
 
 # One booted prefix, copied for each suite.
 rw_prepare_prefix "$work/template"
