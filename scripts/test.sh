@@ -97,6 +97,7 @@ E2E_DPI=120 run_suite e2e-main-window-120dpi "$RW_ROOT/tests/e2e/main_window_e2e
 run_suite e2e-check-boxes "$RW_ROOT/tests/e2e/check_boxes_e2e.sh"
 run_suite e2e-delete "$RW_ROOT/tests/e2e/delete_e2e.sh"
 run_suite e2e-dialogs "$RW_ROOT/tests/e2e/dialogs_e2e.sh"
+run_suite e2e-about-without-richedit "$RW_ROOT/tests/e2e/about_without_richedit_e2e.sh"
 run_suite e2e-refusal "$RW_ROOT/tests/e2e/refusal_e2e.sh"
 run_suite e2e-version-gate "$RW_ROOT/tests/e2e/version_gate_e2e.sh"
 echo "screenshots: $E2E_SHOTS"
