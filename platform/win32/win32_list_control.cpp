@@ -18,12 +18,26 @@ const char kOwnerProperty[] = "RunwardenListControl";
 }  // namespace
 
 void Win32ListControl::Attach(HWND list) {
+  Detach();
+  if (auto* previous = static_cast<Win32ListControl*>(GetPropA(list, kOwnerProperty))) {
+    previous->Detach();
+  }
   list_ = list;
-  SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_STATE,
-               reinterpret_cast<LPARAM>(CreateCheckBoxImages()));
+  if (SendMessageA(list_, LVM_GETIMAGELIST, LVSIL_STATE, 0) == 0) {
+    SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_STATE,
+                 reinterpret_cast<LPARAM>(CreateCheckBoxImages()));
+  }
   SetPropA(list_, kOwnerProperty, this);
   listProcedure_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CheckBoxInput)));
+}
+
+void Win32ListControl::Detach() {
+  if (list_ == nullptr) return;
+  RemovePropA(list_, kOwnerProperty);
+  SetWindowLongPtrA(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProcedure_));
+  list_ = nullptr;
+  listProcedure_ = nullptr;
 }
 
 LRESULT CALLBACK Win32ListControl::CheckBoxInput(HWND list, UINT message, WPARAM wParam,
@@ -32,10 +46,7 @@ LRESULT CALLBACK Win32ListControl::CheckBoxInput(HWND list, UINT message, WPARAM
   if (self == nullptr) return DefWindowProcA(list, message, wParam, lParam);
   const WNDPROC listProcedure = self->listProcedure_;
   if (message == WM_NCDESTROY) {
-    // The list's last message: hand it back its own procedure.
-    RemovePropA(list, kOwnerProperty);
-    SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProcedure));
-    self->list_ = nullptr;
+    self->Detach();  // the list's last message
   } else if (self->ToggleOnInput(message, wParam, lParam)) {
     return 0;
   }

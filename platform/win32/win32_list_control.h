@@ -19,11 +19,14 @@ class Win32ListControl : public ListControl {
   Win32ListControl() = default;
   Win32ListControl(const Win32ListControl&) = delete;
   Win32ListControl& operator=(const Win32ListControl&) = delete;
+  ~Win32ListControl() override { Detach(); }
 
   // Takes over a list view: gives it the check box pictures (the list owns
-  // and frees them) and its mouse and keyboard handling of the boxes.
-  // The list must be empty, and be destroyed before this object.
+  // and frees them) and its mouse and keyboard handling of the boxes. A
+  // control attached to the list before lets go of it first.
   void Attach(HWND list);
+  // Hands the list back its own input handling; the pictures stay.
+  void Detach();
   HWND handle() const { return list_; }
 
   int AddRow(const std::string& name, const std::string& location,

@@ -202,6 +202,25 @@ TEST_F(ListCheckBoxContractTest, BoxesToggledByTheUserSurviveSortsAndViews) {
   EXPECT_TRUE(list_.IsChecked(1)) << "b stays in the middle, checked";
 }
 
+TEST_F(ListCheckBoxContractTest, AnotherControlCanTakeTheListOverAndHandItBack) {
+  Add({"a"});
+  HIMAGELIST pictures = reinterpret_cast<HIMAGELIST>(SendMessageA(window_, LVM_GETIMAGELIST, LVSIL_STATE, 0));
+  {
+    Win32ListControl second;
+    second.Attach(window_);
+    EXPECT_EQ(nullptr, list_.handle()) << "the first control let go";
+    ClickAt(CheckBoxOf(0));
+    EXPECT_TRUE(second.IsChecked(0));
+  }
+  ClickAt(CheckBoxOf(0));  // nobody serves the boxes now: no toggle, no crash
+  list_.Attach(window_);
+  EXPECT_TRUE(list_.IsChecked(0));
+  ClickAt(CheckBoxOf(0));
+  EXPECT_FALSE(list_.IsChecked(0));
+  EXPECT_EQ(pictures, reinterpret_cast<HIMAGELIST>(SendMessageA(window_, LVM_GETIMAGELIST, LVSIL_STATE, 0)))
+      << "the pictures are made once";
+}
+
 TEST_F(ListCheckBoxContractTest, DestroyingTheListLeavesTheControlDetached) {
   Add({"a"});
   DestroyWindow(window_);
