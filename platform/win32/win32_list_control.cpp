@@ -66,14 +66,13 @@ bool Win32ListControl::ToggleOnInput(UINT message, WPARAM wParam, LPARAM lParam)
       if (position >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) != 0) Toggle(position);
       return false;
     }
-    case WM_KEYDOWN:
+    case WM_KEYDOWN: {
       if (wParam != VK_SPACE) return false;
-      {
-        const int focused =
-            static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
-        if (focused >= 0) Toggle(focused);
-      }
+      const int focused = static_cast<int>(
+          SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+      if (focused >= 0) Toggle(focused);
       return true;
+    }
     case WM_CHAR:
       // The space that toggled a box is no search for a row starting with a blank.
       return wParam == ' ';
