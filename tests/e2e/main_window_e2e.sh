@@ -95,7 +95,7 @@ parts_are() { [ "$(rw_probe parts "$title")" == "$1" ]; }
 e2e_wait_for "the status panels to stretch" 30 parts_are "$first $((first + second)) $((first + 2 * second))"
 expect_eq "maximized: status panels stretched equally" \
   "$first $((first + second)) $((first + 2 * second))" "$(rw_probe parts "$title")"
-sleep 1.5  # only for the picture: the list header repaints a moment after the move
+sleep 2  # only for the picture: the list header repaints a moment after the move
 rw_screenshot "$E2E_SHOTS/main-window-maximized.png"
 
 keys alt+f x
