@@ -3,6 +3,9 @@
 # check, the Windows-side contract tests under Wine, and end-to-end runs of
 # the real program under Wine and Xvfb. Each Wine test gets a throwaway
 # prefix; nothing outside the build folder and a temporary folder is touched.
+#
+#   scripts/test.sh [SUITE ...]   only the named suites, e.g. e2e-delete
+#                                 unit-tests (the names the output shows)
 set -uo pipefail
 "$(dirname "$0")/setup.sh" || exit 1
 source "$(dirname "$0")/lib/common.sh"
@@ -24,11 +27,28 @@ trap cleanup EXIT
 passed=0
 failed=0
 broken=()
+only=("$@")
+known="unit-tests program-image common-controls win32-contracts runtime-layer"
+known+=" randomized-differential e2e-inventory e2e-main-window e2e-main-window-120dpi"
+known+=" e2e-check-boxes e2e-delete e2e-dialogs e2e-about-without-richedit e2e-refusal"
+known+=" e2e-version-gate"
+for name in "${only[@]}"; do
+  [[ " $known " == *" $name "* ]] || { echo "no suite named '$name'; the suites: $known" >&2; exit 2; }
+done
+
+# wanted NAME: true when no suites were named, or NAME was.
+wanted() {
+  [ ${#only[@]} -eq 0 ] && return 0
+  local name
+  for name in "${only[@]}"; do [ "$name" = "$1" ] && return 0; done
+  return 1
+}
 
 # run_suite NAME COMMAND...: runs a suite, shows its output and adds its
 # counts, read from GoogleTest's summary or a closing 'N passed, N failed' line.
 run_suite() {
   local name=$1; shift
+  wanted "$name" || return 0
   local log=$work/$name.log
   echo "=== $name"
   # Straight to a file: Wine's services, started by a prefix's first command,
@@ -69,7 +89,7 @@ run_suite common-controls "$RW_ROOT/tests/e2e/check_common_controls.sh"
 rw_prepare_prefix "$work/template"
 "$RW_WINESERVER" -k 2>/dev/null; "$RW_WINESERVER" -w 2>/dev/null
 export RW_TEST_PREFIX_TEMPLATE=$work/template
-rw_start_xvfb  # the list control's contract needs a display too
+rw_start_xvfb || exit 1  # the list control's contract needs a display too
 mkdir -p "$work/contract"
 cp -a "$work/template" "$work/contract/pfx"
 WINEPREFIX=$work/contract/pfx run_suite win32-contracts \

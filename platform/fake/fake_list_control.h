@@ -2,10 +2,10 @@
 // A list that keeps its rows in memory, as a user would see them.
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <string>
 #include <vector>
 
+#include "platform/fake/windows_collation.h"
 #include "platform/list_control.h"
 
 namespace rw {
@@ -30,8 +30,10 @@ class FakeListControl : public ListControl {
   void Clear() override { rows.clear(); }
   void SortByName(bool ascending) override {
     ++sortCalls;
+    // Windows' order of names; equal names keep their order either way.
     std::stable_sort(rows.begin(), rows.end(), [ascending](const Row& a, const Row& b) {
-      return ascending ? Less(a.texts[0], b.texts[0]) : Less(b.texts[0], a.texts[0]);
+      const int order = CompareNames(a.texts[0], b.texts[0]);
+      return ascending ? order < 0 : order > 0;
     });
   }
   void SetSelected(int position, bool selected) override { rows.at(position).selected = selected; }
@@ -47,14 +49,6 @@ class FakeListControl : public ListControl {
   void SetView(ListViewMode mode) override { view = mode; }
   void SetRedraw(bool on) override { redraw = on; }
   bool redraw = true;
-
- private:
-  static bool Less(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](unsigned char x, unsigned char y) {
-                                          return std::tolower(x) < std::tolower(y);
-                                        });
-  }
 };
 
 }  // namespace rw

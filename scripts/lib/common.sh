@@ -18,11 +18,12 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 rw_log() { echo "[runwarden] $*" >&2; }
 
-# rw_cmake_build DIR [cmake options...]: configure once, then build.
+# rw_cmake_build DIR [cmake options...]: configure once, then build. A
+# configure that failed leaves a cache but no makefile, so it runs again.
 rw_cmake_build() {
   local dir=$1; shift
-  if [ ! -f "$dir/CMakeCache.txt" ]; then
-    cmake -S "$RW_ROOT" -B "$dir" "$@" >/dev/null
+  if [ ! -f "$dir/Makefile" ]; then
+    cmake -S "$RW_ROOT" -B "$dir" "$@" >/dev/null || return 1
   fi
   cmake --build "$dir" -j"$(nproc)" -- --no-print-directory >/dev/null
 }
@@ -74,19 +75,25 @@ rw_set_app_version() {
     >/dev/null 2>&1 </dev/null
 }
 
-# rw_start_xvfb: a private display for the rest of the script; stopped on exit.
+# rw_start_xvfb: a private display for the rest of the script; stopped on
+# exit. Xvfb picks a free display number itself and writes it once it
+# accepts clients, so two runs cannot race for one number.
 rw_start_xvfb() {
-  local n
-  for n in $(seq 91 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-  done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  local numberFile number deadline=$((SECONDS + 60))
+  numberFile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
   RW_XVFB_PID=$!
-  for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
+  until number=$(sed -n 's/^\([0-9][0-9]*\)$/\1/p' "$numberFile") && [ -n "$number" ]; do
+    if ! kill -0 "$RW_XVFB_PID" 2>/dev/null || [ "$SECONDS" -ge "$deadline" ]; then
+      rw_log "Xvfb did not start"
+      rm -f "$numberFile"
+      rw_stop_xvfb
+      return 1
+    fi
     sleep 0.1
   done
-  export DISPLAY=":$n"
+  rm -f "$numberFile"
+  export DISPLAY=":$number"
 }
 
 rw_stop_xvfb() { if [ -n "${RW_XVFB_PID:-}" ]; then kill "$RW_XVFB_PID" 2>/dev/null || true; fi; RW_XVFB_PID=""; }

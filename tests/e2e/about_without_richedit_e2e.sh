@@ -4,6 +4,7 @@
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
+e2e_needs_test_command
 title="Windows Runwarden"
 about=$(printf 'About Windows\xc2\xa9 Runwarden')  # the probe's argument goes through Wine as UTF-8
 
@@ -11,30 +12,22 @@ e2e_fresh_prefix about-without-richedit
 rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
 rw_set_app_version win95
 
-# wait_for SECONDS COMMAND...: polls until the command succeeds.
-wait_for() {
-  local deadline=$((SECONDS + $1)); shift
-  until "$@"; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.2
-  done
-}
 about_open() { [ "$(rw_probe count "$about")" = 1 ]; }
 about_closed() { [ "$(rw_probe count "$about")" = 0 ]; }
 
 # Wine's own riched32.dll turned off for this prefix: LoadLibrary fails as
 # it would on a system without the file.
 WINEDLLOVERRIDES="$WINEDLLOVERRIDES;riched32=" rw_start_program "$RW_WINE_PROGRAM"
-rw_wait_for_rows "$title" 30
+e2e_wait_rows "$title"
 xdotool mousemove 900 740 key alt+h a
-expect_true "Help > About opens the About dialog" wait_for 15 about_open
+expect_eventually "Help > About opens the About dialog" 30 about_open
 texts=$(rw_probe texts "$about" | iconv -f cp1252 -t utf-8)
 expect_true "the readme shows in a plain edit box" \
   grep -q -E '^Edit	Windows Runwarden 1\.0\.1\|=+\|\|Runwarden shows' <<<"$texts"
 expect_true "no RichEdit box was made" bash -c "! grep -q '^RICHEDIT' <<<\"\$1\"" _ "$texts"
 rw_screenshot "$E2E_SHOTS/about-without-richedit.png"
 xdotool key Return
-expect_true "OK closes it" wait_for 15 about_closed
+expect_eventually "OK closes it" 30 about_closed
 expect_eq "the main window still lists its rows" "9" "$(rw_probe rows "$title" | wc -l)"
 
 rw_probe close "$title" >/dev/null

@@ -6,6 +6,7 @@
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
+e2e_needs_test_command
 title="Windows Runwarden"
 
 e2e_fresh_prefix check-boxes
@@ -19,88 +20,89 @@ row_of() { names | grep -n -x -F "$1" | cut -d: -f1 | head -1 | awk '{print $1 -
 point_of() { rw_probe "$1" "$title" "$(row_of "$2")"; }  # point_of checkbox|label NAME
 click_at() { local x y; read -r x y <<<"$1"; xdotool mousemove "$x" "$y" click 1; }
 keys() { xdotool mousemove 512 740; local key; for key in "$@"; do xdotool key "$key"; done; }
-# wait_for SECONDS COMMAND...: polls until the command succeeds.
-wait_for() {
-  local deadline=$((SECONDS + $1)); shift
-  until "$@"; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.2
-  done
-}
 checked_are() { [ "$(checked_rows)" == "$1" ]; }
 first_name_is() { [ "$(names | head -1)" == "$1" ]; }
+selected_is() { [ "$(rows | awk -F'\t' '$1 == 1 {print $3}')" == "$1" ]; }
+row_count_is() { [ "$(names | grep -c .)" -eq "$1" ]; }
+# until_checked ROWS: waits for exactly these rows to be checked.
+until_checked() { e2e_wait_for "checked rows: ${1//$'\n'/, }" 30 checked_are "$1"; }
 lines() { printf '%s\n' "$@"; }
 
 rw_start_program "$RW_WINE_PROGRAM"
-rw_wait_for_rows "$title" 30
+e2e_wait_rows "$title"
 all=$(names)
 expect_eq "nine rows, none checked" "9 0" "$(wc -l <<<"$all") $(checked_rows | grep -c .)"
 
 # The mouse on a box: on, off, on again.
 click_at "$(point_of checkbox SystemTray)"
-wait_for 10 checked_are SystemTray
+until_checked SystemTray
 expect_eq "a click on SystemTray's box checks it" "SystemTray" "$(checked_rows)"
 click_at "$(point_of checkbox SystemTray)"
-wait_for 10 checked_are ""
+until_checked ""
 expect_eq "a second click clears it" "" "$(checked_rows)"
 click_at "$(point_of checkbox SystemTray)"
 
 # A click on a name selects the row and leaves its box alone.
 click_at "$(point_of label WeatherBug)"
-wait_for 10 test "$(rows | awk -F'\t' '$1 == 1 {print $3}')" == WeatherBug
+e2e_wait_for "WeatherBug selected" 30 selected_is WeatherBug
 expect_eq "a click on WeatherBug's name selects it without checking it" \
   "1 0" "$(rows | awk -F'\t' '$3 == "WeatherBug" {print $1, $2}')"
 
 # The space bar on the selected row: on, off, on again.
 keys space
-wait_for 10 checked_are "$(lines SystemTray WeatherBug)"
+until_checked "$(lines SystemTray WeatherBug)"
 expect_eq "the space bar checks the selected row" "$(lines SystemTray WeatherBug)" "$(checked_rows)"
 keys space
-wait_for 10 checked_are SystemTray
+until_checked SystemTray
 expect_eq "the space bar again clears it" "SystemTray" "$(checked_rows)"
 keys space
 click_at "$(point_of checkbox "Office Startup.lnk")"
 marked=$(lines "Office Startup.lnk" SystemTray WeatherBug)
-wait_for 10 checked_are "$marked"
+until_checked "$marked"
 expect_eq "three rows checked by mouse and keys" "$marked" "$(checked_rows)"
 
 # Both sort orders keep the marks with their rows.
 keys alt+v d
-wait_for 10 first_name_is WeatherBug
+e2e_wait_for "the descending sort" 30 first_name_is WeatherBug
 expect_eq "sorted descending, the marks moved with their rows" \
   "$(sort -r <<<"$marked")" "$(checked_rows)"
 keys alt+v a
-wait_for 10 first_name_is desktop.ini
+e2e_wait_for "the ascending sort" 30 first_name_is desktop.ini
 expect_eq "sorted ascending again, the same rows checked" "$marked" "$(checked_rows)"
 
 # The four views from the toolbar, details last.
-for view in "5 small icons" "6 large icons" "7 list" "8 details"; do
-  read -r button label <<<"$view"
+view_is() { [ "$(rw_probe view "$title")" == "$1" ]; }
+for view in "5 smallicon small icons" "6 icon large icons" "7 list list" "8 report details"; do
+  read -r button style label <<<"$view"
   click_at "$(rw_probe button "$title" "$button")"
-  wait_for 10 rw_probe rows "$title" >/dev/null
+  e2e_wait_for "the $label view" 30 view_is "$style"
   expect_eq "in the $label view the same rows are checked" "$marked" "$(checked_rows)"
-  [ "$button" = 6 ] && rw_screenshot "$E2E_SHOTS/check-boxes-large-icons.png"
+  [ "$button" = 6 ] && e2e_screenshot "$E2E_SHOTS/check-boxes-large-icons.png"
 done
 
 # Check All and Uncheck All, then the three marks again.
 keys alt+o c
-wait_for 10 checked_are "$all"
+until_checked "$all"
 expect_eq "Check All checks every row" "$all" "$(checked_rows)"
 keys alt+o u
-wait_for 10 checked_are ""
+until_checked ""
 expect_eq "Uncheck All clears every row" "" "$(checked_rows)"
 for name in "Office Startup.lnk" SystemTray WeatherBug; do click_at "$(point_of checkbox "$name")"; done
-wait_for 10 checked_are "$marked"
+until_checked "$marked"
 rw_screenshot "$E2E_SHOTS/check-boxes-checked.png"
 
 # Delete: exactly the checked entries go, from the registry and the folder.
 keys alt+o d
 expect_true "the delete question is asked" e2e_wait_dialog "$title"
 keys Return
-wait_for 20 test "$(names | wc -l)" -eq 6
+e2e_wait_for "six rows left" 30 row_count_is 6
 expect_eq "the list lost exactly the checked rows" "$(grep -v -x -F "$marked" <<<"$all")" "$(names)"
+# A load ends by selecting the first row: select another first, so its
+# selection shows that the fresh read has happened.
+click_at "$(point_of label TaskMonitor)"
+e2e_wait_for "TaskMonitor selected" 30 selected_is TaskMonitor
 keys F5
-wait_for 20 test "$(names | wc -l)" -eq 6
+e2e_wait_for "the list read again" 30 selected_is desktop.ini
 expect_eq "a fresh read of the registry and the folder finds the rest only" \
   "$(grep -v -x -F "$marked" <<<"$all")" "$(names)"
 expect_false() { ! "$@"; }

@@ -6,6 +6,7 @@
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
+e2e_needs_test_command
 title="Windows Runwarden"
 work=$E2E_WORK/delete
 run_key='Software\Microsoft\Windows\CurrentVersion\Run'
@@ -39,15 +40,50 @@ without() {  # without FILE PATTERN...: the file's lines but those matching a pa
   for pattern in "$@"; do args+=(-e "$pattern"); done
   grep -v -F "${args[@]}" "$file"
 }
-row_of() { rw_probe rows "$title" | cut -f3 | grep -n -x -F "$1" | cut -d: -f1 | head -1 | awk '{print $1 - 1}'; }
-click_checkbox() { local x y; read -r x y <<<"$(rw_probe checkbox "$title" "$(row_of "$1")")"; xdotool mousemove "$x" "$y" click 1; sleep 0.3; }
-space_check() { local x y; read -r x y <<<"$(rw_probe label "$title" "$(row_of "$1")")"; xdotool mousemove "$x" "$y" click 1; sleep 0.3; xdotool key space; sleep 0.3; }
+row_of() { rw_probe rows "$title" | cut -f3 | grep -n -x -F "$1" | cut -d: -f1 | awk 'NR == 1 {print $1 - 1}'; }
+row_field() { rw_probe rows "$title" | awk -F'\t' -v row="$(($1 + 1))" -v field="$2" 'NR == row {print $field}'; }
+check_mark_is() { [ "$(row_field "$1" 2)" == "$2" ]; }
+selected_is() { [ "$(row_field "$1" 1)" == "$2" ]; }
+# click_checkbox NAME: clicks the first row of that name's check box and waits for the mark to flip.
+click_checkbox() {
+  local row x y was
+  row=$(row_of "$1")
+  was=$(row_field "$row" 2)
+  read -r x y <<<"$(rw_probe checkbox "$title" "$row")"
+  xdotool mousemove "$x" "$y" click 1
+  e2e_wait_for "the check box of $1 to flip" 30 check_mark_is "$row" "$((1 - was))"
+}
+# space_check NAME: selects the row with a click on its name, then checks it with the space bar.
+space_check() {
+  local row x y
+  row=$(row_of "$1")
+  read -r x y <<<"$(rw_probe label "$title" "$row")"
+  xdotool mousemove "$x" "$y" click 1
+  e2e_wait_for "$1 to be selected" 30 selected_is "$row" 1
+  xdotool key space
+  e2e_wait_for "$1 to be checked" 30 check_mark_is "$row" 1
+}
 checked_rows() { rw_probe rows "$title" | awk -F'\t' '$2 == 1 {print $3}'; }
-answer() { xdotool key "$1"; sleep 1; }
+checked_are() { [ "$(checked_rows)" == "$1" ]; }
+dialog_says() { grep -q -F "$1" <<<"$(rw_probe dialog "$title")"; }
+dialog_gone() { ! dialog_says "$1"; }
+# answer KEY TEXT: answers the box that says TEXT and waits for it to close;
+# another box of the same title may follow at once.
+answer() { xdotool key "$1"; e2e_wait_for "the box saying '$2' to close" 30 dialog_gone "$2"; }
+question="Are you sure you want to delete the select item(s) from 'Startup' folder and/or Registry?"
+# The main window takes the keyboard again only once the command has ended:
+# a report would hold it. View > Status Bar, twice, shows that it does.
+status_bar_is() { [ "$(rw_probe layout "$title" | sed -n 4p)" $1 hidden ]; }
+main_window_takes_keys() {
+  xdotool key alt+v s
+  e2e_wait_for "View > Status Bar to hide the status bar" 30 status_bar_is == || return 1
+  xdotool key alt+v s
+  e2e_wait_for "View > Status Bar to show it again" 30 status_bar_is !=
+}
 
 snapshot before
 rw_start_program "$RW_WINE_PROGRAM"
-rw_wait_for_rows "$title" 30
+e2e_wait_rows "$title"
 
 # Round 1: mouse and space bar, then Options > Delete All Checked Items.
 click_checkbox "SystemTray"
@@ -59,10 +95,10 @@ expect_eq "the mouse and the space bar checked five rows" \
   "$(printf '%s\n' desktop.ini 'ReadOnly Tool.lnk' SystemTray Twin WeatherBug)" "$(checked_rows)"
 xdotool key alt+o d
 expect_true "the question is asked" e2e_wait_dialog "$title"
-question=$(rw_probe dialog "$title")
-expect_true "it asks the program's question" grep -q -F \
-  "Are you sure you want to delete the select item(s) from 'Startup' folder and/or Registry?" <<<"$question"
-answer Return
+expect_true "it asks the program's question" dialog_says "$question"
+answer Return "$question"
+# The rows leave the list one by one, each once its entry is gone.
+e2e_wait_for "the deleted rows to leave the list" 30 checked_are "desktop.ini"
 snapshot after
 expect_eq "HKLM: SystemTray and Twin gone, the rest unchanged" \
   "$(without "$work/before-HKLM.txt" '"SystemTray"=' '"Twin"=')" "$(cat "$work/after-HKLM.txt")"
@@ -71,10 +107,9 @@ expect_eq "HKCU: WeatherBug gone, its Twin and the rest unchanged" \
 expect_eq "Startup folder: the read-only shortcut gone, every other file byte for byte the same" \
   "$(without "$work/before-startup.txt" './ReadOnly Tool.lnk')" "$(cat "$work/after-startup.txt")"
 expect_eq "the list lost exactly the deleted rows; desktop.ini is still checked" "desktop.ini" "$(checked_rows)"
-no_dialog() { ! rw_probe dialog "$title" >/dev/null; }
-expect_true "no report after a delete that succeeded" no_dialog
-sleep 0.5
-rw_screenshot "$E2E_SHOTS/delete-after-menu.png"
+expect_true "the delete ended without a report: the main window takes keys again" main_window_takes_keys
+expect_true "no report after a delete that succeeded" e2e_dialog_closed "$title"
+e2e_screenshot "$E2E_SHOTS/delete-after-menu.png"
 
 # Round 2: a shortcut removed from outside, deleted from the toolbar.
 click_checkbox "desktop.ini"       # uncheck it again
@@ -85,20 +120,18 @@ rm -f "$startup_unix/Vanishing.lnk"
 read -r x y <<<"$(rw_probe button "$title" 0)"
 xdotool mousemove "$x" "$y" click 1
 expect_true "the toolbar's Delete asks too" e2e_wait_dialog "$title"
-answer Return
-expect_true "a report follows" e2e_wait_dialog "$title"
-report=$(rw_probe dialog "$title")
-expect_true "the report names the shortcut that could not be deleted" \
-  grep -q -F "Vanishing.lnk (${startup}Vanishing.lnk)" <<<"$report"
-sleep 1
-rw_screenshot "$E2E_SHOTS/delete-report.png"
-answer Return
+expect_true "with the same question" dialog_says "$question"
+answer Return "$question"
+expect_eventually "a report follows, naming the shortcut that could not be deleted" 30 \
+  dialog_says "Vanishing.lnk (${startup}Vanishing.lnk)"
+e2e_screenshot "$E2E_SHOTS/delete-report.png"
+answer Return "Vanishing.lnk (${startup}Vanishing.lnk)"
 snapshot after2
 expect_eq "HKLM: LoadPowerProfile gone" "$(without "$work/before2-HKLM.txt" '"LoadPowerProfile"=')" "$(cat "$work/after2-HKLM.txt")"
 expect_eq "HKCU unchanged" "$(cat "$work/before2-HKCU.txt")" "$(cat "$work/after2-HKCU.txt")"
 expect_eq "Vanishing.lnk stays listed and checked" "Vanishing.lnk" "$(checked_rows)"
 
 rw_probe close "$title" >/dev/null
-e2e_wait_gone 15
+expect_true "the program ends when its window closes" e2e_wait_gone 30
 e2e_stop_prefix
 e2e_summary

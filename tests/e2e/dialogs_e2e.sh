@@ -6,6 +6,7 @@
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
+e2e_needs_test_command
 title="Windows Runwarden"
 legend="Information Legend"
 about=$(printf 'About Windows\xc2\xa9 Runwarden')  # the probe's argument goes through Wine as UTF-8
@@ -16,23 +17,40 @@ rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
 rw_set_app_version win98
 drive_c=$WINEPREFIX/drive_c
 
-keys() { xdotool mousemove 900 740; local k; for k in "$@"; do xdotool key "$k"; sleep 0.4; done; sleep 0.8; }
+keys() { xdotool mousemove 900 740; local k; for k in "$@"; do xdotool key "$k"; sleep 0.4; done; }
 count() { rw_probe count "$1"; }
+counts() { [ "$(count "$1")" == "$2" ]; }
+# expect_count DESCRIPTION TITLE N: waits for N windows titled TITLE, then checks.
+expect_count() {
+  e2e_wait_for "$3 window(s) titled '$2'" 30 counts "$2" "$3"
+  expect_eq "$1" "$3" "$(count "$2")"
+}
 texts() { rw_probe texts "$1" | iconv -f cp1252 -t utf-8; }
-focus_main() {  # a click on the main window's status bar gives it the keyboard
-  local left top right bottom
+active() { rw_probe foreground "$1" >/dev/null; }
+covered() {  # covered X Y: true when an open dialog lies over that point
+  local dialog l t r b
+  for dialog in "$about" "$legend"; do
+    read -r l t r b <<<"$(rw_probe frame "$dialog")"
+    [ -n "$b" ] && [ "$1" -ge "$l" ] && [ "$1" -lt "$r" ] && [ "$2" -ge "$t" ] && [ "$2" -lt "$b" ] && return 0
+  done
+  return 1
+}
+focus_main() {  # a click on the main window's status bar, where no dialog covers it, gives it the keyboard
+  local left top right bottom x
   read -r left top right bottom <<<"$(rw_probe frame "$title")"
-  xdotool mousemove $((left + 60)) $((bottom - 12)) click 1
-  sleep 0.5
+  for x in $((left + 20)) $((right - 30)); do covered "$x" $((bottom - 12)) || break; done
+  xdotool mousemove "$x" $((bottom - 12)) click 1
+  e2e_wait_for "the main window to become active" 30 active "$title"
 }
 
 rw_start_program "$RW_WINE_PROGRAM"
-rw_wait_for_rows "$title" 30
+e2e_wait_rows "$title"
 
-# The legend.
+# The legend. A second legend would outlive the Esc below, which closes one.
 keys alt+h i
+e2e_wait_for "the legend" 30 counts "$legend" 1
 keys alt+h i
-expect_eq "Help > Information Legend twice gives one legend" "1" "$(count "$legend")"
+expect_count "Help > Information Legend twice gives one legend" "$legend" 1
 legend_texts=$(texts "$legend")
 expect_eq "the legend's heading" \
   "The 'Information' column of the grid shows where the item is loading from:" \
@@ -43,20 +61,21 @@ expect_eq "the legend's three paragraphs" \
 fixed_dialog="owner=hidden sizable=0 minimize=0 maximize=0"  # a hidden owner: no taskbar button
 expect_eq "the legend is a fixed dialog without a taskbar button" "$fixed_dialog" "$(rw_probe style "$legend")"
 expect_eq "the legend's client area is 8085 x 3600 twips" "539 240" "$(rw_probe layout "$legend" | head -1)"
-sleep 0.5
-rw_screenshot "$E2E_SHOTS/dialog-legend.png"
+e2e_screenshot "$E2E_SHOTS/dialog-legend.png"
 keys Escape
-expect_eq "Esc closes the legend" "0" "$(count "$legend")"
+expect_count "Esc closes the legend" "$legend" 0
 focus_main
 keys alt+h i
+e2e_wait_for "the legend" 30 counts "$legend" 1
 keys Return
-expect_eq "Enter closes the legend" "0" "$(count "$legend")"
+expect_count "Enter closes the legend" "$legend" 0
 
 # The About dialog.
 focus_main
 keys alt+h a
+e2e_wait_for "the About dialog" 30 counts "$about" 1
 keys alt+h a
-expect_eq "Help > About twice gives one About dialog" "1" "$(count "$about")"
+expect_count "Help > About twice gives one About dialog" "$about" 1
 about_texts=$(texts "$about")
 expect_true "its title label" grep -q -x -F "Static	Windows© Runwarden" <<<"$about_texts"
 expect_true "its version label" grep -q -x -F "Static	Version 1.0.1" <<<"$about_texts"
@@ -64,10 +83,9 @@ expect_true "it shows the readme beside the program" \
   grep -q -E '^RICHEDIT	Windows Runwarden 1\.0\.1\|=+\|\|Runwarden shows' <<<"$about_texts"
 expect_eq "the About dialog is a fixed dialog without a taskbar button" "$fixed_dialog" "$(rw_probe style "$about")"
 expect_eq "its client area is 7800 x 5610 twips" "520 374" "$(rw_probe layout "$about" | head -1)"
-sleep 0.5
-rw_screenshot "$E2E_SHOTS/dialog-about.png"
+e2e_screenshot "$E2E_SHOTS/dialog-about.png"
 keys Return
-expect_eq "Enter closes the About dialog (OK has the focus)" "0" "$(count "$about")"
+expect_count "Enter closes the About dialog (OK has the focus)" "$about" 0
 
 # System Info: the first location names a program; then neither location is usable.
 mkdir -p "$drive_c/Program Files/Sys Info"
@@ -76,38 +94,41 @@ rw_wine reg add 'HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO' /v PATH \
   /d 'C:\Program Files\Sys Info\msinfo32.exe' /f >/dev/null 2>&1 </dev/null
 focus_main
 keys alt+h a
+e2e_wait_for "the About dialog" 30 counts "$about" 1
 keys alt+s
-ran() { local _; for _ in $(seq 40); do [ -f "$drive_c/Program Files/Sys Info/msinfo32.exe.ran" ] && return 0; sleep 0.25; done; return 1; }
-expect_true "System Info starts the program the first location names" ran
+ran() { [ -f "$drive_c/Program Files/Sys Info/msinfo32.exe.ran" ]; }
+expect_eventually "System Info starts the program the first location names" 30 ran
 rw_wine reg delete 'HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO' /f >/dev/null 2>&1 </dev/null
 rw_wine reg delete 'HKLM\SOFTWARE\Microsoft\Shared Tools Location' /f >/dev/null 2>&1 </dev/null
+e2e_wait_for "the About dialog to be active again" 30 active "$about"
 xdotool key alt+s
-sleep 1.5
+e2e_wait_dialog "$title"
 expect_true "without a location it says so" \
   grep -q -F "Static	System Information Is Unavailable At This Time" <<<"$(rw_probe dialog "$title")"
 keys Return
+e2e_wait_for "the message to close" 30 e2e_dialog_closed "$title"
 expect_eq "the About dialog stays open after the message" "1" "$(count "$about")"
 
 # Exit with the About dialog open ends everything at once.
 focus_main
 keys alt+f x
-expect_true "Exit ends the program with its dialog" e2e_wait_gone 15
+expect_true "Exit ends the program with its dialog" e2e_wait_gone 30
 e2e_stop_prefix
 
 # The close box with the legend open: the program lives on until the legend closes.
 rw_start_program "$RW_WINE_PROGRAM"
-rw_wait_for_rows "$title" 30
+e2e_wait_rows "$title"
 focus_main
 keys alt+h i
+e2e_wait_for "the legend" 30 counts "$legend" 1
 read -r left top right bottom <<<"$(rw_probe frame "$title")"
 xdotool mousemove $((right - 12)) $((top + 12)) click 1
-sleep 1
+e2e_wait_for "the main window to close" 30 counts "$title" 0
 expect_eq "closing the main window leaves the legend open" "1" "$(count "$legend")"
-still_running() { pgrep -f 'runwarden\.exe' >/dev/null; }
-expect_true "and the program running" still_running
+expect_true "and the program running" e2e_program_running
 xdotool mousemove 900 740
 keys Escape
-expect_true "closing the legend then ends the program" e2e_wait_gone 15
+expect_true "closing the legend then ends the program" e2e_wait_gone 30
 e2e_stop_prefix
 
 # The release archive, unpacked into a folder of its own.
@@ -117,13 +138,14 @@ mkdir -p "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$work/release/runwarden-1.0.1.zip")
 expect_eq "the archive holds the program and its readme" "readme.txt runwarden.exe" "$(ls "$unpacked" | sort | tr '\n' ' ' | sed 's/ $//')"
 rw_start_program "$unpacked/runwarden.exe"
-rw_wait_for_rows "$title" 30
+e2e_wait_rows "$title"
 focus_main
 keys alt+h a
+e2e_wait_for "the About dialog" 30 counts "$about" 1
 expect_true "the unpacked program's About dialog finds the readme beside it" \
   grep -q -E '^RICHEDIT	Windows Runwarden 1\.0\.1' <<<"$(texts "$about")"
 focus_main
 keys alt+f x
-e2e_wait_gone 15
+expect_true "Exit ends the unpacked program" e2e_wait_gone 30
 e2e_stop_prefix
 e2e_summary

@@ -4,6 +4,7 @@
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
+e2e_needs_test_command
 expected_dir=$(dirname "$0")/expected
 title="Windows Runwarden"
 
@@ -12,6 +13,7 @@ rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
 user=$(rw_wine cmd /c 'echo %USERNAME%' 2>/dev/null </dev/null | tr -d '\r')
 
 rows_texts() { cut -f3-; }
+shows_rows() { [ "$(rw_probe rows "$title" | rows_texts)" == "$1" ]; }
 rows_marks() { cut -f1-2 | tr '\t' ' ' | tr '\n' '|'; }
 marks_for() {  # first row selected, nothing checked
   local count=$1 marks="1 0|" i
@@ -24,7 +26,7 @@ for version in win98 win95 nt40; do
   rw_set_app_version "$version"
   expected=$(sed "s/@USER@/$user/" "$expected_dir/inventory-$([ $version = nt40 ] && echo nt40 || echo win98).tsv")
   rw_start_program "$RW_WINE_PROGRAM"
-  if ! rw_wait_for_rows "$title" 30; then
+  if ! e2e_wait_rows "$title"; then
     fail "$version: the list filled" "$(rw_probe texts "$title")"
     e2e_stop_prefix
     continue
@@ -34,8 +36,7 @@ for version in win98 win95 nt40; do
   expect_eq "$version: first row selected, none checked" "$(marks_for "$(wc -l <<<"$expected")")" \
     "$(rows_marks <<<"$rows")"
   if [ "$version" = win98 ]; then
-    sleep 0.5
-    rw_screenshot "$E2E_SHOTS/inventory-win98.png"
+    e2e_screenshot "$E2E_SHOTS/inventory-win98.png"
 
     # An outside change shows after F5, pressed on the keyboard.
     rw_wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v "Added Later" \
@@ -43,19 +44,18 @@ for version in win98 win95 nt40; do
     rw_wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v SystemTray /f \
       >/dev/null 2>&1 </dev/null
     xdotool mousemove 512 384
-    xdotool key F5
-    sleep 1.5
-    after=$(rw_probe rows "$title" | rows_texts)
     want=$( (printf '%s\n' "$expected" | grep -v '^SystemTray'; printf 'Added Later\tc:\\later.exe -x\tReg - HKCU\n') \
       | sort -f -t$'\t' -k1,1)
-    expect_eq "win98: F5 reads the inventory again" "$want" "$after"
+    xdotool key F5
+    e2e_wait_for "the list to show the changed inventory" 30 shows_rows "$want"
+    expect_eq "win98: F5 reads the inventory again" "$want" "$(rw_probe rows "$title" | rows_texts)"
     rw_wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v "Added Later" /f \
       >/dev/null 2>&1 </dev/null
     rw_wine reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v SystemTray \
       /d 'SysTray.Exe' /f >/dev/null 2>&1 </dev/null
   fi
   rw_probe close "$title" >/dev/null
-  expect_true "$version: the program ends when its window closes" e2e_wait_gone 15
+  expect_true "$version: the program ends when its window closes" e2e_wait_gone 30
   e2e_stop_prefix
 done
 e2e_summary

@@ -28,9 +28,29 @@ expect_true() {
   if "$@"; then pass "$what"; else fail "$what"; fi
 }
 
+# expect_eventually DESCRIPTION SECONDS COMMAND...: passes once COMMAND
+# succeeds, fails when it has not by the deadline.
+expect_eventually() {
+  local what=$1 seconds=$2; shift 2
+  if e2e_wait_for "$what" "$seconds" "$@"; then pass "$what"; else fail "$what"; fi
+}
+
 e2e_summary() {
   echo "e2e: $E2E_PASSED passed, $E2E_FAILED failed"
   [ "$E2E_FAILED" -eq 0 ]
+}
+
+# e2e_needs_test_command: the scripts run inside the test command, which
+# builds, boots a template prefix and starts a display; started alone, a
+# script says how to run it and stops.
+e2e_needs_test_command() {
+  if [ -z "${E2E_WORK:-}" ] || [ -z "${E2E_SHOTS:-}" ] || [ -z "${RW_TEST_PREFIX_TEMPLATE:-}" ] ||
+    [ -z "${DISPLAY:-}" ]; then
+    local suite=${0##*/}
+    suite=${suite%_e2e.sh}
+    echo "${0##*/} runs inside the test command: scripts/test.sh e2e-${suite//_/-}" >&2
+    exit 2
+  fi
 }
 
 # e2e_fresh_prefix NAME: a copy of the booted template prefix, private to one test.
@@ -42,28 +62,55 @@ e2e_fresh_prefix() {
   export WINEPREFIX=$dir/pfx
 }
 
-# e2e_wait_gone SECONDS: waits until no runwarden.exe process is left.
-e2e_wait_gone() {
-  local deadline=$((SECONDS + $1))
-  while [ $SECONDS -lt $deadline ]; do
-    pgrep -f 'runwarden\.exe' >/dev/null || return 0
-    sleep 0.3
+# e2e_wait_for WHAT SECONDS COMMAND...: runs COMMAND until it succeeds. The
+# deadline is only an upper bound, generous for a loaded 2-core machine; on
+# giving up it says what it waited for.
+e2e_wait_for() {
+  local what=$1 seconds=$2; shift 2
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      echo "    gave up after $seconds s waiting for: $what" >&2
+      E2E_GAVE_UP=$((${E2E_GAVE_UP:-0} + 1))
+      local shot=${E2E_SHOTS:-/tmp}/gave-up-${0##*/}-$E2E_GAVE_UP.png
+      rw_screenshot "$shot" 2>/dev/null && echo "    the screen then: $shot" >&2
+      return 1
+    fi
+    sleep 0.2
   done
-  return 1
 }
+
+# e2e_own_pids PATTERN: the processes matching PATTERN that run in this
+# test's prefix (Wine passes WINEPREFIX on to every process it starts), so
+# another test run or the user's own Runwarden does not count.
+e2e_own_pids() {
+  local pid
+  for pid in $(pgrep -f "$1"); do
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -x -F "WINEPREFIX=$WINEPREFIX" >/dev/null && echo "$pid"
+  done
+}
+e2e_program_running() { [ -n "$(e2e_own_pids 'runwarden\.exe')" ]; }
+e2e_program_gone() { ! e2e_program_running; }
+
+# e2e_wait_gone SECONDS: waits until no runwarden.exe of this prefix is left.
+e2e_wait_gone() { e2e_wait_for "runwarden.exe in $WINEPREFIX to end" "$1" e2e_program_gone; }
 
 # e2e_stop_prefix: ends everything still running in the current prefix.
 e2e_stop_prefix() { "$RW_WINESERVER" -k 2>/dev/null || true; "$RW_WINESERVER" -w 2>/dev/null || true; }
 
-# e2e_wait_dialog TITLE: waits up to 15 s for a dialog box with that title.
-e2e_wait_dialog() {
-  local _
-  for _ in $(seq 60); do
-    rw_probe dialog "$1" >/dev/null && return 0
-    sleep 0.25
-  done
-  return 1
-}
+# e2e_wait_dialog TITLE: waits for a dialog box with that title.
+e2e_wait_dialog() { e2e_wait_for "a dialog box titled '$1'" 30 e2e_dialog_open "$1"; }
+e2e_dialog_open() { rw_probe dialog "$1" >/dev/null; }
+e2e_dialog_closed() { ! e2e_dialog_open "$1"; }
+
+# e2e_wait_rows TITLE: waits until the window's list has loaded: a load ends
+# by selecting the first row, so rows alone may still be half a load.
+e2e_wait_rows() { e2e_wait_for "a loaded list in '$1'" 60 e2e_list_loaded "$1"; }
+e2e_list_loaded() { [[ "$(rw_probe rows "$1")" == 1$'\t'* ]]; }
+
+# e2e_screenshot FILE: the screen for people to look at; no check reads it,
+# so a short pause lets the last change paint first.
+e2e_screenshot() { sleep 0.5; rw_screenshot "$1"; }
 
 # Wine's registry trace names every key the program opens; these see the Run keys in it.
 E2E_RUN_KEY_PATTERN='CurrentVersion\\\\Run"'

@@ -5,6 +5,7 @@
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
+e2e_needs_test_command
 title="Windows Runwarden"
 
 # E2E_DPI=120 runs the same checks with large fonts: the layout is in twips,
@@ -25,7 +26,13 @@ list_place() {  # list_place CLIENT_W CLIENT_H TOP_TWIPS RESERVED_TWIPS
   echo "0 $(px "$3") $1 $(px $(($(tw "$2") - $4)))"
 }
 layout_line() { rw_probe layout "$title" | sed -n "$1p"; }
-keys() { xdotool mousemove 512 700; local k; for k in "$@"; do xdotool key "$k"; sleep 0.3; done; sleep 0.5; }
+layout_line_is() { [ "$(layout_line "$1")" == "$2" ]; }
+# expect_layout DESCRIPTION LINE EXPECTED: waits for the layout's line to read EXPECTED, then checks.
+expect_layout() {
+  e2e_wait_for "layout line $2 to read '$3'" 30 layout_line_is "$2" "$3"
+  expect_eq "$1" "$3" "$(layout_line "$2")"
+}
+keys() { xdotool mousemove 512 700; local k; for k in "$@"; do xdotool key "$k"; sleep 0.3; done; }
 
 # Before the first tick: an empty list and "Ready".
 "$RW_WINE" "$RW_WINE_TOOLS/window_probe.exe" watch "$title" >"$E2E_WORK/main-window-$dpi/watch" 2>/dev/null </dev/null &
@@ -34,7 +41,7 @@ rw_start_program "$RW_WINE_PROGRAM"
 wait "$watcher"
 rw_screenshot "$E2E_SHOTS/main-window-$dpi-start.png"
 expect_eq "before the first load: no rows, status Ready" "0	Ready" "$(tr -d '\r' <"$E2E_WORK/main-window-$dpi/watch")"
-rw_wait_for_rows "$title" 30
+e2e_wait_rows "$title"
 expect_eq "after the first load the list is filled" "9" "$(rw_probe rows "$title" | wc -l)"
 
 # The created size: client 9375 x 5490 twips.
@@ -50,58 +57,65 @@ mapfile -t panels < <(rw_probe status "$title")
 expect_eq "first panel says Ready" "Ready" "${panels[0]:-}"
 expect_true "second panel shows a date (${panels[1]:-})" grep -q -E '^[0-9]{1,4}[/.-][0-9]{1,2}[/.-][0-9]{1,4}$' <<<"${panels[1]:-}"
 expect_true "third panel shows hours and minutes (${panels[2]:-})" grep -q -E '^[0-9]{1,2}:[0-9]{2}( ?[AP]M)?$' <<<"${panels[2]:-}"
-sleep 0.5
-rw_screenshot "$E2E_SHOTS/main-window-$dpi-loaded.png"
+e2e_screenshot "$E2E_SHOTS/main-window-$dpi-loaded.png"
 
 # Tooltips of the first and the last button, under the mouse.
-tooltip_of() {  # tooltip_of BUTTON_INDEX
+tooltip_shows() { grep -q -x -F "$1" <<<"$(rw_probe tooltip "$title")"; }
+expect_tooltip() {  # expect_tooltip DESCRIPTION BUTTON_INDEX TEXT
   local x y
-  read -r x y <<<"$(rw_probe button "$title" "$1")"
-  xdotool mousemove "$x" "$y"; sleep 0.2; xdotool mousemove $((x + 1)) "$y"; sleep 1.5
-  rw_probe tooltip "$title"
+  read -r x y <<<"$(rw_probe button "$title" "$2")"
+  xdotool mousemove "$x" "$y"; sleep 0.2; xdotool mousemove $((x + 1)) "$y"
+  if e2e_wait_for "the tooltip '$3'" 30 tooltip_shows "$3"; then
+    pass "$1"
+  else
+    fail "$1" "shown: $(rw_probe tooltip "$title")"
+  fi
 }
-expect_eq "the Delete button's tooltip" "Delete Selected Item(s)" "$(tooltip_of 0)"
-expect_eq "the Sort Descending button's tooltip" "Sort Descending" "$(tooltip_of 3)"
-expect_eq "the View Details button's tooltip" "View Details" "$(tooltip_of 8)"
+expect_tooltip "the Delete button's tooltip" 0 "Delete Selected Item(s)"
+expect_tooltip "the Sort Descending button's tooltip" 3 "Sort Descending"
+expect_tooltip "the View Details button's tooltip" 8 "View Details"
 
 # View > Toolbar and View > Status Bar, chosen with their access keys.
 keys alt+v t
-expect_eq "toolbar hidden" "hidden" "$(layout_line 3)"
-expect_eq "without the toolbar the list starts 50 twips down" \
-  "$(list_place "$width" "$height" 50 450)" "$(layout_line 2)"
+expect_layout "toolbar hidden" 3 "hidden"
+expect_layout "without the toolbar the list starts 50 twips down" 2 \
+  "$(list_place "$width" "$height" 50 450)"
 keys alt+v s
-expect_eq "status bar hidden" "hidden" "$(layout_line 4)"
-expect_eq "without both bars the list keeps 50 twips above and below" \
-  "$(list_place "$width" "$height" 50 100)" "$(layout_line 2)"
-sleep 0.5
-rw_screenshot "$E2E_SHOTS/main-window-$dpi-bars-hidden.png"
+expect_layout "status bar hidden" 4 "hidden"
+expect_layout "without both bars the list keeps 50 twips above and below" 2 \
+  "$(list_place "$width" "$height" 50 100)"
+e2e_screenshot "$E2E_SHOTS/main-window-$dpi-bars-hidden.png"
 keys alt+v t
-expect_eq "toolbar back, status bar still hidden" "$(list_place "$width" "$height" 375 450)" "$(layout_line 2)"
+expect_layout "toolbar back, status bar still hidden" 2 "$(list_place "$width" "$height" 375 450)"
 keys alt+v s
-expect_eq "both bars back: the first layout again" "$(list_place "$width" "$height" 375 800)" "$(layout_line 2)"
+expect_layout "both bars back: the first layout again" 2 "$(list_place "$width" "$height" 375 800)"
 
 # Maximized through the system menu.
 keys alt+space x
+wider() { local w; read -r w _ <<<"$(layout_line 1)"; [ "$w" -gt "$width" ]; }
+e2e_wait_for "the window to widen" 30 wider
 read -r wide high <<<"$(layout_line 1)"
 expect_true "maximizing widens the client area ($wide x $high)" test "$wide" -gt "$width"
-expect_eq "maximized: list refitted" "$(list_place "$wide" "$high" 375 800)" "$(layout_line 2)"
+expect_layout "maximized: list refitted" 2 "$(list_place "$wide" "$high" 375 800)"
 extra=$(((($(tw "$wide") - 280 - 7880) / 3)))
 first=$(px $((5000 + extra))); second=$(px $((1440 + extra)))
+parts_are() { [ "$(rw_probe parts "$title")" == "$1" ]; }
+e2e_wait_for "the status panels to stretch" 30 parts_are "$first $((first + second)) $((first + 2 * second))"
 expect_eq "maximized: status panels stretched equally" \
   "$first $((first + second)) $((first + 2 * second))" "$(rw_probe parts "$title")"
-sleep 2  # the list header repaints a moment after the move
+sleep 2  # only for the picture: the list header repaints a moment after the move
 rw_screenshot "$E2E_SHOTS/main-window-$dpi-maximized.png"
 
 keys alt+f x
-expect_true "File > Exit ends the program" e2e_wait_gone 15
+expect_true "File > Exit ends the program" e2e_wait_gone 30
 e2e_stop_prefix
 
 # The close box, clicked with the mouse.
 rw_start_program "$RW_WINE_PROGRAM"
-expect_true "the program starts again" rw_wait_for_rows "$title" 30
+expect_true "the program starts again" e2e_wait_rows "$title"
 frame=$(rw_probe frame "$title")
 read -r left top right bottom <<<"$frame"
 xdotool mousemove $((right - 12)) $((top + 12)) click 1
-expect_true "the close box ends the program" e2e_wait_gone 15
+expect_true "the close box ends the program" e2e_wait_gone 30
 e2e_stop_prefix
 e2e_summary

@@ -5,6 +5,7 @@
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
+e2e_needs_test_command
 title="Windows Runwarden"
 work=$E2E_WORK/version-gate
 
@@ -15,9 +16,9 @@ rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
 for version in win95 win98 winme nt40; do
   rw_set_app_version "$version"
   rw_start_program "$RW_WINE_PROGRAM"
-  expect_true "$version runs and lists the inventory" rw_wait_for_rows "$title" 30
+  expect_true "$version runs and lists the inventory" e2e_wait_rows "$title"
   rw_probe close "$title" >/dev/null
-  e2e_wait_gone 15
+  e2e_wait_gone 30
   e2e_stop_prefix
 done
 
@@ -42,7 +43,8 @@ for entry in "${refused[@]}"; do
     "You appear to be running '$name'.  This application will only work with Windows 95, 98 or NT." \
     "$(rw_probe dialog "$title" | grep '^Static' | cut -f2 | grep -v '^$')"
   xdotool mousemove 512 700 key Return
-  e2e_wait_gone 15
+  # Only an ended program has written all of its trace.
+  expect_true "$version: Enter ends the refused program" e2e_wait_gone 30
   e2e_stop_prefix
   expect_true "$version: nothing was read" e2e_reads_no_run_key "$work/$version.trace"
 done

@@ -38,11 +38,18 @@ class SysInfoTest : public FakePlatformTest {
   bool Read(const std::string& name, std::string* text) {
     return ReadRegValue(registry, kHkeyLocalMachine, kMsinfoKey, name, text);
   }
-  void ExpectUnavailable() {
-    ASSERT_EQ(1u, messages.shown.size());
-    EXPECT_EQ("System Information Is Unavailable At This Time", messages.shown[0].text);
-    EXPECT_EQ("Windows Runwarden", messages.shown[0].title);
-    EXPECT_EQ(kMbOk, messages.shown[0].style);
+  // Used as EXPECT_TRUE(SaidUnavailable()), so a failure names the calling line.
+  ::testing::AssertionResult SaidUnavailable() const {
+    if (messages.shown.size() != 1) {
+      return ::testing::AssertionFailure() << messages.shown.size() << " message boxes shown, not 1";
+    }
+    const auto& box = messages.shown[0];
+    if (box.text != "System Information Is Unavailable At This Time" || box.title != "Windows Runwarden" ||
+        box.style != kMbOk) {
+      return ::testing::AssertionFailure() << "the box said '" << box.text << "' titled '" << box.title
+                                           << "' with style " << box.style;
+    }
+    return ::testing::AssertionSuccess();
   }
 };
 
@@ -105,14 +112,14 @@ TEST_F(SysInfoTest, TheFirstLocationIsStartedUntestedAndWins) {
 TEST_F(SysInfoTest, TheSecondLocationNeedsANormalFile) {
   registry.SetString(kHkeyLocalMachine, kLocationKey, "MSINFO", "C:\\Program Files\\MSInfo");
   StartSysInfo(services());
-  ExpectUnavailable();
+  EXPECT_TRUE(SaidUnavailable());
   EXPECT_TRUE(programs.started.empty());
 
   files.AddFile("C:\\Program Files\\MSInfo\\", "MSINFO32.EXE", "Application");
   files.MakeHidden("C:\\Program Files\\MSInfo\\MSINFO32.EXE");
   messages.shown.clear();
   StartSysInfo(services());
-  ExpectUnavailable();
+  EXPECT_TRUE(SaidUnavailable());
 
   FakeFileSystem visible;
   visible.AddFile("C:\\Program Files\\MSInfo\\", "MSINFO32.EXE", "Application");
@@ -135,12 +142,12 @@ TEST_F(SysInfoTest, AFailedStartOrAnUnreadablePathSaysUnavailable) {
   programs.succeeds = false;
   StartSysInfo(services());
   EXPECT_EQ(std::vector<std::string>{""}, programs.started) << "the empty text is tried";
-  ExpectUnavailable();
+  EXPECT_TRUE(SaidUnavailable());
 }
 
 TEST_F(SysInfoTest, NeitherLocationSaysUnavailable) {
   StartSysInfo(services());
-  ExpectUnavailable();
+  EXPECT_TRUE(SaidUnavailable());
   EXPECT_TRUE(programs.started.empty());
 }
 

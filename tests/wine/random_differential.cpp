@@ -2,8 +2,9 @@
 // registry, folder and list control of a Wine prefix, in one process:
 //   random_differential [--seed S] [--rounds R] [--round K]
 // Each round builds random Run keys and a random Startup folder, loads them
-// with the program's own code, checks random rows, changes some entries from
-// outside, deletes, and compares everything with a model of what must hold.
+// with the program's own code, checks the rows and their order, checks random
+// rows, changes some entries from outside, deletes, and compares everything
+// with a model of what must hold.
 // A failing round prints how to replay it alone.
 #include <windows.h>
 #include <commctrl.h>
@@ -176,6 +177,56 @@ std::string ReadFileText(const std::string& path, bool* exists) {
   return text;
 }
 
+// Names in CompareStringA's order, as the list must sort them.
+bool NameBefore(const std::string& a, const std::string& b) {
+  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                        static_cast<int>(b.size())) == CSTR_LESS_THAN;
+}
+
+std::string Shown(const std::string& name, const std::string& source) { return "'" + name + "' (" + source + ")"; }
+
+// After a load the rows are sorted by name, and rows of equal names keep the
+// order they were read in: HKLM's values, HKCU's, then the folder's files,
+// each as the system enumerates them. The test reads that order itself.
+void CheckLoadOrder(const ListControl& list, std::vector<std::string>* problems) {
+  std::vector<std::pair<std::string, std::string>> read;  // name, source
+  for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(hive, wine::kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) continue;
+    char name[16384];
+    for (DWORD index = 0;; ++index) {
+      DWORD length = sizeof name;
+      if (RegEnumValueA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+      read.emplace_back(std::string(name, length), Tag(hive));
+    }
+    RegCloseKey(key);
+  }
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((kFolder + "*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) read.emplace_back(found.cFileName, "file");
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  std::stable_sort(read.begin(), read.end(), [](const auto& a, const auto& b) { return NameBefore(a.first, b.first); });
+  if (static_cast<int>(read.size()) != list.Count()) {
+    problems->push_back("the list has " + std::to_string(list.Count()) + " rows, the system " +
+                        std::to_string(read.size()) + " entries");
+    return;
+  }
+  for (int p = 0; p < list.Count(); ++p) {
+    const std::string information = list.Text(p, kColumnInformation);
+    const std::string source = information.rfind("Reg - ", 0) == 0 ? information : "file";
+    if (list.Text(p, kColumnName) != read[p].first || source != read[p].second) {
+      problems->push_back("row " + std::to_string(p) + " after the load is " +
+                          Shown(list.Text(p, kColumnName), source) + ", sorted by name it is " +
+                          Shown(read[p].first, read[p].second));
+      return;
+    }
+  }
+}
+
 bool Round::Run(const Platform& services, HWND listWindow, std::vector<std::string>* problems) {
   // The world.
   wine::ClearRunKey(HKEY_LOCAL_MACHINE);
@@ -255,6 +306,8 @@ bool Round::Run(const Platform& services, HWND listWindow, std::vector<std::stri
                           " shown, " + std::to_string(expected.size()) + " expected)");
     return false;
   }
+  CheckLoadOrder(list, problems);
+  if (!problems->empty()) return false;
 
   // Check a random subset.
   std::set<int> checkedRows;

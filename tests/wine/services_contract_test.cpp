@@ -1,6 +1,9 @@
 // File deletion and program start against the real system of a throwaway prefix.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_program_starter.h"
 #include "tests/wine/wine_test_support.h"
@@ -12,9 +15,34 @@ const std::string kFolder = "c:\\runwarden tests\\";
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// Polls |done| until it holds; the deadline is only an upper bound for a loaded machine.
+template <class Condition>
+bool WaitFor(Condition done) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > 60000) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
 bool WaitForFile(const std::string& path) {
-  for (int tries = 0; tries < 100 && !Exists(path); ++tries) Sleep(100);
-  return Exists(path);
+  return WaitFor([&] { return Exists(path); });
+}
+
+// True while a process runs from a file of that name (the name alone, as the
+// system lists processes).
+bool ProcessRuns(const char* fileName) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return true;  // cannot tell: keep waiting
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry)) {
+    found = lstrcmpiA(entry.szExeFile, fileName) == 0;
+  }
+  CloseHandle(snapshot);
+  return found;
 }
 
 std::string OwnFolder() {
@@ -84,7 +112,8 @@ TEST_F(ServicesContractTest, StartsTheExactPathEvenWithBlanksInIt) {
   Win32ProgramStarter programs;
   EXPECT_TRUE(programs.Start(spaced));
   EXPECT_TRUE(WaitForFile(spaced + ".ran"));
-  Sleep(300);
+  // Whatever was started has written its mark once no such program runs any more.
+  EXPECT_TRUE(WaitFor([] { return !ProcessRuns("marker.exe") && !ProcessRuns("Program.exe"); }));
   EXPECT_FALSE(Exists(decoy + ".ran")) << "the path was split at its first blank";
   EXPECT_FALSE(programs.Start(kFolder + "absent.exe"));
 }

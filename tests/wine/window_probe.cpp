@@ -2,6 +2,8 @@
 //   window_probe texts TITLE   the texts of a top-level window and its children
 //   window_probe rows TITLE    the rows of the window's list: selected, then the three columns
 //   window_probe exists TITLE  exit status 0 when such a window is open
+//   window_probe class NAME    exit status 0 when a top-level window of that class is open
+//   window_probe foreground TITLE  exit status 0 when that window is the active one
 //   window_probe close TITLE   asks the window to close, as its close box does
 //   window_probe status TITLE  the texts of the status bar's panels
 //   window_probe parts TITLE   the right edges of the status bar's panels, in pixels
@@ -305,6 +307,7 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   if (command == "watch") return Watch(argv[2]);
   EnterTestDesktop();
+  if (command == "class") return FindWindowA(argv[2], nullptr) != nullptr ? 0 : 2;
   if (command == "count") {
     TitleCount search{argv[2], 0};
     EnumWindows(CountTitled, reinterpret_cast<LPARAM>(&search));
@@ -314,6 +317,13 @@ int main(int argc, char** argv) {
   HWND window = command == "dialog" ? FindWindowA("#32770", argv[2]) : FindTopLevel(argv[2]);
   if (window == nullptr) return 2;
   if (command == "exists") return 0;
+  if (command == "foreground") return GetForegroundWindow() == window ? 0 : 1;
+  if (command == "view") {  // the list's view: icon, smallicon, list or report
+    const LONG type = GetWindowLongA(ChildOfClass(window, WC_LISTVIEWA), GWL_STYLE) & LVS_TYPEMASK;
+    const char* const names[] = {"icon", "report", "smallicon", "list"};
+    std::printf("%s\n", names[type & 3]);
+    return 0;
+  }
   if (command == "close") return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == "texts" || command == "dialog") {
     char text[4096] = {};

@@ -1,0 +1,17 @@
+// The sorting contract against the stand-in list; tests/wine runs the same
+// contract against the real list view.
+#include "platform/fake/fake_list_control.h"
+#include "tests/contract/list_sort_contract.h"
+
+namespace rw {
+namespace {
+
+struct FakeLists {
+  FakeListControl list;
+  ListControl* Make() { return &list; }
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(StandIn, ListSortContract, FakeLists);
+
+}  // namespace
+}  // namespace rw
