@@ -57,6 +57,7 @@ run_suite() {
 }
 
 echo "=== building"
+export RW_WERROR=ON  # every target, warnings as errors
 rw_build_native || exit 1
 rw_build_for_wine || exit 1
 rw_log "Wine runs the $RW_ARCH build here"

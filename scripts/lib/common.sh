@@ -19,10 +19,13 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 rw_log() { echo "[runwarden] $*" >&2; }
 
 # rw_cmake_build DIR [cmake options...]: configure once, then build.
+# RW_WERROR=ON (the test command sets it) makes warnings errors; a tree
+# configured the other way is configured again.
 rw_cmake_build() {
   local dir=$1; shift
-  if [ ! -f "$dir/CMakeCache.txt" ]; then
-    cmake -S "$RW_ROOT" -B "$dir" "$@" >/dev/null
+  local werror=${RW_WERROR:-OFF}
+  if [ ! -f "$dir/CMakeCache.txt" ] || ! grep -q -x "RW_WERROR:BOOL=$werror" "$dir/CMakeCache.txt"; then
+    cmake -S "$RW_ROOT" -B "$dir" "$@" -DRW_WERROR="$werror" >/dev/null
   fi
   cmake --build "$dir" -j"$(nproc)" -- --no-print-directory >/dev/null
 }

@@ -158,8 +158,12 @@ TEST_F(FaultInjectionTest, EveryFailingCallOfALoadStillFinishesWithWhatWasRead) 
         << "a row that does not exist was listed";
     EXPECT_EQ("Ready", world.view.statusTexts.back());
     EXPECT_TRUE(world.view.checks[IDM_VIEW_ASCENDING]);
-    if (!world.list.rows.empty()) EXPECT_TRUE(world.list.IsSelected(0));
-    if (world.plan.tripped != "CloseKey") EXPECT_EQ(0, world.registry.OpenHandleCount());
+    if (!world.list.rows.empty()) {
+      EXPECT_TRUE(world.list.IsSelected(0));
+    }
+    if (world.plan.tripped != "CloseKey") {
+      EXPECT_EQ(0, world.registry.OpenHandleCount());
+    }
     EXPECT_EQ(0, world.registry.DeleteCalls()) << "a load deletes nothing";
   }
 }
