@@ -1,8 +1,8 @@
 #include "ui/dialogs/dialog_window_win32.h"
 
 #include "res/resource.h"
-#include "ui/main/bound_window_win32.h"
-#include "ui/main/program_lifetime_win32.h"
+#include "ui/window/bound_window_win32.h"
+#include "ui/window/program_lifetime_win32.h"
 
 namespace rw {
 

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "ui/main/screen_twips_win32.h"
+#include "ui/window/screen_twips_win32.h"
 
 namespace rw {
 

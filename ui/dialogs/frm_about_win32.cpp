@@ -7,7 +7,7 @@
 #include "res/resource.h"
 #include "ui/dialogs/about_texts.h"
 #include "ui/dialogs/sys_info.h"
-#include "ui/main/bound_window_win32.h"
+#include "ui/window/bound_window_win32.h"
 
 namespace rw {
 

@@ -3,12 +3,12 @@
 #include <commctrl.h>
 
 #include "res/resource.h"
-#include "ui/main/bound_window_win32.h"
+#include "ui/window/bound_window_win32.h"
 #include "ui/main/main_columns.h"
 #include "ui/main/main_menu_win32.h"
 #include "ui/main/main_toolbar.h"
 #include "ui/main/main_toolbar_win32.h"
-#include "ui/main/program_lifetime_win32.h"
+#include "ui/window/program_lifetime_win32.h"
 
 namespace rw {
 

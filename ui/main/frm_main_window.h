@@ -12,7 +12,7 @@
 #include "ui/main/frm_main.h"
 #include "ui/main/main_status_bar_win32.h"
 #include "ui/main/main_window_view.h"
-#include "ui/main/screen_twips_win32.h"
+#include "ui/window/screen_twips_win32.h"
 
 namespace rw {
 

@@ -2,7 +2,7 @@
 // Twips to pixels and back at the screen's real resolution.
 #include <windows.h>
 
-#include "ui/main/twips.h"
+#include "ui/window/twips.h"
 
 namespace rw {
 
