@@ -8,6 +8,12 @@
 namespace rw {
 
 namespace {
+// The failed call's error code; never 0, which would read as success.
+long LastError() {
+  const DWORD error = GetLastError();
+  return error != ERROR_SUCCESS ? static_cast<long>(error) : static_cast<long>(ERROR_GEN_FAILURE);
+}
+
 std::string LowerExtension(const std::string& name) {
   const std::size_t dot = name.find_last_of('.');
   if (dot == std::string::npos) return "";
@@ -43,14 +49,15 @@ bool Win32FileSystem::ListFiles(const std::string& folder, std::vector<FolderFil
   return true;
 }
 
-bool Win32FileSystem::RemoveFile(const std::string& path) {
+long Win32FileSystem::RemoveFile(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return LastError();
   const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
   if (readOnly) SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-  if (DeleteFileA(path.c_str())) return true;
+  if (DeleteFileA(path.c_str())) return kFileRemoved;
+  const long error = LastError();  // before restoring the attributes overwrites it
   if (readOnly) SetFileAttributesA(path.c_str(), attributes);  // leave it as it was
-  return false;
+  return error;
 }
 
 bool Win32FileSystem::FileExists(const std::string& path) {

@@ -9,7 +9,7 @@ namespace rw {
 class Win32FileSystem : public FileSystem {
  public:
   bool ListFiles(const std::string& folder, std::vector<FolderFile>* files) override;
-  bool RemoveFile(const std::string& path) override;
+  long RemoveFile(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool NormalFileExists(const std::string& path) override;
 

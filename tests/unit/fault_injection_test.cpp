@@ -72,8 +72,8 @@ class FaultyFiles : public FakeFileSystem {
     }
     return FakeFileSystem::ListFiles(folder, files);
   }
-  bool RemoveFile(const std::string& path) override {
-    return plan_.Trip("RemoveFile") ? false : FakeFileSystem::RemoveFile(path);
+  long RemoveFile(const std::string& path) override {
+    return plan_.Trip("RemoveFile") ? kErrorAccessDenied : FakeFileSystem::RemoveFile(path);
   }
 
  private:

@@ -37,14 +37,15 @@ class ServicesContractTest : public ::testing::Test {
 TEST_F(ServicesContractTest, RemoveFileDeletesReadOnlyFilesToo) {
   ASSERT_TRUE(wine::WriteTextFile(kFolder + "plain.lnk", "x"));
   ASSERT_TRUE(wine::WriteTextFile(kFolder + "locked.lnk", "x", FILE_ATTRIBUTE_READONLY));
-  EXPECT_TRUE(files.RemoveFile(kFolder + "plain.lnk"));
-  EXPECT_TRUE(files.RemoveFile(kFolder + "locked.lnk"));
+  EXPECT_EQ(kFileRemoved, files.RemoveFile(kFolder + "plain.lnk"));
+  EXPECT_EQ(kFileRemoved, files.RemoveFile(kFolder + "locked.lnk"));
   EXPECT_FALSE(Exists(kFolder + "plain.lnk"));
   EXPECT_FALSE(Exists(kFolder + "locked.lnk"));
 }
 
-TEST_F(ServicesContractTest, RemovingAMissingFileFails) {
-  EXPECT_FALSE(files.RemoveFile(kFolder + "gone.lnk"));
+TEST_F(ServicesContractTest, RemovingAMissingFileSaysWhy) {
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, files.RemoveFile(kFolder + "gone.lnk"));
+  EXPECT_EQ(ERROR_PATH_NOT_FOUND, files.RemoveFile(kFolder + "no folder\\gone.lnk"));
 }
 
 TEST_F(ServicesContractTest, AnOpenFileThatCannotBeDeletedKeepsItsAttributes) {
@@ -52,8 +53,9 @@ TEST_F(ServicesContractTest, AnOpenFileThatCannotBeDeletedKeepsItsAttributes) {
   ASSERT_TRUE(wine::WriteTextFile(path, "x", FILE_ATTRIBUTE_READONLY));
   HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, held);
-  EXPECT_FALSE(files.RemoveFile(path));
+  const long error = files.RemoveFile(path);
   CloseHandle(held);
+  EXPECT_EQ(ERROR_SHARING_VIOLATION, error);
   EXPECT_TRUE(Exists(path));
   EXPECT_NE(0u, GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY);
 }

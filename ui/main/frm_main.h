@@ -7,6 +7,7 @@
 #include "core/startup_list_sink.h"
 #include "platform/list_control.h"
 #include "platform/platform.h"
+#include "ui/main/delete_report.h"
 #include "ui/main/main_window_view.h"
 
 namespace rw {
@@ -52,8 +53,8 @@ class FrmMain : public StartupListSink {
   void ToggleMenuCheck(int menuId);
   void DeleteCheckedItems();
   // One walk over the rows; |failures| receives the checked rows it could not delete.
-  void DeleteCheckedPass(std::vector<StartupItem>* failures);
-  bool DeleteEntryOf(int position, const std::string& information);
+  void DeleteCheckedPass(std::vector<DeleteFailure>* failures);
+  long DeleteEntryOf(int position, const std::string& information);
   void SortFromMenu(bool ascending);
 
   Platform platform_;

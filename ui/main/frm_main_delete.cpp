@@ -26,7 +26,7 @@ void FrmMain::DeleteCheckedItems() {
   }
   // Later passes retry only what an earlier one could not delete; what the
   // last one could not delete is reported.
-  std::vector<StartupItem> failures;
+  std::vector<DeleteFailure> failures;
   list_.SetRedraw(false);
   for (int pass = 0; pass < kDeletePasses; ++pass) {
     failures.clear();
@@ -40,7 +40,7 @@ void FrmMain::DeleteCheckedItems() {
   }
 }
 
-void FrmMain::DeleteCheckedPass(std::vector<StartupItem>* failures) {
+void FrmMain::DeleteCheckedPass(std::vector<DeleteFailure>* failures) {
   int position = 0;
   while (position < list_.Count()) {
     if (!list_.IsChecked(position)) {
@@ -54,19 +54,21 @@ void FrmMain::DeleteCheckedPass(std::vector<StartupItem>* failures) {
       ++position;  // listed, never deleted
       continue;
     }
-    if (DeleteEntryOf(position, information)) {
+    const long error = DeleteEntryOf(position, information);
+    if (error == 0) {
       list_.RemoveRow(position);  // the next row moves up to this position
     } else {
-      failures->push_back({list_.Text(position, kColumnName), list_.Text(position, kColumnLocation),
-                           information});
+      failures->push_back({{list_.Text(position, kColumnName), list_.Text(position, kColumnLocation),
+                            information},
+                           FailureReason(error, platform_.system.ErrorText(error))});
       ++position;
     }
   }
 }
 
-// True when the row's entry is gone: its file deleted, or its value deleted
-// or already missing.
-bool FrmMain::DeleteEntryOf(int position, const std::string& information) {
+// 0 when the row's entry is gone (its file deleted, or its value deleted or
+// already missing), otherwise the system's error code.
+long FrmMain::DeleteEntryOf(int position, const std::string& information) {
   if (information == SourceTag::kShortcut) {
     return platform_.files.RemoveFile(list_.Text(position, kColumnLocation));
   }
