@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <map>
+
 #include "platform/win32/scoped_handles.h"
 
 namespace rw {
@@ -21,30 +23,40 @@ std::string LowerExtension(const std::string& name) {
   CharLowerBuffA(&extension[0], static_cast<DWORD>(extension.size()));
   return extension;
 }
-}  // namespace
 
-std::string Win32FileSystem::TypeDescription(const std::string& path, const std::string& name) {
-  const std::string extension = LowerExtension(name);
-  auto cached = typeByExtension_.find(extension);
-  if (cached != typeByExtension_.end()) return cached->second;
-  SHFILEINFOA info = {};
-  std::string type;
-  if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME) != 0) {
-    type = info.szTypeName;
+// The shell describes files by their extension: one listing asks once per
+// extension. Nothing is kept past the listing, so a Refresh sees a type
+// registered or changed since.
+class TypeDescriptions {
+ public:
+  std::string Of(const std::string& path, const std::string& name) {
+    const std::string extension = LowerExtension(name);
+    auto known = byExtension_.find(extension);
+    if (known != byExtension_.end()) return known->second;
+    SHFILEINFOA info = {};
+    std::string type;
+    if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME) != 0) {
+      type = info.szTypeName;
+    }
+    byExtension_[extension] = type;
+    return type;
   }
-  typeByExtension_[extension] = type;
-  return type;
-}
+
+ private:
+  std::map<std::string, std::string> byExtension_;
+};
+}  // namespace
 
 bool Win32FileSystem::ListFiles(const std::string& folder, std::vector<FolderFile>* files) {
   files->clear();
   WIN32_FIND_DATAA found;
   ScopedFindHandle search(FindFirstFileA((folder + "*").c_str(), &found));
   if (!search.valid()) return GetLastError() == ERROR_FILE_NOT_FOUND;  // empty, but there
+  TypeDescriptions types;
   do {
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
     const std::string name = found.cFileName;
-    files->push_back({name, TypeDescription(folder + name, name)});
+    files->push_back({name, types.Of(folder + name, name)});
   } while (FindNextFileA(search.get(), &found));
   return true;
 }

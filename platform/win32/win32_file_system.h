@@ -1,5 +1,4 @@
 #pragma once
-#include <map>
 #include <string>
 
 #include "platform/file_system.h"
@@ -12,11 +11,6 @@ class Win32FileSystem : public FileSystem {
   long RemoveFile(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool NormalFileExists(const std::string& path) override;
-
- private:
-  std::string TypeDescription(const std::string& path, const std::string& name);
-  // The shell describes files by their extension: ask once per extension.
-  std::map<std::string, std::string> typeByExtension_;
 };
 
 }  // namespace rw

@@ -75,6 +75,27 @@ TEST_F(ServicesContractTest, AnEmptyFolderListsNothingAndAMissingOneFails) {
   EXPECT_TRUE(listing.empty());
 }
 
+TEST_F(ServicesContractTest, EachListingAsksTheShellForTypeDescriptionsAfresh) {
+  const char kExtensionKey[] = ".rwzq";
+  const char kTypeKey[] = "Runwarden.TestType";
+  wine::RemoveKey(HKEY_CLASSES_ROOT, kExtensionKey);
+  wine::RemoveKey(HKEY_CLASSES_ROOT, kTypeKey);
+  ASSERT_TRUE(wine::WriteTextFile(kFolder + "tool.rwzq", "x"));
+  std::vector<FolderFile> listing;
+  ASSERT_TRUE(files.ListFiles(kFolder, &listing));
+  ASSERT_EQ(1u, listing.size());
+  const std::string unregistered = listing[0].type;
+  // The type is registered between two loads, through the same object.
+  ASSERT_TRUE(wine::SetStringValue(HKEY_CLASSES_ROOT, kExtensionKey, "", kTypeKey));
+  ASSERT_TRUE(wine::SetStringValue(HKEY_CLASSES_ROOT, kTypeKey, "", "Runwarden Test Type"));
+  ASSERT_TRUE(files.ListFiles(kFolder, &listing));
+  wine::RemoveKey(HKEY_CLASSES_ROOT, kExtensionKey);
+  wine::RemoveKey(HKEY_CLASSES_ROOT, kTypeKey);
+  ASSERT_EQ(1u, listing.size());
+  EXPECT_NE("Runwarden Test Type", unregistered);
+  EXPECT_EQ("Runwarden Test Type", listing[0].type);
+}
+
 TEST_F(ServicesContractTest, StartsTheExactPathEvenWithBlanksInIt) {
   const std::string marker = OwnFolder() + "marker_program.exe";
   ASSERT_TRUE(Exists(marker));

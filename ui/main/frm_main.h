@@ -41,6 +41,11 @@ class FrmMain : public StartupListSink {
   void SetAllChecked(bool checked);
   void Toolbar1_ButtonClick(const std::string& key);
 
+  // After an exception cut the running command short (the window procedure
+  // catches it): the list draws again, and a load or a delete ends as it
+  // always ends, keeping what it had done.
+  void EndInterruptedCommand();
+
   // The collection fills the window through these.
   void AppendRow(const StartupItem& item) override;
   void SortAscending() override;
@@ -49,7 +54,11 @@ class FrmMain : public StartupListSink {
   void MarkAscendingSort() override;
 
  private:
+  enum class Command { kNone, kLoad, kDelete };
+
   void Load();
+  void EndLoad();
+  void EndDelete();
   void ToggleMenuCheck(int menuId);
   void DeleteCheckedItems();
   // One walk over the rows; |failures| receives the checked rows it could not delete.
@@ -60,6 +69,7 @@ class FrmMain : public StartupListSink {
   Platform platform_;
   ListControl& list_;
   MainWindowView& view_;
+  Command running_ = Command::kNone;
 };
 
 }  // namespace rw

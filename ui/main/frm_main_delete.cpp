@@ -28,16 +28,23 @@ void FrmMain::DeleteCheckedItems() {
   // last one could not delete is reported.
   std::vector<DeleteFailure> failures;
   list_.SetRedraw(false);
+  running_ = Command::kDelete;
   for (int pass = 0; pass < kDeletePasses; ++pass) {
     failures.clear();
     DeleteCheckedPass(&failures);
     if (failures.empty()) break;
   }
-  list_.SetRedraw(true);
-  if (list_.Count() > 0) list_.SetSelected(0, true);
+  EndDelete();
   if (!failures.empty()) {
     platform_.messages.Show(DeleteFailureReport(failures), kAppTitle, kMbOk | kMbIconWarning);
   }
+}
+
+// Every delete ends here, also one cut short.
+void FrmMain::EndDelete() {
+  running_ = Command::kNone;
+  list_.SetRedraw(true);
+  if (list_.Count() > 0) list_.SetSelected(0, true);
 }
 
 void FrmMain::DeleteCheckedPass(std::vector<DeleteFailure>* failures) {

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/win32/scoped_handles.h"
 #include "platform/win32/win32_list_control.h"
+#include "platform/win32/win32_message_boxes.h"
 #include "ui/dialogs/frm_about_win32.h"
 #include "ui/dialogs/frm_legend_win32.h"
 #include "ui/main/frm_main.h"
@@ -19,7 +21,7 @@ namespace rw {
 class FrmMainWindow : public MainWindowView {
  public:
   explicit FrmMainWindow(const Platform& platform)
-      : logic_(platform, list_, *this), about_(platform) {}
+      : logic_(WithMessages(platform, boxes_), list_, *this), about_(platform) {}
   FrmMainWindow(const FrmMainWindow&) = delete;
   FrmMainWindow& operator=(const FrmMainWindow&) = delete;
 
@@ -54,6 +56,7 @@ class FrmMainWindow : public MainWindowView {
   friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
   void BindWindow(HWND window) { window_ = window; }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void EndInterruptedCommand() { logic_.EndInterruptedCommand(); }
   void OnCreate();
   void OnCommand(int id);
   void CreateList(HINSTANCE instance);
@@ -63,8 +66,10 @@ class FrmMainWindow : public MainWindowView {
   static bool IsShown(HWND control);
 
   HWND window_ = nullptr;
+  Win32MessageBoxes boxes_{&window_};  // the delete question and report
   HWND toolbar_ = nullptr;
-  HACCEL shortcuts_ = nullptr;
+  ScopedImageList toolbarImages_;
+  ScopedAccelerators shortcuts_;
   ScreenTwips twips_;
   MainStatusBar statusBar_;
   Win32ListControl list_;

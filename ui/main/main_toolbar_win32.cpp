@@ -14,7 +14,7 @@ namespace {
 constexpr int kSeparatorWidth = 8;
 
 // The seven pictures side by side in one 24-bit bitmap, grey where transparent.
-HBITMAP CreatePictureStrip() {
+ScopedBitmap CreatePictureStrip() {
   const int width = kPictureSize * kToolbarPictureCount;
   const int stride = (width * 3 + 3) & ~3;
   std::vector<BYTE> bits(static_cast<size_t>(stride) * kPictureSize);
@@ -37,33 +37,30 @@ HBITMAP CreatePictureStrip() {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
-  HDC screen = GetDC(nullptr);
-  HBITMAP strip = CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, bits.data(), &info,
-                                 DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  return strip;
+  const ScopedGetDC screen(nullptr);
+  return ScopedBitmap(CreateDIBitmap(screen.get(), &info.bmiHeader, CBM_INIT, bits.data(), &info,
+                                     DIB_RGB_COLORS));
 }
 
-HIMAGELIST CreateToolbarImages() {
-  HIMAGELIST images = ImageList_Create(kPictureSize, kPictureSize, ILC_COLOR24 | ILC_MASK,
-                                       kToolbarPictureCount, 0);
-  HBITMAP strip = CreatePictureStrip();
-  ImageList_AddMasked(images, strip, RGB(192, 192, 192));
-  DeleteObject(strip);
+ScopedImageList CreateToolbarImages() {
+  ScopedImageList images(ImageList_Create(kPictureSize, kPictureSize, ILC_COLOR24 | ILC_MASK,
+                                          kToolbarPictureCount, 0));
+  const ScopedBitmap strip = CreatePictureStrip();
+  ImageList_AddMasked(images.get(), strip.get(), RGB(192, 192, 192));  // copies the pictures
   return images;
 }
 
 }  // namespace
 
-HWND CreateMainToolbar(HWND parent, HINSTANCE instance, int id) {
+HWND CreateMainToolbar(HWND parent, HINSTANCE instance, int id, ScopedImageList* images) {
   HWND toolbar = CreateWindowExA(
       0, TOOLBARCLASSNAMEA, "",
       WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_NORESIZE |
           CCS_NOPARENTALIGN | CCS_NODIVIDER,
       0, 0, 0, 0, parent, ControlId(id), instance, nullptr);
   SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  // The list is freed with the process; the toolbar does not own it.
-  SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(CreateToolbarImages()));
+  *images = CreateToolbarImages();
+  SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images->get()));
 
   TBBUTTON buttons[kToolbarButtonCount] = {};
   for (int i = 0; i < kToolbarButtonCount; ++i) {
