@@ -62,6 +62,7 @@ expect_true "the question is asked" e2e_wait_dialog "$title"
 question=$(rw_probe dialog "$title")
 expect_true "it asks the program's question" grep -q -F \
   "Are you sure you want to delete the select item(s) from 'Startup' folder and/or Registry?" <<<"$question"
+expect_eq "the question belongs to the main window" "RunwardenMain" "$(rw_probe owner "$title" | cut -f1)"
 answer Return
 snapshot after
 expect_eq "HKLM: SystemTray and Twin gone, the rest unchanged" \
@@ -88,8 +89,11 @@ expect_true "the toolbar's Delete asks too" e2e_wait_dialog "$title"
 answer Return
 expect_true "a report follows" e2e_wait_dialog "$title"
 report=$(rw_probe dialog "$title")
-expect_true "the report names the shortcut that could not be deleted" \
-  grep -q -F "Vanishing.lnk (${startup}Vanishing.lnk)" <<<"$report"
+expect_true "the report names the shortcut that could not be deleted, and why in the system's words" \
+  grep -q -F "Vanishing.lnk (${startup}Vanishing.lnk): The system cannot find the file specified." <<<"$report"
+expect_true "the report keeps its first line" grep -q -F \
+  "These items could not be deleted. They are still in the list, still checked:" <<<"$report"
+expect_eq "the report belongs to the main window" "RunwardenMain" "$(rw_probe owner "$title" | cut -f1)"
 sleep 1
 rw_screenshot "$E2E_SHOTS/delete-report.png"
 answer Return
