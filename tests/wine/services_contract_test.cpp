@@ -3,6 +3,7 @@
 
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_program_starter.h"
+#include "platform/win32/win32_system_queries.h"
 #include "tests/wine/wine_test_support.h"
 
 namespace rw {
@@ -73,6 +74,18 @@ TEST_F(ServicesContractTest, AnEmptyFolderListsNothingAndAMissingOneFails) {
   EXPECT_TRUE(listing.empty());
   EXPECT_FALSE(files.ListFiles(kFolder + "missing\\", &listing));
   EXPECT_TRUE(listing.empty());
+}
+
+TEST_F(ServicesContractTest, ErrorTextIsTheSystemsOwnSentenceWithoutItsLineBreak) {
+  Win32SystemQueries system;
+  char expected[512] = {};
+  ASSERT_NE(0u, FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                               ERROR_ACCESS_DENIED, 0, expected, sizeof expected, nullptr));
+  const std::string text = system.ErrorText(ERROR_ACCESS_DENIED);
+  ASSERT_FALSE(text.empty());
+  EXPECT_EQ(0u, std::string(expected).find(text));
+  EXPECT_EQ(std::string::npos, text.find_first_of("\r\n"));
+  EXPECT_EQ("", system.ErrorText(0x2FFFFFFF)) << "a code the system has no text for";
 }
 
 TEST_F(ServicesContractTest, EachListingAsksTheShellForTypeDescriptionsAfresh) {

@@ -17,6 +17,7 @@
 //   window_probe owner TITLE   of a dialog box (a message box): its owner's class and text
 //   window_probe enabled TITLE 1 when the window takes input, 0 when it is disabled
 //   window_probe child TITLE TEXT  the screen point at the middle of the child with that text
+//   window_probe error CODE    the system's own text for an error code (FormatMessageA)
 //   window_probe memory TITLE  the peak working set of the window's process, in KB
 //   window_probe count TITLE   how many visible top-level windows have that title
 //   window_probe tooltip TITLE the text of the tooltip now shown, if any
@@ -309,6 +310,15 @@ int main(int argc, char** argv) {
   }
   const std::string command = argv[1];
   if (command == "watch") return Watch(argv[2]);
+  if (command == "error") {
+    char text[512] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   static_cast<DWORD>(std::atol(argv[2])), 0, text, sizeof text, nullptr);
+    std::string sentence = text;
+    while (!sentence.empty() && (sentence.back() == '\n' || sentence.back() == '\r')) sentence.pop_back();
+    std::printf("%s\n", sentence.c_str());
+    return sentence.empty() ? 3 : 0;
+  }
   EnterTestDesktop();
   if (command == "count") {
     TitleCount search{argv[2], 0};
