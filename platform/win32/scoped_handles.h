@@ -42,7 +42,7 @@ namespace handle_traits {
 inline bool IsKernelHandle(HANDLE handle) {
   return handle != nullptr && handle != INVALID_HANDLE_VALUE;
 }
-struct File {
+struct Kernel {  // files, processes, threads
   static bool IsValid(HANDLE handle) { return IsKernelHandle(handle); }
   static void Close(HANDLE handle) { CloseHandle(handle); }
 };
@@ -69,7 +69,8 @@ struct Accelerators {
 };
 }  // namespace handle_traits
 
-using ScopedFile = ScopedHandle<HANDLE, handle_traits::File>;
+using ScopedKernelHandle = ScopedHandle<HANDLE, handle_traits::Kernel>;
+using ScopedFile = ScopedKernelHandle;
 using ScopedFindHandle = ScopedHandle<HANDLE, handle_traits::Find>;
 using ScopedFont = ScopedHandle<HFONT, handle_traits::Gdi<HFONT>>;
 using ScopedPen = ScopedHandle<HPEN, handle_traits::Gdi<HPEN>>;

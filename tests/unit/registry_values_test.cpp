@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <type_traits>
+#include <utility>
+
 #include "core/registry_values.h"
 #include "core/startup_collection.h"
+#include "platform/scoped_reg_key.h"
 #include "tests/unit/fake_platform.h"
 
 namespace rw {
@@ -66,6 +70,21 @@ TEST_F(RegistryValuesTest, ARefusedDeletionKeepsTheValueAndSaysSo) {
   registry.RefuseDelete(kHkeyLocalMachine, kRun);
   EXPECT_EQ(kRegAccessDenied, DeleteRegistryValue(registry, kHkeyLocalMachine, kRun, "Locked"));
   EXPECT_TRUE(registry.HasValue(kHkeyLocalMachine, kRun, "Locked"));
+  EXPECT_EQ(0, registry.OpenHandleCount());
+}
+
+TEST_F(RegistryValuesTest, AScopedKeyClosesOnceWhoeverHoldsItLast) {
+  static_assert(!std::is_copy_constructible_v<ScopedRegKey> && std::is_move_constructible_v<ScopedRegKey>);
+  registry.CreateKey(kHkeyCurrentUser, kRun);
+  {
+    ScopedRegKey first(registry);
+    ASSERT_EQ(kRegSuccess, registry.OpenKey(kHkeyCurrentUser, kRun, first.receive()));
+    ScopedRegKey second(std::move(first));
+    EXPECT_FALSE(first.valid());
+    ASSERT_EQ(kRegSuccess, registry.OpenKey(kHkeyCurrentUser, kRun, second.receive()))
+        << "receiving a new key closes the one held";
+    EXPECT_EQ(1, registry.OpenHandleCount());
+  }
   EXPECT_EQ(0, registry.OpenHandleCount());
 }
 

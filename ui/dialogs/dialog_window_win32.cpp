@@ -1,5 +1,7 @@
 #include "ui/dialogs/dialog_window_win32.h"
 
+#include <utility>
+
 #include "res/resource.h"
 #include "ui/window/bound_window_win32.h"
 #include "ui/window/program_lifetime_win32.h"
@@ -72,11 +74,11 @@ HWND DialogWindow::AddLabel(int id, int left, int top, int width, int height,
 }
 
 void DialogWindow::SetOwnFont(HWND control, int id, const LabelFont& font) {
-  HFONT handle = CreateFontA(twips_.FontHeight(font.pointsTimes100), 0, 0, 0, font.weight,
-                             font.italic, font.underline, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, font.pitchAndFamily, font.face);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(handle), FALSE);
-  fonts_[id] = ScopedFont(handle);
+  ScopedFont owned(CreateFontA(twips_.FontHeight(font.pointsTimes100), 0, 0, 0, font.weight,
+                               font.italic, font.underline, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, font.pitchAndFamily, font.face));
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(owned.get()), FALSE);
+  fonts_[id] = std::move(owned);
 }
 
 HWND DialogWindow::AddButton(int id, const char* caption, int left, int top, int width, int height,
