@@ -125,7 +125,7 @@ expect_true "Enter answers the message" box_gone
 expect_eq "the click on About's OK did not reach About" "1" "$(count "$about")"
 expect_eq "About takes input again" "1" "$(rw_probe enabled "$about")"
 xdotool mousemove "$x" "$y" click 1
-expect_true "About's OK then ends the program, its last window" e2e_wait_gone 15
+expect_true "About's OK then ends the program, its last window" e2e_wait_gone_here 15
 e2e_stop_prefix
 
 # Exit with the About dialog open ends everything at once.
@@ -136,7 +136,7 @@ keys alt+h a
 expect_eq "About is open before Exit" "1" "$(count "$about")"
 focus_main
 keys alt+f x
-expect_true "Exit ends the program with its dialog" e2e_wait_gone 15
+expect_true "Exit ends the program with its dialog" e2e_wait_gone_here 15
 e2e_stop_prefix
 
 # The close box with the legend open: the program lives on until the legend closes.
@@ -148,11 +148,10 @@ read -r left top right bottom <<<"$(rw_probe frame "$title")"
 xdotool mousemove $((right - 12)) $((top + 12)) click 1
 sleep 1
 expect_eq "closing the main window leaves the legend open" "1" "$(count "$legend")"
-still_running() { pgrep -f 'runwarden\.exe' >/dev/null; }
-expect_true "and the program running" still_running
+expect_true "and the program running" e2e_running_here
 xdotool mousemove 900 740
 keys Escape
-expect_true "closing the legend then ends the program" e2e_wait_gone 15
+expect_true "closing the legend then ends the program" e2e_wait_gone_here 15
 e2e_stop_prefix
 
 # The release archive, unpacked into a folder of its own.
@@ -169,6 +168,6 @@ expect_true "the unpacked program's About dialog finds the readme beside it" \
   grep -q -E '^RICHEDIT	Windows Runwarden 1\.0\.1' <<<"$(texts "$about")"
 focus_main
 keys alt+f x
-e2e_wait_gone 15
+e2e_wait_gone_here 15
 e2e_stop_prefix
 e2e_summary

@@ -52,6 +52,26 @@ e2e_wait_gone() {
   return 1
 }
 
+# e2e_running_here: true while a runwarden.exe of the current prefix runs;
+# runs elsewhere on the machine have prefixes of their own.
+e2e_running_here() {
+  local pid
+  for pid in $(pgrep -f 'runwarden\.exe'); do
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -q -x -F "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+
+# e2e_wait_gone_here SECONDS: waits until no runwarden.exe of the current prefix is left.
+e2e_wait_gone_here() {
+  local deadline=$((SECONDS + $1))
+  while [ $SECONDS -lt $deadline ]; do
+    e2e_running_here || return 0
+    sleep 0.3
+  done
+  return 1
+}
+
 # e2e_stop_prefix: ends everything still running in the current prefix.
 e2e_stop_prefix() { "$RW_WINESERVER" -k 2>/dev/null || true; "$RW_WINESERVER" -w 2>/dev/null || true; }
 
