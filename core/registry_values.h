@@ -9,10 +9,10 @@ namespace rw {
 // True when the key can be opened.
 bool RegistryKeyExists(Registry& registry, RegKey hive, const std::string& keyPath);
 
-// Deletes |valueName| ("" is the key's default value). Returns true when the
-// value is gone afterwards: deleted now, already missing, or its key missing.
-// Callers that only delete may ignore the result.
-bool DeleteRegistryValue(Registry& registry, RegKey hive, const std::string& keyPath,
+// Deletes |valueName| ("" is the key's default value). Returns kRegSuccess
+// when the value is gone afterwards: deleted now, already missing, or its key
+// missing; otherwise the platform's error code for what stood in the way.
+long DeleteRegistryValue(Registry& registry, RegKey hive, const std::string& keyPath,
                          const std::string& valueName);
 
 }  // namespace rw

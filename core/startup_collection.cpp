@@ -7,6 +7,7 @@
 #include "core/user_name.h"
 #include "core/windows_version.h"
 #include "platform/ascii_case.h"
+#include "platform/scoped_reg_key.h"
 
 namespace rw {
 
@@ -31,17 +32,18 @@ constexpr int kMaxGrowthsPerValue = 16;
 constexpr std::size_t kMaxBlindDataBytes = 16u << 20;
 
 // Opens for the usual access, or read-only for a user who may not write the
-// key: its entries are listed either way. 0 when it cannot be opened at all.
-RegKey OpenRunKey(Registry& registry, RegKey hive) {
-  RegKey key = 0;
-  if (registry.OpenKeyEx(hive, RunKeyPath, kRunKeyAccess, &key) == kRegSuccess && key != 0) {
+// key: its entries are listed either way. Not valid when it cannot be opened.
+ScopedRegKey OpenRunKey(Registry& registry, RegKey hive) {
+  ScopedRegKey key(registry);
+  if (registry.OpenKeyEx(hive, RunKeyPath, kRunKeyAccess, key.receive()) == kRegSuccess &&
+      key.valid()) {
     return key;
   }
-  key = 0;
-  if (registry.OpenKeyEx(hive, RunKeyPath, kKeyRead, &key) == kRegSuccess && key != 0) {
+  if (registry.OpenKeyEx(hive, RunKeyPath, kKeyRead, key.receive()) == kRegSuccess && key.valid()) {
     return key;
   }
-  return 0;
+  key.reset();  // a key handed out with a failure is still closed
+  return key;
 }
 
 std::string TextUpToFirstNul(const std::vector<std::uint8_t>& data, std::uint32_t length) {
@@ -65,26 +67,11 @@ void GrowBuffers(std::uint32_t wantedDataBytes, std::vector<char>* name,
   }
 }
 
-// Closes the key on every way out, an exception included.
-class OpenRunKeyGuard {
- public:
-  OpenRunKeyGuard(Registry& registry, RegKey key) : registry_(registry), key_(key) {}
-  ~OpenRunKeyGuard() {
-    if (key_ != 0) registry_.CloseKey(key_);
-  }
-  OpenRunKeyGuard(const OpenRunKeyGuard&) = delete;
-  OpenRunKeyGuard& operator=(const OpenRunKeyGuard&) = delete;
-
- private:
-  Registry& registry_;
-  RegKey key_;
-};
-
 void AppendRunKeyValues(Registry& registry, RegKey hive, const char* tag,
                         StartupListSink& sink) {
-  const RegKey key = OpenRunKey(registry, hive);
-  if (key == 0) return;
-  const OpenRunKeyGuard closeOnExit(registry, key);
+  const ScopedRegKey runKey = OpenRunKey(registry, hive);
+  if (!runKey.valid()) return;
+  const RegKey key = runKey.get();
 
   std::uint32_t maxNameChars = 0;
   std::uint32_t maxDataBytes = 0;
@@ -141,7 +128,7 @@ void AppendFolderFiles(FileSystem& files, const std::string& folder, StartupList
 
 }  // namespace
 
-void LoadStartupItems(const Platform& platform, StartupListSink& sink) {
+void AppendStartupItems(const Platform& platform, StartupListSink& sink) {
   AppendRunKeyValues(platform.registry, kHkeyLocalMachine, SourceTag::kMachineRun, sink);
   AppendRunKeyValues(platform.registry, kHkeyCurrentUser, SourceTag::kUserRun, sink);
   if (IsWin9x) {
@@ -151,10 +138,18 @@ void LoadStartupItems(const Platform& platform, StartupListSink& sink) {
     AppendFolderFiles(platform.files, NtUserStartupFolder(GetCurrentUserName(platform.system)),
                       sink);
   }
+}
+
+void FinishStartupList(StartupListSink& sink) {
   sink.SortAscending();
   sink.SelectFirstRow();
   sink.SetStatusText("Ready");
   sink.MarkAscendingSort();
+}
+
+void LoadStartupItems(const Platform& platform, StartupListSink& sink) {
+  AppendStartupItems(platform, sink);
+  FinishStartupList(sink);
 }
 
 }  // namespace rw

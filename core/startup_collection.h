@@ -14,8 +14,12 @@ extern const char kNtAllUsersStartupFolder[];
 // The NT per-user folder for |userName| (empty names are used as they are).
 std::string NtUserStartupFolder(const std::string& userName);
 
-// Appends one row per startup entry, then sorts ascending, selects the first
-// row, shows "Ready" and marks the ascending sort. Never clears the list.
+// Appends one row per startup entry, then finishes the list. Never clears it.
 void LoadStartupItems(const Platform& platform, StartupListSink& sink);
+
+// The two halves of a load. A load cut short still ends with the second.
+void AppendStartupItems(const Platform& platform, StartupListSink& sink);
+// Sorts ascending, selects the first row, shows "Ready", marks the ascending sort.
+void FinishStartupList(StartupListSink& sink);
 
 }  // namespace rw

@@ -16,4 +16,9 @@ struct Platform {
   ProgramStarter& programs;
 };
 
+// The same services with message boxes of a window's own.
+inline Platform WithMessages(const Platform& platform, MessageBoxes& messages) {
+  return {platform.registry, platform.system, platform.files, messages, platform.programs};
+}
+
 }  // namespace rw

@@ -1,6 +1,7 @@
 #pragma once
 // Version and user queries.
 #include <cstdint>
+#include <string>
 
 namespace rw {
 
@@ -22,6 +23,9 @@ class SystemQueries {
   // GetUserNameA: buffer of *size bytes; on success *size holds the number of
   // characters written including the NUL.
   virtual bool QueryUserName(char* buffer, std::uint32_t* size) = 0;
+  // FormatMessageA: the system's own sentence for an error code, without the
+  // line break it ends with; "" when the system has none.
+  virtual std::string ErrorText(long code) = 0;
 };
 
 }  // namespace rw

@@ -77,6 +77,7 @@ run_suite() {
 }
 
 echo "=== building"
+export RW_WERROR=ON  # every target, warnings as errors
 rw_build_native || exit 1
 rw_build_for_wine || exit 1
 rw_log "Wine runs the $RW_ARCH build here"
@@ -92,6 +93,15 @@ export RW_TEST_PREFIX_TEMPLATE=$work/template
 rw_start_xvfb || exit 1  # the list control's contract needs a display too
 mkdir -p "$work/contract"
 cp -a "$work/template" "$work/contract/pfx"
+# The contract tests' windows live on a Wine virtual desktop, as the program's
+# do in the end-to-end runs: without a window manager every top-level window
+# that closes would wait two seconds for one.
+WINEPREFIX=$work/contract/pfx "$RW_WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f \
+  >/dev/null 2>&1 </dev/null
+WINEPREFIX=$work/contract/pfx "$RW_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default \
+  /d 1024x768 /f >/dev/null 2>&1 </dev/null
+WINEPREFIX=$work/contract/pfx "$RW_WINESERVER" -k 2>/dev/null
+WINEPREFIX=$work/contract/pfx "$RW_WINESERVER" -w 2>/dev/null
 WINEPREFIX=$work/contract/pfx run_suite win32-contracts \
   "$RW_WINE" "$RW_WINE_TOOLS/win32_platform_tests.exe"
 # The shipped image's own runtime layer (start-up, heap, exceptions), linked

@@ -6,6 +6,10 @@
 
 namespace rw {
 
+namespace {
+constexpr long kErrorPathNotFound = 3;
+}  // namespace
+
 std::string FakeFileSystem::Lower(const std::string& text) { return AsciiLower(text); }
 
 void FakeFileSystem::Split(const std::string& path, std::string* folder, std::string* name) {
@@ -70,17 +74,18 @@ bool FakeFileSystem::ListFiles(const std::string& folder, std::vector<FolderFile
   return true;
 }
 
-bool FakeFileSystem::RemoveFile(const std::string& path) {
+long FakeFileSystem::RemoveFile(const std::string& path) {
   std::string folder, name;
   Split(path, &folder, &name);
   auto it = folders_.find(Lower(folder));
-  if (it == folders_.end()) return false;
+  if (it == folders_.end()) return kErrorPathNotFound;
   auto& files = it->second;
   auto file = std::find_if(files.begin(), files.end(),
                            [&](const File& f) { return Lower(f.name) == Lower(name); });
-  if (file == files.end() || file->undeletable) return false;
+  if (file == files.end()) return kErrorFileNotFound;
+  if (file->undeletable) return kErrorAccessDenied;
   files.erase(file);
-  return true;
+  return kFileRemoved;
 }
 
 bool FakeFileSystem::FileExists(const std::string& path) {

@@ -30,7 +30,7 @@ class FakeFileSystem : public FileSystem {
   const std::vector<std::string>& ListedFolders() const { return listed_; }
 
   bool ListFiles(const std::string& folder, std::vector<FolderFile>* files) override;
-  bool RemoveFile(const std::string& path) override;
+  long RemoveFile(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool NormalFileExists(const std::string& path) override;
 

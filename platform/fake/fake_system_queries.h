@@ -1,5 +1,6 @@
 #pragma once
 #include <cstring>
+#include <map>
 #include <string>
 
 #include "platform/system_queries.h"
@@ -26,6 +27,14 @@ class FakeSystemQueries : public SystemQueries {
     std::memcpy(buffer, userName.c_str(), userName.size() + 1);
     *size = static_cast<std::uint32_t>(userName.size() + 1);
     return true;
+  }
+  // The texts of an English Windows for the codes the tests use.
+  std::map<long, std::string> errorTexts{{2, "The system cannot find the file specified."},
+                                         {3, "The system cannot find the path specified."},
+                                         {5, "Access is denied."}};
+  std::string ErrorText(long code) override {
+    auto text = errorTexts.find(code);
+    return text == errorTexts.end() ? "" : text->second;
   }
 };
 

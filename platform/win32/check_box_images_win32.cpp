@@ -1,5 +1,7 @@
 #include "platform/win32/check_box_images_win32.h"
 
+#include "platform/win32/scoped_handles.h"
+
 namespace rw {
 
 namespace {
@@ -17,16 +19,15 @@ HIMAGELIST CreateCheckBoxImages() {
   HIMAGELIST images = ImageList_Create(width, height, ILC_COLOR | ILC_MASK, kPictureCount, 0);
   if (images == nullptr) return nullptr;
 
-  HDC screen = GetDC(nullptr);
-  HDC canvas = CreateCompatibleDC(screen);
-  HBITMAP strip = CreateCompatibleBitmap(screen, width * kPictureCount, height);
-  ReleaseDC(nullptr, screen);
-  if (canvas != nullptr && strip != nullptr) {
-    HGDIOBJ previous = SelectObject(canvas, strip);
-    HBRUSH background = CreateSolidBrush(kTransparent);
+  const ScopedGetDC screen(nullptr);
+  const ScopedMemoryDC canvas(CreateCompatibleDC(screen.get()));
+  const ScopedBitmap strip(CreateCompatibleBitmap(screen.get(), width * kPictureCount, height));
+  if (!canvas.valid() || !strip.valid()) return images;
+  {
+    const ScopedSelectObject drawing(canvas.get(), strip.get());
+    const ScopedBrush background(CreateSolidBrush(kTransparent));
     const RECT whole = {0, 0, width * kPictureCount, height};
-    FillRect(canvas, &whole, background);
-    DeleteObject(background);
+    FillRect(canvas.get(), &whole, background.get());
     // A box of 13 pixels at the usual 16, centred, as the system draws them.
     const int box = MulDiv(13, height, 16);
     for (int picture = 0; picture < kPictureCount; ++picture) {
@@ -37,14 +38,11 @@ HIMAGELIST CreateCheckBoxImages() {
       place.bottom = place.top + box;
       // Flat, as check boxes in a list are: a sunken one loses its lower
       // edges against the list's white.
-      DrawFrameControl(canvas, &place, DFC_BUTTON,
+      DrawFrameControl(canvas.get(), &place, DFC_BUTTON,
                        DFCS_BUTTONCHECK | DFCS_FLAT | (picture == 1 ? DFCS_CHECKED : 0));
     }
-    SelectObject(canvas, previous);
-    ImageList_AddMasked(images, strip, kTransparent);
-  }
-  if (strip != nullptr) DeleteObject(strip);
-  if (canvas != nullptr) DeleteDC(canvas);
+  }  // the strip leaves the DC before the image list copies it
+  ImageList_AddMasked(images, strip.get(), kTransparent);
   return images;
 }
 

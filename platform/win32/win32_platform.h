@@ -13,7 +13,7 @@ struct Win32Platform {
   Win32Registry registry;
   Win32SystemQueries system;
   Win32FileSystem files;
-  Win32MessageBoxes messages;
+  Win32MessageBoxes messages;  // owned by no window: for the version refusal
   Win32ProgramStarter programs;
 
   Platform services() { return {registry, system, files, messages, programs}; }

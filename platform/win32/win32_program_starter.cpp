@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/win32/scoped_handles.h"
+
 namespace rw {
 
 bool Win32ProgramStarter::Start(const std::string& path) {
@@ -21,8 +23,9 @@ bool Win32ProgramStarter::Start(const std::string& path) {
                       nullptr, &startup, &process)) {
     return false;
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  // Not waited for: its handles go at once.
+  const ScopedKernelHandle thread(process.hThread);
+  const ScopedKernelHandle started(process.hProcess);
   return true;
 }
 

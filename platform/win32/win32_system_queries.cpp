@@ -21,4 +21,17 @@ bool Win32SystemQueries::QueryUserName(char* buffer, std::uint32_t* size) {
   return ok != FALSE;
 }
 
+std::string Win32SystemQueries::ErrorText(long code) {
+  char text[512] = {};
+  const DWORD length =
+      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                     static_cast<DWORD>(code), 0, text, sizeof text, nullptr);
+  std::string sentence(text, length < sizeof text ? length : 0);
+  while (!sentence.empty() && (sentence.back() == '\n' || sentence.back() == '\r' ||
+                               sentence.back() == ' ')) {
+    sentence.pop_back();
+  }
+  return sentence;
+}
+
 }  // namespace rw

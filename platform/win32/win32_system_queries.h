@@ -7,6 +7,7 @@ class Win32SystemQueries : public SystemQueries {
  public:
   bool QueryVersion(OsVersion* version) override;
   bool QueryUserName(char* buffer, std::uint32_t* size) override;
+  std::string ErrorText(long code) override;
 };
 
 }  // namespace rw

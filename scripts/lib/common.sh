@@ -20,10 +20,13 @@ rw_log() { echo "[runwarden] $*" >&2; }
 
 # rw_cmake_build DIR [cmake options...]: configure once, then build. A
 # configure that failed leaves a cache but no makefile, so it runs again.
+# RW_WERROR=ON (the test command sets it) makes warnings errors; a tree
+# configured the other way is configured again.
 rw_cmake_build() {
   local dir=$1; shift
-  if [ ! -f "$dir/Makefile" ]; then
-    cmake -S "$RW_ROOT" -B "$dir" "$@" >/dev/null || return 1
+  local werror=${RW_WERROR:-OFF}
+  if [ ! -f "$dir/Makefile" ] || ! grep -q -x "RW_WERROR:BOOL=$werror" "$dir/CMakeCache.txt"; then
+    cmake -S "$RW_ROOT" -B "$dir" "$@" -DRW_WERROR="$werror" >/dev/null || return 1
   fi
   cmake --build "$dir" -j"$(nproc)" -- --no-print-directory >/dev/null
 }

@@ -96,6 +96,7 @@ expect_eq "the mouse and the space bar checked five rows" \
 xdotool key alt+o d
 expect_true "the question is asked" e2e_wait_dialog "$title"
 expect_true "it asks the program's question" dialog_says "$question"
+expect_eq "the question belongs to the main window" "RunwardenMain" "$(rw_probe owner "$title" | cut -f1)"
 answer Return "$question"
 # The rows leave the list one by one, each once its entry is gone.
 e2e_wait_for "the deleted rows to leave the list" 30 checked_are "desktop.ini"
@@ -122,8 +123,13 @@ xdotool mousemove "$x" "$y" click 1
 expect_true "the toolbar's Delete asks too" e2e_wait_dialog "$title"
 expect_true "with the same question" dialog_says "$question"
 answer Return "$question"
-expect_eventually "a report follows, naming the shortcut that could not be deleted" 30 \
-  dialog_says "Vanishing.lnk (${startup}Vanishing.lnk)"
+not_found=$(rw_probe error 2)  # ERROR_FILE_NOT_FOUND in this system's words
+expect_true "the system has words for a missing file ($not_found)" test -n "$not_found"
+expect_eventually "a report follows, naming the shortcut that could not be deleted, and why in the system's words" 30 \
+  dialog_says "Vanishing.lnk (${startup}Vanishing.lnk): $not_found"
+expect_true "the report keeps its first line" dialog_says \
+  "These items could not be deleted. They are still in the list, still checked:"
+expect_eq "the report belongs to the main window" "RunwardenMain" "$(rw_probe owner "$title" | cut -f1)"
 e2e_screenshot "$E2E_SHOTS/delete-report.png"
 answer Return "Vanishing.lnk (${startup}Vanishing.lnk)"
 snapshot after2

@@ -58,8 +58,9 @@ expect_eq "the legend's heading" \
 expect_eq "the legend's three paragraphs" \
   "1. 'Shortcut' - Refers to an item loading from the Windows Startup folder||2. 'Reg - HKCU' - Refers to an item loading from the 'HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run' section of the registry||3. 'Reg - HKLM' - Refers to an item loading from the 'HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run' section of the registry" \
   "$(grep '^Static' <<<"$legend_texts" | sed -n 2p | cut -f2)"
-fixed_dialog="owner=hidden sizable=0 minimize=0 maximize=0"  # a hidden owner: no taskbar button
-expect_eq "the legend is a fixed dialog without a taskbar button" "$fixed_dialog" "$(rw_probe style "$legend")"
+fixed="owner=hidden sizable=0 minimize=0 maximize=0"  # a hidden owner: no taskbar button
+expect_eq "the legend is fixed, with a single-line border and no taskbar button" \
+  "$fixed border=single" "$(rw_probe style "$legend")"
 expect_eq "the legend's client area is 8085 x 3600 twips" "539 240" "$(rw_probe layout "$legend" | head -1)"
 e2e_screenshot "$E2E_SHOTS/dialog-legend.png"
 keys Escape
@@ -81,7 +82,8 @@ expect_true "its title label" grep -q -x -F "Static	Windows© Runwarden" <<<"$ab
 expect_true "its version label" grep -q -x -F "Static	Version 1.0.1" <<<"$about_texts"
 expect_true "it shows the readme beside the program" \
   grep -q -E '^RICHEDIT	Windows Runwarden 1\.0\.1\|=+\|\|Runwarden shows' <<<"$about_texts"
-expect_eq "the About dialog is a fixed dialog without a taskbar button" "$fixed_dialog" "$(rw_probe style "$about")"
+expect_eq "the About dialog is fixed, with a dialog border and no taskbar button" \
+  "$fixed border=dialog" "$(rw_probe style "$about")"
 expect_eq "its client area is 7800 x 5610 twips" "520 374" "$(rw_probe layout "$about" | head -1)"
 e2e_screenshot "$E2E_SHOTS/dialog-about.png"
 keys Return
@@ -105,11 +107,52 @@ xdotool key alt+s
 e2e_wait_dialog "$title"
 expect_true "without a location it says so" \
   grep -q -F "Static	System Information Is Unavailable At This Time" <<<"$(rw_probe dialog "$title")"
+expect_eq "the message belongs to the About dialog, not the main window" \
+  "RunwardenAbout" "$(rw_probe owner "$title" | cut -f1)"
+expect_eq "the main window stays usable under it" "1" "$(rw_probe enabled "$title")"
 keys Return
 e2e_wait_for "the message to close" 30 e2e_dialog_closed "$title"
 expect_eq "the About dialog stays open after the message" "1" "$(count "$about")"
 
+# About open, the main window closed with its close box, then System Info
+# without a System Information tool: the message still shows, over About, and
+# About takes no clicks until it is answered.
+focus_main
+keys alt+h a
+e2e_wait_for "the About dialog" 30 counts "$about" 1
+read -r left top right bottom <<<"$(rw_probe frame "$title")"
+xdotool mousemove $((right - 12)) $((top + 12)) click 1
+expect_eventually "the close box closes the main window" 30 counts "$title" 0
+expect_eq "About stays open" "1" "$(count "$about")"
+read -r x y <<<"$(rw_probe child "$about" "&System Info...")"
+xdotool mousemove "$x" "$y" click 1
+expect_true "System Info still shows its message" e2e_wait_dialog "$title"
+expect_true "the message says why" \
+  grep -q -F "Static	System Information Is Unavailable At This Time" <<<"$(rw_probe dialog "$title")"
+expect_eq "the message belongs to About" "RunwardenAbout" "$(rw_probe owner "$title" | cut -f1)"
+expect_eq "About is disabled while the message is up" "0" "$(rw_probe enabled "$about")"
+e2e_screenshot "$E2E_SHOTS/sysinfo-message-over-about.png"
+read -r x y <<<"$(rw_probe child "$about" "OK")"
+read -r box_left box_top box_right box_bottom <<<"$(rw_probe frame "$title")"
+outside_box() { [ "$x" -lt "$box_left" ] || [ "$x" -ge "$box_right" ] || [ "$y" -lt "$box_top" ] || [ "$y" -ge "$box_bottom" ]; }
+expect_true "About's OK button lies outside the message" outside_box
+xdotool mousemove "$x" "$y" click 1  # would close About if it took the click
+sleep 0.3
+xdotool key Return  # answers the message; handled after the click
+expect_eventually "Enter answers the message" 30 e2e_dialog_closed "$title"
+expect_eq "the click on About's OK did not reach About" "1" "$(count "$about")"
+expect_eq "About takes input again" "1" "$(rw_probe enabled "$about")"
+xdotool mousemove "$x" "$y" click 1
+expect_true "About's OK then ends the program, its last window" e2e_wait_gone 30
+e2e_stop_prefix
+
 # Exit with the About dialog open ends everything at once.
+rw_start_program "$RW_WINE_PROGRAM"
+e2e_wait_rows "$title"
+focus_main
+keys alt+h a
+e2e_wait_for "the About dialog" 30 counts "$about" 1
+expect_eq "About is open before Exit" "1" "$(count "$about")"
 focus_main
 keys alt+f x
 expect_true "Exit ends the program with its dialog" e2e_wait_gone 30

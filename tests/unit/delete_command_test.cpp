@@ -83,7 +83,8 @@ TEST_F(DeleteCommandTest, AFailingShortcutStaysCheckedAndTheRowsAfterItAreStillD
   EXPECT_TRUE(files.FileNames(Folder()).empty()) << "the read-only shortcut is deleted too";
   EXPECT_FALSE(registry.HasValue(kHkeyCurrentUser, kRun, "Tray"));
   ASSERT_EQ(2u, messages.shown.size());
-  EXPECT_EQ(DeleteFailureReport({{"Agent.lnk", Folder() + "Agent.lnk", "Shortcut"}}),
+  EXPECT_EQ(DeleteFailureReport({{{"Agent.lnk", Folder() + "Agent.lnk", "Shortcut"},
+                                  "The system cannot find the file specified."}}),
             messages.shown[1].text);
   EXPECT_EQ("Windows Runwarden", messages.shown[1].title);
   EXPECT_EQ(kMbOk | kMbIconWarning, messages.shown[1].style);
@@ -101,7 +102,37 @@ TEST_F(DeleteCommandTest, ARefusedRegistryDeletionKeepsTheRowAndIsReported) {
   EXPECT_TRUE(registry.HasValue(kHkeyLocalMachine, kRun, "Guarded"));
   EXPECT_FALSE(registry.HasValue(kHkeyCurrentUser, kRun, "Mine"));
   ASSERT_EQ(2u, messages.shown.size());
-  EXPECT_NE(std::string::npos, messages.shown[1].text.find("Guarded (g.exe)"));
+  EXPECT_NE(std::string::npos, messages.shown[1].text.find("\nGuarded (g.exe): Access is denied."));
+}
+
+TEST_F(DeleteCommandTest, TheReportGivesEachEntrysOwnReasonInTheSystemsWords) {
+  files.AddFile(Folder(), "Locked.lnk", "Shortcut");
+  files.AddFile(Folder(), "Vanished.lnk", "Shortcut");
+  registry.SetString(kHkeyLocalMachine, kRun, "Guarded", "g.exe");
+  Load();
+  files.MakeUndeletable(Folder() + "Locked.lnk");
+  files.RemoveFile(Folder() + "Vanished.lnk");
+  registry.RefuseDelete(kHkeyLocalMachine, kRun);
+  Check({"Guarded", "Locked.lnk", "Vanished.lnk"});
+  Delete();
+  ASSERT_EQ(2u, messages.shown.size());
+  EXPECT_EQ(
+      "These items could not be deleted. They are still in the list, still checked:\n"
+      "\nGuarded (g.exe): Access is denied."
+      "\nLocked.lnk (" + Folder() + "Locked.lnk): Access is denied."
+      "\nVanished.lnk (" + Folder() + "Vanished.lnk): The system cannot find the file specified.",
+      messages.shown[1].text);
+}
+
+TEST_F(DeleteCommandTest, AnErrorTheSystemHasNoTextForIsGivenByItsNumber) {
+  files.AddFile(Folder(), "Locked.lnk", "Shortcut");
+  Load();
+  files.MakeUndeletable(Folder() + "Locked.lnk");
+  system.errorTexts.clear();
+  Check({"Locked.lnk"});
+  Delete();
+  ASSERT_EQ(2u, messages.shown.size());
+  EXPECT_NE(std::string::npos, messages.shown[1].text.find("Locked.lnk): Error 5."));
 }
 
 TEST_F(DeleteCommandTest, AValueAlreadyGoneCountsAsDeleted) {
@@ -164,15 +195,24 @@ TEST_F(DeleteCommandTest, TheToolbarDeletesExactlyAsTheMenuDoes) {
   EXPECT_EQ(kQuestion, messages.shown[0].text);
 }
 
-TEST(DeleteFailureReportTest, ListsEachEntryAndCountsWhatItLeavesOut) {
-  std::vector<StartupItem> failures;
-  for (int i = 0; i < 12; ++i) failures.push_back({"n" + std::to_string(i), "l" + std::to_string(i), "Shortcut"});
-  const std::string report = DeleteFailureReport(failures, 10);
-  EXPECT_NE(std::string::npos, report.find("\nn0 (l0)"));
-  EXPECT_NE(std::string::npos, report.find("\nn9 (l9)"));
+TEST(DeleteFailureReportTest, ListsTenEntriesWithTheirReasonsAndCountsTheRest) {
+  std::vector<DeleteFailure> failures;
+  for (int i = 0; i < 12; ++i) {
+    const std::string n = std::to_string(i);
+    failures.push_back({{"n" + n, "l" + n, "Shortcut"}, "reason " + n});
+  }
+  const std::string report = DeleteFailureReport(failures);
+  EXPECT_EQ(0u, report.find("These items could not be deleted. They are still in the list, still checked:\n"));
+  EXPECT_NE(std::string::npos, report.find("\nn0 (l0): reason 0\n"));
+  EXPECT_NE(std::string::npos, report.find("\nn9 (l9): reason 9\n"));
   EXPECT_EQ(std::string::npos, report.find("n10"));
-  EXPECT_NE(std::string::npos, report.find("\nand 2 more"));
+  EXPECT_EQ(report.size() - 11, report.find("\nand 2 more")) << "the last line";
   EXPECT_EQ(std::string::npos, DeleteFailureReport({failures[0]}).find("more"));
+}
+
+TEST(DeleteFailureReportTest, AReasonIsTheSystemsTextOrElseTheErrorNumber) {
+  EXPECT_EQ("Access is denied.", FailureReason(5, "Access is denied."));
+  EXPECT_EQ("Error 1234.", FailureReason(1234, ""));
 }
 
 }  // namespace

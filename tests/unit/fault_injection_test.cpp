@@ -77,8 +77,8 @@ class FaultyFiles : public FakeFileSystem {
     }
     return FakeFileSystem::ListFiles(folder, files);
   }
-  bool RemoveFile(const std::string& path) override {
-    return plan_.Trip("RemoveFile") ? false : FakeFileSystem::RemoveFile(path);
+  long RemoveFile(const std::string& path) override {
+    return plan_.Trip("RemoveFile") ? kErrorAccessDenied : FakeFileSystem::RemoveFile(path);
   }
 
  private:
@@ -163,8 +163,12 @@ TEST_F(FaultInjectionTest, EveryFailingCallOfALoadStillFinishesWithWhatWasRead) 
         << "a row that does not exist was listed";
     EXPECT_EQ("Ready", world.view.statusTexts.back());
     EXPECT_TRUE(world.view.checks[IDM_VIEW_ASCENDING]);
-    if (!world.list.rows.empty()) EXPECT_TRUE(world.list.IsSelected(0));
-    if (world.plan.tripped != "CloseKey") EXPECT_EQ(0, world.registry.OpenHandleCount());
+    if (!world.list.rows.empty()) {
+      EXPECT_TRUE(world.list.IsSelected(0));
+    }
+    if (world.plan.tripped != "CloseKey") {
+      EXPECT_EQ(0, world.registry.OpenHandleCount());
+    }
     EXPECT_EQ(0, world.registry.DeleteCalls()) << "a load deletes nothing";
   }
 }

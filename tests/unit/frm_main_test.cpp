@@ -8,6 +8,7 @@
 #include "tests/unit/fake_main_window_view.h"
 #include "tests/unit/fake_platform.h"
 #include "ui/main/frm_main.h"
+#include "ui/window/command_boundary.h"
 
 namespace rw {
 namespace {
@@ -127,8 +128,10 @@ TEST_F(FrmMainTest, AFailureInsideALoadShowsWhatWasReadAndKeepsTheWindow) {
   failing.SetString(kHkeyLocalMachine, RunKeyPath, "Read", "r.exe");
   failing.SetString(kHkeyLocalMachine, RunKeyPath, "Unread", "u.exe");
   FrmMain form2{Platform{failing, system, files, messages, programs}, list, view};
-  ASSERT_NO_THROW(form2.Timer1_Timer());
+  // As the window procedure runs it: the failure stops at the boundary.
+  EXPECT_FALSE(RunAtBoundary([&] { form2.Timer1_Timer(); }, [&] { form2.EndInterruptedCommand(); }));
   EXPECT_EQ((std::vector<std::string>{"Read"}), Names());
+  EXPECT_TRUE(list.redraw);
   EXPECT_TRUE(list.IsSelected(0));
   EXPECT_EQ("Ready", view.statusTexts.back());
   EXPECT_TRUE(view.checks[IDM_VIEW_ASCENDING]);

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <type_traits>
+#include <utility>
+
 #include "core/registry_values.h"
 #include "core/startup_collection.h"
+#include "platform/scoped_reg_key.h"
 #include "tests/unit/fake_platform.h"
 
 namespace rw {
@@ -22,7 +26,7 @@ TEST_F(RegistryValuesTest, DeletesTheNamedValueOnlyInTheGivenHive) {
   registry.SetString(kHkeyCurrentUser, kRun, "Twin", "u.exe");
   registry.SetString(kHkeyCurrentUser, kRun, "Other", "o.exe");
   registry.SetString(kHkeyLocalMachine, kRun, "Twin", "m.exe");
-  EXPECT_TRUE(DeleteRegistryValue(registry, kHkeyCurrentUser, kRun, "Twin"));
+  EXPECT_EQ(kRegSuccess, DeleteRegistryValue(registry, kHkeyCurrentUser, kRun, "Twin"));
   EXPECT_FALSE(registry.HasValue(kHkeyCurrentUser, kRun, "Twin"));
   EXPECT_TRUE(registry.HasValue(kHkeyCurrentUser, kRun, "Other"));
   EXPECT_TRUE(registry.HasValue(kHkeyLocalMachine, kRun, "Twin"));
@@ -32,20 +36,20 @@ TEST_F(RegistryValuesTest, DeletesTheNamedValueOnlyInTheGivenHive) {
 TEST_F(RegistryValuesTest, TheEmptyNameDeletesTheDefaultValue) {
   registry.SetString(kHkeyLocalMachine, kRun, "", "default.exe");
   registry.SetString(kHkeyLocalMachine, kRun, "Named", "n.exe");
-  EXPECT_TRUE(DeleteRegistryValue(registry, kHkeyLocalMachine, kRun, ""));
+  EXPECT_EQ(kRegSuccess, DeleteRegistryValue(registry, kHkeyLocalMachine, kRun, ""));
   EXPECT_FALSE(registry.HasValue(kHkeyLocalMachine, kRun, ""));
   EXPECT_TRUE(registry.HasValue(kHkeyLocalMachine, kRun, "Named"));
 }
 
 TEST_F(RegistryValuesTest, AMissingKeyIsOpenedOnceAndCountsAsGone) {
-  EXPECT_TRUE(DeleteRegistryValue(registry, kHkeyLocalMachine, kRun, "Anything"));
+  EXPECT_EQ(kRegSuccess, DeleteRegistryValue(registry, kHkeyLocalMachine, kRun, "Anything"));
   EXPECT_EQ(1, registry.OpenCalls());
   EXPECT_EQ(0, registry.DeleteCalls());
 }
 
 TEST_F(RegistryValuesTest, AMissingValueLeavesTheKeyAsItWasAndCountsAsGone) {
   registry.SetString(kHkeyCurrentUser, kRun, "Stay", "s.exe");
-  EXPECT_TRUE(DeleteRegistryValue(registry, kHkeyCurrentUser, kRun, "Absent"));
+  EXPECT_EQ(kRegSuccess, DeleteRegistryValue(registry, kHkeyCurrentUser, kRun, "Absent"));
   ASSERT_EQ(1u, registry.Values(kHkeyCurrentUser, kRun).size());
   EXPECT_EQ(0, registry.OpenHandleCount());
   EXPECT_EQ(2, registry.OpenCalls()) << "test, then delete";
@@ -56,7 +60,7 @@ TEST_F(RegistryValuesTest, AKeyThatRefusesToOpenIsNotTakenForAMissingOne) {
   registry.RefuseOpenKey(kHkeyLocalMachine, kRun);
   EXPECT_FALSE(RegistryKeyExists(registry, kHkeyLocalMachine, kRun));
   const int opensBefore = registry.OpenCalls();
-  EXPECT_FALSE(DeleteRegistryValue(registry, kHkeyLocalMachine, kRun, "Guarded"));
+  EXPECT_EQ(kRegAccessDenied, DeleteRegistryValue(registry, kHkeyLocalMachine, kRun, "Guarded"));
   EXPECT_TRUE(registry.HasValue(kHkeyLocalMachine, kRun, "Guarded"));
   EXPECT_EQ(opensBefore + 1, registry.OpenCalls()) << "no second open after a refusal";
 }
@@ -64,8 +68,23 @@ TEST_F(RegistryValuesTest, AKeyThatRefusesToOpenIsNotTakenForAMissingOne) {
 TEST_F(RegistryValuesTest, ARefusedDeletionKeepsTheValueAndSaysSo) {
   registry.SetString(kHkeyLocalMachine, kRun, "Locked", "l.exe");
   registry.RefuseDelete(kHkeyLocalMachine, kRun);
-  EXPECT_FALSE(DeleteRegistryValue(registry, kHkeyLocalMachine, kRun, "Locked"));
+  EXPECT_EQ(kRegAccessDenied, DeleteRegistryValue(registry, kHkeyLocalMachine, kRun, "Locked"));
   EXPECT_TRUE(registry.HasValue(kHkeyLocalMachine, kRun, "Locked"));
+  EXPECT_EQ(0, registry.OpenHandleCount());
+}
+
+TEST_F(RegistryValuesTest, AScopedKeyClosesOnceWhoeverHoldsItLast) {
+  static_assert(!std::is_copy_constructible_v<ScopedRegKey> && std::is_move_constructible_v<ScopedRegKey>);
+  registry.CreateKey(kHkeyCurrentUser, kRun);
+  {
+    ScopedRegKey first(registry);
+    ASSERT_EQ(kRegSuccess, registry.OpenKey(kHkeyCurrentUser, kRun, first.receive()));
+    ScopedRegKey second(std::move(first));
+    EXPECT_FALSE(first.valid());
+    ASSERT_EQ(kRegSuccess, registry.OpenKey(kHkeyCurrentUser, kRun, second.receive()))
+        << "receiving a new key closes the one held";
+    EXPECT_EQ(1, registry.OpenHandleCount());
+  }
   EXPECT_EQ(0, registry.OpenHandleCount());
 }
 

@@ -31,7 +31,7 @@ TEST_F(RegistryContractTest, DeletesExactlyTheNamedValueOfTheGivenHive) {
     ASSERT_TRUE(wine::SetStringValue(hive, kTestKey, "Update", "u.exe"));
     ASSERT_TRUE(wine::SetStringValue(hive, kTestKey, "Updater", "ur.exe"));
   }
-  EXPECT_TRUE(DeleteRegistryValue(registry, kHkeyCurrentUser, kTestKey, "Updater"));
+  EXPECT_EQ(kRegSuccess, DeleteRegistryValue(registry, kHkeyCurrentUser, kTestKey, "Updater"));
   EXPECT_FALSE(wine::ValueExists(HKEY_CURRENT_USER, kTestKey, "Updater"));
   EXPECT_TRUE(wine::ValueExists(HKEY_CURRENT_USER, kTestKey, "Update"));
   EXPECT_TRUE(wine::ValueExists(HKEY_LOCAL_MACHINE, kTestKey, "Updater"));
@@ -40,16 +40,16 @@ TEST_F(RegistryContractTest, DeletesExactlyTheNamedValueOfTheGivenHive) {
 TEST_F(RegistryContractTest, TheEmptyNameDeletesTheDefaultValue) {
   ASSERT_TRUE(wine::SetStringValue(HKEY_LOCAL_MACHINE, kTestKey, "", "default.exe"));
   ASSERT_TRUE(wine::SetStringValue(HKEY_LOCAL_MACHINE, kTestKey, "Named", "n.exe"));
-  EXPECT_TRUE(DeleteRegistryValue(registry, kHkeyLocalMachine, kTestKey, ""));
+  EXPECT_EQ(kRegSuccess, DeleteRegistryValue(registry, kHkeyLocalMachine, kTestKey, ""));
   EXPECT_FALSE(wine::ValueExists(HKEY_LOCAL_MACHINE, kTestKey, ""));
   EXPECT_TRUE(wine::ValueExists(HKEY_LOCAL_MACHINE, kTestKey, "Named"));
 }
 
 TEST_F(RegistryContractTest, MissingValuesAndKeysCountAsGone) {
   ASSERT_TRUE(wine::SetStringValue(HKEY_CURRENT_USER, kTestKey, "Stay", "s.exe"));
-  EXPECT_TRUE(DeleteRegistryValue(registry, kHkeyCurrentUser, kTestKey, "Absent"));
+  EXPECT_EQ(kRegSuccess, DeleteRegistryValue(registry, kHkeyCurrentUser, kTestKey, "Absent"));
   EXPECT_TRUE(wine::ValueExists(HKEY_CURRENT_USER, kTestKey, "Stay"));
-  EXPECT_TRUE(DeleteRegistryValue(registry, kHkeyLocalMachine, kTestKey, "Absent"));
+  EXPECT_EQ(kRegSuccess, DeleteRegistryValue(registry, kHkeyLocalMachine, kTestKey, "Absent"));
 }
 
 TEST_F(RegistryContractTest, EnumerationReportsMoreDataAndTheSizeItNeeds) {

@@ -6,6 +6,7 @@
 
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_program_starter.h"
+#include "platform/win32/win32_system_queries.h"
 #include "tests/wine/wine_test_support.h"
 
 namespace rw {
@@ -65,14 +66,15 @@ class ServicesContractTest : public ::testing::Test {
 TEST_F(ServicesContractTest, RemoveFileDeletesReadOnlyFilesToo) {
   ASSERT_TRUE(wine::WriteTextFile(kFolder + "plain.lnk", "x"));
   ASSERT_TRUE(wine::WriteTextFile(kFolder + "locked.lnk", "x", FILE_ATTRIBUTE_READONLY));
-  EXPECT_TRUE(files.RemoveFile(kFolder + "plain.lnk"));
-  EXPECT_TRUE(files.RemoveFile(kFolder + "locked.lnk"));
+  EXPECT_EQ(kFileRemoved, files.RemoveFile(kFolder + "plain.lnk"));
+  EXPECT_EQ(kFileRemoved, files.RemoveFile(kFolder + "locked.lnk"));
   EXPECT_FALSE(Exists(kFolder + "plain.lnk"));
   EXPECT_FALSE(Exists(kFolder + "locked.lnk"));
 }
 
-TEST_F(ServicesContractTest, RemovingAMissingFileFails) {
-  EXPECT_FALSE(files.RemoveFile(kFolder + "gone.lnk"));
+TEST_F(ServicesContractTest, RemovingAMissingFileSaysWhy) {
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, files.RemoveFile(kFolder + "gone.lnk"));
+  EXPECT_EQ(ERROR_PATH_NOT_FOUND, files.RemoveFile(kFolder + "no folder\\gone.lnk"));
 }
 
 TEST_F(ServicesContractTest, AnOpenFileThatCannotBeDeletedKeepsItsAttributes) {
@@ -80,8 +82,9 @@ TEST_F(ServicesContractTest, AnOpenFileThatCannotBeDeletedKeepsItsAttributes) {
   ASSERT_TRUE(wine::WriteTextFile(path, "x", FILE_ATTRIBUTE_READONLY));
   HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, held);
-  EXPECT_FALSE(files.RemoveFile(path));
+  const long error = files.RemoveFile(path);
   CloseHandle(held);
+  EXPECT_EQ(ERROR_SHARING_VIOLATION, error);
   EXPECT_TRUE(Exists(path));
   EXPECT_NE(0u, GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY);
 }
@@ -99,6 +102,39 @@ TEST_F(ServicesContractTest, AnEmptyFolderListsNothingAndAMissingOneFails) {
   EXPECT_TRUE(listing.empty());
   EXPECT_FALSE(files.ListFiles(kFolder + "missing\\", &listing));
   EXPECT_TRUE(listing.empty());
+}
+
+TEST_F(ServicesContractTest, ErrorTextIsTheSystemsOwnSentenceWithoutItsLineBreak) {
+  Win32SystemQueries system;
+  char expected[512] = {};
+  ASSERT_NE(0u, FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                               ERROR_ACCESS_DENIED, 0, expected, sizeof expected, nullptr));
+  const std::string text = system.ErrorText(ERROR_ACCESS_DENIED);
+  ASSERT_FALSE(text.empty());
+  EXPECT_EQ(0u, std::string(expected).find(text));
+  EXPECT_EQ(std::string::npos, text.find_first_of("\r\n"));
+  EXPECT_EQ("", system.ErrorText(0x2FFFFFFF)) << "a code the system has no text for";
+}
+
+TEST_F(ServicesContractTest, EachListingAsksTheShellForTypeDescriptionsAfresh) {
+  const char kExtensionKey[] = ".rwzq";
+  const char kTypeKey[] = "Runwarden.TestType";
+  wine::RemoveKey(HKEY_CLASSES_ROOT, kExtensionKey);
+  wine::RemoveKey(HKEY_CLASSES_ROOT, kTypeKey);
+  ASSERT_TRUE(wine::WriteTextFile(kFolder + "tool.rwzq", "x"));
+  std::vector<FolderFile> listing;
+  ASSERT_TRUE(files.ListFiles(kFolder, &listing));
+  ASSERT_EQ(1u, listing.size());
+  const std::string unregistered = listing[0].type;
+  // The type is registered between two loads, through the same object.
+  ASSERT_TRUE(wine::SetStringValue(HKEY_CLASSES_ROOT, kExtensionKey, "", kTypeKey));
+  ASSERT_TRUE(wine::SetStringValue(HKEY_CLASSES_ROOT, kTypeKey, "", "Runwarden Test Type"));
+  ASSERT_TRUE(files.ListFiles(kFolder, &listing));
+  wine::RemoveKey(HKEY_CLASSES_ROOT, kExtensionKey);
+  wine::RemoveKey(HKEY_CLASSES_ROOT, kTypeKey);
+  ASSERT_EQ(1u, listing.size());
+  EXPECT_NE("Runwarden Test Type", unregistered);
+  EXPECT_EQ("Runwarden Test Type", listing[0].type);
 }
 
 TEST_F(ServicesContractTest, StartsTheExactPathEvenWithBlanksInIt) {

@@ -14,7 +14,12 @@
 //   window_probe checkbox TITLE N  the screen point of row N's check box
 //   window_probe label TITLE N     the screen point inside row N's Name
 //   window_probe dialog TITLE  like texts, for a dialog box (a message box) with that title
-//   window_probe style TITLE   the frame: "owner=none|hidden|shown sizable=0|1 minimize=0|1 maximize=0|1"
+//   window_probe style TITLE   the frame: "owner=none|hidden|shown sizable=0|1 minimize=0|1
+//                              maximize=0|1 border=dialog|single"
+//   window_probe owner TITLE   of a dialog box (a message box): its owner's class and text
+//   window_probe enabled TITLE 1 when the window takes input, 0 when it is disabled
+//   window_probe child TITLE TEXT  the screen point at the middle of the child with that text
+//   window_probe error CODE    the system's own text for an error code (FormatMessageA)
 //   window_probe memory TITLE  the peak working set of the window's process, in KB
 //   window_probe count TITLE   how many visible top-level windows have that title
 //   window_probe tooltip TITLE the text of the tooltip now shown, if any
@@ -298,6 +303,7 @@ int Watch(const char* title) {
 
 int main(int argc, char** argv) {
   const bool indexed = argc == 4 && (std::string(argv[1]) == "button" ||
+                                     std::string(argv[1]) == "child" ||
                                      std::string(argv[1]) == "checkbox" ||
                                      std::string(argv[1]) == "label");
   if (argc != 3 && !indexed) {
@@ -306,6 +312,15 @@ int main(int argc, char** argv) {
   }
   const std::string command = argv[1];
   if (command == "watch") return Watch(argv[2]);
+  if (command == "error") {
+    char text[512] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   static_cast<DWORD>(std::atol(argv[2])), 0, text, sizeof text, nullptr);
+    std::string sentence = text;
+    while (!sentence.empty() && (sentence.back() == '\n' || sentence.back() == '\r')) sentence.pop_back();
+    std::printf("%s\n", sentence.c_str());
+    return sentence.empty() ? 3 : 0;
+  }
   EnterTestDesktop();
   if (command == "class") return FindWindowA(argv[2], nullptr) != nullptr ? 0 : 2;
   if (command == "count") {
@@ -314,7 +329,8 @@ int main(int argc, char** argv) {
     std::printf("%d\n", search.count);
     return 0;
   }
-  HWND window = command == "dialog" ? FindWindowA("#32770", argv[2]) : FindTopLevel(argv[2]);
+  const bool box = command == "dialog" || command == "owner";
+  HWND window = box ? FindWindowA("#32770", argv[2]) : FindTopLevel(argv[2]);
   if (window == nullptr) return 2;
   if (command == "exists") return 0;
   if (command == "foreground") return GetForegroundWindow() == window ? 0 : 1;
@@ -342,11 +358,36 @@ int main(int argc, char** argv) {
   if (command == "layout") return PrintLayout(window);
   if (command == "style") {
     const LONG style = GetWindowLongA(window, GWL_STYLE);
+    const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
     HWND owner = GetWindow(window, GW_OWNER);
-    std::printf("owner=%s sizable=%d minimize=%d maximize=%d\n",
+    std::printf("owner=%s sizable=%d minimize=%d maximize=%d border=%s\n",
                 owner == nullptr ? "none" : (IsWindowVisible(owner) ? "shown" : "hidden"),
                 (style & WS_THICKFRAME) != 0, (style & WS_MINIMIZEBOX) != 0,
-                (style & WS_MAXIMIZEBOX) != 0);
+                (style & WS_MAXIMIZEBOX) != 0,
+                (exStyle & WS_EX_DLGMODALFRAME) != 0 ? "dialog" : "single");
+    return 0;
+  }
+  if (command == "owner") {
+    HWND owner = GetWindow(window, GW_OWNER);
+    if (owner == nullptr) {
+      std::printf("none\n");
+      return 0;
+    }
+    char className[64] = {};
+    GetClassNameA(owner, className, sizeof className);
+    std::printf("%s\t%s\n", className, WindowText(owner).c_str());
+    return 0;
+  }
+  if (command == "enabled") {
+    std::printf("%d\n", IsWindowEnabled(window) ? 1 : 0);
+    return 0;
+  }
+  if (command == "child") {
+    HWND child = FindWindowExA(window, nullptr, nullptr, argv[3]);
+    if (child == nullptr) return 3;
+    RECT rect;
+    GetWindowRect(child, &rect);
+    std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     return 0;
   }
   if (command == "memory") {

@@ -1,8 +1,10 @@
 #include "ui/dialogs/dialog_window_win32.h"
 
+#include <utility>
+
 #include "res/resource.h"
-#include "ui/main/bound_window_win32.h"
-#include "ui/main/program_lifetime_win32.h"
+#include "ui/window/bound_window_win32.h"
+#include "ui/window/program_lifetime_win32.h"
 
 namespace rw {
 
@@ -11,10 +13,6 @@ namespace {
 const char kOwnerClass[] = "RunwardenDialogOwner";
 
 }  // namespace
-
-DialogWindow::~DialogWindow() {
-  for (auto& font : fonts_) DeleteObject(font.second);
-}
 
 // Owned windows get no taskbar button; the owner itself is never shown.
 HWND DialogWindow::HiddenOwner(HINSTANCE instance) {
@@ -36,7 +34,7 @@ void DialogWindow::Open(HINSTANCE instance) {
   instance_ = instance;
   RegisterProgramWindowClass(instance, windowClass_, &BoundWindowProc<DialogWindow>);
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  const DWORD exStyle = WS_EX_DLGMODALFRAME;
+  const DWORD exStyle = frame_ == DialogFrame::kFixedDialog ? WS_EX_DLGMODALFRAME : 0;
   RECT frame = {0, 0, twips_.ToPixelsX(widthTwips_), twips_.ToPixelsY(heightTwips_)};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   const int width = frame.right - frame.left;
@@ -48,6 +46,10 @@ void DialogWindow::Open(HINSTANCE instance) {
   ShowWindow(window_, SW_SHOWNORMAL);
   SetForegroundWindow(window_);
   SetFocus(GetDlgItem(window_, IDOK));  // OK is first in the tab order
+}
+
+void DialogWindow::Close() {
+  if (window_ != nullptr) DestroyWindow(window_);
 }
 
 bool DialogWindow::HandleDialogKeys(MSG* message) {
@@ -72,11 +74,11 @@ HWND DialogWindow::AddLabel(int id, int left, int top, int width, int height,
 }
 
 void DialogWindow::SetOwnFont(HWND control, int id, const LabelFont& font) {
-  HFONT handle = CreateFontA(twips_.FontHeight(font.pointsTimes100), 0, 0, 0, font.weight,
-                             font.italic, font.underline, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, font.pitchAndFamily, font.face);
-  fonts_[id] = handle;  // freed with the dialog
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(handle), FALSE);
+  ScopedFont owned(CreateFontA(twips_.FontHeight(font.pointsTimes100), 0, 0, 0, font.weight,
+                               font.italic, font.underline, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, font.pitchAndFamily, font.face));
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(owned.get()), FALSE);
+  fonts_[id] = std::move(owned);
 }
 
 HWND DialogWindow::AddButton(int id, const char* caption, int left, int top, int width, int height,
@@ -125,15 +127,15 @@ LRESULT DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       EndPaint(window_, &paint);
       return 0;
     }
-    case WM_DESTROY: {
+    case WM_NCDESTROY: {
+      // The last message: the labels that used the fonts are gone.
       HWND closing = window_;
       window_ = nullptr;  // the next opening makes it afresh
       SetWindowLongPtrA(closing, GWLP_USERDATA, 0);
-      for (auto& font : fonts_) DeleteObject(font.second);
       fonts_.clear();
       labelColours_.clear();
       ProgramWindowClosed();
-      return 0;
+      return DefWindowProcA(closing, message, wParam, lParam);
     }
     default:
       break;

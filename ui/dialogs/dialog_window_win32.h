@@ -7,7 +7,8 @@
 #include <map>
 #include <string>
 
-#include "ui/main/screen_twips_win32.h"
+#include "platform/win32/scoped_handles.h"
+#include "ui/window/screen_twips_win32.h"
 
 namespace rw {
 
@@ -21,16 +22,26 @@ struct LabelFont {
   BYTE pitchAndFamily = DEFAULT_PITCH | FF_ROMAN;
 };
 
+// The border: a dialog frame, or a thin single line; both with a caption and
+// a close box, neither resizable.
+enum class DialogFrame { kFixedDialog, kFixedSingle };
+
 class DialogWindow {
  public:
-  DialogWindow(const char* windowClass, int clientWidthTwips, int clientHeightTwips)
-      : windowClass_(windowClass), widthTwips_(clientWidthTwips), heightTwips_(clientHeightTwips) {}
-  virtual ~DialogWindow();
+  DialogWindow(const char* windowClass, int clientWidthTwips, int clientHeightTwips,
+               DialogFrame frame)
+      : windowClass_(windowClass),
+        widthTwips_(clientWidthTwips),
+        heightTwips_(clientHeightTwips),
+        frame_(frame) {}
+  virtual ~DialogWindow() = default;
   DialogWindow(const DialogWindow&) = delete;
   DialogWindow& operator=(const DialogWindow&) = delete;
 
   // Creates the dialog (running its load step) or brings the open one to the front.
   void Open(HINSTANCE instance);
+  // Closes the open dialog, as its close box does.
+  void Close();
   bool IsOpen() const { return window_ != nullptr; }
   HWND handle() const { return window_; }
   // Keyboard handling of an open dialog: Tab, Enter, Esc, access keys.
@@ -39,6 +50,8 @@ class DialogWindow {
  protected:
   // The load step: create the controls and fill them.
   virtual void OnLoad() = 0;
+  // The dialog's own window handle, as it changes: for message boxes it owns.
+  const HWND* handleSlot() const { return &window_; }
   // Commands other than OK and Cancel, which close the dialog.
   virtual void OnCommand(int /*id*/) {}
   virtual void OnPaint(HDC /*dc*/) {}
@@ -59,16 +72,19 @@ class DialogWindow {
   friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
   void BindWindow(HWND window) { window_ = window; }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // A command cut short leaves nothing to put back: the dialog stays open.
+  void EndInterruptedCommand() {}
   static HWND HiddenOwner(HINSTANCE instance);
 
   const char* windowClass_;
   int widthTwips_;
   int heightTwips_;
+  DialogFrame frame_;
   HWND window_ = nullptr;
   HINSTANCE instance_ = nullptr;
   ScreenTwips twips_;
   std::map<int, COLORREF> labelColours_;
-  std::map<int, HFONT> fonts_;
+  std::map<int, ScopedFont> fonts_;  // freed when the dialog has closed
 };
 
 }  // namespace rw

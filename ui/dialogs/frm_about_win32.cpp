@@ -4,34 +4,16 @@
 
 #include <string>
 
+#include "platform/win32/file_version_win32.h"
+#include "platform/win32/scoped_handles.h"
 #include "res/resource.h"
 #include "ui/dialogs/about_texts.h"
 #include "ui/dialogs/sys_info.h"
-#include "ui/main/bound_window_win32.h"
+#include "ui/window/bound_window_win32.h"
 
 namespace rw {
 
 namespace {
-
-constexpr DWORD kFixedInfoSignature = 0xFEEF04BD;
-
-// The numbers of the program's own version resource, without version.dll:
-// the fixed part starts at the first 4-aligned signature.
-bool ReadOwnVersion(unsigned* major, unsigned* minor, unsigned* revision) {
-  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
-  if (found == nullptr) return false;
-  const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found)));
-  const DWORD size = SizeofResource(nullptr, found);
-  for (DWORD offset = 0; bytes != nullptr && offset + sizeof(VS_FIXEDFILEINFO) <= size; offset += 4) {
-    const auto* info = reinterpret_cast<const VS_FIXEDFILEINFO*>(bytes + offset);
-    if (info->dwSignature != kFixedInfoSignature) continue;
-    *major = HIWORD(info->dwFileVersionMS);
-    *minor = LOWORD(info->dwFileVersionMS);
-    *revision = HIWORD(info->dwFileVersionLS);
-    return true;
-  }
-  return false;
-}
 
 std::string ProgramDirectory() {
   char path[MAX_PATH] = {};
@@ -42,14 +24,15 @@ std::string ProgramDirectory() {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                            nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "";
+  const ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+  if (!file.valid()) return "";
   std::string content;
   char chunk[4096];
   DWORD read = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) content.append(chunk, read);
-  CloseHandle(file);
+  while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) {
+    content.append(chunk, read);
+  }
   return content;
 }
 
@@ -97,8 +80,8 @@ void FrmAbout::AddReadmeBox() {
 
 void FrmAbout::OnLoad() {
   SetWindowTextA(handle(), AboutCaption().c_str());
-  unsigned major = 0, minor = 0, revision = 0;
-  ReadOwnVersion(&major, &minor, &revision);
+  FileVersion version;  // 0.0.0 when the program carries no version resource
+  ReadModuleVersion(nullptr, &version);
   // Created in their tab order: OK, System Info, then the rest.
   AddButton(IDOK, "OK", 4920, 5145, 1260, 345, true);
   AddButton(IDC_CMD_SYSINFO, "&System Info...", 6300, 5160, 1245, 345, false);
@@ -107,7 +90,8 @@ void FrmAbout::OnLoad() {
   AddReadmeBox();
   AddLabel(IDC_LBL_TITLE, 240, 120, 4335, 375, {"Times New Roman", 1800, FW_BOLD, true, false},
            RGB(0, 0, 192));
-  SetText(IDC_LBL_VERSION, VersionLabel(major, minor, revision));
+  // The third number, the program's revision, is the file version's build field.
+  SetText(IDC_LBL_VERSION, VersionLabel(version.major, version.minor, version.build));
   SetText(IDC_LBL_TITLE, AboutTitle());
 }
 
@@ -124,12 +108,10 @@ void FrmAbout::OnPaint(HDC dc) {
   const Line lines[] = {{210, 4965, 7561, 4965, 1, RGB(128, 128, 128)},
                         {225, 4980, 7561, 4980, 2, RGB(255, 255, 255)}};
   for (const Line& line : lines) {
-    HPEN pen = CreatePen(PS_SOLID, line.width, line.colour);
-    HGDIOBJ previous = SelectObject(dc, pen);
+    const ScopedPen pen(CreatePen(PS_SOLID, line.width, line.colour));
+    const ScopedSelectObject selected(dc, pen.get());  // put back before the pen goes
     MoveToEx(dc, twips().ToPixelsX(line.fromX), twips().ToPixelsY(line.fromY), nullptr);
     LineTo(dc, twips().ToPixelsX(line.toX), twips().ToPixelsY(line.toY));
-    SelectObject(dc, previous);
-    DeleteObject(pen);
   }
 }
 

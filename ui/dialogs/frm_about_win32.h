@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/platform.h"
+#include "platform/win32/win32_message_boxes.h"
 #include "ui/dialogs/dialog_window_win32.h"
 
 namespace rw {
@@ -9,7 +10,9 @@ namespace rw {
 class FrmAbout : public DialogWindow {
  public:
   explicit FrmAbout(const Platform& platform)
-      : DialogWindow("RunwardenAbout", 7800, 5610), platform_(platform) {}
+      : DialogWindow("RunwardenAbout", 7800, 5610, DialogFrame::kFixedDialog),
+        boxes_(handleSlot()),
+        platform_(WithMessages(platform, boxes_)) {}
 
  protected:
   void OnLoad() override;
@@ -18,6 +21,7 @@ class FrmAbout : public DialogWindow {
 
  private:
   void AddReadmeBox();
+  Win32MessageBoxes boxes_;  // System Information's message belongs to this dialog
   Platform platform_;
 };
 

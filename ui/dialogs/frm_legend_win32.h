@@ -6,7 +6,7 @@ namespace rw {
 // The Information Legend: what the Information column's values mean.
 class FrmLegend : public DialogWindow {
  public:
-  FrmLegend() : DialogWindow("RunwardenLegend", 8085, 3600) {}
+  FrmLegend() : DialogWindow("RunwardenLegend", 8085, 3600, DialogFrame::kFixedSingle) {}
 
  protected:
   void OnLoad() override;

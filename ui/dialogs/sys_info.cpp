@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/windows_version.h"
+#include "platform/scoped_reg_key.h"
 
 namespace rw {
 
@@ -26,16 +27,17 @@ std::string DwordText(const std::vector<std::uint8_t>& bytes, std::uint32_t kept
 
 bool ReadRegValue(Registry& registry, RegKey root, const std::string& keyPath,
                   const std::string& valueName, std::string* text) {
-  RegKey key = 0;
-  if (registry.OpenKeyEx(root, keyPath, kSysInfoKeyAccess, &key) != kRegSuccess || key == 0) {
+  ScopedRegKey key(registry);
+  if (registry.OpenKeyEx(root, keyPath, kSysInfoKeyAccess, key.receive()) != kRegSuccess ||
+      !key.valid()) {
     text->clear();
     return false;
   }
   std::vector<std::uint8_t> buffer(kValueBufferBytes, 0);
   std::uint32_t size = kValueBufferBytes;
   std::uint32_t type = kRegNone;
-  const long result = registry.QueryValueEx(key, valueName, &type, buffer.data(), &size);
-  registry.CloseKey(key);
+  const long result = registry.QueryValueEx(key.get(), valueName, &type, buffer.data(), &size);
+  key.reset();
   if (result != kRegSuccess || size == 0 || size > kValueBufferBytes) {
     text->clear();  // an empty value names no program: try the next place
     return false;

@@ -6,13 +6,20 @@ const char kDeleteQuestion[] =
     "Are you sure you want to delete the select item(s) from 'Startup' "
     "folder and/or Registry?";
 
-std::string DeleteFailureReport(const std::vector<StartupItem>& failures, std::size_t maxListed) {
+std::string FailureReason(long errorCode, const std::string& systemText) {
+  if (!systemText.empty()) return systemText;
+  return "Error " + std::to_string(errorCode) + ".";
+}
+
+std::string DeleteFailureReport(const std::vector<DeleteFailure>& failures,
+                                std::size_t maxListed) {
   std::string report =
       "These items could not be deleted. They are still in the list, still checked:\n";
   std::size_t listed = 0;
-  for (const StartupItem& item : failures) {
+  for (const DeleteFailure& failure : failures) {
     if (listed == maxListed) break;
-    report += "\n" + item.name + " (" + item.location + ")";
+    const StartupItem& item = failure.item;
+    report += "\n" + item.name + " (" + item.location + "): " + failure.reason;
     ++listed;
   }
   if (failures.size() > listed) {

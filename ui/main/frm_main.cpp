@@ -56,17 +56,28 @@ void FrmMain::Load() {
   view_.SetStatusText(kLoadingStatus);
   // The list draws once, whole, when every row is in.
   list_.SetRedraw(false);
-  try {
-    LoadStartupItems(platform_, *this);
-  } catch (...) {
-    // Nothing may leave a window procedure: show what was read, as a load
-    // that ended normally would.
-    SortAscending();
-    SelectFirstRow();
-    SetStatusText("Ready");
-    MarkAscendingSort();
-  }
+  running_ = Command::kLoad;
+  AppendStartupItems(platform_, *this);
+  EndLoad();
+}
+
+// Every load ends here, also one cut short: what was read is shown, sorted,
+// as a complete load shows it.
+void FrmMain::EndLoad() {
+  running_ = Command::kNone;
+  FinishStartupList(*this);
   list_.SetRedraw(true);
+}
+
+void FrmMain::EndInterruptedCommand() {
+  const Command interrupted = running_;
+  running_ = Command::kNone;
+  list_.SetRedraw(true);
+  if (interrupted == Command::kLoad) {
+    EndLoad();
+  } else if (interrupted == Command::kDelete) {
+    EndDelete();
+  }
 }
 
 void FrmMain::AppendRow(const StartupItem& item) {

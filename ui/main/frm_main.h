@@ -7,6 +7,7 @@
 #include "core/startup_list_sink.h"
 #include "platform/list_control.h"
 #include "platform/platform.h"
+#include "ui/main/delete_report.h"
 #include "ui/main/main_window_view.h"
 
 namespace rw {
@@ -40,6 +41,11 @@ class FrmMain : public StartupListSink {
   void SetAllChecked(bool checked);
   void Toolbar1_ButtonClick(const std::string& key);
 
+  // After an exception cut the running command short (the window procedure
+  // catches it): the list draws again, and a load or a delete ends as it
+  // always ends, keeping what it had done.
+  void EndInterruptedCommand();
+
   // The collection fills the window through these.
   void AppendRow(const StartupItem& item) override;
   void SortAscending() override;
@@ -48,17 +54,22 @@ class FrmMain : public StartupListSink {
   void MarkAscendingSort() override;
 
  private:
+  enum class Command { kNone, kLoad, kDelete };
+
   void Load();
+  void EndLoad();
+  void EndDelete();
   void ToggleMenuCheck(int menuId);
   void DeleteCheckedItems();
   // One walk over the rows; |failures| receives the checked rows it could not delete.
-  void DeleteCheckedPass(std::vector<StartupItem>* failures);
-  bool DeleteEntryOf(int position, const std::string& information);
+  void DeleteCheckedPass(std::vector<DeleteFailure>* failures);
+  long DeleteEntryOf(int position, const std::string& information);
   void SortFromMenu(bool ascending);
 
   Platform platform_;
   ListControl& list_;
   MainWindowView& view_;
+  Command running_ = Command::kNone;
 };
 
 }  // namespace rw

@@ -26,21 +26,28 @@ void FrmMain::DeleteCheckedItems() {
   }
   // Later passes retry only what an earlier one could not delete; what the
   // last one could not delete is reported.
-  std::vector<StartupItem> failures;
+  std::vector<DeleteFailure> failures;
   list_.SetRedraw(false);
+  running_ = Command::kDelete;
   for (int pass = 0; pass < kDeletePasses; ++pass) {
     failures.clear();
     DeleteCheckedPass(&failures);
     if (failures.empty()) break;
   }
-  list_.SetRedraw(true);
-  if (list_.Count() > 0) list_.SetSelected(0, true);
+  EndDelete();
   if (!failures.empty()) {
     platform_.messages.Show(DeleteFailureReport(failures), kAppTitle, kMbOk | kMbIconWarning);
   }
 }
 
-void FrmMain::DeleteCheckedPass(std::vector<StartupItem>* failures) {
+// Every delete ends here, also one cut short.
+void FrmMain::EndDelete() {
+  running_ = Command::kNone;
+  list_.SetRedraw(true);
+  if (list_.Count() > 0) list_.SetSelected(0, true);
+}
+
+void FrmMain::DeleteCheckedPass(std::vector<DeleteFailure>* failures) {
   int position = 0;
   while (position < list_.Count()) {
     if (!list_.IsChecked(position)) {
@@ -54,19 +61,21 @@ void FrmMain::DeleteCheckedPass(std::vector<StartupItem>* failures) {
       ++position;  // listed, never deleted
       continue;
     }
-    if (DeleteEntryOf(position, information)) {
+    const long error = DeleteEntryOf(position, information);
+    if (error == 0) {
       list_.RemoveRow(position);  // the next row moves up to this position
     } else {
-      failures->push_back({list_.Text(position, kColumnName), list_.Text(position, kColumnLocation),
-                           information});
+      failures->push_back({{list_.Text(position, kColumnName), list_.Text(position, kColumnLocation),
+                            information},
+                           FailureReason(error, platform_.system.ErrorText(error))});
       ++position;
     }
   }
 }
 
-// True when the row's entry is gone: its file deleted, or its value deleted
-// or already missing.
-bool FrmMain::DeleteEntryOf(int position, const std::string& information) {
+// 0 when the row's entry is gone (its file deleted, or its value deleted or
+// already missing), otherwise the system's error code.
+long FrmMain::DeleteEntryOf(int position, const std::string& information) {
   if (information == SourceTag::kShortcut) {
     return platform_.files.RemoveFile(list_.Text(position, kColumnLocation));
   }

@@ -4,12 +4,12 @@
 
 #include "platform/win32/file_version_win32.h"
 #include "res/resource.h"
-#include "ui/main/bound_window_win32.h"
+#include "ui/window/bound_window_win32.h"
 #include "ui/main/main_columns.h"
 #include "ui/main/main_menu_win32.h"
 #include "ui/main/main_toolbar.h"
 #include "ui/main/main_toolbar_win32.h"
-#include "ui/main/program_lifetime_win32.h"
+#include "ui/window/program_lifetime_win32.h"
 
 namespace rw {
 
@@ -30,7 +30,7 @@ bool FrmMainWindow::Create(HINSTANCE instance, int showCommand) {
     return false;
   }
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  HMENU menuBar = BuildMainMenuBar();
+  ScopedMenu menuBar(BuildMainMenuBar());
   RECT frame = {0, 0, twips_.ToPixelsX(kClientWidthTwips), twips_.ToPixelsY(kClientHeightTwips)};
   AdjustWindowRectEx(&frame, style, TRUE, 0);
   const int width = frame.right - frame.left;
@@ -38,9 +38,10 @@ bool FrmMainWindow::Create(HINSTANCE instance, int showCommand) {
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   window_ = CreateWindowExA(0, kWindowClass, kCreatedCaption, style, left, top, width, height,
-                            nullptr, menuBar, instance, this);
+                            nullptr, menuBar.get(), instance, this);
   if (window_ == nullptr) return false;
-  shortcuts_ = CreateMainShortcuts();
+  menuBar.release();  // the window's now, destroyed with it
+  shortcuts_.reset(CreateMainShortcuts());
   ShowWindow(window_, showCommand);
   UpdateWindow(window_);
   return true;
@@ -49,8 +50,8 @@ bool FrmMainWindow::Create(HINSTANCE instance, int showCommand) {
 bool FrmMainWindow::TranslateKeys(MSG* message) {
   if (about_.HandleDialogKeys(message) || legend_.HandleDialogKeys(message)) return true;
   const bool inMainWindow = window_ != nullptr && (message->hwnd == window_ || IsChild(window_, message->hwnd));
-  return inMainWindow && shortcuts_ != nullptr &&
-         TranslateAcceleratorA(window_, shortcuts_, message) != 0;
+  return inMainWindow && shortcuts_.valid() &&
+         TranslateAcceleratorA(window_, shortcuts_.get(), message) != 0;
 }
 
 void FrmMainWindow::ShowAboutDialog() {
@@ -110,7 +111,13 @@ void FrmMainWindow::MoveList(const TwipsRect& place) {
              twips_.ToPixelsX(place.width), twips_.ToPixelsY(place.height), TRUE);
 }
 
-void FrmMainWindow::EndProgram() { PostQuitMessage(0); }
+// The dialogs and the main window close as their close boxes close them; the
+// last window to go ends the program.
+void FrmMainWindow::EndProgram() {
+  about_.Close();
+  legend_.Close();
+  if (window_ != nullptr) DestroyWindow(window_);
+}
 
 void FrmMainWindow::CreateList(HINSTANCE instance) {
   HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
@@ -202,14 +209,17 @@ LRESULT FrmMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY:
       if (AnswerToolbarTooltip(reinterpret_cast<NMHDR*>(lParam))) return 0;
       break;
-    case WM_DESTROY:
-      KillTimer(window_, kClockTimerId);
-      if (shortcuts_ != nullptr) DestroyAcceleratorTable(shortcuts_);
-      shortcuts_ = nullptr;
-      SetWindowLongPtrA(window_, GWLP_USERDATA, 0);  // later messages go straight to Windows
+    case WM_NCDESTROY: {
+      // The last message: the controls are gone, so what they used goes too.
+      HWND closing = window_;
+      KillTimer(closing, kClockTimerId);
+      shortcuts_.reset();
+      toolbar_.Destroyed();
+      SetWindowLongPtrA(closing, GWLP_USERDATA, 0);
       window_ = nullptr;
       ProgramWindowClosed();  // the program goes on while a dialog is open
-      return 0;
+      return DefWindowProcA(closing, message, wParam, lParam);
+    }
     default:
       break;
   }

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/win32/scoped_handles.h"
 #include "platform/win32/win32_list_control.h"
+#include "platform/win32/win32_message_boxes.h"
 #include "ui/dialogs/frm_about_win32.h"
 #include "ui/dialogs/frm_legend_win32.h"
 #include "ui/main/common_control_features.h"
@@ -14,14 +16,14 @@
 #include "ui/main/main_status_bar_win32.h"
 #include "ui/main/main_toolbar_win32.h"
 #include "ui/main/main_window_view.h"
-#include "ui/main/screen_twips_win32.h"
+#include "ui/window/screen_twips_win32.h"
 
 namespace rw {
 
 class FrmMainWindow : public MainWindowView {
  public:
   explicit FrmMainWindow(const Platform& platform)
-      : logic_(platform, list_, *this), about_(platform) {}
+      : logic_(WithMessages(platform, boxes_), list_, *this), about_(platform) {}
   FrmMainWindow(const FrmMainWindow&) = delete;
   FrmMainWindow& operator=(const FrmMainWindow&) = delete;
 
@@ -56,6 +58,7 @@ class FrmMainWindow : public MainWindowView {
   friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
   void BindWindow(HWND window) { window_ = window; }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void EndInterruptedCommand() { logic_.EndInterruptedCommand(); }
   void OnCreate();
   void OnCommand(int id);
   void CreateList(HINSTANCE instance);
@@ -66,7 +69,8 @@ class FrmMainWindow : public MainWindowView {
 
   HWND window_ = nullptr;
   CommonControlFeatures controls_;
-  HACCEL shortcuts_ = nullptr;
+  Win32MessageBoxes boxes_{&window_};  // the delete question and report
+  ScopedAccelerators shortcuts_;
   ScreenTwips twips_;
   MainStatusBar statusBar_;
   MainToolbar toolbar_;

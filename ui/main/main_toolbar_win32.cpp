@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "ui/main/bound_window_win32.h"
+#include "ui/window/bound_window_win32.h"
 #include "ui/main/main_toolbar.h"
 
 namespace rw {
@@ -15,7 +15,7 @@ constexpr int kSeparatorWidth = 8;
 
 // The seven pictures side by side in one 24-bit bitmap. The transparent
 // grey becomes the system's button face, on which the toolbar draws them.
-HBITMAP CreatePictureStrip() {
+ScopedBitmap CreatePictureStrip() {
   const int width = kPictureSize * kToolbarPictureCount;
   const int stride = (width * 3 + 3) & ~3;
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
@@ -41,18 +41,12 @@ HBITMAP CreatePictureStrip() {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
-  HDC screen = GetDC(nullptr);
-  HBITMAP strip = CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, bits.data(), &info,
-                                 DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  return strip;
+  const ScopedGetDC screen(nullptr);
+  return ScopedBitmap(CreateDIBitmap(screen.get(), &info.bmiHeader, CBM_INIT, bits.data(), &info,
+                                     DIB_RGB_COLORS));
 }
 
 }  // namespace
-
-MainToolbar::~MainToolbar() {
-  if (pictures_ != nullptr) DeleteObject(pictures_);
-}
 
 void MainToolbar::Create(HWND parent, HINSTANCE instance, int id, bool flat) {
   toolbar_ = CreateWindowExA(
@@ -63,7 +57,7 @@ void MainToolbar::Create(HWND parent, HINSTANCE instance, int id, bool flat) {
   SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageA(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(kPictureSize, kPictureSize));
   pictures_ = CreatePictureStrip();
-  TBADDBITMAP strip = {nullptr, reinterpret_cast<UINT_PTR>(pictures_)};
+  TBADDBITMAP strip = {nullptr, reinterpret_cast<UINT_PTR>(pictures_.get())};
   SendMessageA(toolbar_, TB_ADDBITMAP, kToolbarPictureCount, reinterpret_cast<LPARAM>(&strip));
 
   TBBUTTON buttons[kToolbarButtonCount] = {};

@@ -15,11 +15,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   std::unique_ptr<rw::FrmMainWindow> mainWindow;
   const bool accepted = rw::Main(services, [&] {
     mainWindow.reset(new rw::FrmMainWindow(services));
-    if (mainWindow->Create(instance, showCommand)) {
-      platform.messages.SetOwner(mainWindow->handle());
-    } else {
-      mainWindow.reset();
-    }
+    if (!mainWindow->Create(instance, showCommand)) mainWindow.reset();
   });
   if (!accepted || !mainWindow) return 0;
 

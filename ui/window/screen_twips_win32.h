@@ -2,17 +2,17 @@
 // Twips to pixels and back at the screen's real resolution.
 #include <windows.h>
 
-#include "ui/main/twips.h"
+#include "platform/win32/scoped_handles.h"
+#include "ui/window/twips.h"
 
 namespace rw {
 
 class ScreenTwips {
  public:
   ScreenTwips() {
-    HDC screen = GetDC(nullptr);
-    dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
-    dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const ScopedGetDC screen(nullptr);
+    dpiX_ = GetDeviceCaps(screen.get(), LOGPIXELSX);
+    dpiY_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
     if (dpiX_ <= 0) dpiX_ = 96;
     if (dpiY_ <= 0) dpiY_ = 96;
   }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "res/resource.h"
+#include "ui/window/command_boundary.h"
 
 namespace rw {
 
@@ -23,8 +24,10 @@ inline bool RegisterProgramWindowClass(HINSTANCE instance, const char* name, WND
 }
 
 // The object is passed as the creation parameter; T gives the procedure
-// access to BindWindow(HWND) and HandleMessage(UINT, WPARAM, LPARAM).
-// An object that unbinds itself (user data 0) leaves later messages to Windows.
+// access to BindWindow(HWND), HandleMessage(UINT, WPARAM, LPARAM) and
+// EndInterruptedCommand(). An object that unbinds itself (user data 0, at
+// WM_NCDESTROY) leaves later messages to Windows. No exception gets past
+// here: the command it cut short is ended by EndInterruptedCommand.
 template <class T>
 LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
@@ -34,7 +37,10 @@ LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
   }
   auto* self = reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  return self->HandleMessage(message, wParam, lParam);
+  LRESULT result = 0;
+  RunAtBoundary([&] { result = self->HandleMessage(message, wParam, lParam); },
+                [&] { self->EndInterruptedCommand(); });
+  return result;
 }
 
 }  // namespace rw

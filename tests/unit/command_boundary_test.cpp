@@ -1,0 +1,141 @@
+// An exception in the middle of a command stops at the window's boundary: the
+// command ends as it always ends, keeping what it had done, and the window
+// takes the next command.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "tests/unit/main_window_fixture.h"
+#include "ui/window/command_boundary.h"
+
+namespace rw {
+namespace {
+
+const std::string kRun = RunKeyPath;
+
+// A list that fails once, at the chosen call.
+class ThrowingList : public FakeListControl {
+ public:
+  int throwAtRemove = 0;  // the n-th RemoveRow throws (0: never)
+  int throwAtAdd = 0;
+  bool throwOnSort = false;
+
+  void RemoveRow(int position) override {
+    if (++removes_ == throwAtRemove) throw std::runtime_error("list failed");
+    FakeListControl::RemoveRow(position);
+  }
+  int AddRow(const std::string& name, const std::string& location,
+             const std::string& information) override {
+    if (++adds_ == throwAtAdd) throw std::bad_alloc();
+    return FakeListControl::AddRow(name, location, information);
+  }
+  void SortByName(bool ascending) override {
+    if (throwOnSort) {
+      throwOnSort = false;
+      throw std::runtime_error("sort failed");
+    }
+    FakeListControl::SortByName(ascending);
+  }
+
+ private:
+  int removes_ = 0;
+  int adds_ = 0;
+};
+
+class CommandBoundaryTest : public MainWindowTest {
+ protected:
+  // What the window procedure does with a command.
+  bool Run(void (FrmMain::*command)()) {
+    return RunAtBoundary([&] { (throwing.*command)(); }, [&] { throwing.EndInterruptedCommand(); });
+  }
+  std::vector<std::string> Rows() const {
+    std::vector<std::string> names;
+    for (const auto& row : list_.rows) names.push_back(row.texts[kColumnName]);
+    return names;
+  }
+  std::vector<std::string> RunValues() const {
+    std::vector<std::string> names;
+    for (const FakeValue& value : registry.Values(kHkeyCurrentUser, kRun)) names.push_back(value.name);
+    return names;
+  }
+  void ExpectUsable() {
+    EXPECT_TRUE(list_.redraw) << "the list draws again";
+    if (!list_.rows.empty()) {
+      EXPECT_TRUE(list_.IsSelected(0));
+    }
+  }
+
+  ThrowingList list_;
+  FakeMainWindowView view_;
+  FrmMain throwing{services(), list_, view_};
+};
+
+TEST_F(CommandBoundaryTest, ADeleteCutShortKeepsWhatItDeletedAndTheNextDeleteGoesOn) {
+  for (const char* name : {"a", "b", "c", "d"}) registry.SetString(kHkeyCurrentUser, kRun, name, "x.exe");
+  ASSERT_TRUE(Run(&FrmMain::mnuViewRefresh_Click));
+  for (auto& row : list_.rows) row.checked = row.texts[kColumnName] != "d";
+  list_.throwAtRemove = 2;  // b's value is deleted, then its row cannot be removed
+  messages.answers.push_back(kIdYes);
+  EXPECT_FALSE(Run(&FrmMain::mnuDeleteCheckedItems_Click));
+  EXPECT_EQ((std::vector<std::string>{"c", "d"}), RunValues()) << "the registry as the delete left it";
+  EXPECT_EQ((std::vector<std::string>{"b", "c", "d"}), Rows());
+  ExpectUsable();
+  EXPECT_EQ(1u, messages.shown.size()) << "no report of a delete that did not end";
+
+  messages.answers.push_back(kIdYes);
+  EXPECT_TRUE(Run(&FrmMain::mnuDeleteCheckedItems_Click));
+  EXPECT_EQ(std::vector<std::string>{"d"}, RunValues());
+  EXPECT_EQ(std::vector<std::string>{"d"}, Rows());
+  ExpectUsable();
+}
+
+TEST_F(CommandBoundaryTest, ASortCutShortChangesNothingAndTheWindowGoesOn) {
+  for (const char* name : {"b", "a", "c"}) registry.SetString(kHkeyCurrentUser, kRun, name, "x.exe");
+  ASSERT_TRUE(Run(&FrmMain::mnuViewRefresh_Click));
+  list_.throwOnSort = true;
+  EXPECT_FALSE(Run(&FrmMain::mnuViewDescending_Click));
+  EXPECT_EQ((std::vector<std::string>{"a", "b", "c"}), Rows());
+  EXPECT_TRUE(view_.checks[IDM_VIEW_ASCENDING]) << "the marks still say how the list is sorted";
+  EXPECT_FALSE(view_.checks[IDM_VIEW_DESCENDING]);
+  ExpectUsable();
+
+  list_.throwOnSort = true;
+  EXPECT_FALSE(RunAtBoundary([&] { throwing.Toolbar1_ButtonClick("Sort Descending"); },
+                             [&] { throwing.EndInterruptedCommand(); }));
+  EXPECT_TRUE(Run(&FrmMain::mnuViewDescending_Click));
+  EXPECT_EQ((std::vector<std::string>{"c", "b", "a"}), Rows());
+  list_.rows[0].checked = true;
+  messages.answers.push_back(kIdYes);
+  EXPECT_TRUE(Run(&FrmMain::mnuDeleteCheckedItems_Click));
+  EXPECT_EQ((std::vector<std::string>{"b", "a"}), RunValues()) << "c gone, in the key's order";
+}
+
+TEST_F(CommandBoundaryTest, ALoadCutShortEndsAsEveryLoadEnds) {
+  for (const char* name : {"d", "c", "b", "a"}) registry.SetString(kHkeyCurrentUser, kRun, name, "x.exe");
+  view_.checks[IDM_VIEW_ASCENDING] = false;
+  view_.checks[IDM_VIEW_DESCENDING] = true;
+  list_.throwAtAdd = 3;
+  EXPECT_FALSE(Run(&FrmMain::Timer1_Timer));
+  EXPECT_EQ((std::vector<std::string>{"c", "d"}), Rows()) << "what was read, sorted";
+  EXPECT_EQ("Ready", view_.statusTexts.back());
+  EXPECT_TRUE(view_.checks[IDM_VIEW_ASCENDING]);
+  EXPECT_FALSE(view_.checks[IDM_VIEW_DESCENDING]);
+  EXPECT_FALSE(view_.timerEnabled);
+  ExpectUsable();
+  EXPECT_TRUE(Run(&FrmMain::mnuViewRefresh_Click));
+  EXPECT_EQ((std::vector<std::string>{"a", "b", "c", "d"}), Rows());
+}
+
+TEST_F(CommandBoundaryTest, AFailureWhilePuttingThingsBackStillStopsAtTheBoundary) {
+  registry.SetString(kHkeyCurrentUser, kRun, "a", "x.exe");
+  list_.throwAtAdd = 1;
+  list_.throwOnSort = true;  // the load's own ending fails as well
+  EXPECT_FALSE(Run(&FrmMain::mnuViewRefresh_Click));
+  EXPECT_TRUE(list_.redraw);
+  EXPECT_TRUE(Run(&FrmMain::mnuViewRefresh_Click));
+  EXPECT_EQ(std::vector<std::string>{"a"}, Rows());
+  EXPECT_EQ("Ready", view_.statusTexts.back());
+}
+
+}  // namespace
+}  // namespace rw

@@ -1,0 +1,191 @@
+// The real windows in this process: whatever a dialog or a refresh takes of
+// the system's GDI and USER objects it gives back, and Exit ends the program
+// by closing its windows.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include "core/windows_version.h"
+#include "platform/win32/win32_platform.h"
+#include "res/resource.h"
+#include "tests/wine/wine_test_support.h"
+#include "ui/main/frm_main_window.h"
+
+namespace rw {
+namespace {
+
+struct GuiObjects {
+  long gdi;
+  long user;
+};
+
+// Wine accepts a GDI or USER handle by its low word alone, so every object of
+// the process can be found by asking each value.
+long CountGdiByHandle() {
+  long count = 0;
+  for (ULONG_PTR value = 1; value < 0x10000; ++value) {
+    if (GetObjectType(reinterpret_cast<HGDIOBJ>(value)) != 0) ++count;
+  }
+  return count;
+}
+
+long CountUserByHandle() {
+  long count = 0;
+  const DWORD self = GetCurrentProcessId();
+  for (ULONG_PTR value = 2; value < 0x10000; value += 2) {
+    auto* handle = reinterpret_cast<HANDLE>(value);
+    if (IsWindow(static_cast<HWND>(handle))) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(static_cast<HWND>(handle), &owner);
+      if (owner == self) ++count;
+    } else if (IsMenu(static_cast<HMENU>(handle)) ||
+               CopyAcceleratorTableA(static_cast<HACCEL>(handle), nullptr, 0) > 0) {
+      ++count;
+    } else {
+      ICONINFO icon = {};
+      if (GetIconInfo(static_cast<HICON>(handle), &icon)) {
+        if (icon.hbmMask != nullptr) DeleteObject(icon.hbmMask);
+        if (icon.hbmColor != nullptr) DeleteObject(icon.hbmColor);
+        ++count;
+      }
+    }
+  }
+  return count;
+}
+
+// GetGuiResources where the system implements it (Wine 8 answers 0 with
+// ERROR_CALL_NOT_IMPLEMENTED); otherwise the objects counted one by one.
+GuiObjects CountGuiObjects() {
+  const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  if (gdi != 0 && user != 0) return {static_cast<long>(gdi), static_cast<long>(user)};
+  return {CountGdiByHandle(), CountUserByHandle()};
+}
+
+// Runs what the message loop would run, until nothing is left to do.
+// True when the program asked to end.
+bool Pump() {
+  bool quit = false;
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      quit = true;
+      continue;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return quit;
+}
+
+HWND Dialog(const char* windowClass) { return FindWindowA(windowClass, nullptr); }
+
+class WindowLifetimeContractTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { InitCommonControls(); }
+  void SetUp() override {
+    ASSERT_TRUE(wine::ClearRunKey(HKEY_CURRENT_USER));
+    for (const char* name : {"Tray", "Agent", "Updater"}) {
+      ASSERT_TRUE(wine::SetStringValue(HKEY_CURRENT_USER, wine::kRunKey, name, "c:\\x.exe"));
+    }
+    IsWin9x = true;
+    window_.reset(new FrmMainWindow(platform_.services()));
+    ASSERT_TRUE(window_->Create(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
+    main_ = window_->handle();
+    Pump();
+  }
+  void TearDown() override {
+    if (IsWindow(main_)) DestroyWindow(main_);
+    Pump();  // takes the quit the last window posts
+    window_.reset();
+    wine::ClearRunKey(HKEY_CURRENT_USER);
+    IsWin9x = false;
+  }
+  void Command(HWND window, int id) {
+    SendMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
+    Pump();
+  }
+  // Help > About and its OK button; Help > Information Legend and its close box.
+  void OpenAndCloseBothDialogs() {
+    Command(main_, IDM_ABOUT);
+    HWND about = Dialog("RunwardenAbout");
+    ASSERT_NE(nullptr, about);
+    Command(about, IDOK);
+    ASSERT_FALSE(IsWindow(about));
+    Command(main_, IDM_INFO_LEGEND);
+    HWND legend = Dialog("RunwardenLegend");
+    ASSERT_NE(nullptr, legend);
+    SendMessageA(legend, WM_CLOSE, 0, 0);
+    Pump();
+    ASSERT_FALSE(IsWindow(legend));
+  }
+
+  Win32Platform platform_;
+  std::unique_ptr<FrmMainWindow> window_;
+  HWND main_ = nullptr;
+};
+
+TEST_F(WindowLifetimeContractTest, TheObjectCountSeesOneMoreObjectOfEachKind) {
+  const GuiObjects before = CountGuiObjects();
+  HPEN pen = CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
+  HMENU menu = CreatePopupMenu();
+  const GuiObjects during = CountGuiObjects();
+  DeleteObject(pen);
+  DestroyMenu(menu);
+  EXPECT_EQ(before.gdi + 1, during.gdi);
+  EXPECT_EQ(before.user + 1, during.user);
+  const GuiObjects after = CountGuiObjects();
+  EXPECT_EQ(before.gdi, after.gdi);
+  EXPECT_EQ(before.user, after.user);
+}
+
+TEST_F(WindowLifetimeContractTest, DialogsAndRefreshesGiveBackEveryObjectTheyTake) {
+  // Twice first: the system makes some objects on the first uses and keeps
+  // them (the dialogs' hidden owner, font caches); a leak grows every round.
+  for (int round = 0; round < 2; ++round) {
+    OpenAndCloseBothDialogs();
+    Command(main_, IDM_VIEW_REFRESH);
+  }
+  if (HasFatalFailure()) return;
+  const GuiObjects before = CountGuiObjects();
+  for (int round = 0; round < 50; ++round) {
+    SCOPED_TRACE("dialog round " + std::to_string(round));
+    OpenAndCloseBothDialogs();
+    if (HasFatalFailure()) return;
+  }
+  for (int round = 0; round < 20; ++round) Command(main_, IDM_VIEW_REFRESH);
+  ASSERT_EQ(3, window_->list().Count()) << "the refreshes loaded the Run key";
+  const GuiObjects after = CountGuiObjects();
+  EXPECT_EQ(before.gdi, after.gdi) << "GDI objects";
+  EXPECT_EQ(before.user, after.user) << "USER objects";
+}
+
+TEST_F(WindowLifetimeContractTest, ExitClosesTheDialogsAndTheMainWindowAndTheLastOneEndsTheLoop) {
+  Command(main_, IDM_ABOUT);
+  Command(main_, IDM_INFO_LEGEND);
+  ASSERT_NE(nullptr, Dialog("RunwardenAbout"));
+  ASSERT_NE(nullptr, Dialog("RunwardenLegend"));
+  SendMessageA(main_, WM_COMMAND, IDM_EXIT, 0);
+  EXPECT_FALSE(IsWindow(main_));
+  EXPECT_EQ(nullptr, Dialog("RunwardenAbout"));
+  EXPECT_EQ(nullptr, Dialog("RunwardenLegend"));
+  EXPECT_TRUE(Pump()) << "the message loop is told to end";
+}
+
+TEST_F(WindowLifetimeContractTest, ClosingTheMainWindowLeavesAnOpenDialogAndTheProgramRunning) {
+  Command(main_, IDM_ABOUT);
+  SendMessageA(main_, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(main_));
+  EXPECT_FALSE(Pump()) << "the About dialog is still open";
+  HWND about = Dialog("RunwardenAbout");
+  ASSERT_NE(nullptr, about);
+  SendMessageA(about, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(Pump()) << "the last window ends the program";
+}
+
+}  // namespace
+}  // namespace rw
