@@ -2,7 +2,6 @@
 // Owning wrappers for the Win32 handles the program holds: each closes its
 // handle itself, cannot be copied (no double release) and can be moved.
 #include <windows.h>
-#include <commctrl.h>
 
 namespace rw {
 
@@ -59,10 +58,6 @@ struct MemoryDC {  // from CreateCompatibleDC
   static bool IsValid(HDC dc) { return dc != nullptr; }
   static void Close(HDC dc) { DeleteDC(dc); }
 };
-struct ImageList {
-  static bool IsValid(HIMAGELIST list) { return list != nullptr; }
-  static void Close(HIMAGELIST list) { ImageList_Destroy(list); }
-};
 struct Menu {
   static bool IsValid(HMENU menu) { return menu != nullptr; }
   static void Close(HMENU menu) { DestroyMenu(menu); }
@@ -81,7 +76,6 @@ using ScopedPen = ScopedHandle<HPEN, handle_traits::Gdi<HPEN>>;
 using ScopedBitmap = ScopedHandle<HBITMAP, handle_traits::Gdi<HBITMAP>>;
 using ScopedBrush = ScopedHandle<HBRUSH, handle_traits::Gdi<HBRUSH>>;
 using ScopedMemoryDC = ScopedHandle<HDC, handle_traits::MemoryDC>;
-using ScopedImageList = ScopedHandle<HIMAGELIST, handle_traits::ImageList>;
 // A menu not yet given to a window; a window's own menu is destroyed with it.
 using ScopedMenu = ScopedHandle<HMENU, handle_traits::Menu>;
 using ScopedAccelerators = ScopedHandle<HACCEL, handle_traits::Accelerators>;

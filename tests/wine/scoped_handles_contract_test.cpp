@@ -14,8 +14,8 @@ template <class T>
 constexpr bool kMoveOnly = !std::is_copy_constructible_v<T> && !std::is_copy_assignable_v<T> &&
                            std::is_move_constructible_v<T>;
 static_assert(kMoveOnly<ScopedFile> && kMoveOnly<ScopedFindHandle> && kMoveOnly<ScopedPen> &&
-              kMoveOnly<ScopedFont> && kMoveOnly<ScopedBitmap> && kMoveOnly<ScopedImageList> &&
-              kMoveOnly<ScopedMenu> && kMoveOnly<ScopedAccelerators> && kMoveOnly<ScopedGetDC> &&
+              kMoveOnly<ScopedFont> && kMoveOnly<ScopedBitmap> && kMoveOnly<ScopedBrush> &&
+              kMoveOnly<ScopedMemoryDC> && kMoveOnly<ScopedMenu> && kMoveOnly<ScopedAccelerators> && kMoveOnly<ScopedGetDC> &&
               kMoveOnly<ScopedSelectObject>);
 
 TEST(ScopedHandlesContractTest, AGdiObjectIsDeletedOnceByItsLastHolder) {
