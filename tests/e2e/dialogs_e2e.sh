@@ -43,6 +43,18 @@ focus_main() {  # a click on the main window's status bar, where no dialog cover
   e2e_wait_for "the main window to become active" 30 active "$title"
 }
 
+# open_then_close_main MENU KEY DIALOG: opens the dialog from the Help menu,
+# then closes the main window with the mouse on its close box.
+open_then_close_main() {
+  local left top right bottom
+  focus_main
+  keys "$1" "$2"
+  e2e_wait_for "the dialog '$3'" 30 counts "$3" 1
+  read -r left top right bottom <<<"$(rw_probe frame "$title")"
+  xdotool mousemove $((right - 12)) $((top + 12)) click 1
+  e2e_wait_for "the main window to close" 30 counts "$title" 0
+}
+
 rw_start_program "$RW_WINE_PROGRAM"
 e2e_wait_rows "$title"
 
@@ -117,12 +129,8 @@ expect_eq "the About dialog stays open after the message" "1" "$(count "$about")
 # About open, the main window closed with its close box, then System Info
 # without a System Information tool: the message still shows, over About, and
 # About takes no clicks until it is answered.
-focus_main
-keys alt+h a
-e2e_wait_for "the About dialog" 30 counts "$about" 1
-read -r left top right bottom <<<"$(rw_probe frame "$title")"
-xdotool mousemove $((right - 12)) $((top + 12)) click 1
-expect_eventually "the close box closes the main window" 30 counts "$title" 0
+open_then_close_main alt+h a "$about"
+expect_eq "the close box closes the main window" "0" "$(count "$title")"
 expect_eq "About stays open" "1" "$(count "$about")"
 read -r x y <<<"$(rw_probe child "$about" "&System Info...")"
 xdotool mousemove "$x" "$y" click 1
@@ -161,12 +169,7 @@ e2e_stop_prefix
 # The close box with the legend open: the program lives on until the legend closes.
 rw_start_program "$RW_WINE_PROGRAM"
 e2e_wait_rows "$title"
-focus_main
-keys alt+h i
-e2e_wait_for "the legend" 30 counts "$legend" 1
-read -r left top right bottom <<<"$(rw_probe frame "$title")"
-xdotool mousemove $((right - 12)) $((top + 12)) click 1
-e2e_wait_for "the main window to close" 30 counts "$title" 0
+open_then_close_main alt+h i "$legend"
 expect_eq "closing the main window leaves the legend open" "1" "$(count "$legend")"
 expect_true "and the program running" e2e_program_running
 xdotool mousemove 900 740
