@@ -12,10 +12,6 @@ struct FileVersion {
   unsigned minor = 0;
   unsigned build = 0;
   unsigned revision = 0;
-  // Compares major.minor only: what the common controls' features depend on.
-  bool AtLeast(unsigned wantedMajor, unsigned wantedMinor) const {
-    return major > wantedMajor || (major == wantedMajor && minor >= wantedMinor);
-  }
 };
 
 // False when the file has no readable version resource.

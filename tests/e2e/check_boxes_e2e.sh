@@ -15,8 +15,8 @@ rw_set_app_version win95
 
 rows() { rw_probe rows "$title"; }
 names() { rows | cut -f3; }
-checked_rows() { rows | awk -F'\t' '$2 == 1 {print $3}'; }
-row_of() { names | grep -n -x -F "$1" | cut -d: -f1 | head -1 | awk '{print $1 - 1}'; }
+checked_rows() { e2e_checked_rows "$title"; }
+row_of() { e2e_row_of "$title" "$1"; }
 point_of() { rw_probe "$1" "$title" "$(row_of "$2")"; }  # point_of checkbox|label NAME
 click_at() { local x y; read -r x y <<<"$1"; xdotool mousemove "$x" "$y" click 1; }
 keys() { xdotool mousemove 512 740; local key; for key in "$@"; do xdotool key "$key"; done; }

@@ -40,7 +40,7 @@ without() {  # without FILE PATTERN...: the file's lines but those matching a pa
   for pattern in "$@"; do args+=(-e "$pattern"); done
   grep -v -F "${args[@]}" "$file"
 }
-row_of() { rw_probe rows "$title" | cut -f3 | grep -n -x -F "$1" | cut -d: -f1 | awk 'NR == 1 {print $1 - 1}'; }
+row_of() { e2e_row_of "$title" "$1"; }
 row_field() { rw_probe rows "$title" | awk -F'\t' -v row="$(($1 + 1))" -v field="$2" 'NR == row {print $field}'; }
 check_mark_is() { [ "$(row_field "$1" 2)" == "$2" ]; }
 selected_is() { [ "$(row_field "$1" 1)" == "$2" ]; }
@@ -63,7 +63,7 @@ space_check() {
   xdotool key space
   e2e_wait_for "$1 to be checked" 30 check_mark_is "$row" 1
 }
-checked_rows() { rw_probe rows "$title" | awk -F'\t' '$2 == 1 {print $3}'; }
+checked_rows() { e2e_checked_rows "$title"; }
 checked_are() { [ "$(checked_rows)" == "$1" ]; }
 dialog_says() { grep -q -F "$1" <<<"$(rw_probe dialog "$title")"; }
 dialog_gone() { ! dialog_says "$1"; }

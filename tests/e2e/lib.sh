@@ -108,6 +108,11 @@ e2e_dialog_closed() { ! e2e_dialog_open "$1"; }
 e2e_wait_rows() { e2e_wait_for "a loaded list in '$1'" 60 e2e_list_loaded "$1"; }
 e2e_list_loaded() { [[ "$(rw_probe rows "$1")" == 1$'\t'* ]]; }
 
+# e2e_checked_rows TITLE: the names of the window's checked rows, in list order.
+e2e_checked_rows() { rw_probe rows "$1" | awk -F'\t' '$2 == 1 {print $3}'; }
+# e2e_row_of TITLE NAME: the position (from 0) of the first row of that name.
+e2e_row_of() { rw_probe rows "$1" | cut -f3 | grep -n -x -F "$2" | cut -d: -f1 | awk 'NR == 1 {print $1 - 1}'; }
+
 # e2e_screenshot FILE: the screen for people to look at; no check reads it,
 # so a short pause lets the last change paint first.
 e2e_screenshot() { sleep 0.5; rw_screenshot "$1"; }
