@@ -21,7 +21,7 @@ bool RegistryKeyExists(Registry& registry, RegKey hive, const std::string& keyPa
 }
 
 long DeleteRegistryValue(Registry& registry, RegKey hive, const std::string& keyPath,
-                         const std::string& valueName) {
+                         const ExactName& valueName) {
   {
     ScopedRegKey test(registry);
     const long opened = OpenKey(registry, hive, keyPath, &test);
@@ -32,7 +32,8 @@ long DeleteRegistryValue(Registry& registry, RegKey hive, const std::string& key
   ScopedRegKey key(registry);
   const long opened = OpenKey(registry, hive, keyPath, &key);
   if (opened != kRegSuccess) return opened;  // vanished or refused between the two opens
-  const long result = registry.DeleteValue(key.get(), valueName);
+  const long result = valueName.IsWide() ? registry.DeleteValueWide(key.get(), valueName.Unicode())
+                                         : registry.DeleteValue(key.get(), valueName.Ansi());
   return result == kRegFileNotFound ? kRegSuccess : result;
 }
 

@@ -21,11 +21,14 @@ std::string NtUserStartupFolder(const std::string& userName) {
 
 namespace {
 
-// The smallest buffers, as the program always used; they grow to fit.
+// The smallest buffers; they grow to fit.
 constexpr std::uint32_t kMinNameChars = 100;
 constexpr std::uint32_t kMinDataBytes = 100;
 // Registry value names never exceed 16383 characters.
 constexpr std::uint32_t kMaxNameChars = 16384;
+// Explorer's record of the shell folders, and the most of a path we read there.
+const char kShellFoldersKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr std::size_t kMaxShellFolderBytes = 1024;
 // A value that keeps changing under us is given up after this many tries.
 constexpr int kMaxGrowthsPerValue = 16;
 // Growing without a size from the platform stops here.
@@ -56,7 +59,8 @@ std::string TextUpToFirstNul(const std::vector<std::uint8_t>& data, std::uint32_
 
 // After "more data": the data buffer grows to the size the platform asked
 // for; when that already fitted, the name was too long.
-void GrowBuffers(std::uint32_t wantedDataBytes, std::vector<char>* name,
+template <typename Char>
+void GrowBuffers(std::uint32_t wantedDataBytes, std::vector<Char>* name,
                  std::vector<std::uint8_t>* data) {
   if (wantedDataBytes >= data->size()) {
     data->resize(static_cast<std::size_t>(wantedDataBytes) + 1);
@@ -67,18 +71,35 @@ void GrowBuffers(std::uint32_t wantedDataBytes, std::vector<char>* name,
   }
 }
 
-void AppendRunKeyValues(Registry& registry, RegKey hive, const char* tag,
-                        StartupListSink& sink) {
-  const ScopedRegKey runKey = OpenRunKey(registry, hive);
-  if (!runKey.valid()) return;
-  const RegKey key = runKey.get();
+// One enumeration call in each of the registry's name forms.
+struct AnsiNames {
+  using Char = char;
+  static long Enum(Registry& registry, RegKey key, std::uint32_t index, char* name,
+                   std::uint32_t* nameChars, std::uint32_t* type, std::uint8_t* data,
+                   std::uint32_t* dataBytes) {
+    return registry.EnumValue(key, index, name, nameChars, type, data, dataBytes);
+  }
+};
+struct WideNames {
+  using Char = char16_t;
+  static long Enum(Registry& registry, RegKey key, std::uint32_t index, char16_t* name,
+                   std::uint32_t* nameChars, std::uint32_t* type, std::uint8_t* data,
+                   std::uint32_t* dataBytes) {
+    return registry.EnumValueWide(key, index, name, nameChars, type, data, dataBytes);
+  }
+};
 
+// Calls |onValue(name, type, data, dataBytes)| for each value of |key|, in the
+// registry's order. Returns the result that ended the walk.
+template <typename Names, typename OnValue>
+long EnumerateValues(Registry& registry, RegKey key, OnValue onValue) {
+  using Char = typename Names::Char;
   std::uint32_t maxNameChars = 0;
   std::uint32_t maxDataBytes = 0;
   if (registry.QueryValueLimits(key, &maxNameChars, &maxDataBytes) != kRegSuccess) {
     maxNameChars = maxDataBytes = 0;
   }
-  std::vector<char> name(std::max(kMinNameChars, std::min(maxNameChars, kMaxNameChars) + 1));
+  std::vector<Char> name(std::max(kMinNameChars, std::min(maxNameChars, kMaxNameChars) + 1));
   std::vector<std::uint8_t> data(std::max(kMinDataBytes, maxDataBytes + 1));
 
   std::uint32_t index = 0;
@@ -88,7 +109,7 @@ void AppendRunKeyValues(Registry& registry, RegKey hive, const char* tag,
     auto dataBytes = static_cast<std::uint32_t>(data.size());
     std::uint32_t type = kRegNone;
     const long result =
-        registry.EnumValue(key, index, name.data(), &nameChars, &type, data.data(), &dataBytes);
+        Names::Enum(registry, key, index, name.data(), &nameChars, &type, data.data(), &dataBytes);
     if (result == kRegMoreData) {
       // The value outgrew the key's own limits since we asked: grow and retry it.
       if (++growths > kMaxGrowthsPerValue) {
@@ -99,44 +120,146 @@ void AppendRunKeyValues(Registry& registry, RegKey hive, const char* tag,
       GrowBuffers(dataBytes, &name, &data);
       continue;
     }
-    if (result != kRegSuccess) break;  // no more items, or a key we cannot read on
+    if (result != kRegSuccess) return result;  // no more items, or a key we cannot read on
 
     nameChars = std::min(nameChars, static_cast<std::uint32_t>(name.size()));
-    sink.AppendRow({std::string(name.data(), nameChars), TextUpToFirstNul(data, dataBytes), tag});
+    onValue(std::basic_string<Char>(name.data(), nameChars), type, data,
+            std::min<std::uint32_t>(dataBytes, static_cast<std::uint32_t>(data.size())));
     ++index;
     growths = 0;
   }
 }
 
-// Shell links are "Shortcut" whatever language the platform describes them in:
-// deletion recognises shortcuts by that text.
-std::string InformationFor(const FolderFile& file) {
-  const std::string& name = file.name;
-  if (name.size() >= 4 && AsciiLower(name.substr(name.size() - 4)) == ".lnk") {
-    return SourceTag::kShortcut;
-  }
-  return file.type;
+bool IsStringType(std::uint32_t type) {
+  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
 }
 
-void AppendFolderFiles(FileSystem& files, const std::string& folder, StartupListSink& sink) {
+// Wide string data is UTF-16, cut at its first NUL and shown in ANSI as the
+// ANSI call would have given it; other data is the same bytes either way.
+std::string LocationFromWideData(SystemQueries& system, std::uint32_t type,
+                                 const std::vector<std::uint8_t>& data, std::uint32_t length) {
+  if (!IsStringType(type)) return TextUpToFirstNul(data, length);
+  std::u16string text;
+  for (std::uint32_t at = 0; at + 1 < length; at += 2) {
+    const auto unit = static_cast<char16_t>(data[at] | (data[at + 1] << 8));
+    if (unit == 0) break;
+    text.push_back(unit);
+  }
+  return system.AnsiText(text);
+}
+
+void AppendRunKeyValues(const Platform& platform, RegKey hive, const char* tag,
+                        EntrySource source, StartupListSink& sink) {
+  Registry& registry = platform.registry;
+  const ScopedRegKey runKey = OpenRunKey(registry, hive);
+  if (!runKey.valid()) return;
+
+  // Names are read in Unicode wherever the registry keeps them so (NT, and
+  // Wine whatever version it reports): the ANSI name may have lost characters
+  // and name another value. Windows 95/98 answer the wide call with "not
+  // implemented"; their names are ANSI, and so exact as the ANSI call gives them.
+  const long wideEnd = EnumerateValues<WideNames>(
+      registry, runKey.get(),
+      [&](const std::u16string& name, std::uint32_t type, const std::vector<std::uint8_t>& data,
+          std::uint32_t length) {
+        sink.AppendRow({platform.system.AnsiText(name),
+                        LocationFromWideData(platform.system, type, data, length), tag, source,
+                        ExactName::Wide(name)});
+      });
+  if (wideEnd != kRegCallNotImplemented) return;
+  EnumerateValues<AnsiNames>(
+      registry, runKey.get(),
+      [&](const std::string& name, std::uint32_t, const std::vector<std::uint8_t>& data,
+          std::uint32_t length) {
+        sink.AppendRow({name, TextUpToFirstNul(data, length), tag, source, ExactName(name)});
+      });
+}
+
+// Shell links are "Shortcut" whatever language the platform describes them in.
+bool IsShellLink(const std::string& name) {
+  return name.size() >= 4 && AsciiLower(name.substr(name.size() - 4)) == ".lnk";
+}
+
+// A Startup folder: exactly as the file system names it, and as the list shows it.
+struct StartupFolder {
+  ExactName path;     // ends in a backslash
+  std::string shown;  // ends in a backslash
+};
+
+StartupFolder FolderFromPath(SystemQueries& system, ExactName path) {
+  if (path.IsWide()) {
+    std::u16string wide = path.Unicode();
+    if (wide.empty() || wide.back() != u'\\') wide.push_back(u'\\');
+    return {ExactName::Wide(wide), system.AnsiText(wide)};
+  }
+  std::string ansi = path.Ansi();
+  if (ansi.empty() || ansi.back() != '\\') ansi.push_back('\\');
+  return {ExactName(ansi), ansi};
+}
+
+// Explorer's record of the folder, for a shell that names none.
+std::string ShellFoldersEntry(Registry& registry, RegKey hive, const char* valueName) {
+  ScopedRegKey key(registry);
+  if (registry.OpenKeyEx(hive, kShellFoldersKeyPath, kKeyRead, key.receive()) != kRegSuccess ||
+      !key.valid()) {
+    key.reset();
+    return "";
+  }
+  std::vector<std::uint8_t> data(kMaxShellFolderBytes);
+  auto length = static_cast<std::uint32_t>(data.size());
+  std::uint32_t type = kRegNone;
+  if (registry.QueryValueEx(key.get(), valueName, &type, data.data(), &length) != kRegSuccess ||
+      !IsStringType(type)) {
+    return "";
+  }
+  return TextUpToFirstNul(data, length);
+}
+
+// The folder Windows starts the files of: where the shell says; failing that,
+// where Explorer recorded it; failing that, the default install's folder.
+StartupFolder FindStartupFolder(const Platform& platform, StartupFolderKind kind, RegKey hive,
+                                const char* shellFoldersValue, const std::string& fallback) {
+  ExactName shellPath;
+  if (platform.files.ShellStartupFolder(kind, &shellPath) &&
+      !(shellPath.IsWide() ? shellPath.Unicode().empty() : shellPath.Ansi().empty())) {
+    return FolderFromPath(platform.system, shellPath);
+  }
+  const std::string recorded = ShellFoldersEntry(platform.registry, hive, shellFoldersValue);
+  return FolderFromPath(platform.system, ExactName(recorded.empty() ? fallback : recorded));
+}
+
+void AppendFolderFiles(FileSystem& files, const StartupFolder& folder, StartupListSink& sink) {
   std::vector<FolderFile> listing;
-  if (!files.ListFiles(folder, &listing)) return;  // a missing folder adds nothing
+  if (!files.ListFiles(folder.path, &listing)) return;  // a missing folder adds nothing
   for (const FolderFile& file : listing) {
-    sink.AppendRow({file.name, folder + file.name, InformationFor(file)});
+    const bool shortcut = IsShellLink(file.name);
+    sink.AppendRow({file.name, folder.shown + file.name, shortcut ? SourceTag::kShortcut : file.type,
+                    shortcut ? EntrySource::kStartupShortcut : EntrySource::kStartupOtherFile,
+                    file.path});
   }
 }
 
 }  // namespace
 
 void AppendStartupItems(const Platform& platform, StartupListSink& sink) {
-  AppendRunKeyValues(platform.registry, kHkeyLocalMachine, SourceTag::kMachineRun, sink);
-  AppendRunKeyValues(platform.registry, kHkeyCurrentUser, SourceTag::kUserRun, sink);
+  AppendRunKeyValues(platform, kHkeyLocalMachine, SourceTag::kMachineRun,
+                     EntrySource::kMachineRun, sink);
+  AppendRunKeyValues(platform, kHkeyCurrentUser, SourceTag::kUserRun, EntrySource::kUserRun,
+                     sink);
   if (IsWin9x) {
-    AppendFolderFiles(platform.files, kWin9xStartupFolder, sink);
-  } else if (IsWinNT) {
-    AppendFolderFiles(platform.files, kNtAllUsersStartupFolder, sink);
-    AppendFolderFiles(platform.files, NtUserStartupFolder(GetCurrentUserName(platform.system)),
+    AppendFolderFiles(platform.files,
+                      FindStartupFolder(platform, StartupFolderKind::kUser, kHkeyCurrentUser,
+                                        "Startup", kWin9xStartupFolder),
                       sink);
+  } else if (IsWinNT) {
+    const StartupFolder allUsers =
+        FindStartupFolder(platform, StartupFolderKind::kAllUsers, kHkeyLocalMachine,
+                          "Common Startup", kNtAllUsersStartupFolder);
+    const StartupFolder own = FindStartupFolder(
+        platform, StartupFolderKind::kUser, kHkeyCurrentUser, "Startup",
+        NtUserStartupFolder(GetCurrentUserName(platform.system)));
+    AppendFolderFiles(platform.files, allUsers, sink);
+    if (own.path != allUsers.path) AppendFolderFiles(platform.files, own, sink);
   }
 }
 

@@ -1,14 +1,18 @@
 #pragma once
 // File-system service: listing the files of a folder with their type
-// descriptions, and deleting or testing single files.
+// descriptions, deleting or testing single files, and the shell's own
+// Startup folders.
 #include <string>
 #include <vector>
+
+#include "platform/exact_name.h"
 
 namespace rw {
 
 struct FolderFile {
-  std::string name;  // file name with extension
+  std::string name;  // file name with extension, as the ANSI list shows it
   std::string type;  // the platform's type description
+  ExactName path;    // the file's full path exactly as the file system keeps it
 };
 
 constexpr long kFileRemoved = 0;
@@ -16,20 +20,29 @@ constexpr long kFileRemoved = 0;
 constexpr long kErrorFileNotFound = 2;
 constexpr long kErrorAccessDenied = 5;
 
+// The Startup folders the shell keeps: the user's own, and on the NT family
+// the one of all users.
+enum class StartupFolderKind { kUser, kAllUsers };
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
   // The files directly in |folder| (a path ending in a backslash), in the
-  // platform's order; subfolders are not listed. False when the folder
-  // cannot be read; |files| is then empty.
-  virtual bool ListFiles(const std::string& folder, std::vector<FolderFile>* files) = 0;
+  // platform's order; subfolders are not listed. Names are read in Unicode
+  // wherever the system keeps them so. False when the folder cannot be read;
+  // |files| is then empty.
+  virtual bool ListFiles(const ExactName& folder, std::vector<FolderFile>* files) = 0;
   // Deletes one file, also when it is read-only. Returns kFileRemoved (0), or
   // the system's error code when the file is not gone.
-  virtual long RemoveFile(const std::string& path) = 0;
+  virtual long RemoveFile(const ExactName& path) = 0;
   // True when |path| names an existing file or folder, hidden and system ones included.
   virtual bool FileExists(const std::string& path) = 0;
   // True only for an existing file that is neither hidden nor a system file.
   virtual bool NormalFileExists(const std::string& path) = 0;
+  // The shell's Startup folder of that kind (SHGetSpecialFolderLocation), in
+  // Unicode where the shell gives it so. False when the shell names none,
+  // as for a folder that does not exist.
+  virtual bool ShellStartupFolder(StartupFolderKind kind, ExactName* folder) = 0;
 };
 
 }  // namespace rw

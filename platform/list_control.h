@@ -1,6 +1,8 @@
 #pragma once
 // The main window's list: rows of three texts, addressed by position from 0
-// in display order.
+// in display order. Each row carries its caller's key for the entry it shows,
+// so commands act on the entry, never on text read back from the list.
+#include <cstdint>
 #include <string>
 
 namespace rw {
@@ -15,7 +17,9 @@ class ListControl {
   virtual ~ListControl() = default;
   // Adds an unchecked, unselected row at the end; returns its position.
   virtual int AddRow(const std::string& name, const std::string& location,
-                     const std::string& information) = 0;
+                     const std::string& information, std::uint32_t key) = 0;
+  // The key the row was added with.
+  virtual std::uint32_t Key(int position) const = 0;
   virtual int Count() const = 0;
   virtual void Clear() = 0;
   // Orders the rows by Name with the platform's case-insensitive collation;

@@ -18,6 +18,7 @@ constexpr long kRegSuccess = 0;
 constexpr long kRegFileNotFound = 2;
 constexpr long kRegAccessDenied = 5;
 constexpr long kRegInvalidHandle = 6;
+constexpr long kRegCallNotImplemented = 120;  // a wide call on Windows 95/98
 constexpr long kRegMoreData = 234;
 constexpr long kRegNoMoreItems = 259;
 
@@ -52,11 +53,19 @@ class Registry {
   // data length in bytes.
   virtual long EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameChars,
                          std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataBytes) = 0;
+  // RegEnumValueW, the same with the name in UTF-16 code units (the capacity
+  // and length count code units) and string data in UTF-16. Returns
+  // kRegCallNotImplemented where the registry has only ANSI names (Windows 95/98).
+  virtual long EnumValueWide(RegKey key, std::uint32_t index, char16_t* name,
+                             std::uint32_t* nameChars, std::uint32_t* type, std::uint8_t* data,
+                             std::uint32_t* dataBytes) = 0;
   // RegQueryValueExA.
   virtual long QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type,
                             std::uint8_t* data, std::uint32_t* dataBytes) = 0;
   // RegDeleteValueA.
   virtual long DeleteValue(RegKey key, const std::string& name) = 0;
+  // RegDeleteValueW; kRegCallNotImplemented where the registry has only ANSI names.
+  virtual long DeleteValueWide(RegKey key, const std::u16string& name) = 0;
   // RegCloseKey.
   virtual long CloseKey(RegKey key) = 0;
 };

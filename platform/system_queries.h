@@ -26,6 +26,9 @@ class SystemQueries {
   // FormatMessageA: the system's own sentence for an error code, without the
   // line break it ends with; "" when the system has none.
   virtual std::string ErrorText(long code) = 0;
+  // WideCharToMultiByte to the ANSI code page: a Unicode name as the ANSI
+  // list shows it, characters the code page lacks replaced as the system does.
+  virtual std::string AnsiText(const std::u16string& wide) = 0;
 };
 
 }  // namespace rw

@@ -2,86 +2,117 @@
 
 #include <algorithm>
 
-#include "platform/ascii_case.h"
+#include "platform/fake/fake_code_page.h"
 
 namespace rw {
 
 namespace {
 constexpr long kErrorPathNotFound = 3;
+constexpr long kErrorCallNotImplemented = 120;
+
+std::u16string Key(const std::u16string& folder) { return FakeLowerAscii(folder); }
+std::u16string Key(const std::string& folder) { return FakeLowerAscii(FakeWiden(folder)); }
+std::u16string WideOf(const ExactName& name) {
+  return name.IsWide() ? name.Unicode() : FakeWiden(name.Ansi());
+}
 }  // namespace
 
-std::string FakeFileSystem::Lower(const std::string& text) { return AsciiLower(text); }
-
-void FakeFileSystem::Split(const std::string& path, std::string* folder, std::string* name) {
-  const std::size_t slash = path.find_last_of('\\');
-  *folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-  *name = slash == std::string::npos ? path : path.substr(slash + 1);
+void FakeFileSystem::Split(const std::u16string& path, std::u16string* folder,
+                           std::u16string* name) {
+  const std::size_t slash = path.find_last_of(u'\\');
+  *folder = slash == std::u16string::npos ? u"" : path.substr(0, slash + 1);
+  *name = slash == std::u16string::npos ? path : path.substr(slash + 1);
 }
 
-void FakeFileSystem::AddFolder(const std::string& folder) { folders_[Lower(folder)]; }
+void FakeFileSystem::AddFolder(const std::string& folder) { folders_[Key(folder)]; }
 
 void FakeFileSystem::AddFile(const std::string& folder, const std::string& name,
                              const std::string& type, bool readOnly) {
-  folders_[Lower(folder)].push_back({name, type, readOnly, false, false});
+  folders_[Key(folder)].push_back({FakeWiden(name), type, readOnly, false, false});
 }
 
-FakeFileSystem::File* FakeFileSystem::FindFile(const std::string& path) {
-  std::string folder, name;
+void FakeFileSystem::AddFileWide(const std::u16string& folder, const std::u16string& name,
+                                 const std::string& type) {
+  folders_[Key(folder)].push_back({name, type, false, false, false});
+}
+
+const std::vector<FakeFileSystem::File>* FakeFileSystem::FolderFiles(
+    const std::u16string& folder) const {
+  auto it = folders_.find(Key(folder));
+  return it == folders_.end() ? nullptr : &it->second;
+}
+
+FakeFileSystem::File* FakeFileSystem::FindFile(const std::u16string& path) {
+  std::u16string folder, name;
   Split(path, &folder, &name);
-  auto it = folders_.find(Lower(folder));
+  auto it = folders_.find(Key(folder));
   if (it == folders_.end()) return nullptr;
   for (File& file : it->second) {
-    if (Lower(file.name) == Lower(name)) return &file;
+    if (FakeLowerAscii(file.name) == FakeLowerAscii(name)) return &file;
   }
   return nullptr;
 }
 
 void FakeFileSystem::MakeUndeletable(const std::string& path) {
-  File* file = FindFile(path);
+  File* file = FindFile(FakeWiden(path));
   if (file != nullptr) file->undeletable = true;
 }
 
 void FakeFileSystem::MakeHidden(const std::string& path) {
-  File* file = FindFile(path);
+  File* file = FindFile(FakeWiden(path));
   if (file != nullptr) file->hiddenOrSystem = true;
 }
 
 bool FakeFileSystem::NormalFileExists(const std::string& path) {
-  const File* file = FindFile(path);
+  const File* file = FindFile(FakeWiden(path));
   return file != nullptr && !file->hiddenOrSystem;
 }
 
 void FakeFileSystem::FailListing(const std::string& folder) {
   AddFolder(folder);
-  unreadable_.insert(Lower(folder));
+  unreadable_.insert(Key(folder));
 }
 
 std::vector<std::string> FakeFileSystem::FileNames(const std::string& folder) const {
   std::vector<std::string> names;
-  auto it = folders_.find(Lower(folder));
-  if (it != folders_.end()) {
-    for (const File& file : it->second) names.push_back(file.name);
+  if (const auto* files = FolderFiles(FakeWiden(folder))) {
+    for (const File& file : *files) names.push_back(FakeAnsi(file.name));
   }
   return names;
 }
 
-bool FakeFileSystem::ListFiles(const std::string& folder, std::vector<FolderFile>* files) {
+bool FakeFileSystem::HasFileWide(const std::u16string& folder, const std::u16string& name) const {
+  const auto* files = FolderFiles(folder);
+  return files != nullptr && std::any_of(files->begin(), files->end(), [&](const File& file) {
+           return FakeLowerAscii(file.name) == FakeLowerAscii(name);
+         });
+}
+
+bool FakeFileSystem::ListFiles(const ExactName& folder, std::vector<FolderFile>* files) {
   files->clear();
-  listed_.push_back(folder);
-  auto it = folders_.find(Lower(folder));
-  if (it == folders_.end() || unreadable_.count(Lower(folder)) != 0) return false;
-  for (const File& file : it->second) files->push_back({file.name, file.type});
+  const std::u16string wideFolder = WideOf(folder);
+  listed_.push_back(FakeAnsi(wideFolder));
+  const auto* found = FolderFiles(wideFolder);
+  if (found == nullptr || unreadable_.count(Key(wideFolder)) != 0) return false;
+  for (const File& file : *found) {
+    // The ANSI calls give names through the code page; the wide ones exactly.
+    const ExactName path = wideCalls_ ? ExactName::Wide(wideFolder + file.name)
+                                      : ExactName(FakeAnsi(wideFolder + file.name));
+    files->push_back({FakeAnsi(file.name), file.type, path});
+  }
   return true;
 }
 
-long FakeFileSystem::RemoveFile(const std::string& path) {
-  std::string folder, name;
-  Split(path, &folder, &name);
-  auto it = folders_.find(Lower(folder));
+long FakeFileSystem::RemoveFile(const ExactName& path) {
+  if (path.IsWide() && !wideCalls_) return kErrorCallNotImplemented;
+  std::u16string folder, name;
+  Split(WideOf(path), &folder, &name);
+  auto it = folders_.find(Key(folder));
   if (it == folders_.end()) return kErrorPathNotFound;
   auto& files = it->second;
-  auto file = std::find_if(files.begin(), files.end(),
-                           [&](const File& f) { return Lower(f.name) == Lower(name); });
+  auto file = std::find_if(files.begin(), files.end(), [&](const File& f) {
+    return FakeLowerAscii(f.name) == FakeLowerAscii(name);
+  });
   if (file == files.end()) return kErrorFileNotFound;
   if (file->undeletable) return kErrorAccessDenied;
   files.erase(file);
@@ -89,8 +120,15 @@ long FakeFileSystem::RemoveFile(const std::string& path) {
 }
 
 bool FakeFileSystem::FileExists(const std::string& path) {
-  if (FindFile(path) != nullptr) return true;
-  return folders_.count(Lower(path)) != 0 || folders_.count(Lower(path + "\\")) != 0;
+  if (FindFile(FakeWiden(path)) != nullptr) return true;
+  return folders_.count(Key(path)) != 0 || folders_.count(Key(path + "\\")) != 0;
+}
+
+bool FakeFileSystem::ShellStartupFolder(StartupFolderKind kind, ExactName* folder) {
+  auto it = shellFolders.find(kind);
+  if (it == shellFolders.end()) return false;
+  *folder = it->second;
+  return true;
 }
 
 }  // namespace rw

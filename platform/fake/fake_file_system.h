@@ -1,6 +1,7 @@
 #pragma once
-// In-memory folders at the fixed "c:\..." paths, for the native tests.
-// Paths compare case-insensitively, as on Windows.
+// In-memory folders, for the native tests. Names are kept in Unicode, as NT
+// and Wine keep them; the ANSI calls see them through the stand-ins' code
+// page. Paths compare case-insensitively, as on Windows.
 #include <map>
 #include <set>
 #include <string>
@@ -13,7 +14,7 @@ namespace rw {
 class FakeFileSystem : public FileSystem {
  public:
   struct File {
-    std::string name;
+    std::u16string name;
     std::string type;
     bool readOnly = false;
     bool undeletable = false;  // locked or refused
@@ -23,25 +24,35 @@ class FakeFileSystem : public FileSystem {
   void AddFolder(const std::string& folder);  // path ending in a backslash
   void AddFile(const std::string& folder, const std::string& name, const std::string& type,
                bool readOnly = false);
+  // A file or folder whose name the ANSI code page may not hold.
+  void AddFileWide(const std::u16string& folder, const std::u16string& name,
+                   const std::string& type);
   void MakeUndeletable(const std::string& path);
   void MakeHidden(const std::string& path);
   void FailListing(const std::string& folder);  // exists, but cannot be read
-  std::vector<std::string> FileNames(const std::string& folder) const;
+  std::vector<std::string> FileNames(const std::string& folder) const;  // as ANSI shows them
+  bool HasFileWide(const std::u16string& folder, const std::u16string& name) const;
   const std::vector<std::string>& ListedFolders() const { return listed_; }
+  // Windows 95/98: the wide calls fail as not implemented.
+  void SetWideCallsImplemented(bool implemented) { wideCalls_ = implemented; }
+  // What the shell answers for each kind of Startup folder; none by default.
+  std::map<StartupFolderKind, ExactName> shellFolders;
 
-  bool ListFiles(const std::string& folder, std::vector<FolderFile>* files) override;
-  long RemoveFile(const std::string& path) override;
+  bool ListFiles(const ExactName& folder, std::vector<FolderFile>* files) override;
+  long RemoveFile(const ExactName& path) override;
   bool FileExists(const std::string& path) override;
   bool NormalFileExists(const std::string& path) override;
+  bool ShellStartupFolder(StartupFolderKind kind, ExactName* folder) override;
 
  private:
-  static std::string Lower(const std::string& text);
-  static void Split(const std::string& path, std::string* folder, std::string* name);
-  File* FindFile(const std::string& path);
+  static void Split(const std::u16string& path, std::u16string* folder, std::u16string* name);
+  File* FindFile(const std::u16string& path);
+  const std::vector<File>* FolderFiles(const std::u16string& folder) const;
 
-  std::map<std::string, std::vector<File>> folders_;  // by lower-case folder path
-  std::set<std::string> unreadable_;
+  std::map<std::u16string, std::vector<File>> folders_;  // by lower-case folder path
+  std::set<std::u16string> unreadable_;
   std::vector<std::string> listed_;
+  bool wideCalls_ = true;
 };
 
 }  // namespace rw

@@ -16,16 +16,18 @@ class FakeListControl : public ListControl {
     std::array<std::string, 3> texts;
     bool selected = false;
     bool checked = false;
+    std::uint32_t key = 0;
   };
   std::vector<Row> rows;
   int sortCalls = 0;
   ListViewMode view = ListViewMode::kDetails;
 
   int AddRow(const std::string& name, const std::string& location,
-             const std::string& information) override {
-    rows.push_back({{name, location, information}, false, false});
+             const std::string& information, std::uint32_t key) override {
+    rows.push_back({{name, location, information}, false, false, key});
     return static_cast<int>(rows.size()) - 1;
   }
+  std::uint32_t Key(int position) const override { return rows.at(position).key; }
   int Count() const override { return static_cast<int>(rows.size()); }
   void Clear() override { rows.clear(); }
   void SortByName(bool ascending) override {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/ascii_case.h"
+#include "platform/fake/fake_code_page.h"
 
 namespace rw {
 
@@ -32,10 +33,10 @@ FakeRegistry::Key* FakeRegistry::FromHandle(RegKey key) {
   return keyIt == keys_.end() ? nullptr : &keyIt->second;
 }
 
-FakeValue* FakeRegistry::FindValue(Key& key, const std::string& name) {
-  const std::string wanted = Lower(name);
+FakeValue* FakeRegistry::FindValue(Key& key, const std::u16string& name) {
+  const std::u16string wanted = FakeLowerAscii(name);
   for (FakeValue& value : key.values) {
-    if (Lower(value.name) == wanted) return &value;
+    if (FakeLowerAscii(value.wideName) == wanted) return &value;
   }
   return nullptr;
 }
@@ -44,14 +45,33 @@ void FakeRegistry::CreateKey(RegKey hive, const std::string& path) { keys_[Id(hi
 
 void FakeRegistry::SetValue(RegKey hive, const std::string& path, const std::string& name,
                             std::uint32_t type, const std::vector<std::uint8_t>& data) {
+  Store(hive, path, FakeWiden(name), type, data);
+}
+
+void FakeRegistry::Store(RegKey hive, const std::string& path, const std::u16string& name,
+                         std::uint32_t type, const std::vector<std::uint8_t>& data) {
   Key& key = keys_[Id(hive, path)];
   FakeValue* existing = FindValue(key, name);
   if (existing != nullptr) {
     existing->type = type;
     existing->data = data;
   } else {
-    key.values.push_back({name, type, data});
+    key.values.push_back({FakeAnsi(name), name, type, data});
   }
+}
+
+void FakeRegistry::SetStringWide(RegKey hive, const std::string& path, const std::u16string& name,
+                                 const std::string& text) {
+  std::vector<std::uint8_t> data(text.begin(), text.end());
+  data.push_back(0);
+  Store(hive, path, name, kRegSz, data);
+}
+
+bool FakeRegistry::HasValueWide(RegKey hive, const std::string& path,
+                                const std::u16string& name) const {
+  const Key* key = Find(hive, path);
+  if (key == nullptr) return false;
+  return FindValue(const_cast<Key&>(*key), name) != nullptr;
 }
 
 void FakeRegistry::SetString(RegKey hive, const std::string& path, const std::string& name,
@@ -69,11 +89,7 @@ void FakeRegistry::SetDword(RegKey hive, const std::string& path, const std::str
 }
 
 bool FakeRegistry::HasValue(RegKey hive, const std::string& path, const std::string& name) const {
-  const Key* key = Find(hive, path);
-  if (key == nullptr) return false;
-  const std::string wanted = Lower(name);
-  return std::any_of(key->values.begin(), key->values.end(),
-                     [&](const FakeValue& v) { return Lower(v.name) == wanted; });
+  return HasValueWide(hive, path, FakeWiden(name));
 }
 
 std::vector<FakeValue> FakeRegistry::Values(RegKey hive, const std::string& path) const {
@@ -140,29 +156,65 @@ long FakeRegistry::QueryValueLimits(RegKey handle, std::uint32_t* maxNameChars,
   return kRegSuccess;
 }
 
-long FakeRegistry::EnumValue(RegKey handle, std::uint32_t index, char* name,
-                             std::uint32_t* nameChars, std::uint32_t* type, std::uint8_t* data,
-                             std::uint32_t* dataBytes) {
+namespace {
+bool IsStringType(std::uint32_t type) {
+  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
+
+// A value's name and data as a call of that character width gives them:
+// names through the code page, and string data in UTF-16 for the wide calls.
+std::string NameAs(const FakeValue& value, char) { return value.name; }
+std::u16string NameAs(const FakeValue& value, char16_t) { return value.wideName; }
+std::vector<std::uint8_t> DataAs(const FakeValue& value, char) { return value.data; }
+std::vector<std::uint8_t> DataAs(const FakeValue& value, char16_t) {
+  if (!IsStringType(value.type)) return value.data;
+  std::vector<std::uint8_t> wide;
+  for (const std::uint8_t byte : value.data) {
+    wide.push_back(byte);
+    wide.push_back(0);
+  }
+  return wide;
+}
+}  // namespace
+
+template <typename Char>
+long FakeRegistry::Enum(RegKey handle, std::uint32_t index, Char* name, std::uint32_t* nameChars,
+                        std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataBytes) {
   ++calls_;
   Key* key = FromHandle(handle);
   if (key == nullptr) return kRegInvalidHandle;
   auto fault = key->enumFaults.find(index);
   if (fault != key->enumFaults.end()) return fault->second;
   if (index >= key->values.size()) return kRegNoMoreItems;
-  const FakeValue& value = key->values[index];
-  const bool nameFits = value.name.size() < *nameChars;
-  const bool dataFits = data == nullptr || value.data.size() <= *dataBytes;
+  const std::basic_string<Char> valueName = NameAs(key->values[index], Char());
+  const std::vector<std::uint8_t> valueData = DataAs(key->values[index], Char());
+  const bool nameFits = valueName.size() < *nameChars;
+  const bool dataFits = data == nullptr || valueData.size() <= *dataBytes;
   if (!nameFits || !dataFits || extraMoreData_ > 0) {
     if (extraMoreData_ > 0) --extraMoreData_;
-    *dataBytes = static_cast<std::uint32_t>(value.data.size());
+    *dataBytes = static_cast<std::uint32_t>(valueData.size());
     return kRegMoreData;
   }
-  std::memcpy(name, value.name.c_str(), value.name.size() + 1);
-  *nameChars = static_cast<std::uint32_t>(value.name.size());
-  if (type != nullptr) *type = value.type;
-  if (data != nullptr && !value.data.empty()) std::memcpy(data, value.data.data(), value.data.size());
-  *dataBytes = static_cast<std::uint32_t>(value.data.size());
+  std::copy(valueName.begin(), valueName.end(), name);
+  name[valueName.size()] = Char();
+  *nameChars = static_cast<std::uint32_t>(valueName.size());
+  if (type != nullptr) *type = key->values[index].type;
+  if (data != nullptr && !valueData.empty()) std::memcpy(data, valueData.data(), valueData.size());
+  *dataBytes = static_cast<std::uint32_t>(valueData.size());
   return kRegSuccess;
+}
+
+long FakeRegistry::EnumValue(RegKey handle, std::uint32_t index, char* name,
+                             std::uint32_t* nameChars, std::uint32_t* type, std::uint8_t* data,
+                             std::uint32_t* dataBytes) {
+  return Enum(handle, index, name, nameChars, type, data, dataBytes);
+}
+
+long FakeRegistry::EnumValueWide(RegKey handle, std::uint32_t index, char16_t* name,
+                                 std::uint32_t* nameChars, std::uint32_t* type,
+                                 std::uint8_t* data, std::uint32_t* dataBytes) {
+  if (!wideCalls_) return kRegCallNotImplemented;
+  return Enum(handle, index, name, nameChars, type, data, dataBytes);
 }
 
 long FakeRegistry::QueryValueEx(RegKey handle, const std::string& name, std::uint32_t* type,
@@ -170,7 +222,7 @@ long FakeRegistry::QueryValueEx(RegKey handle, const std::string& name, std::uin
   ++calls_;
   Key* key = FromHandle(handle);
   if (key == nullptr) return kRegInvalidHandle;
-  FakeValue* value = FindValue(*key, name);
+  FakeValue* value = FindValue(*key, FakeWiden(name));
   if (value == nullptr) return kRegFileNotFound;
   if (type != nullptr) *type = value->type;
   const std::uint32_t capacity = *dataBytes;
@@ -181,17 +233,26 @@ long FakeRegistry::QueryValueEx(RegKey handle, const std::string& name, std::uin
   return kRegSuccess;
 }
 
+// As on NT: an ANSI name is read into Unicode through the code page, and
+// then deletes the value of exactly that name.
 long FakeRegistry::DeleteValue(RegKey handle, const std::string& name) {
+  return Delete(handle, FakeWiden(name));
+}
+
+long FakeRegistry::DeleteValueWide(RegKey handle, const std::u16string& name) {
+  if (!wideCalls_) return kRegCallNotImplemented;
+  return Delete(handle, name);
+}
+
+long FakeRegistry::Delete(RegKey handle, const std::u16string& name) {
   ++calls_;
   ++deleteCalls_;
   Key* key = FromHandle(handle);
   if (key == nullptr) return kRegInvalidHandle;
   if (key->refuseDelete) return kRegAccessDenied;
-  const std::string wanted = Lower(name);
-  auto it = std::find_if(key->values.begin(), key->values.end(),
-                         [&](const FakeValue& v) { return Lower(v.name) == wanted; });
-  if (it == key->values.end()) return kRegFileNotFound;
-  key->values.erase(it);
+  FakeValue* value = FindValue(*key, name);
+  if (value == nullptr) return kRegFileNotFound;
+  key->values.erase(key->values.begin() + (value - key->values.data()));
   return kRegSuccess;
 }
 

@@ -12,7 +12,8 @@
 namespace rw {
 
 struct FakeValue {
-  std::string name;
+  std::string name;  // as the ANSI calls give it
+  std::u16string wideName;  // exactly as stored
   std::uint32_t type = kRegSz;
   std::vector<std::uint8_t> data;
 };
@@ -25,6 +26,10 @@ class FakeRegistry : public Registry {
                  const std::string& text, std::uint32_t type = kRegSz);  // stores the NUL
   void SetValue(RegKey hive, const std::string& path, const std::string& name,
                 std::uint32_t type, const std::vector<std::uint8_t>& data);
+  // A value whose name the ANSI code page may not hold.
+  void SetStringWide(RegKey hive, const std::string& path, const std::u16string& name,
+                     const std::string& text);
+  bool HasValueWide(RegKey hive, const std::string& path, const std::u16string& name) const;
   void SetDword(RegKey hive, const std::string& path, const std::string& name, std::uint32_t v);
   bool HasValue(RegKey hive, const std::string& path, const std::string& name) const;
   std::vector<FakeValue> Values(RegKey hive, const std::string& path) const;
@@ -35,6 +40,8 @@ class FakeRegistry : public Registry {
   void FailEnumAt(RegKey hive, const std::string& path, std::uint32_t index, long code);
   void RefuseDelete(RegKey hive, const std::string& path);
   void FailQueryValueLimits(bool fail) { failLimits_ = fail; }
+  // Windows 95/98: the wide calls fail as not implemented.
+  void SetWideCallsImplemented(bool implemented) { wideCalls_ = implemented; }
   // Reports MoreData this many extra times for a value, as a value that grows does.
   void ReportMoreDataTimes(int times) { extraMoreData_ = times; }
 
@@ -52,9 +59,12 @@ class FakeRegistry : public Registry {
                         std::uint32_t* maxDataBytes) override;
   long EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameChars,
                  std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataBytes) override;
+  long EnumValueWide(RegKey key, std::uint32_t index, char16_t* name, std::uint32_t* nameChars,
+                     std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataBytes) override;
   long QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type,
                     std::uint8_t* data, std::uint32_t* dataBytes) override;
   long DeleteValue(RegKey key, const std::string& name) override;
+  long DeleteValueWide(RegKey key, const std::u16string& name) override;
   long CloseKey(RegKey key) override;
 
  private:
@@ -70,7 +80,13 @@ class FakeRegistry : public Registry {
   Key* Find(RegKey hive, const std::string& path);
   const Key* Find(RegKey hive, const std::string& path) const;
   Key* FromHandle(RegKey key);
-  FakeValue* FindValue(Key& key, const std::string& name);
+  static FakeValue* FindValue(Key& key, const std::u16string& name);
+  void Store(RegKey hive, const std::string& path, const std::u16string& name, std::uint32_t type,
+             const std::vector<std::uint8_t>& data);
+  template <typename Char>
+  long Enum(RegKey handle, std::uint32_t index, Char* name, std::uint32_t* nameChars,
+            std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataBytes);
+  long Delete(RegKey handle, const std::u16string& name);
   long Open(RegKey hive, const std::string& path, std::uint32_t access, RegKey* key,
             bool viaOpenKey);
 
@@ -78,6 +94,7 @@ class FakeRegistry : public Registry {
   std::map<RegKey, KeyId> handles_;
   RegKey nextHandle_ = 0x100;
   bool failLimits_ = false;
+  bool wideCalls_ = true;
   int extraMoreData_ = 0;
   int openCalls_ = 0;
   int calls_ = 0;

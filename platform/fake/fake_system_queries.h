@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "platform/fake/fake_code_page.h"
 #include "platform/system_queries.h"
 
 namespace rw {
@@ -36,6 +37,7 @@ class FakeSystemQueries : public SystemQueries {
     auto text = errorTexts.find(code);
     return text == errorTexts.end() ? "" : text->second;
   }
+  std::string AnsiText(const std::u16string& wide) override { return FakeAnsi(wide); }
 };
 
 }  // namespace rw

@@ -1,7 +1,5 @@
 #include "platform/win32/win32_file_system.h"
 
-#include <windows.h>
-#include <shellapi.h>
 
 #include <map>
 
@@ -16,59 +14,147 @@ long LastError() {
   return error != ERROR_SUCCESS ? static_cast<long>(error) : static_cast<long>(ERROR_GEN_FAILURE);
 }
 
-std::string LowerExtension(const std::string& name) {
-  const std::size_t dot = name.find_last_of('.');
-  if (dot == std::string::npos) return "";
-  std::string extension = name.substr(dot);
-  CharLowerBuffA(&extension[0], static_cast<DWORD>(extension.size()));
+// The extension, lower-cased in ASCII: enough to tell one type from another.
+template <typename Char>
+std::basic_string<Char> LowerExtension(const std::basic_string<Char>& name) {
+  const std::size_t dot = name.find_last_of(Char('.'));
+  if (dot == std::basic_string<Char>::npos) return {};
+  std::basic_string<Char> extension = name.substr(dot);
+  for (Char& c : extension) {
+    if (c >= Char('A') && c <= Char('Z')) c = static_cast<Char>(c - Char('A') + Char('a'));
+  }
   return extension;
 }
 
 // The shell describes files by their extension: one listing asks once per
 // extension. Nothing is kept past the listing, so a Refresh sees a type
 // registered or changed since.
+template <typename Char>
 class TypeDescriptions {
  public:
-  std::string Of(const std::string& path, const std::string& name) {
-    const std::string extension = LowerExtension(name);
+  template <typename Describe>
+  std::string Of(const std::basic_string<Char>& name, Describe describe) {
+    const std::basic_string<Char> extension = LowerExtension(name);
     auto known = byExtension_.find(extension);
     if (known != byExtension_.end()) return known->second;
-    SHFILEINFOA info = {};
-    std::string type;
-    if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME) != 0) {
-      type = info.szTypeName;
-    }
+    std::string type = describe();
     byExtension_[extension] = type;
     return type;
   }
 
  private:
-  std::map<std::string, std::string> byExtension_;
+  std::map<std::basic_string<Char>, std::string> byExtension_;
+};
+
+// An item list the shell handed out, given back to the shell's allocator.
+class ScopedItemIdList {
+ public:
+  ScopedItemIdList() = default;
+  ~ScopedItemIdList() {
+    IMalloc* allocator = nullptr;
+    if (list_ != nullptr && SUCCEEDED(SHGetMalloc(&allocator)) && allocator != nullptr) {
+      allocator->Free(list_);
+      allocator->Release();
+    }
+  }
+  ScopedItemIdList(const ScopedItemIdList&) = delete;
+  ScopedItemIdList& operator=(const ScopedItemIdList&) = delete;
+  LPITEMIDLIST* receive() { return &list_; }
+  LPCITEMIDLIST get() const { return list_; }
+
+ private:
+  LPITEMIDLIST list_ = nullptr;
 };
 }  // namespace
 
-bool Win32FileSystem::ListFiles(const std::string& folder, std::vector<FolderFile>* files) {
+bool Win32FileSystem::ListFiles(const ExactName& folder, std::vector<FolderFile>* files) {
   files->clear();
+  // In Unicode wherever the system can: an ANSI listing gives names the code
+  // page cannot hold as other names, which may belong to other files.
+  const std::u16string wideFolder = folder.IsWide() ? folder.Unicode() : WideFromAnsi(folder.Ansi());
+  const long wide = ListFilesWide(wideFolder, files);
+  if (wide == ERROR_SUCCESS) return true;
+  if (wide != ERROR_CALL_NOT_IMPLEMENTED) return false;
+  return ListFilesAnsi(folder.IsWide() ? AnsiFromWide(folder.Unicode()) : folder.Ansi(), files);
+}
+
+long Win32FileSystem::ListFilesWide(const std::u16string& folder, std::vector<FolderFile>* files) {
+  const auto findFirst = findFirstFileW_.get();
+  const auto findNext = findNextFileW_.get();
+  if (findFirst == nullptr || findNext == nullptr) return ERROR_CALL_NOT_IMPLEMENTED;
+  WIN32_FIND_DATAW found;
+  ScopedFindHandle search(findFirst(AsWide(folder + u"*"), &found));
+  if (!search.valid()) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : static_cast<long>(error);  // empty, but there
+  }
+  TypeDescriptions<char16_t> types;
+  const auto getFileInfo = shGetFileInfoW_.get();
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    const std::u16string name = FromWide(found.cFileName);
+    const std::u16string path = folder + name;
+    const std::string type = types.Of(name, [&]() -> std::string {
+      SHFILEINFOW info = {};
+      if (getFileInfo == nullptr || getFileInfo(AsWide(path), 0, &info, sizeof info,
+                                                SHGFI_TYPENAME) == 0) {
+        return "";
+      }
+      return AnsiFromWide(FromWide(info.szTypeName));
+    });
+    files->push_back({AnsiFromWide(name), type, ExactName::Wide(path)});
+  } while (findNext(search.get(), &found));
+  return ERROR_SUCCESS;
+}
+
+bool Win32FileSystem::ListFilesAnsi(const std::string& folder, std::vector<FolderFile>* files) {
   WIN32_FIND_DATAA found;
   ScopedFindHandle search(FindFirstFileA((folder + "*").c_str(), &found));
   if (!search.valid()) return GetLastError() == ERROR_FILE_NOT_FOUND;  // empty, but there
-  TypeDescriptions types;
+  TypeDescriptions<char> types;
   do {
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
     const std::string name = found.cFileName;
-    files->push_back({name, types.Of(folder + name, name)});
+    const std::string path = folder + name;
+    const std::string type = types.Of(name, [&]() -> std::string {
+      SHFILEINFOA info = {};
+      if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME) == 0) return "";
+      return info.szTypeName;
+    });
+    files->push_back({name, type, ExactName(path)});
   } while (FindNextFileA(search.get(), &found));
   return true;
 }
 
-long Win32FileSystem::RemoveFile(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+long Win32FileSystem::RemoveFile(const ExactName& path) {
+  if (path.IsWide()) return RemoveFileWide(path.Unicode());
+  const std::string& ansi = path.Ansi();
+  const DWORD attributes = GetFileAttributesA(ansi.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return LastError();
   const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-  if (readOnly) SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-  if (DeleteFileA(path.c_str())) return kFileRemoved;
+  if (readOnly) SetFileAttributesA(ansi.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+  if (DeleteFileA(ansi.c_str())) return kFileRemoved;
   const long error = LastError();  // before restoring the attributes overwrites it
-  if (readOnly) SetFileAttributesA(path.c_str(), attributes);  // leave it as it was
+  if (readOnly) SetFileAttributesA(ansi.c_str(), attributes);  // leave it as it was
+  return error;
+}
+
+// A Unicode path is deleted by its Unicode name or not at all.
+long Win32FileSystem::RemoveFileWide(const std::u16string& path) {
+  const auto getAttributes = getFileAttributesW_.get();
+  const auto setAttributes = setFileAttributesW_.get();
+  const auto deleteFile = deleteFileW_.get();
+  if (getAttributes == nullptr || setAttributes == nullptr || deleteFile == nullptr) {
+    return ERROR_CALL_NOT_IMPLEMENTED;
+  }
+  const wchar_t* name = AsWide(path);
+  const DWORD attributes = getAttributes(name);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return LastError();
+  const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+  if (readOnly) setAttributes(name, attributes & ~FILE_ATTRIBUTE_READONLY);
+  if (deleteFile(name)) return kFileRemoved;
+  const long error = LastError();
+  if (readOnly) setAttributes(name, attributes);
   return error;
 }
 
@@ -76,14 +162,32 @@ bool Win32FileSystem::FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-}  // namespace rw
-
-namespace rw {
-
 bool Win32FileSystem::NormalFileExists(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   const DWORD excluded = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & excluded) == 0;
+}
+
+bool Win32FileSystem::ShellStartupFolder(StartupFolderKind kind, ExactName* folder) {
+  const int csidl = kind == StartupFolderKind::kUser ? CSIDL_STARTUP : CSIDL_COMMON_STARTUP;
+  ScopedItemIdList items;
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, items.receive())) ||
+      items.get() == nullptr) {
+    return false;
+  }
+  // In Unicode where the shell can: a user's name in the path may be one the
+  // code page cannot hold.
+  if (const auto pathFromList = shGetPathFromIDListW_.get()) {
+    wchar_t wide[MAX_PATH + 1] = {};
+    if (pathFromList(items.get(), wide) && wide[0] != L'\0') {
+      *folder = ExactName::Wide(FromWide(wide));
+      return true;
+    }
+  }
+  char ansi[MAX_PATH + 1] = {};
+  if (!SHGetPathFromIDListA(items.get(), ansi) || ansi[0] == '\0') return false;
+  *folder = ExactName(std::string(ansi));
+  return true;
 }
 
 }  // namespace rw

@@ -1,16 +1,49 @@
 #pragma once
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/win32/wide_calls_win32.h"
 
 namespace rw {
 
+// Files through the ANSI kernel32 and shell32 calls, and through the wide
+// ones wherever the system implements them, so every name is reached exactly.
 class Win32FileSystem : public FileSystem {
  public:
-  bool ListFiles(const std::string& folder, std::vector<FolderFile>* files) override;
-  long RemoveFile(const std::string& path) override;
+  bool ListFiles(const ExactName& folder, std::vector<FolderFile>* files) override;
+  long RemoveFile(const ExactName& path) override;
   bool FileExists(const std::string& path) override;
   bool NormalFileExists(const std::string& path) override;
+  bool ShellStartupFolder(StartupFolderKind kind, ExactName* folder) override;
+
+ private:
+  // 0 when the wide calls listed the folder; ERROR_CALL_NOT_IMPLEMENTED where
+  // the system has none; otherwise the error that stopped the listing.
+  long ListFilesWide(const std::u16string& folder, std::vector<FolderFile>* files);
+  bool ListFilesAnsi(const std::string& folder, std::vector<FolderFile>* files);
+  long RemoveFileWide(const std::u16string& path);
+
+  using FindFirstFileWFunction = HANDLE(WINAPI*)(LPCWSTR, LPWIN32_FIND_DATAW);
+  using FindNextFileWFunction = BOOL(WINAPI*)(HANDLE, LPWIN32_FIND_DATAW);
+  using GetFileAttributesWFunction = DWORD(WINAPI*)(LPCWSTR);
+  using SetFileAttributesWFunction = BOOL(WINAPI*)(LPCWSTR, DWORD);
+  using DeleteFileWFunction = BOOL(WINAPI*)(LPCWSTR);
+  using SHGetFileInfoWFunction = DWORD_PTR(WINAPI*)(LPCWSTR, DWORD, SHFILEINFOW*, UINT, UINT);
+  using SHGetPathFromIDListWFunction = BOOL(WINAPI*)(LPCITEMIDLIST, LPWSTR);
+  RuntimeFunction<FindFirstFileWFunction> findFirstFileW_{"KERNEL32.DLL", "FindFirstFileW"};
+  RuntimeFunction<FindNextFileWFunction> findNextFileW_{"KERNEL32.DLL", "FindNextFileW"};
+  RuntimeFunction<GetFileAttributesWFunction> getFileAttributesW_{"KERNEL32.DLL",
+                                                                  "GetFileAttributesW"};
+  RuntimeFunction<SetFileAttributesWFunction> setFileAttributesW_{"KERNEL32.DLL",
+                                                                  "SetFileAttributesW"};
+  RuntimeFunction<DeleteFileWFunction> deleteFileW_{"KERNEL32.DLL", "DeleteFileW"};
+  RuntimeFunction<SHGetFileInfoWFunction> shGetFileInfoW_{"SHELL32.DLL", "SHGetFileInfoW"};
+  RuntimeFunction<SHGetPathFromIDListWFunction> shGetPathFromIDListW_{"SHELL32.DLL",
+                                                                      "SHGetPathFromIDListW"};
 };
 
 }  // namespace rw

@@ -82,18 +82,18 @@ bool Win32ListControl::ToggleOnInput(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 int Win32ListControl::AddRow(const std::string& name, const std::string& location,
-                             const std::string& information) {
+                             const std::string& information, std::uint32_t key) {
   LVITEMA item = {};
   item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
   item.iItem = Count();
   item.state = kUncheckedState;
   item.stateMask = LVIS_STATEIMAGEMASK;
   item.pszText = const_cast<char*>(name.c_str());
-  item.lParam = static_cast<LPARAM>(names_.size());
+  item.lParam = static_cast<LPARAM>(rows_.size());
   const int position =
       static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
   if (position < 0) return position;
-  names_.push_back(name);
+  rows_.push_back({name, key});
   SetSubItemText(position, kColumnLocation, location);
   SetSubItemText(position, kColumnInformation, information);
   return position;
@@ -112,13 +112,13 @@ int Win32ListControl::Count() const {
 
 void Win32ListControl::Clear() {
   SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
-  names_.clear();
+  rows_.clear();
 }
 
 int CALLBACK Win32ListControl::CompareRows(LPARAM first, LPARAM second, LPARAM self) {
   const auto* control = reinterpret_cast<const Win32ListControl*>(self);
-  const std::string& a = control->names_[first];
-  const std::string& b = control->names_[second];
+  const std::string& a = control->rows_[first].name;
+  const std::string& b = control->rows_[second].name;
   int order = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(),
                              static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size())) -
               CSTR_EQUAL;
@@ -140,6 +140,15 @@ void Win32ListControl::SetSelected(int position, bool selected) {
   item.state = selected ? (LVIS_SELECTED | LVIS_FOCUSED) : 0;
   SendMessageA(list_, LVM_SETITEMSTATE, position, reinterpret_cast<LPARAM>(&item));
   if (selected) SendMessageA(list_, LVM_ENSUREVISIBLE, position, FALSE);
+}
+
+std::uint32_t Win32ListControl::Key(int position) const {
+  LVITEMA item = {};
+  item.mask = LVIF_PARAM;
+  item.iItem = position;
+  if (!SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+  const auto id = static_cast<std::size_t>(item.lParam);
+  return id < rows_.size() ? rows_[id].key : 0;
 }
 
 bool Win32ListControl::IsSelected(int position) const {

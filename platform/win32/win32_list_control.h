@@ -9,7 +9,8 @@
 namespace rw {
 
 // A report-view list control. Each row carries an id in its lParam that
-// names its Name text, so sorting needs only LVM_SORTITEMS.
+// names its record (Name text and the caller's key), so sorting needs only
+// LVM_SORTITEMS and a row's key survives every sort.
 //
 // The check boxes are the list's own state images (1 unchecked, 2 checked),
 // toggled by a click on the box or the space bar: the same on every version
@@ -30,7 +31,8 @@ class Win32ListControl : public ListControl {
   HWND handle() const { return list_; }
 
   int AddRow(const std::string& name, const std::string& location,
-             const std::string& information) override;
+             const std::string& information, std::uint32_t key) override;
+  std::uint32_t Key(int position) const override;
   int Count() const override;
   void Clear() override;
   void SortByName(bool ascending) override;
@@ -53,7 +55,11 @@ class Win32ListControl : public ListControl {
 
   HWND list_ = nullptr;
   WNDPROC listProcedure_ = nullptr;  // the list view's own, which the input goes on to
-  std::vector<std::string> names_;  // by row id
+  struct RowRecord {
+    std::string name;
+    std::uint32_t key;
+  };
+  std::vector<RowRecord> rows_;  // by row id
   bool sortAscending_ = true;
 };
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/wide_calls_win32.h"
+
 namespace rw {
 
 namespace {
@@ -11,6 +13,7 @@ HKEY ToHkey(RegKey key) {
   return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(key)));
 }
 RegKey FromHkey(HKEY key) { return static_cast<RegKey>(reinterpret_cast<ULONG_PTR>(key)); }
+
 }  // namespace
 
 long Win32Registry::OpenKey(RegKey hive, const std::string& path, RegKey* key) {
@@ -55,6 +58,22 @@ long Win32Registry::EnumValue(RegKey key, std::uint32_t index, char* name,
   return result;
 }
 
+long Win32Registry::EnumValueWide(RegKey key, std::uint32_t index, char16_t* name,
+                                  std::uint32_t* nameChars, std::uint32_t* type,
+                                  std::uint8_t* data, std::uint32_t* dataBytes) {
+  const auto enumValue = regEnumValueW_.get();
+  if (enumValue == nullptr) return ERROR_CALL_NOT_IMPLEMENTED;
+  DWORD nameLength = *nameChars;
+  DWORD dataLength = *dataBytes;
+  DWORD valueType = REG_NONE;
+  const LONG result = enumValue(ToHkey(key), index, reinterpret_cast<wchar_t*>(name), &nameLength,
+                                nullptr, &valueType, data, &dataLength);
+  *nameChars = nameLength;
+  *dataBytes = dataLength;
+  if (type != nullptr) *type = valueType;
+  return result;
+}
+
 long Win32Registry::QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type,
                                  std::uint8_t* data, std::uint32_t* dataBytes) {
   DWORD dataLength = *dataBytes;
@@ -68,6 +87,12 @@ long Win32Registry::QueryValueEx(RegKey key, const std::string& name, std::uint3
 
 long Win32Registry::DeleteValue(RegKey key, const std::string& name) {
   return RegDeleteValueA(ToHkey(key), name.c_str());
+}
+
+long Win32Registry::DeleteValueWide(RegKey key, const std::u16string& name) {
+  const auto deleteValue = regDeleteValueW_.get();
+  if (deleteValue == nullptr) return ERROR_CALL_NOT_IMPLEMENTED;
+  return deleteValue(ToHkey(key), AsWide(name));
 }
 
 long Win32Registry::CloseKey(RegKey key) { return RegCloseKey(ToHkey(key)); }

@@ -1,9 +1,13 @@
 #pragma once
+#include <windows.h>
+
 #include "platform/registry.h"
+#include "platform/win32/wide_calls_win32.h"
 
 namespace rw {
 
-// The real registry, through the ANSI advapi32 calls.
+// The real registry, through the ANSI advapi32 calls, and the wide ones where
+// the system implements them.
 class Win32Registry : public Registry {
  public:
   long OpenKey(RegKey hive, const std::string& path, RegKey* key) override;
@@ -13,10 +17,20 @@ class Win32Registry : public Registry {
                         std::uint32_t* maxDataBytes) override;
   long EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameChars,
                  std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataBytes) override;
+  long EnumValueWide(RegKey key, std::uint32_t index, char16_t* name, std::uint32_t* nameChars,
+                     std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataBytes) override;
   long QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type,
                     std::uint8_t* data, std::uint32_t* dataBytes) override;
   long DeleteValue(RegKey key, const std::string& name) override;
+  long DeleteValueWide(RegKey key, const std::u16string& name) override;
   long CloseKey(RegKey key) override;
+
+ private:
+  using RegEnumValueWFunction = LONG(WINAPI*)(HKEY, DWORD, LPWSTR, LPDWORD, LPDWORD, LPDWORD,
+                                              LPBYTE, LPDWORD);
+  using RegDeleteValueWFunction = LONG(WINAPI*)(HKEY, LPCWSTR);
+  RuntimeFunction<RegEnumValueWFunction> regEnumValueW_{"ADVAPI32.DLL", "RegEnumValueW"};
+  RuntimeFunction<RegDeleteValueWFunction> regDeleteValueW_{"ADVAPI32.DLL", "RegDeleteValueW"};
 };
 
 }  // namespace rw

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/wide_calls_win32.h"
+
 namespace rw {
 
 bool Win32SystemQueries::QueryVersion(OsVersion* version) {
@@ -33,5 +35,7 @@ std::string Win32SystemQueries::ErrorText(long code) {
   }
   return sentence;
 }
+
+std::string Win32SystemQueries::AnsiText(const std::u16string& wide) { return AnsiFromWide(wide); }
 
 }  // namespace rw

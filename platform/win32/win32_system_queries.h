@@ -8,6 +8,7 @@ class Win32SystemQueries : public SystemQueries {
   bool QueryVersion(OsVersion* version) override;
   bool QueryUserName(char* buffer, std::uint32_t* size) override;
   std::string ErrorText(long code) override;
+  std::string AnsiText(const std::u16string& wide) override;
 };
 
 }  // namespace rw

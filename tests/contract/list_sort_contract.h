@@ -23,10 +23,11 @@ class ListSortContract : public ::testing::Test {
     list_ = lists_.Make();
     ASSERT_NE(nullptr, list_);
   }
-  // Adds the names in order; each row's Location says when it was added.
+  // Adds the names in order; each row's Location and key say when it was added.
   void Add(const std::vector<std::string>& names) {
     for (const std::string& name : names) {
-      list_->AddRow(name, "#" + std::to_string(list_->Count() + 1), "Reg - HKLM");
+      const auto key = static_cast<std::uint32_t>(list_->Count() + 1);
+      list_->AddRow(name, "#" + std::to_string(key), "Reg - HKLM", key);
     }
   }
   std::vector<std::string> Sorted(bool ascending) {
@@ -35,10 +36,15 @@ class ListSortContract : public ::testing::Test {
     for (int p = 0; p < list_->Count(); ++p) names.push_back(list_->Text(p, kColumnName));
     return names;
   }
-  // The rows' Locations: the order they were added in, as now shown.
+  // The rows' Locations: the order they were added in, as now shown. Each
+  // row's key must have moved with it: a delete acts on the entry it names.
   std::string AddedOrder() const {
     std::string order;
-    for (int p = 0; p < list_->Count(); ++p) order += list_->Text(p, kColumnLocation);
+    for (int p = 0; p < list_->Count(); ++p) {
+      const std::string location = list_->Text(p, kColumnLocation);
+      EXPECT_EQ(location, "#" + std::to_string(list_->Key(p))) << "the key of row " << p;
+      order += location;
+    }
     return order;
   }
 

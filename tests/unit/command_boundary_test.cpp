@@ -25,9 +25,9 @@ class ThrowingList : public FakeListControl {
     FakeListControl::RemoveRow(position);
   }
   int AddRow(const std::string& name, const std::string& location,
-             const std::string& information) override {
+             const std::string& information, std::uint32_t key) override {
     if (++adds_ == throwAtAdd) throw std::bad_alloc();
-    return FakeListControl::AddRow(name, location, information);
+    return FakeListControl::AddRow(name, location, information, key);
   }
   void SortByName(bool ascending) override {
     if (throwOnSort) {

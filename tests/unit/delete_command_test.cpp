@@ -62,7 +62,7 @@ TEST_F(DeleteCommandTest, TheSameNameInBothHivesDeletesOneValueEach) {
 TEST_F(DeleteCommandTest, TheSameNameTwiceInOneHiveRemovesBothRows) {
   registry.SetString(kHkeyCurrentUser, kRun, "Dup", "d.exe");
   Load();
-  list.AddRow("Dup", "d.exe", "Reg - HKCU");  // a second row for the same value
+  list.AddRow("Dup", "d.exe", "Reg - HKCU", list.Key(0));  // a second row for the same value
   Check({"Dup"});
   Delete();
   EXPECT_TRUE(list.rows.empty());

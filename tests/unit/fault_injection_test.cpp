@@ -51,6 +51,11 @@ class FaultyRegistry : public FakeRegistry {
     if (plan_.Trip("EnumValue")) return 1011;  // a code the enumeration does not expect
     return FakeRegistry::EnumValue(key, index, name, nameChars, type, data, dataBytes);
   }
+  long EnumValueWide(RegKey key, std::uint32_t index, char16_t* name, std::uint32_t* nameChars,
+                     std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataBytes) override {
+    if (plan_.Trip("EnumValueWide")) return 1011;
+    return FakeRegistry::EnumValueWide(key, index, name, nameChars, type, data, dataBytes);
+  }
   long QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
                     std::uint32_t* dataBytes) override {
     return plan_.Trip("QueryValueEx") ? kRegAccessDenied
@@ -58,6 +63,10 @@ class FaultyRegistry : public FakeRegistry {
   }
   long DeleteValue(RegKey key, const std::string& name) override {
     return plan_.Trip("DeleteValue") ? kRegAccessDenied : FakeRegistry::DeleteValue(key, name);
+  }
+  long DeleteValueWide(RegKey key, const std::u16string& name) override {
+    return plan_.Trip("DeleteValueWide") ? kRegAccessDenied
+                                         : FakeRegistry::DeleteValueWide(key, name);
   }
   long CloseKey(RegKey key) override {
     return plan_.Trip("CloseKey") ? kRegInvalidHandle : FakeRegistry::CloseKey(key);
@@ -70,14 +79,14 @@ class FaultyRegistry : public FakeRegistry {
 class FaultyFiles : public FakeFileSystem {
  public:
   explicit FaultyFiles(FaultPlan& plan) : plan_(plan) {}
-  bool ListFiles(const std::string& folder, std::vector<FolderFile>* files) override {
+  bool ListFiles(const ExactName& folder, std::vector<FolderFile>* files) override {
     if (plan_.Trip("ListFiles")) {
       files->clear();
       return false;
     }
     return FakeFileSystem::ListFiles(folder, files);
   }
-  long RemoveFile(const std::string& path) override {
+  long RemoveFile(const ExactName& path) override {
     return plan_.Trip("RemoveFile") ? kErrorAccessDenied : FakeFileSystem::RemoveFile(path);
   }
 

@@ -116,10 +116,10 @@ TEST_F(FrmMainTest, ATinyOrMinimizedWindowNeverGetsANegativeListHeight) {
 // A registry that runs out of memory after its first value.
 class ExhaustedRegistry : public FakeRegistry {
  public:
-  long EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameChars,
-                 std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataBytes) override {
+  long EnumValueWide(RegKey key, std::uint32_t index, char16_t* name, std::uint32_t* nameChars,
+                     std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataBytes) override {
     if (index > 0) throw std::bad_alloc();
-    return FakeRegistry::EnumValue(key, index, name, nameChars, type, data, dataBytes);
+    return FakeRegistry::EnumValueWide(key, index, name, nameChars, type, data, dataBytes);
   }
 };
 

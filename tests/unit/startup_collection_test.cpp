@@ -223,6 +223,7 @@ TEST_F(CollectionTest, ShellLinksAreShortcutsWhateverTheLanguage) {
 
 TEST_F(CollectionTest, EveryKeyHandleIsClosed) {
   IsWin9x = true;
+  files.shellFolders[StartupFolderKind::kUser] = kWin9xFolder;  // the Run keys are opened last
   registry.SetString(kHkeyLocalMachine, kRun, "a", "a.exe");
   registry.SetString(kHkeyCurrentUser, kRun, "b", "b.exe");
   Load();

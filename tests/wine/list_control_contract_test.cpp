@@ -96,7 +96,9 @@ class ListControlContractTest : public ::testing::Test {
     if (window_ != nullptr) DestroyWindow(window_);
   }
   void Add(const std::vector<std::string>& names) {
-    for (const std::string& name : names) list_.AddRow(name, "loc " + name, "info " + name);
+    for (const std::string& name : names) {
+      list_.AddRow(name, "loc " + name, "info " + name, static_cast<std::uint32_t>(list_.Count() + 1));
+    }
   }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
@@ -110,8 +112,9 @@ class ListControlContractTest : public ::testing::Test {
 TEST_F(ListControlContractTest, RowsKeepTheirTextsWholeInEveryColumn) {
   const std::string longName(400, 'n');
   const std::string longLocation = "C:\\" + std::string(5000, 'l') + ".exe";
-  list_.AddRow(longName, longLocation, "Reg - HKCU");
+  list_.AddRow(longName, longLocation, "Reg - HKCU", 0xFEDCBA98u);
   EXPECT_EQ(1, list_.Count());
+  EXPECT_EQ(0xFEDCBA98u, list_.Key(0));
   EXPECT_EQ(longName, list_.Text(0, kColumnName));
   EXPECT_EQ(longLocation, list_.Text(0, kColumnLocation));
   EXPECT_EQ("Reg - HKCU", list_.Text(0, kColumnInformation));

@@ -97,7 +97,7 @@ TEST_F(ServicesContractTest, FileExistsSeesHiddenFilesAndFolders) {
 }
 
 TEST_F(ServicesContractTest, AnEmptyFolderListsNothingAndAMissingOneFails) {
-  std::vector<FolderFile> listing{{"stale", "stale"}};
+  std::vector<FolderFile> listing{{"stale", "stale", ExactName("stale")}};
   EXPECT_TRUE(files.ListFiles(kFolder, &listing));
   EXPECT_TRUE(listing.empty());
   EXPECT_FALSE(files.ListFiles(kFolder + "missing\\", &listing));

@@ -27,6 +27,7 @@ void FrmMain::LayoutMainWindow() {
 
 void FrmMain::mnuViewRefresh_Click() {
   list_.Clear();
+  items_.clear();
   Load();
 }
 
@@ -81,7 +82,14 @@ void FrmMain::EndInterruptedCommand() {
 }
 
 void FrmMain::AppendRow(const StartupItem& item) {
-  list_.AddRow(item.name, item.location, item.information);
+  items_.push_back(item);
+  list_.AddRow(item.name, item.location, item.information,
+               static_cast<std::uint32_t>(items_.size()));
+}
+
+const StartupItem* FrmMain::ItemAt(int position) const {
+  const std::uint32_t key = list_.Key(position);
+  return key >= 1 && key <= items_.size() ? &items_[key - 1] : nullptr;
 }
 
 void FrmMain::SortAscending() { list_.SortByName(true); }

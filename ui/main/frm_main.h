@@ -63,13 +63,17 @@ class FrmMain : public StartupListSink {
   void DeleteCheckedItems();
   // One walk over the rows; |failures| receives the checked rows it could not delete.
   void DeleteCheckedPass(std::vector<DeleteFailure>* failures);
-  long DeleteEntryOf(int position, const std::string& information);
+  long DeleteEntry(const StartupItem& item);
+  // The entry the row at |position| shows; nullptr for a row of no entry.
+  const StartupItem* ItemAt(int position) const;
   void SortFromMenu(bool ascending);
 
   Platform platform_;
   ListControl& list_;
   MainWindowView& view_;
   Command running_ = Command::kNone;
+  // The entries of the rows since the last load; a row's key is its index + 1.
+  std::vector<StartupItem> items_;
 };
 
 }  // namespace rw

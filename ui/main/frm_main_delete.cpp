@@ -8,14 +8,7 @@
 namespace rw {
 
 namespace {
-
 constexpr int kDeletePasses = 10;
-
-bool EndsWith(const std::string& text, const char* tail) {
-  const std::string end = tail;
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 }  // namespace
 
 void FrmMain::mnuDeleteCheckedItems_Click() { DeleteCheckedItems(); }
@@ -50,38 +43,37 @@ void FrmMain::EndDelete() {
 void FrmMain::DeleteCheckedPass(std::vector<DeleteFailure>* failures) {
   int position = 0;
   while (position < list_.Count()) {
-    if (!list_.IsChecked(position)) {
-      ++position;
+    const StartupItem* item = list_.IsChecked(position) ? ItemAt(position) : nullptr;
+    if (item == nullptr || item->source == EntrySource::kStartupOtherFile) {
+      ++position;  // unchecked, or listed but never deleted
       continue;
     }
-    const std::string information = list_.Text(position, kColumnInformation);
-    const bool deletable = information == SourceTag::kShortcut || EndsWith(information, "HKCU") ||
-                           EndsWith(information, "HKLM");
-    if (!deletable) {
-      ++position;  // listed, never deleted
-      continue;
-    }
-    const long error = DeleteEntryOf(position, information);
+    const long error = DeleteEntry(*item);
     if (error == 0) {
       list_.RemoveRow(position);  // the next row moves up to this position
     } else {
-      failures->push_back({{list_.Text(position, kColumnName), list_.Text(position, kColumnLocation),
-                            information},
-                           FailureReason(error, platform_.system.ErrorText(error))});
+      failures->push_back({*item, FailureReason(error, platform_.system.ErrorText(error))});
       ++position;
     }
   }
 }
 
-// 0 when the row's entry is gone (its file deleted, or its value deleted or
-// already missing), otherwise the system's error code.
-long FrmMain::DeleteEntryOf(int position, const std::string& information) {
-  if (information == SourceTag::kShortcut) {
-    return platform_.files.RemoveFile(list_.Text(position, kColumnLocation));
+// 0 when the entry is gone (its file deleted, or its value deleted or already
+// missing), otherwise the system's error code. The entry is addressed by its
+// exact name or path, never by the list's text, which may have lost
+// characters the ANSI code page cannot hold and so name another entry.
+long FrmMain::DeleteEntry(const StartupItem& item) {
+  switch (item.source) {
+    case EntrySource::kStartupShortcut:
+      return platform_.files.RemoveFile(item.identity);
+    case EntrySource::kMachineRun:
+      return DeleteRegistryValue(platform_.registry, kHkeyLocalMachine, RunKeyPath, item.identity);
+    case EntrySource::kUserRun:
+      return DeleteRegistryValue(platform_.registry, kHkeyCurrentUser, RunKeyPath, item.identity);
+    case EntrySource::kStartupOtherFile:
+      break;
   }
-  const RegKey hive = EndsWith(information, "HKCU") ? kHkeyCurrentUser : kHkeyLocalMachine;
-  // The whole name: a shortened one could name another value.
-  return DeleteRegistryValue(platform_.registry, hive, RunKeyPath, list_.Text(position, kColumnName));
+  return kFileRemoved;  // never asked: such files are not deleted
 }
 
 }  // namespace rw
