@@ -215,5 +215,67 @@ TEST(DeleteFailureReportTest, AReasonIsTheSystemsTextOrElseTheErrorNumber) {
   EXPECT_EQ("Error 1234.", FailureReason(1234, ""));
 }
 
+// Names the ANSI code page cannot hold: NT and Wine keep them in Unicode, the
+// list shows them with best-fit letters or "?", and that text may be the
+// real name of another entry.
+TEST_F(DeleteCommandTest, AValueNamedOutsideTheCodePageIsDeletedAndNotItsAnsiTwin) {
+  registry.SetStringWide(kHkeyCurrentUser, kRun, u"Tool \u03A9", "omega.exe");
+  registry.SetString(kHkeyCurrentUser, kRun, "Tool O", "plain.exe");
+  registry.SetStringWide(kHkeyLocalMachine, kRun, u"\u5DE5\u5177", "cjk.exe");
+  Load();
+  ASSERT_EQ((std::vector<std::string>{"??", "Tool O", "Tool O"}), Names());
+  for (auto& row : list.rows) {
+    row.checked = row.texts[kColumnLocation] != "plain.exe";
+  }
+  Delete();
+  EXPECT_FALSE(registry.HasValueWide(kHkeyCurrentUser, kRun, u"Tool \u03A9"));
+  EXPECT_FALSE(registry.HasValueWide(kHkeyLocalMachine, kRun, u"\u5DE5\u5177"));
+  EXPECT_TRUE(registry.HasValue(kHkeyCurrentUser, kRun, "Tool O")) << "never checked";
+  ASSERT_EQ(1u, list.rows.size());
+  EXPECT_EQ("plain.exe", list.rows[0].texts[kColumnLocation]);
+  EXPECT_EQ(1u, messages.shown.size()) << "no report when everything went";
+}
+
+TEST_F(DeleteCommandTest, AFileNamedOutsideTheCodePageIsDeletedAndNotItsAnsiTwin) {
+  const std::string ansiFolder = Folder();
+  const std::u16string folder(ansiFolder.begin(), ansiFolder.end());
+  files.AddFileWide(folder, u"Tool \u03A9.lnk", "Shortcut");
+  files.AddFile(Folder(), "Tool O.lnk", "Shortcut");
+  Load();
+  ASSERT_EQ(2u, list.rows.size());
+  list.rows[0].checked = true;  // the first listed: the Unicode one
+  Delete();
+  EXPECT_FALSE(files.HasFileWide(folder, u"Tool \u03A9.lnk"));
+  EXPECT_EQ(std::vector<std::string>{"Tool O.lnk"}, files.FileNames(Folder()));
+  EXPECT_EQ(std::vector<std::string>{"Tool O.lnk"}, Names());
+}
+
+TEST_F(DeleteCommandTest, WhereOnlyTheAnsiCallsWorkNamesAreAnsiAndDeletedSo) {
+  registry.SetWideCallsImplemented(false);  // Windows 95/98
+  files.SetWideCallsImplemented(false);
+  registry.SetString(kHkeyCurrentUser, kRun, "Caf\xe9", "cafe.exe");
+  registry.SetString(kHkeyCurrentUser, kRun, "Kept", "k.exe");
+  files.AddFile(Folder(), "Agent.lnk", "Shortcut");
+  Load();
+  Check({"Caf\xe9", "Agent.lnk"});
+  Delete();
+  EXPECT_FALSE(registry.HasValue(kHkeyCurrentUser, kRun, "Caf\xe9"));
+  EXPECT_TRUE(files.FileNames(Folder()).empty());
+  EXPECT_EQ(std::vector<std::string>{"Kept"}, Names());
+  EXPECT_EQ(1u, messages.shown.size());
+}
+
+TEST_F(DeleteCommandTest, AnEntryThatCannotBeAddressedStaysCheckedAndIsReported) {
+  registry.SetStringWide(kHkeyCurrentUser, kRun, u"Tool \u03A9", "omega.exe");
+  Load();
+  registry.SetWideCallsImplemented(false);  // the wide delete fails as not implemented
+  Check({"Tool O"});
+  Delete();
+  EXPECT_TRUE(registry.HasValueWide(kHkeyCurrentUser, kRun, u"Tool \u03A9"));
+  EXPECT_EQ(std::vector<std::string>{"Tool O"}, CheckedNames());
+  ASSERT_EQ(2u, messages.shown.size());
+  EXPECT_NE(std::string::npos, messages.shown[1].text.find("Tool O (omega.exe)"));
+}
+
 }  // namespace
 }  // namespace rw

@@ -231,5 +231,63 @@ TEST_F(CollectionTest, EveryKeyHandleIsClosed) {
   EXPECT_EQ(kRunKeyAccess, registry.AccessOfLastOpen()) << "the usual access is asked first";
 }
 
+const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+TEST_F(CollectionTest, TheStartupFolderIsTheOneTheShellNames) {
+  IsWin9x = true;
+  const std::string autostart = "D:\\WIN95\\Startmen\xfc\\Programme\\Autostart";
+  files.shellFolders[StartupFolderKind::kUser] = autostart;  // no backslash at the end
+  files.AddFile(autostart + "\\", "Agent.lnk", "Verkn\xfcpfung");
+  files.AddFile(kWin9xFolder, "stale.lnk", "Shortcut");  // where nothing is started
+  Load();
+  ASSERT_EQ(1u, sink.rows.size());
+  EXPECT_EQ(StartupItem({"Agent.lnk", autostart + "\\Agent.lnk", "Shortcut"}), sink.rows[0]);
+  EXPECT_EQ(EntrySource::kStartupShortcut, sink.rows[0].source);
+}
+
+TEST_F(CollectionTest, AUnicodeShellFolderIsListedAndItsFilesAddressedExactly) {
+  IsWinNT = true;
+  const std::u16string own = u"C:\\users\\\u0414\u0438\u043C\u0430\\StartUp";  // a Cyrillic user name
+  files.shellFolders[StartupFolderKind::kUser] = ExactName::Wide(own);
+  files.AddFileWide(own + u"\\", u"Tool.lnk", "Shortcut");
+  Load();
+  ASSERT_EQ(1u, sink.rows.size());
+  EXPECT_EQ("C:\\users\\????\\StartUp\\Tool.lnk", sink.rows[0].location) << "as the ANSI list shows it";
+  EXPECT_EQ(ExactName::Wide(own + u"\\Tool.lnk"), sink.rows[0].identity);
+}
+
+TEST_F(CollectionTest, WithoutTheShellExplorersRecordThenTheDefaultFolderIsListed) {
+  IsWin9x = true;
+  registry.SetString(kHkeyCurrentUser, kShellFolders, "Startup", "C:\\WIN95\\Start Menu\\Programs\\StartUp");
+  files.AddFile("c:\\win95\\start menu\\programs\\startup\\", "Recorded.lnk", "Shortcut");
+  files.AddFile(kWin9xFolder, "Default.lnk", "Shortcut");
+  Load();
+  ASSERT_EQ(1u, sink.rows.size());
+  EXPECT_EQ("C:\\WIN95\\Start Menu\\Programs\\StartUp\\Recorded.lnk", sink.rows[0].location);
+
+  registry.SetString(kHkeyCurrentUser, kShellFolders, "Startup", "");  // an empty record counts as none
+  sink.rows.clear();
+  Load();
+  ASSERT_EQ(1u, sink.rows.size());
+  EXPECT_EQ(kWin9xFolder + "Default.lnk", sink.rows[0].location);
+}
+
+TEST_F(CollectionTest, NtListsTheShellsAllUsersFolderThenTheUsersOwnAndOneFolderOnce) {
+  IsWinNT = true;
+  files.shellFolders[StartupFolderKind::kAllUsers] = "D:\\WINNT40\\Profiles\\All Users\\Startmen\xfc\\Programme\\Autostart\\";
+  files.shellFolders[StartupFolderKind::kUser] = "D:\\WINNT40\\Profiles\\jsmith\\Startmen\xfc\\Programme\\Autostart\\";
+  files.AddFile("d:\\winnt40\\profiles\\all users\\startmen\xfc\\programme\\autostart\\", "Shared.lnk", "Shortcut");
+  files.AddFile("d:\\winnt40\\profiles\\jsmith\\startmen\xfc\\programme\\autostart\\", "Mine.lnk", "Shortcut");
+  Load();
+  ASSERT_EQ(2u, sink.rows.size());
+  EXPECT_EQ("Shared.lnk", sink.rows[0].name);
+  EXPECT_EQ("Mine.lnk", sink.rows[1].name);
+
+  files.shellFolders[StartupFolderKind::kUser] = files.shellFolders[StartupFolderKind::kAllUsers];
+  sink.rows.clear();
+  Load();
+  ASSERT_EQ(1u, sink.rows.size()) << "the same folder twice is listed once";
+}
+
 }  // namespace
 }  // namespace rw
