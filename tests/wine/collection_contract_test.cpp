@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/registry_values.h"
 #include "core/startup_collection.h"
 #include "core/user_name.h"
 #include "core/windows_version.h"
@@ -16,8 +17,15 @@ namespace {
 
 using wine::kRunKey;
 
-const std::string kWin9xFolder = "c:\\windows\\start menu\\programs\\startup\\";
-const std::string kAllUsersFolder = "c:\\winnt\\profiles\\all users\\start menu\\programs\\startup\\";
+// The default install's folders, as the shell spells them (drive letter in capitals).
+const std::string kWin9xFolder = "C:\\windows\\start menu\\programs\\startup\\";
+const std::string kAllUsersFolder = "C:\\winnt\\profiles\\all users\\start menu\\programs\\startup\\";
+// Startup folders the shell is told of: a Windows in another folder and language.
+const std::string kShellRoot = "C:\\runwarden shell";
+const std::string kUserAutostart = kShellRoot + "\\J\xf6rg\\Startmen\xfc\\Programme\\Autostart";
+const std::string kCommonAutostart = kShellRoot + "\\All Users\\Startmen\xfc\\Programme\\Autostart";
+
+std::string WithoutSlash(const std::string& folder) { return folder.substr(0, folder.size() - 1); }
 
 class CollectionContractTest : public ::testing::Test {
  protected:
@@ -26,11 +34,20 @@ class CollectionContractTest : public ::testing::Test {
     ASSERT_TRUE(wine::ClearRunKey(HKEY_CURRENT_USER));
     wine::RemoveTree(kWin9xFolder);
     wine::RemoveTree("c:\\winnt");
+    wine::RemoveTree(kShellRoot);
+    // The shell's folders are the default install's, as on an English Windows
+    // in C:\\WINDOWS or C:\\WINNT, unless a test says otherwise.
+    ASSERT_TRUE(wine::SetShellStartupFolder(HKEY_CURRENT_USER, "Startup", WithoutSlash(kWin9xFolder)));
+    ASSERT_TRUE(wine::SetShellStartupFolder(HKEY_LOCAL_MACHINE, "Common Startup",
+                                            WithoutSlash(kAllUsersFolder)));
     IsWin9x = IsWinNT = false;
   }
   void TearDown() override {
     wine::ClearRunKey(HKEY_LOCAL_MACHINE);
     wine::ClearRunKey(HKEY_CURRENT_USER);
+    wine::RemoveTree(kShellRoot);
+    wine::SetShellStartupFolder(HKEY_CURRENT_USER, "Startup", "");
+    wine::SetShellStartupFolder(HKEY_LOCAL_MACHINE, "Common Startup", "");
     IsWin9x = IsWinNT = false;
   }
   // Rows in load order, except that values keep the registry's own order,
@@ -149,7 +166,9 @@ TEST_F(CollectionContractTest, NtListsAllUsersThenTheLoggedOnUsersFolder) {
   IsWinNT = true;
   const std::string user = GetCurrentUserName(platform.system);
   ASSERT_FALSE(user.empty());
-  const std::string userFolder = NtUserStartupFolder(user);
+  std::string userFolder = NtUserStartupFolder(user);
+  userFolder[0] = 'C';
+  ASSERT_TRUE(wine::SetShellStartupFolder(HKEY_CURRENT_USER, "Startup", WithoutSlash(userFolder)));
   ASSERT_TRUE(wine::MakeFolders(kAllUsersFolder));
   ASSERT_TRUE(wine::MakeFolders(userFolder));
   ASSERT_TRUE(wine::MakeShortcut(kAllUsersFolder + "Shared.lnk", "c:\\windows\\notepad.exe", ""));
@@ -167,6 +186,74 @@ TEST_F(CollectionContractTest, AMachineKeyThatRefusesTheUsualAccessIsReadAnyway)
   ASSERT_EQ(kRegSuccess, platform.registry.OpenKeyEx(kHkeyLocalMachine, RunKeyPath, kKeyRead, &key));
   EXPECT_NE(0u, key);
   EXPECT_EQ(kRegSuccess, platform.registry.CloseKey(key));
+}
+
+TEST_F(CollectionContractTest, TheShellsStartupFoldersAreListedWhereverTheyAre) {
+  ASSERT_TRUE(wine::SetShellStartupFolder(HKEY_CURRENT_USER, "Startup", kUserAutostart));
+  ASSERT_TRUE(wine::SetShellStartupFolder(HKEY_LOCAL_MACHINE, "Common Startup", kCommonAutostart));
+  ASSERT_TRUE(wine::MakeFolders(kUserAutostart));
+  ASSERT_TRUE(wine::MakeFolders(kCommonAutostart));
+  ASSERT_TRUE(wine::MakeFolders(kWin9xFolder));
+  ASSERT_TRUE(wine::MakeShortcut(kUserAutostart + "\\Mine.lnk", "c:\\windows\\notepad.exe", ""));
+  ASSERT_TRUE(wine::MakeShortcut(kCommonAutostart + "\\Shared.lnk", "c:\\windows\\notepad.exe", ""));
+  ASSERT_TRUE(wine::MakeShortcut(kWin9xFolder + "Stale.lnk", "c:\\windows\\notepad.exe", ""));
+  IsWin9x = true;
+  const std::vector<StartupItem> win9x{{"Mine.lnk", kUserAutostart + "\\Mine.lnk", "Shortcut"}};
+  EXPECT_EQ(win9x, Load());
+  IsWin9x = false;
+  IsWinNT = true;
+  const std::vector<StartupItem> nt{
+      {"Shared.lnk", kCommonAutostart + "\\Shared.lnk", "Shortcut"},
+      {"Mine.lnk", kUserAutostart + "\\Mine.lnk", "Shortcut"},
+  };
+  EXPECT_EQ(nt, Load());
+}
+
+// NT and Wine keep names in Unicode. The list shows a name the ANSI code page
+// cannot hold with best-fit letters or "?", which may be another entry's name:
+// the row's identity must still reach its own entry and no other.
+TEST_F(CollectionContractTest, NamesOutsideTheCodePageReachTheirOwnEntryOnly) {
+  const std::wstring omega = L"Tool \u03A9";
+  const std::wstring cjk = L"\u5DE5\u5177";
+  ASSERT_TRUE(wine::SetStringValueWide(HKEY_CURRENT_USER, kRunKey, omega, "omega.exe"));
+  ASSERT_TRUE(wine::SetStringValue(HKEY_CURRENT_USER, kRunKey, "Tool O", "plain.exe"));
+  ASSERT_TRUE(wine::SetStringValueWide(HKEY_CURRENT_USER, kRunKey, cjk, "cjk.exe"));
+  IsWin9x = true;  // Wine keeps Unicode names whatever version it reports
+  ASSERT_TRUE(wine::SetShellStartupFolder(HKEY_CURRENT_USER, "Startup", kUserAutostart));
+  ASSERT_TRUE(wine::MakeFolders(kUserAutostart));
+  WCHAR wideFolder[MAX_PATH];
+  MultiByteToWideChar(CP_ACP, 0, kUserAutostart.c_str(), -1, wideFolder, MAX_PATH);
+  ASSERT_TRUE(wine::MakeShortcutWide(std::wstring(wideFolder) + L"\\Tool \u03A9.lnk", "c:\\windows\\notepad.exe"));
+  ASSERT_TRUE(wine::MakeShortcut(kUserAutostart + "\\Tool O.lnk", "c:\\windows\\notepad.exe", ""));
+
+  const std::vector<StartupItem> rows = LoadInOrder();
+  ASSERT_EQ(5u, rows.size());
+  const StartupItem* omegaValue = nullptr;
+  const StartupItem* cjkValue = nullptr;
+  const StartupItem* omegaFile = nullptr;
+  for (const StartupItem& row : rows) {
+    if (row.location == "omega.exe") omegaValue = &row;
+    if (row.location == "cjk.exe") cjkValue = &row;
+    if (row.identity.IsWide() && row.identity.Unicode().find(u"\u03A9.lnk") != std::u16string::npos) {
+      omegaFile = &row;
+    }
+  }
+  ASSERT_TRUE(omegaValue && cjkValue && omegaFile);
+  EXPECT_EQ("Tool O", omegaValue->name) << "shown as the ANSI list shows it";
+  EXPECT_EQ("??", cjkValue->name);
+  EXPECT_EQ("Tool O.lnk", omegaFile->name);
+
+  EXPECT_EQ(kRegSuccess, DeleteRegistryValue(platform.registry, kHkeyCurrentUser, RunKeyPath,
+                                             omegaValue->identity));
+  EXPECT_FALSE(wine::ValueExistsWide(HKEY_CURRENT_USER, kRunKey, omega));
+  EXPECT_TRUE(wine::ValueExists(HKEY_CURRENT_USER, kRunKey, "Tool O")) << "its ANSI twin stays";
+  EXPECT_EQ(kRegSuccess, DeleteRegistryValue(platform.registry, kHkeyCurrentUser, RunKeyPath,
+                                             cjkValue->identity));
+  EXPECT_FALSE(wine::ValueExistsWide(HKEY_CURRENT_USER, kRunKey, cjk)) << "\"??\" names no value";
+
+  EXPECT_EQ(kFileRemoved, platform.files.RemoveFile(omegaFile->identity));
+  EXPECT_FALSE(wine::FileExistsWide(std::wstring(wideFolder) + L"\\Tool \u03A9.lnk"));
+  EXPECT_TRUE(wine::FileExistsWide(std::wstring(wideFolder) + L"\\Tool O.lnk")) << "its ANSI twin stays";
 }
 
 }  // namespace

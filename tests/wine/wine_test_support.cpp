@@ -57,6 +57,49 @@ bool ValueExists(HKEY hive, const std::string& path, const std::string& name) {
   return result == ERROR_SUCCESS;
 }
 
+bool SetStringValueWide(HKEY hive, const std::string& path, const std::wstring& name,
+                        const std::string& text) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(hive, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  std::wstring data(text.begin(), text.end());
+  const LONG result =
+      RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                     static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS;
+}
+
+bool ValueExistsWide(HKEY hive, const std::string& path, const std::wstring& name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(hive, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+  const LONG result = RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, nullptr);
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS;
+}
+
+bool SetShellStartupFolder(HKEY hive, const char* valueName, const std::string& folder) {
+  const std::string explorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(hive, (explorer + "Shell Folders").c_str(), 0, KEY_SET_VALUE, &key) ==
+      ERROR_SUCCESS) {
+    RegDeleteValueA(key, valueName);
+    RegCloseKey(key);
+  }
+  if (folder.empty()) {
+    if (RegOpenKeyExA(hive, (explorer + "User Shell Folders").c_str(), 0, KEY_SET_VALUE, &key) !=
+        ERROR_SUCCESS) {
+      return true;
+    }
+    RegDeleteValueA(key, valueName);
+    RegCloseKey(key);
+    return true;
+  }
+  return SetStringValue(hive, explorer + "User Shell Folders", valueName, folder);
+}
+
 void RemoveKey(HKEY hive, const std::string& path) { RegDeleteKeyA(hive, path.c_str()); }
 
 bool MakeFolders(const std::string& path) {
@@ -103,6 +146,10 @@ bool WriteTextFile(const std::string& path, const std::string& text, DWORD attri
   return ok && written == text.size();
 }
 
+bool FileExistsWide(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 HWND CreateTestListView(DWORD style) {
   HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT | style, 0, 0, 600, 400,
                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -116,8 +163,9 @@ HWND CreateTestListView(DWORD style) {
   return list;
 }
 
-bool MakeShortcut(const std::string& linkPath, const std::string& target,
-                  const std::string& arguments) {
+namespace {
+bool MakeShortcutAt(const wchar_t* linkPath, const std::string& target,
+                    const std::string& arguments) {
   const bool initialized = SUCCEEDED(CoInitialize(nullptr));
   bool saved = false;
   IShellLinkA* link = nullptr;
@@ -127,15 +175,25 @@ bool MakeShortcut(const std::string& linkPath, const std::string& target,
     link->SetArguments(arguments.c_str());
     IPersistFile* file = nullptr;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-      WCHAR widePath[MAX_PATH];
-      MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath, MAX_PATH);
-      saved = SUCCEEDED(file->Save(widePath, TRUE));
+      saved = SUCCEEDED(file->Save(linkPath, TRUE));
       file->Release();
     }
     link->Release();
   }
   if (initialized) CoUninitialize();
   return saved;
+}
+}  // namespace
+
+bool MakeShortcut(const std::string& linkPath, const std::string& target,
+                  const std::string& arguments) {
+  WCHAR widePath[MAX_PATH];
+  MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath, MAX_PATH);
+  return MakeShortcutAt(widePath, target, arguments);
+}
+
+bool MakeShortcutWide(const std::wstring& linkPath, const std::string& target) {
+  return MakeShortcutAt(linkPath.c_str(), target, "");
 }
 
 }  // namespace rw::wine

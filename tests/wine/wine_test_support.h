@@ -19,6 +19,15 @@ bool SetRawValue(HKEY hive, const std::string& path, const std::string& name, DW
 bool SetStringValue(HKEY hive, const std::string& path, const std::string& name,
                     const std::string& text, DWORD type = REG_SZ);
 bool ValueExists(HKEY hive, const std::string& path, const std::string& name);
+// The same with a name the ANSI code page may not hold.
+bool SetStringValueWide(HKEY hive, const std::string& path, const std::wstring& name,
+                        const std::string& text);
+bool ValueExistsWide(HKEY hive, const std::string& path, const std::wstring& name);
+// Where the shell finds a Startup folder ("Startup" under HKCU, "Common
+// Startup" under HKLM), as a Windows installed elsewhere or in another
+// language has it; |folder| "" removes the setting. Explorer's own record of
+// the folder is removed, so it cannot stand in for the shell.
+bool SetShellStartupFolder(HKEY hive, const char* valueName, const std::string& folder);
 // Deletes |path| (a key without subkeys) if it exists.
 void RemoveKey(HKEY hive, const std::string& path);
 
@@ -27,6 +36,7 @@ bool MakeFolders(const std::string& path);
 // Deletes a folder with everything in it; true when it is gone.
 bool RemoveTree(const std::string& path);
 bool WriteTextFile(const std::string& path, const std::string& text, DWORD attributes = 0);
+bool FileExistsWide(const std::wstring& path);
 // A top-level report list view with three columns, as the main window's
 // list is made; |style| adds to WS_POPUP | LVS_REPORT. Attaching a
 // Win32ListControl gives it its check boxes.
@@ -35,5 +45,6 @@ HWND CreateTestListView(DWORD style);
 // A real shell link made through the shell's link interface.
 bool MakeShortcut(const std::string& linkPath, const std::string& target,
                   const std::string& arguments);
+bool MakeShortcutWide(const std::wstring& linkPath, const std::string& target);
 
 }  // namespace rw::wine
