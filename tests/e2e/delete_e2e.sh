@@ -2,7 +2,9 @@
 # Deleting with the real program under Wine: rows checked with the mouse and
 # the space bar, the command chosen from the menu and from the toolbar, the
 # question answered with the keyboard; then the registry and the Startup
-# folder compared with what they held before.
+# folder compared with what they held before. The Startup folders are where a
+# German Windows in C:\WIN95 (and an NT in C:\WINNT40) keeps them, moved there
+# through the shell's own settings.
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
@@ -12,13 +14,16 @@ work=$E2E_WORK/delete
 run_key='Software\Microsoft\Windows\CurrentVersion\Run'
 
 e2e_fresh_prefix delete
-rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
-rw_set_app_version win98
-startup_unix="$WINEPREFIX/drive_c/windows/start menu/programs/startup"
-startup='c:\windows\start menu\programs\startup\'
+rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" --autostart >/dev/null </dev/null
+rw_set_app_version win95
+startup_unix="$WINEPREFIX/drive_c/WIN95/Startmenü/Programme/Autostart"
+startup='C:\WIN95\Startmenü\Programme\Autostart\'
+common_unix="$WINEPREFIX/drive_c/WINNT40/Profiles/All Users/Startmenü/Programme/Autostart"
 cp "$startup_unix/Office Startup.lnk" "$startup_unix/ReadOnly Tool.lnk"
 cp "$startup_unix/Office Startup.lnk" "$startup_unix/Vanishing.lnk"
 rw_wine cmd /c attrib +r "${startup}ReadOnly Tool.lnk" >/dev/null 2>&1 </dev/null
+no_write_bits() { [ -z "$(find "$1" -perm /222)" ]; }  # root may write anything: look at the bits
+expect_true "the read-only shortcut is read-only" no_write_bits "$startup_unix/ReadOnly Tool.lnk"
 rw_wine reg add "HKLM\\$run_key" /v Twin /d 'machine twin.exe' /f >/dev/null 2>&1 </dev/null
 rw_wine reg add "HKCU\\$run_key" /v Twin /d 'user twin.exe' /f >/dev/null 2>&1 </dev/null
 
@@ -65,7 +70,8 @@ space_check() {
 }
 checked_rows() { e2e_checked_rows "$title"; }
 checked_are() { [ "$(checked_rows)" == "$1" ]; }
-dialog_says() { grep -q -F "$1" <<<"$(rw_probe dialog "$title")"; }
+# The program's texts are in the ANSI code page (cp1252 here), the script's in UTF-8.
+dialog_says() { grep -q -F "$1" <<<"$(rw_probe dialog "$title" | iconv -f cp1252 -t utf-8)"; }
 dialog_gone() { ! dialog_says "$1"; }
 # answer KEY TEXT: answers the box that says TEXT and waits for it to close;
 # another box of the same title may follow at once.
@@ -137,6 +143,29 @@ expect_eq "HKLM: LoadPowerProfile gone" "$(without "$work/before2-HKLM.txt" '"Lo
 expect_eq "HKCU unchanged" "$(cat "$work/before2-HKCU.txt")" "$(cat "$work/after2-HKCU.txt")"
 expect_eq "Vanishing.lnk stays listed and checked" "Vanishing.lnk" "$(checked_rows)"
 
+rw_probe close "$title" >/dev/null
+expect_true "the program ends when its window closes" e2e_wait_gone 30
+
+# Round 3, as Windows NT 4.0: the all-users folder is listed before the
+# user's own, and a delete reaches both.
+e2e_stop_prefix
+rw_set_app_version nt40
+rw_start_program "$RW_WINE_PROGRAM"
+e2e_wait_rows "$title"
+location_of() { rw_probe rows "$title" | iconv -f cp1252 -t utf-8 | awk -F'\t' -v name="$1" '$3 == name {print $4}'; }
+expect_eq "NT: the all-users folder's shortcut, where the shell keeps it" \
+  'C:\WINNT40\Profiles\All Users\Startmenü\Programme\Autostart\Virus Scan.lnk' "$(location_of "Virus Scan.lnk")"
+expect_eq "NT: the user's own shortcut, where the shell keeps it" "${startup}Office Startup.lnk" \
+  "$(location_of "Office Startup.lnk")"
+click_checkbox "Virus Scan.lnk"
+click_checkbox "Office Startup.lnk"
+xdotool key alt+o d
+expect_true "NT: the question is asked" e2e_wait_dialog "$title"
+answer Return "$question"
+e2e_wait_for "the deleted rows to leave the list" 30 checked_are "Vanishing.lnk"
+expect_true "NT: the all-users shortcut is gone" expect_false test -e "$common_unix/Virus Scan.lnk"
+expect_true "NT: the user's shortcut is gone" expect_false test -e "$startup_unix/Office Startup.lnk"
+expect_true "NT: the rest of the folder stays" test -e "$startup_unix/desktop.ini"
 rw_probe close "$title" >/dev/null
 expect_true "the program ends when its window closes" e2e_wait_gone 30
 e2e_stop_prefix

@@ -28,6 +28,14 @@ expect_true() {
   if "$@"; then pass "$what"; else fail "$what"; fi
 }
 
+expect_false() { ! "$@"; }
+
+# The prefix's own Startup folder of its user, where the shell keeps it and
+# the demo set is seeded.
+e2e_user_startup_unix() {
+  printf '%s' "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/StartUp"
+}
+
 # expect_eventually DESCRIPTION SECONDS COMMAND...: passes once COMMAND
 # succeeds, fails when it has not by the deadline.
 expect_eventually() {
