@@ -8,6 +8,7 @@
 // A failing round prints how to replay it alone.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -29,7 +30,9 @@ namespace {
 
 using namespace rw;
 
-const std::string kFolder = "c:\\windows\\start menu\\programs\\startup\\";
+// The Startup folder the shell is pointed at; the drive in capitals, as the
+// shell gives a path back from its item list.
+const std::string kFolder = "C:\\random startup\\";
 const char kTemplateLink[] = "c:\\random-template.lnk";
 
 class QuietView : public MainWindowView {
@@ -177,6 +180,16 @@ std::string ReadFileText(const std::string& path, bool* exists) {
   return text;
 }
 
+// The folder the shell names as the user's Startup folder, asked otherwise
+// than the program asks it.
+std::string ShellStartupFolder() {
+  wchar_t path[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, path))) return "";
+  char ansi[MAX_PATH * 2] = {};
+  WideCharToMultiByte(CP_ACP, 0, path, -1, ansi, sizeof ansi, nullptr, nullptr);
+  return ansi;
+}
+
 // Names in CompareStringA's order, as the list must sort them.
 bool NameBefore(const std::string& a, const std::string& b) {
   return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
@@ -233,6 +246,11 @@ bool Round::Run(const Platform& services, HWND listWindow, std::vector<std::stri
   wine::ClearRunKey(HKEY_CURRENT_USER);
   wine::RemoveTree(kFolder);
   wine::MakeFolders(kFolder);
+  const std::string named = ShellStartupFolder();
+  if (named + "\\" != kFolder) {
+    Problem(problems, "the shell names another Startup folder: " + named);
+    return false;
+  }
   std::vector<Value> values;
   for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
     std::vector<Value> ofHive;
@@ -457,6 +475,10 @@ int main(int argc, char** argv) {
   InitCommonControls();
   CoInitialize(nullptr);
   wine::MakeShortcut(kTemplateLink, "c:\\windows\\notepad.exe", "/random");
+  // The program lists the folder the shell names; each round checks it is this one.
+  wine::MakeFolders(kFolder);
+  wine::SetStringValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                       "Startup", kFolder.substr(0, kFolder.size() - 1));
   HWND listWindow = wine::CreateTestListView(LVS_SINGLESEL);
   IsWin9x = true;
   Win32Platform real;
