@@ -35,8 +35,9 @@ namespace {
 using namespace rw;
 
 // The Startup folder the shell is pointed at; the drive in capitals, as the
-// shell gives a path back from its item list.
-const std::wstring kFolder = L"C:\\random startup\\";
+// shell gives a path back from its item list. Its own name lies outside the
+// ANSI code page: only its exact path reaches the files in it.
+const std::wstring kFolder = L"C:\\random startup \x03A9\\";
 const char kTemplateLink[] = "c:\\random-template.lnk";
 const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const wchar_t kUserShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
