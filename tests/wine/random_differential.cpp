@@ -5,9 +5,14 @@
 // with the program's own code, checks the rows and their order, checks random
 // rows, changes some entries from outside, deletes, and compares everything
 // with a model of what must hold.
+// Some names lie outside the ANSI code page, and some pairs are made where one
+// name is the other's best-fit ANSI form: the list shows both alike, and only
+// the checked one may go. The test sees the registry and the folder through
+// the wide calls only, so it knows every entry by its exact name.
 // A failing round prints how to replay it alone.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -29,8 +34,15 @@ namespace {
 
 using namespace rw;
 
-const std::string kFolder = "c:\\windows\\start menu\\programs\\startup\\";
+// The Startup folder the shell is pointed at; the drive in capitals, as the
+// shell gives a path back from its item list. Its own name lies outside the
+// ANSI code page: only its exact path reaches the files in it.
+const std::wstring kFolder = L"C:\\random startup \x03A9\\";
 const char kTemplateLink[] = "c:\\random-template.lnk";
+const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const wchar_t kUserShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+// Characters cp1252 cannot hold: Greek, Cyrillic, CJK, a full-width letter.
+const std::wstring kForeign = L"\x03A9\x03B1\x03C0\x03A3\x0416\x0434\x042F\x5DE5\x5177\x65E5\xFF21";
 
 class QuietView : public MainWindowView {
  public:
@@ -64,17 +76,27 @@ class RecordingYes : public MessageBoxes {
 
 struct Value {
   HKEY hive;
-  std::string name;
+  std::wstring name;
   DWORD type;
-  std::vector<BYTE> data;
+  std::vector<BYTE> data;  // as stored: string types in UTF-16
+  int check = -1;          // 1 or 0 for one of a pair: its row is checked or not
 };
 
 struct File {
-  std::string name;
+  std::wstring name;
   bool shortcut;
   bool readOnly;
   bool hidden;
   std::string content;
+  int check = -1;
+};
+
+// An entry as a row of the list shows it, and which entry it is.
+struct Entry {
+  std::string name;
+  std::string source;  // hive tag, or "file"
+  int value = -1;      // index into the round's values, or
+  int file = -1;       // into its files
 };
 
 std::string Tag(HKEY hive) { return hive == HKEY_CURRENT_USER ? "Reg - HKCU" : "Reg - HKLM"; }
@@ -84,14 +106,56 @@ std::string UpToNul(const std::vector<BYTE>& data) {
   return text.substr(0, text.find('\0'));
 }
 
-// Case folding as the registry compares names: ASCII and Latin-1 letters.
-std::string Fold(const std::string& name) {
-  std::string folded = name;
-  for (char& c : folded) {
-    const auto u = static_cast<unsigned char>(c);
-    if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7)) c = static_cast<char>(u + 32);
+// What the list shows for a name: its ANSI form, best-fit as the system makes it.
+std::string Ansi(const std::wstring& wide) {
+  if (wide.empty()) return "";
+  const int size = static_cast<int>(wide.size());
+  std::string ansi(WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), size, &ansi[0], static_cast<int>(ansi.size()), nullptr, nullptr);
+  return ansi;
+}
+
+std::wstring Widen(const std::string& ansi) {
+  if (ansi.empty()) return L"";
+  const int size = static_cast<int>(ansi.size());
+  std::wstring wide(MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, &wide[0], static_cast<int>(wide.size()));
+  return wide;
+}
+
+// A name for a problem report: its ANSI form, and its exact form where that differs.
+std::string Exact(const std::wstring& name) {
+  std::string text = "'" + Ansi(name) + "'";
+  if (Widen(Ansi(name)) == name) return text;
+  text += " [";
+  for (wchar_t c : name) {
+    char unit[8];
+    std::snprintf(unit, sizeof unit, "\\u%04x", static_cast<unsigned>(c));
+    text += c >= 0x20 && c < 0x7F ? std::string(1, static_cast<char>(c)) : std::string(unit);
   }
-  return folded;
+  return text + "]";
+}
+
+std::vector<BYTE> Bytes(const std::wstring& text) {
+  std::vector<BYTE> data;
+  for (wchar_t c : text) {
+    data.push_back(static_cast<BYTE>(c & 0xFF));
+    data.push_back(static_cast<BYTE>(c >> 8));
+  }
+  return data;
+}
+
+// A value's Location text: string data up to its first NUL, as the ANSI call
+// reads it; other data as its bytes.
+std::string ShownData(const Value& value) {
+  if (value.type != REG_SZ && value.type != REG_EXPAND_SZ && value.type != REG_MULTI_SZ) return UpToNul(value.data);
+  std::wstring text;
+  for (std::size_t at = 0; at + 1 < value.data.size(); at += 2) {
+    const auto unit = static_cast<wchar_t>(value.data[at] | (value.data[at + 1] << 8));
+    if (unit == 0) break;
+    text += unit;
+  }
+  return Ansi(text);
 }
 
 class Round {
@@ -102,26 +166,28 @@ class Round {
  private:
   int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
   bool Chance(int percent) { return Pick(1, 100) <= percent; }
-  char NameChar() {
-    static const std::string kPlain = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 \\\"'-_.";
-    if (Chance(10)) return static_cast<char>(Pick(0xA0, 0xFF));
+  wchar_t Foreign() { return kForeign[Pick(0, static_cast<int>(kForeign.size()) - 1)]; }
+  wchar_t NameChar() {
+    static const std::wstring kPlain = L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 \\\"'-_.";
+    if (Chance(8)) return Foreign();
+    if (Chance(10)) return static_cast<wchar_t>(Pick(0xA0, 0xFF));
     return kPlain[Pick(0, static_cast<int>(kPlain.size()) - 1)];
   }
-  std::string RandomName(const std::vector<Value>& existing);
+  std::wstring RandomName(const std::vector<Value>& existing);
   Value RandomValue(HKEY hive, const std::vector<Value>& existing);
   void Problem(std::vector<std::string>* problems, const std::string& text) { problems->push_back(text); }
 
   std::mt19937 random_;
 };
 
-std::string Round::RandomName(const std::vector<Value>& existing) {
+std::wstring Round::RandomName(const std::vector<Value>& existing) {
   if (!existing.empty() && Chance(20)) {  // a prefix, or an extension, of another name
-    const std::string& other = existing[Pick(0, static_cast<int>(existing.size()) - 1)].name;
+    const std::wstring& other = existing[Pick(0, static_cast<int>(existing.size()) - 1)].name;
     if (other.size() > 1 && Chance(50)) return other.substr(0, Pick(1, static_cast<int>(other.size()) - 1));
     if (other.size() < 250) return other + NameChar();
   }
   const int length = Chance(10) ? Pick(200, 255) : Pick(1, 24);
-  std::string name;
+  std::wstring name;
   for (int i = 0; i < length; ++i) name += NameChar();
   return name;
 }
@@ -134,28 +200,32 @@ Value Round::RandomValue(HKEY hive, const std::vector<Value>& existing) {
     for (int i = 0; i < (value.type == REG_DWORD ? 4 : 8); ++i) value.data.push_back(static_cast<BYTE>(Pick(0, 255)));
     return value;
   }
-  const int size = Chance(5) ? Pick(1000, 100 * 1024) : Pick(0, 120);
-  const bool text = value.type == REG_SZ || value.type == REG_EXPAND_SZ || value.type == REG_MULTI_SZ;
-  for (int i = 0; i < size; ++i) {
-    if (text) {
-      value.data.push_back(Chance(3) ? 0 : static_cast<BYTE>(Chance(10) ? Pick(0xA0, 0xFF) : Pick(0x20, 0x7E)));
-    } else {
-      value.data.push_back(static_cast<BYTE>(Pick(0, 255)));
+  if (value.type == REG_SZ || value.type == REG_EXPAND_SZ || value.type == REG_MULTI_SZ) {
+    std::wstring text;
+    const int length = Chance(5) ? Pick(500, 50 * 1024) : Pick(0, 60);
+    for (int i = 0; i < length; ++i) {
+      text += Chance(3) ? L'\0'
+              : Chance(5) ? Foreign()
+                          : static_cast<wchar_t>(Chance(10) ? Pick(0xA0, 0xFF) : Pick(0x20, 0x7E));
     }
+    value.data = Bytes(text);
+    return value;
   }
+  const int size = Chance(5) ? Pick(1000, 100 * 1024) : Pick(0, 120);
+  for (int i = 0; i < size; ++i) value.data.push_back(static_cast<BYTE>(Pick(0, 255)));
   return value;
 }
 
-std::vector<BYTE> ReadValue(HKEY hive, const std::string& name, bool* exists) {
+std::vector<BYTE> ReadValue(HKEY hive, const std::wstring& name, bool* exists) {
   HKEY key = nullptr;
   *exists = false;
-  if (RegOpenKeyExA(hive, wine::kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
+  if (RegOpenKeyExW(hive, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
   DWORD size = 0, type = 0;
   std::vector<BYTE> data;
-  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
     data.resize(size + 2);
     DWORD got = static_cast<DWORD>(data.size());
-    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, data.data(), &got) == ERROR_SUCCESS) {
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &got) == ERROR_SUCCESS) {
       data.resize(got);
       *exists = true;
     }
@@ -164,8 +234,88 @@ std::vector<BYTE> ReadValue(HKEY hive, const std::string& name, bool* exists) {
   return data;
 }
 
-std::string ReadFileText(const std::string& path, bool* exists) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+bool SetValue(HKEY hive, const wchar_t* path, const std::wstring& name, DWORD type, const std::vector<BYTE>& data) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(hive, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) return false;
+  const LONG result = RegSetValueExW(key, name.c_str(), 0, type, data.empty() ? nullptr : data.data(),
+                                     static_cast<DWORD>(data.size()));
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS;
+}
+
+void DeleteValue(HKEY hive, const std::wstring& name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(hive, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+  RegDeleteValueW(key, name.c_str());
+  RegCloseKey(key);
+}
+
+// The exact names of the Run key's values, in the registry's order.
+std::vector<std::wstring> ValueNames(HKEY hive) {
+  std::vector<std::wstring> names;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(hive, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return names;
+  std::vector<wchar_t> name(16384);
+  for (DWORD index = 0;; ++index) {
+    DWORD length = static_cast<DWORD>(name.size());
+    if (RegEnumValueW(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.emplace_back(name.data(), length);
+  }
+  RegCloseKey(key);
+  return names;
+}
+
+// Empties (and creates) the Run key; by exact names, which the ANSI calls may not reach.
+void ClearRunKey(HKEY hive) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(hive, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) return;
+  for (const std::wstring& name : ValueNames(hive)) RegDeleteValueW(key, name.c_str());
+  RegCloseKey(key);
+}
+
+// The exact names of a folder's files, in the file system's order.
+std::vector<std::wstring> FileNames(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      SetFileAttributesW((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(folder + name + L"\\");
+      } else {
+        DeleteFileW((folder + name).c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+bool WriteTextFile(const std::wstring& path, const std::string& text) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == text.size();
+}
+
+std::string ReadFileText(const std::wstring& path, bool* exists) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, 0, nullptr);
   *exists = file != INVALID_HANDLE_VALUE;
   if (!*exists) return "";
@@ -177,6 +327,14 @@ std::string ReadFileText(const std::string& path, bool* exists) {
   return text;
 }
 
+// The folder the shell names as the user's Startup folder, asked otherwise
+// than the program asks it.
+std::wstring ShellStartupFolder() {
+  wchar_t path[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, path))) return L"";
+  return path;
+}
+
 // Names in CompareStringA's order, as the list must sort them.
 bool NameBefore(const std::string& a, const std::string& b) {
   return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
@@ -185,99 +343,145 @@ bool NameBefore(const std::string& a, const std::string& b) {
 
 std::string Shown(const std::string& name, const std::string& source) { return "'" + name + "' (" + source + ")"; }
 
+int Occurrences(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
 // After a load the rows are sorted by name, and rows of equal names keep the
 // order they were read in: HKLM's values, HKCU's, then the folder's files,
-// each as the system enumerates them. The test reads that order itself.
-void CheckLoadOrder(const ListControl& list, std::vector<std::string>* problems) {
-  std::vector<std::pair<std::string, std::string>> read;  // name, source
+// each as the system enumerates them. The test reads that order itself, and
+// so knows which entry each row is, also of rows that look alike.
+std::vector<Entry> CheckLoadOrder(const ListControl& list, const std::vector<Value>& values,
+                                  const std::vector<File>& files, std::vector<std::string>* problems) {
+  std::vector<Entry> read;
   for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(hive, wine::kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) continue;
-    char name[16384];
-    for (DWORD index = 0;; ++index) {
-      DWORD length = sizeof name;
-      if (RegEnumValueA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-      read.emplace_back(std::string(name, length), Tag(hive));
+    for (const std::wstring& name : ValueNames(hive)) {
+      Entry entry{Ansi(name), Tag(hive)};
+      for (std::size_t i = 0; i < values.size(); ++i) {
+        if (values[i].hive == hive && values[i].name == name) entry.value = static_cast<int>(i);
+      }
+      if (entry.value < 0) problems->push_back("the registry holds a value the test did not write: " + Exact(name));
+      read.push_back(entry);
     }
-    RegCloseKey(key);
   }
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((kFolder + "*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) read.emplace_back(found.cFileName, "file");
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+  for (const std::wstring& name : FileNames(kFolder)) {
+    Entry entry{Ansi(name), "file"};
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      if (files[i].name == name) entry.file = static_cast<int>(i);
+    }
+    if (entry.file < 0) problems->push_back("the folder holds a file the test did not write: " + Exact(name));
+    read.push_back(entry);
   }
-  std::stable_sort(read.begin(), read.end(), [](const auto& a, const auto& b) { return NameBefore(a.first, b.first); });
+  std::stable_sort(read.begin(), read.end(), [](const Entry& a, const Entry& b) { return NameBefore(a.name, b.name); });
   if (static_cast<int>(read.size()) != list.Count()) {
     problems->push_back("the list has " + std::to_string(list.Count()) + " rows, the system " +
                         std::to_string(read.size()) + " entries");
-    return;
+    return {};
   }
   for (int p = 0; p < list.Count(); ++p) {
     const std::string information = list.Text(p, kColumnInformation);
     const std::string source = information.rfind("Reg - ", 0) == 0 ? information : "file";
-    if (list.Text(p, kColumnName) != read[p].first || source != read[p].second) {
+    if (list.Text(p, kColumnName) != read[p].name || source != read[p].source) {
       problems->push_back("row " + std::to_string(p) + " after the load is " +
                           Shown(list.Text(p, kColumnName), source) + ", sorted by name it is " +
-                          Shown(read[p].first, read[p].second));
-      return;
+                          Shown(read[p].name, read[p].source));
+      return {};
     }
   }
+  return read;
 }
 
 bool Round::Run(const Platform& services, HWND listWindow, std::vector<std::string>* problems) {
   // The world.
-  wine::ClearRunKey(HKEY_LOCAL_MACHINE);
-  wine::ClearRunKey(HKEY_CURRENT_USER);
-  wine::RemoveTree(kFolder);
-  wine::MakeFolders(kFolder);
+  ClearRunKey(HKEY_LOCAL_MACHINE);
+  ClearRunKey(HKEY_CURRENT_USER);
+  RemoveTree(kFolder);
+  CreateDirectoryW(kFolder.c_str(), nullptr);
+  const std::wstring named = ShellStartupFolder();
+  if (named + L"\\" != kFolder) {
+    Problem(problems, "the shell names another Startup folder: " + Exact(named));
+    return false;
+  }
   std::vector<Value> values;
   for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
     std::vector<Value> ofHive;
-    std::set<std::string> folded;
-    if (Chance(30)) {
-      ofHive.push_back({hive, "", REG_SZ, {'d', 'e', 'f', '.', 'e', 'x', 'e', 0}});
-      folded.insert("");
-    }
-    const int count = Pick(0, 12);
-    for (int i = 0; i < count; ++i) {
-      Value value = RandomValue(hive, ofHive);
-      if (!folded.insert(Fold(value.name)).second) continue;
-      ofHive.push_back(value);
-    }
-    for (const Value& value : ofHive) {
-      if (!wine::SetRawValue(hive, wine::kRunKey, value.name, value.type, value.data)) {
-        Problem(problems, "could not write value '" + value.name + "'");
+    // Written unless the key holds that name already, as the registry folds case.
+    auto add = [&](const Value& value) {
+      bool exists = false;
+      ReadValue(hive, value.name, &exists);
+      if (exists) return false;
+      if (!SetValue(hive, kRunKey, value.name, value.type, value.data)) {
+        Problem(problems, "could not write value " + Exact(value.name));
         return false;
       }
-      values.push_back(value);
+      ofHive.push_back(value);
+      return true;
+    };
+    if (Chance(30)) add({hive, L"", REG_SZ, Bytes(std::wstring(L"def.exe", 8))});
+    const int count = Pick(0, 12);
+    for (int i = 0; i < count; ++i) {
+      if (Chance(85)) {
+        add(RandomValue(hive, ofHive));
+        continue;
+      }
+      // A name and its best-fit ANSI form, which the list shows alike.
+      Value first = RandomValue(hive, ofHive);
+      first.name.insert(Pick(0, static_cast<int>(first.name.size())), 1, Foreign());
+      Value second = RandomValue(hive, ofHive);
+      second.name = Widen(Ansi(first.name));
+      first.check = Pick(0, 1);
+      second.check = 1 - first.check;
+      if (add(first)) add(second);
     }
+    values.insert(values.end(), ofHive.begin(), ofHive.end());
   }
+  if (!problems->empty()) return false;
   std::vector<File> files;
-  std::set<std::string> fileNames;
-  const int fileCount = Pick(0, 8);
-  for (int i = 0; i < fileCount; ++i) {
-    static const char* const kOther[] = {".txt", ".ini", ".dat", ".LNK.txt", ""};
-    File file{"File " + std::to_string(Pick(0, 99)) + (Chance(20) ? " \xe9t\xe9" : ""), Chance(60), false, false, ""};
-    file.name += file.shortcut ? (Chance(20) ? ".LNK" : ".lnk") : kOther[Pick(0, 4)];
-    if (!fileNames.insert(Fold(file.name)).second) continue;
-    const std::string path = kFolder + file.name;
-    if (file.shortcut) {
-      CopyFileA(kTemplateLink, path.c_str(), FALSE);
-    } else {
-      wine::WriteTextFile(path, "content " + file.name);
+  auto addFile = [&](File file) {
+    const std::wstring path = kFolder + file.name;
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;  // taken, as the folder folds case
+    const std::wstring templateLink(kTemplateLink, kTemplateLink + sizeof kTemplateLink - 1);
+    if (!(file.shortcut ? CopyFileW(templateLink.c_str(), path.c_str(), TRUE) != FALSE
+                        : WriteTextFile(path, "content " + Ansi(file.name)))) {
+      Problem(problems, "could not write file " + Exact(file.name));
+      return false;
     }
     file.readOnly = Chance(25);
     file.hidden = Chance(15);
     DWORD attributes = (file.readOnly ? FILE_ATTRIBUTE_READONLY : 0) | (file.hidden ? FILE_ATTRIBUTE_HIDDEN : 0);
-    if (attributes != 0) SetFileAttributesA(path.c_str(), attributes);
+    if (attributes != 0) SetFileAttributesW(path.c_str(), attributes);
     bool exists = false;
     file.content = ReadFileText(path, &exists);
     files.push_back(file);
+    return true;
+  };
+  const int fileCount = Pick(0, 8);
+  for (int i = 0; i < fileCount; ++i) {
+    static const wchar_t* const kOther[] = {L".txt", L".ini", L".dat", L".LNK.txt", L""};
+    std::wstring stem = L"File " + std::to_wstring(Pick(0, 99)) + (Chance(20) ? L" \xe9t\xe9" : L"");
+    if (Chance(15)) stem += std::wstring(L" ") + Foreign();
+    File file{stem, Chance(60), false, false, ""};
+    file.name += file.shortcut ? (Chance(20) ? L".LNK" : L".lnk") : kOther[Pick(0, 4)];
+    if (!Chance(20)) {
+      addFile(file);
+      continue;
+    }
+    // Two shortcuts, one named by the other's best-fit ANSI form where that is a file name.
+    file.shortcut = true;
+    file.name = stem + Foreign() + L".lnk";
+    File twin = file;
+    twin.name = Widen(Ansi(file.name));
+    file.check = Pick(0, 1);
+    twin.check = 1 - file.check;
+    if (addFile(file) && twin.name.find_first_of(L"\\/:*?\"<>|") == std::wstring::npos) addFile(twin);
   }
-  if (Chance(30)) wine::MakeFolders(kFolder + "Sub Folder\\inner");
+  if (Chance(30)) {
+    CreateDirectoryW((kFolder + L"Sub Folder").c_str(), nullptr);
+    CreateDirectoryW((kFolder + L"Sub Folder\\inner").c_str(), nullptr);
+  }
+  if (!problems->empty()) return false;
 
   // Load and compare every row with the model.
   Win32ListControl list;
@@ -287,9 +491,9 @@ bool Round::Run(const Platform& services, HWND listWindow, std::vector<std::stri
   FrmMain form(services, list, view);
   form.mnuViewRefresh_Click();
   std::multiset<std::string> expected, shown;
-  for (const Value& value : values) expected.insert(value.name + "\t" + UpToNul(value.data) + "\t" + Tag(value.hive));
+  for (const Value& value : values) expected.insert(Ansi(value.name) + "\t" + ShownData(value) + "\t" + Tag(value.hive));
   for (const File& file : files) {
-    expected.insert(file.name + "\t" + kFolder + file.name + "\t" + (file.shortcut ? "Shortcut" : "*"));
+    expected.insert(Ansi(file.name) + "\t" + Ansi(kFolder + file.name) + "\t" + (file.shortcut ? "Shortcut" : "*"));
   }
   for (int p = 0; p < list.Count(); ++p) {
     std::string information = list.Text(p, kColumnInformation);
@@ -302,67 +506,68 @@ bool Round::Run(const Platform& services, HWND listWindow, std::vector<std::stri
     shown.insert(name + "\t" + list.Text(p, kColumnLocation) + "\t" + information);
   }
   if (expected != shown) {
+    std::string unexpected;
+    for (const std::string& row : shown) {
+      if (expected.count(row) == 0) unexpected = ", such as " + row;
+    }
+    std::replace(unexpected.begin(), unexpected.end(), '\t', ' ');
     Problem(problems, "listed rows differ from the registry and folder (" + std::to_string(shown.size()) +
-                          " shown, " + std::to_string(expected.size()) + " expected)");
+                          " shown, " + std::to_string(expected.size()) + " expected" + unexpected + ")");
     return false;
   }
-  CheckLoadOrder(list, problems);
+  const std::vector<Entry> entries = CheckLoadOrder(list, values, files, problems);
   if (!problems->empty()) return false;
 
-  // Check a random subset.
-  std::set<int> checkedRows;
-  for (int p = 0; p < list.Count(); ++p) {
-    if (Chance(50)) {
-      list.SetChecked(p, true);
-      checkedRows.insert(p);
-    }
-  }
+  // Check a random subset; of a pair, exactly one.
   struct RowState {
     std::string name, location, information;
     bool checked;
+    Entry entry;
   };
   std::vector<RowState> rows;
   for (int p = 0; p < list.Count(); ++p) {
+    const Entry& entry = entries[p];
+    const int forced = entry.value >= 0 ? values[entry.value].check : files[entry.file].check;
+    const bool checked = forced >= 0 ? forced == 1 : Chance(50);
+    if (checked) list.SetChecked(p, true);
     rows.push_back({list.Text(p, kColumnName), list.Text(p, kColumnLocation), list.Text(p, kColumnInformation),
-                    checkedRows.count(p) != 0});
+                    checked, entry});
   }
 
   // Outside changes: values removed or changed, files removed or locked.
-  std::set<std::string> removedValues, removedFiles, lockedFiles;
+  std::set<int> removedValues, removedFiles, lockedFiles;
   std::vector<HANDLE> locks;
-  for (Value& value : values) {
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    Value& value = values[i];
     if (Chance(10)) {
-      HKEY key = nullptr;
-      RegOpenKeyExA(value.hive, wine::kRunKey, 0, KEY_SET_VALUE, &key);
-      RegDeleteValueA(key, value.name.c_str());
-      RegCloseKey(key);
-      removedValues.insert(value.name + "\t" + Tag(value.hive));
+      DeleteValue(value.hive, value.name);
+      removedValues.insert(static_cast<int>(i));
     } else if (Chance(10)) {
-      value.data = {'n', 'e', 'w', 0};
+      value.data = Bytes(std::wstring(L"new", 4));
       value.type = REG_SZ;
-      wine::SetRawValue(value.hive, wine::kRunKey, value.name, value.type, value.data);
+      SetValue(value.hive, kRunKey, value.name, value.type, value.data);
     }
   }
-  for (const File& file : files) {
-    const std::string path = kFolder + file.name;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const std::wstring path = kFolder + files[i].name;
     if (Chance(10)) {
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA(path.c_str());
-      removedFiles.insert(file.name);
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(path.c_str());
+      removedFiles.insert(static_cast<int>(i));
     } else if (Chance(10)) {
-      HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+      HANDLE lock = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
       if (lock != INVALID_HANDLE_VALUE) {
         locks.push_back(lock);
-        lockedFiles.insert(file.name);
+        lockedFiles.insert(static_cast<int>(i));
       }
     }
   }
 
   // What every value holds just before the delete, read as it will be read after it.
-  std::map<std::string, std::vector<BYTE>> snapshot;
+  std::vector<std::vector<BYTE>> snapshot;
   for (const Value& value : values) {
     bool exists = false;
-    snapshot[value.name + "\t" + Tag(value.hive)] = ReadValue(value.hive, value.name, &exists);
+    snapshot.push_back(ReadValue(value.hive, value.name, &exists));
   }
 
   // Delete.
@@ -374,17 +579,20 @@ bool Round::Run(const Platform& services, HWND listWindow, std::vector<std::stri
 
   // What must hold now.
   std::multiset<std::string> expectedRows, expectedChecked;
+  std::map<std::string, int> failures;  // a report line's start, and how many entries it must name
+  std::vector<bool> valueChecked(values.size()), fileChecked(files.size());
   for (const RowState& row : rows) {
-    const bool registry = row.information.rfind("Reg - ", 0) == 0 &&
-                          (row.information.size() >= 4);
-    const bool deletable = row.information == "Shortcut" || registry;
+    const bool registry = row.entry.value >= 0;
+    const bool deletable = registry || files[row.entry.file].shortcut;
     bool gone = false;
     bool failed = false;
+    if (registry) valueChecked[row.entry.value] = row.checked;
+    if (!registry) fileChecked[row.entry.file] = row.checked;
     if (row.checked && deletable) {
       if (registry) {
         gone = true;  // deleted now, or already gone
       } else {
-        failed = removedFiles.count(row.name) != 0 || lockedFiles.count(row.name) != 0;
+        failed = removedFiles.count(row.entry.file) != 0 || lockedFiles.count(row.entry.file) != 0;
         gone = !failed;
       }
     }
@@ -392,8 +600,11 @@ bool Round::Run(const Platform& services, HWND listWindow, std::vector<std::stri
       expectedRows.insert(row.name + "\t" + row.information);
       if (row.checked) expectedChecked.insert(row.name + "\t" + row.information);
     }
-    if (failed && report.find(row.name + " (" + row.location + ")") == std::string::npos) {
-      Problem(problems, "failure not reported: " + row.name);
+    if (failed) ++failures["\n" + row.name + " (" + row.location + ")"];
+  }
+  for (const auto& failure : failures) {
+    if (Occurrences(report, failure.first) < failure.second) {
+      Problem(problems, "failure not reported:" + failure.first);
     }
   }
   std::multiset<std::string> nowRows, nowChecked;
@@ -405,36 +616,30 @@ bool Round::Run(const Platform& services, HWND listWindow, std::vector<std::stri
   if (nowRows != expectedRows) Problem(problems, "the list does not show exactly the remaining rows");
   if (nowChecked != expectedChecked) Problem(problems, "check marks differ after the delete");
 
-  for (const Value& value : values) {
-    const std::string key = value.name + "\t" + Tag(value.hive);
-    bool checked = false;
-    for (const RowState& row : rows) {
-      if (row.checked && row.name + "\t" + row.information == key) checked = true;
-    }
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const Value& value = values[i];
     bool exists = false;
     const std::vector<BYTE> now = ReadValue(value.hive, value.name, &exists);
-    if (checked || removedValues.count(key)) {
-      if (exists) Problem(problems, "a checked value survived: '" + value.name + "'");
-    } else if (!exists || now != snapshot[key]) {
-      Problem(problems, "an unchecked value changed: '" + value.name + "'");
+    if (valueChecked[i] || removedValues.count(static_cast<int>(i))) {
+      if (exists) Problem(problems, "a checked value survived: " + Exact(value.name) + " (" + Tag(value.hive) + ")");
+    } else if (!exists || now != snapshot[i]) {
+      Problem(problems, "an unchecked value changed: " + Exact(value.name) + " (" + Tag(value.hive) + ")");
     }
   }
-  for (const File& file : files) {
-    bool checked = false;
-    for (const RowState& row : rows) {
-      if (row.checked && row.name == file.name && row.information == "Shortcut") checked = true;
-    }
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const File& file = files[i];
+    const std::wstring path = kFolder + file.name;
     bool exists = false;
-    const std::string now = ReadFileText(kFolder + file.name, &exists);
-    if (removedFiles.count(file.name)) continue;
-    if (checked && !lockedFiles.count(file.name)) {
-      if (exists) Problem(problems, "a checked shortcut survived: " + file.name);
+    const std::string now = ReadFileText(path, &exists);
+    if (removedFiles.count(static_cast<int>(i))) continue;
+    if (fileChecked[i] && file.shortcut && !lockedFiles.count(static_cast<int>(i))) {
+      if (exists) Problem(problems, "a checked shortcut survived: " + Exact(file.name));
     } else if (!exists || now != file.content) {
-      Problem(problems, "an unchecked or undeletable file changed: " + file.name);
+      Problem(problems, "an unchecked or undeletable file changed: " + Exact(file.name));
     } else {
-      const DWORD attributes = GetFileAttributesA((kFolder + file.name).c_str());
+      const DWORD attributes = GetFileAttributesW(path.c_str());
       if (((attributes & FILE_ATTRIBUTE_READONLY) != 0) != file.readOnly) {
-        Problem(problems, "a file kept its content but lost its read-only mark: " + file.name);
+        Problem(problems, "a file kept its content but lost its read-only mark: " + Exact(file.name));
       }
     }
   }
@@ -457,6 +662,10 @@ int main(int argc, char** argv) {
   InitCommonControls();
   CoInitialize(nullptr);
   wine::MakeShortcut(kTemplateLink, "c:\\windows\\notepad.exe", "/random");
+  // The program lists the folder the shell names; each round checks it is this one.
+  CreateDirectoryW(kFolder.c_str(), nullptr);
+  const std::wstring folder = kFolder.substr(0, kFolder.size() - 1);
+  SetValue(HKEY_CURRENT_USER, kUserShellFolders, L"Startup", REG_SZ, Bytes(folder + L'\0'));
   HWND listWindow = wine::CreateTestListView(LVS_SINGLESEL);
   IsWin9x = true;
   Win32Platform real;
@@ -476,8 +685,8 @@ int main(int argc, char** argv) {
     std::printf("round %d failed (replay: random_differential --seed %u --round %d):\n", round, seed, round);
     for (const std::string& problem : problems) std::printf("  %s\n", problem.c_str());
   }
-  wine::ClearRunKey(HKEY_LOCAL_MACHINE);
-  wine::ClearRunKey(HKEY_CURRENT_USER);
+  ClearRunKey(HKEY_LOCAL_MACHINE);
+  ClearRunKey(HKEY_CURRENT_USER);
   std::printf("e2e: %d passed, %d failed\n", passed, failed);
   return failed == 0 ? 0 : 1;
 }
