@@ -57,6 +57,18 @@ std::string TextUpToFirstNul(const std::vector<std::uint8_t>& data, std::uint32_
   return std::string(bytes, length);
 }
 
+// UTF-16 string data, as the wide calls give it, up to its first NUL.
+std::u16string WideTextUpToFirstNul(const std::vector<std::uint8_t>& data, std::uint32_t length) {
+  length = std::min<std::uint32_t>(length, static_cast<std::uint32_t>(data.size()));
+  std::u16string text;
+  for (std::uint32_t at = 0; at + 1 < length; at += 2) {
+    const auto unit = static_cast<char16_t>(data[at] | (data[at + 1] << 8));
+    if (unit == 0) break;
+    text.push_back(unit);
+  }
+  return text;
+}
+
 // After "more data": the data buffer grows to the size the platform asked
 // for; when that already fitted, the name was too long.
 template <typename Char>
@@ -139,13 +151,7 @@ bool IsStringType(std::uint32_t type) {
 std::string LocationFromWideData(SystemQueries& system, std::uint32_t type,
                                  const std::vector<std::uint8_t>& data, std::uint32_t length) {
   if (!IsStringType(type)) return TextUpToFirstNul(data, length);
-  std::u16string text;
-  for (std::uint32_t at = 0; at + 1 < length; at += 2) {
-    const auto unit = static_cast<char16_t>(data[at] | (data[at + 1] << 8));
-    if (unit == 0) break;
-    text.push_back(unit);
-  }
-  return system.AnsiText(text);
+  return system.AnsiText(WideTextUpToFirstNul(data, length));
 }
 
 void AppendRunKeyValues(const Platform& platform, RegKey hive, const char* tag,
@@ -197,22 +203,37 @@ StartupFolder FolderFromPath(SystemQueries& system, ExactName path) {
   return {ExactName(ansi), ansi};
 }
 
-// Explorer's record of the folder, for a shell that names none.
-std::string ShellFoldersEntry(Registry& registry, RegKey hive, const char* valueName) {
+// Explorer's record of the folder, for a shell that names none: read in
+// Unicode where the registry can, since a path the code page cannot hold would
+// read as another folder's. An empty name when there is none.
+ExactName ShellFoldersEntry(const Platform& platform, RegKey hive, const char* valueName) {
+  Registry& registry = platform.registry;
   ScopedRegKey key(registry);
   if (registry.OpenKeyEx(hive, kShellFoldersKeyPath, kKeyRead, key.receive()) != kRegSuccess ||
       !key.valid()) {
     key.reset();
-    return "";
+    return ExactName();
   }
   std::vector<std::uint8_t> data(kMaxShellFolderBytes);
   auto length = static_cast<std::uint32_t>(data.size());
   std::uint32_t type = kRegNone;
+  const std::string ansiName = valueName;
+  const long wide = registry.QueryValueExWide(key.get(), std::u16string(ansiName.begin(), ansiName.end()),
+                                              &type, data.data(), &length);
+  if (wide == kRegSuccess && IsStringType(type)) {
+    return ExactName::Wide(WideTextUpToFirstNul(data, length));
+  }
+  if (wide != kRegCallNotImplemented) return ExactName();
+  length = static_cast<std::uint32_t>(data.size());
   if (registry.QueryValueEx(key.get(), valueName, &type, data.data(), &length) != kRegSuccess ||
       !IsStringType(type)) {
-    return "";
+    return ExactName();
   }
-  return TextUpToFirstNul(data, length);
+  return ExactName(TextUpToFirstNul(data, length));
+}
+
+bool IsEmpty(const ExactName& name) {
+  return name.IsWide() ? name.Unicode().empty() : name.Ansi().empty();
 }
 
 // The folder Windows starts the files of: where the shell says; failing that,
@@ -220,12 +241,11 @@ std::string ShellFoldersEntry(Registry& registry, RegKey hive, const char* value
 StartupFolder FindStartupFolder(const Platform& platform, StartupFolderKind kind, RegKey hive,
                                 const char* shellFoldersValue, const std::string& fallback) {
   ExactName shellPath;
-  if (platform.files.ShellStartupFolder(kind, &shellPath) &&
-      !(shellPath.IsWide() ? shellPath.Unicode().empty() : shellPath.Ansi().empty())) {
+  if (platform.files.ShellStartupFolder(kind, &shellPath) && !IsEmpty(shellPath)) {
     return FolderFromPath(platform.system, shellPath);
   }
-  const std::string recorded = ShellFoldersEntry(platform.registry, hive, shellFoldersValue);
-  return FolderFromPath(platform.system, ExactName(recorded.empty() ? fallback : recorded));
+  const ExactName recorded = ShellFoldersEntry(platform, hive, shellFoldersValue);
+  return FolderFromPath(platform.system, IsEmpty(recorded) ? ExactName(fallback) : recorded);
 }
 
 void AppendFolderFiles(FileSystem& files, const StartupFolder& folder, StartupListSink& sink) {

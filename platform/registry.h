@@ -62,6 +62,10 @@ class Registry {
   // RegQueryValueExA.
   virtual long QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type,
                             std::uint8_t* data, std::uint32_t* dataBytes) = 0;
+  // RegQueryValueExW: string data in UTF-16; kRegCallNotImplemented where the
+  // registry has only ANSI names.
+  virtual long QueryValueExWide(RegKey key, const std::u16string& name, std::uint32_t* type,
+                                std::uint8_t* data, std::uint32_t* dataBytes) = 0;
   // RegDeleteValueA.
   virtual long DeleteValue(RegKey key, const std::string& name) = 0;
   // RegDeleteValueW; kRegCallNotImplemented where the registry has only ANSI names.

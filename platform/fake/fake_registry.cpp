@@ -55,8 +55,9 @@ void FakeRegistry::Store(RegKey hive, const std::string& path, const std::u16str
   if (existing != nullptr) {
     existing->type = type;
     existing->data = data;
+    existing->hasWideText = false;
   } else {
-    key.values.push_back({FakeAnsi(name), name, type, data});
+    key.values.push_back({FakeAnsi(name), name, type, data, u"", false});
   }
 }
 
@@ -65,6 +66,14 @@ void FakeRegistry::SetStringWide(RegKey hive, const std::string& path, const std
   std::vector<std::uint8_t> data(text.begin(), text.end());
   data.push_back(0);
   Store(hive, path, name, kRegSz, data);
+}
+
+void FakeRegistry::SetStringWide(RegKey hive, const std::string& path, const std::u16string& name,
+                                 const std::u16string& text) {
+  SetStringWide(hive, path, name, FakeAnsi(text));
+  FakeValue* value = FindValue(keys_[Id(hive, path)], name);
+  value->wideText = text;
+  value->hasWideText = true;
 }
 
 bool FakeRegistry::HasValueWide(RegKey hive, const std::string& path,
@@ -169,6 +178,13 @@ std::vector<std::uint8_t> DataAs(const FakeValue& value, char) { return value.da
 std::vector<std::uint8_t> DataAs(const FakeValue& value, char16_t) {
   if (!IsStringType(value.type)) return value.data;
   std::vector<std::uint8_t> wide;
+  if (value.hasWideText) {
+    for (const char16_t unit : value.wideText + u'\0') {
+      wide.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+      wide.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
+    return wide;
+  }
   for (const std::uint8_t byte : value.data) {
     wide.push_back(byte);
     wide.push_back(0);
@@ -217,20 +233,34 @@ long FakeRegistry::EnumValueWide(RegKey handle, std::uint32_t index, char16_t* n
   return Enum(handle, index, name, nameChars, type, data, dataBytes);
 }
 
-long FakeRegistry::QueryValueEx(RegKey handle, const std::string& name, std::uint32_t* type,
-                                std::uint8_t* data, std::uint32_t* dataBytes) {
+template <typename Char>
+long FakeRegistry::Query(RegKey handle, const std::u16string& name, std::uint32_t* type,
+                         std::uint8_t* data, std::uint32_t* dataBytes) {
   ++calls_;
   Key* key = FromHandle(handle);
   if (key == nullptr) return kRegInvalidHandle;
-  FakeValue* value = FindValue(*key, FakeWiden(name));
+  FakeValue* value = FindValue(*key, name);
   if (value == nullptr) return kRegFileNotFound;
+  const std::vector<std::uint8_t> valueData = DataAs(*value, Char());
   if (type != nullptr) *type = value->type;
   const std::uint32_t capacity = *dataBytes;
-  *dataBytes = static_cast<std::uint32_t>(value->data.size());
+  *dataBytes = static_cast<std::uint32_t>(valueData.size());
   if (data == nullptr) return kRegSuccess;
-  if (value->data.size() > capacity) return kRegMoreData;
-  if (!value->data.empty()) std::memcpy(data, value->data.data(), value->data.size());
+  if (valueData.size() > capacity) return kRegMoreData;
+  if (!valueData.empty()) std::memcpy(data, valueData.data(), valueData.size());
   return kRegSuccess;
+}
+
+long FakeRegistry::QueryValueEx(RegKey handle, const std::string& name, std::uint32_t* type,
+                                std::uint8_t* data, std::uint32_t* dataBytes) {
+  return Query<char>(handle, FakeWiden(name), type, data, dataBytes);
+}
+
+long FakeRegistry::QueryValueExWide(RegKey handle, const std::u16string& name,
+                                    std::uint32_t* type, std::uint8_t* data,
+                                    std::uint32_t* dataBytes) {
+  if (!wideCalls_) return kRegCallNotImplemented;
+  return Query<char16_t>(handle, name, type, data, dataBytes);
 }
 
 // As on NT: an ANSI name is read into Unicode through the code page, and

@@ -15,7 +15,9 @@ struct FakeValue {
   std::string name;  // as the ANSI calls give it
   std::u16string wideName;  // exactly as stored
   std::uint32_t type = kRegSz;
-  std::vector<std::uint8_t> data;
+  std::vector<std::uint8_t> data;  // as the ANSI calls give it
+  std::u16string wideText;          // string data as the wide calls give it, when set
+  bool hasWideText = false;
 };
 
 class FakeRegistry : public Registry {
@@ -29,6 +31,9 @@ class FakeRegistry : public Registry {
   // A value whose name the ANSI code page may not hold.
   void SetStringWide(RegKey hive, const std::string& path, const std::u16string& name,
                      const std::string& text);
+  // String data the ANSI code page may not hold either.
+  void SetStringWide(RegKey hive, const std::string& path, const std::u16string& name,
+                     const std::u16string& text);
   bool HasValueWide(RegKey hive, const std::string& path, const std::u16string& name) const;
   void SetDword(RegKey hive, const std::string& path, const std::string& name, std::uint32_t v);
   bool HasValue(RegKey hive, const std::string& path, const std::string& name) const;
@@ -64,6 +69,8 @@ class FakeRegistry : public Registry {
   long QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type,
                     std::uint8_t* data, std::uint32_t* dataBytes) override;
   long DeleteValue(RegKey key, const std::string& name) override;
+  long QueryValueExWide(RegKey key, const std::u16string& name, std::uint32_t* type,
+                        std::uint8_t* data, std::uint32_t* dataBytes) override;
   long DeleteValueWide(RegKey key, const std::u16string& name) override;
   long CloseKey(RegKey key) override;
 
@@ -87,6 +94,9 @@ class FakeRegistry : public Registry {
   long Enum(RegKey handle, std::uint32_t index, Char* name, std::uint32_t* nameChars,
             std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataBytes);
   long Delete(RegKey handle, const std::u16string& name);
+  template <typename Char>
+  long Query(RegKey handle, const std::u16string& name, std::uint32_t* type, std::uint8_t* data,
+             std::uint32_t* dataBytes);
   long Open(RegKey hive, const std::string& path, std::uint32_t access, RegKey* key,
             bool viaOpenKey);
 

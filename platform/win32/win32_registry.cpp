@@ -89,6 +89,18 @@ long Win32Registry::DeleteValue(RegKey key, const std::string& name) {
   return RegDeleteValueA(ToHkey(key), name.c_str());
 }
 
+long Win32Registry::QueryValueExWide(RegKey key, const std::u16string& name, std::uint32_t* type,
+                                     std::uint8_t* data, std::uint32_t* dataBytes) {
+  const auto queryValue = regQueryValueExW_.get();
+  if (queryValue == nullptr) return ERROR_CALL_NOT_IMPLEMENTED;
+  DWORD dataLength = *dataBytes;
+  DWORD valueType = REG_NONE;
+  const LONG result = queryValue(ToHkey(key), AsWide(name), nullptr, &valueType, data, &dataLength);
+  *dataBytes = dataLength;
+  if (type != nullptr) *type = valueType;
+  return result;
+}
+
 long Win32Registry::DeleteValueWide(RegKey key, const std::u16string& name) {
   const auto deleteValue = regDeleteValueW_.get();
   if (deleteValue == nullptr) return ERROR_CALL_NOT_IMPLEMENTED;

@@ -22,14 +22,19 @@ class Win32Registry : public Registry {
   long QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type,
                     std::uint8_t* data, std::uint32_t* dataBytes) override;
   long DeleteValue(RegKey key, const std::string& name) override;
+  long QueryValueExWide(RegKey key, const std::u16string& name, std::uint32_t* type,
+                        std::uint8_t* data, std::uint32_t* dataBytes) override;
   long DeleteValueWide(RegKey key, const std::u16string& name) override;
   long CloseKey(RegKey key) override;
 
  private:
   using RegEnumValueWFunction = LONG(WINAPI*)(HKEY, DWORD, LPWSTR, LPDWORD, LPDWORD, LPDWORD,
                                               LPBYTE, LPDWORD);
+  using RegQueryValueExWFunction = LONG(WINAPI*)(HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE,
+                                                 LPDWORD);
   using RegDeleteValueWFunction = LONG(WINAPI*)(HKEY, LPCWSTR);
   RuntimeFunction<RegEnumValueWFunction> regEnumValueW_{"ADVAPI32.DLL", "RegEnumValueW"};
+  RuntimeFunction<RegQueryValueExWFunction> regQueryValueExW_{"ADVAPI32.DLL", "RegQueryValueExW"};
   RuntimeFunction<RegDeleteValueWFunction> regDeleteValueW_{"ADVAPI32.DLL", "RegDeleteValueW"};
 };
 

@@ -64,6 +64,12 @@ class FaultyRegistry : public FakeRegistry {
   long DeleteValue(RegKey key, const std::string& name) override {
     return plan_.Trip("DeleteValue") ? kRegAccessDenied : FakeRegistry::DeleteValue(key, name);
   }
+  long QueryValueExWide(RegKey key, const std::u16string& name, std::uint32_t* type,
+                        std::uint8_t* data, std::uint32_t* dataBytes) override {
+    return plan_.Trip("QueryValueExWide")
+               ? kRegAccessDenied
+               : FakeRegistry::QueryValueExWide(key, name, type, data, dataBytes);
+  }
   long DeleteValueWide(RegKey key, const std::u16string& name) override {
     return plan_.Trip("DeleteValueWide") ? kRegAccessDenied
                                          : FakeRegistry::DeleteValueWide(key, name);
@@ -85,6 +91,9 @@ class FaultyFiles : public FakeFileSystem {
       return false;
     }
     return FakeFileSystem::ListFiles(folder, files);
+  }
+  bool ShellStartupFolder(StartupFolderKind kind, ExactName* folder) override {
+    return !plan_.Trip("ShellStartupFolder") && FakeFileSystem::ShellStartupFolder(kind, folder);
   }
   long RemoveFile(const ExactName& path) override {
     return plan_.Trip("RemoveFile") ? kErrorAccessDenied : FakeFileSystem::RemoveFile(path);

@@ -272,6 +272,19 @@ TEST_F(CollectionTest, WithoutTheShellExplorersRecordThenTheDefaultFolderIsListe
   EXPECT_EQ(kWin9xFolder + "Default.lnk", sink.rows[0].location);
 }
 
+TEST_F(CollectionTest, ExplorersRecordIsReadInUnicodeAndNotAsItsAnsiTwin) {
+  IsWin9x = true;
+  // A path the code page cannot hold; its ANSI form is another, existing folder.
+  const std::u16string recorded = u"C:\\Profiles\\\u03A9\\Autostart";
+  registry.SetStringWide(kHkeyCurrentUser, kShellFolders, u"Startup", recorded);
+  files.AddFileWide(recorded + u"\\", u"Real.lnk", "Shortcut");
+  files.AddFile("C:\\Profiles\\O\\Autostart\\", "Other.lnk", "Shortcut");
+  Load();
+  ASSERT_EQ(1u, sink.rows.size());
+  EXPECT_EQ("Real.lnk", sink.rows[0].name);
+  EXPECT_EQ(ExactName::Wide(recorded + u"\\Real.lnk"), sink.rows[0].identity);
+}
+
 TEST_F(CollectionTest, NtListsTheShellsAllUsersFolderThenTheUsersOwnAndOneFolderOnce) {
   IsWinNT = true;
   files.shellFolders[StartupFolderKind::kAllUsers] = "D:\\WINNT40\\Profiles\\All Users\\Startmen\xfc\\Programme\\Autostart\\";
