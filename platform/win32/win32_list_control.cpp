@@ -25,7 +25,7 @@ void Win32ListControl::Attach(HWND list) {
   list_ = list;
   if (SendMessageA(list_, LVM_GETIMAGELIST, LVSIL_STATE, 0) == 0) {
     SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_STATE,
-                 reinterpret_cast<LPARAM>(CreateCheckBoxImages()));
+                 reinterpret_cast<LPARAM>(CreateCheckBoxImages(SystemPictureColours())));
   }
   SetPropA(list_, kOwnerProperty, this);
   listProcedure_ = reinterpret_cast<WNDPROC>(
@@ -38,6 +38,16 @@ void Win32ListControl::Detach() {
   SetWindowLongPtrA(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProcedure_));
   list_ = nullptr;
   listProcedure_ = nullptr;
+}
+
+void Win32ListControl::RedrawCheckBoxes(const PictureColours& colours) {
+  HIMAGELIST fresh = CreateCheckBoxImages(colours);
+  if (fresh == nullptr) return;  // the old pictures are better than none
+  // The list hands back the list it held; it frees only the one it holds at its end.
+  auto old = reinterpret_cast<HIMAGELIST>(
+      SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(fresh)));
+  if (old != nullptr && old != fresh) ImageList_Destroy(old);
+  InvalidateRect(list_, nullptr, TRUE);
 }
 
 LRESULT CALLBACK Win32ListControl::CheckBoxInput(HWND list, UINT message, WPARAM wParam,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/list_control.h"
+#include "platform/win32/picture_colours_win32.h"
 
 namespace rw {
 
@@ -27,6 +28,8 @@ class Win32ListControl : public ListControl {
   void Attach(HWND list);
   // Hands the list back its own input handling; the pictures stay.
   void Detach();
+  // Draws the check boxes anew in |colours|, after the system's scheme changed.
+  void RedrawCheckBoxes(const PictureColours& colours);
   HWND handle() const { return list_; }
   // Where the list itself selects only by the Name (comctl32 4.00 has no
   // full-row selection), a click anywhere in a row selects that row.

@@ -183,11 +183,24 @@ void FrmMainWindow::OnCreate() {
   controls_ = FeaturesOfCommonControls(commonControls.major, commonControls.minor);
   // Created in their tab order: status bar, toolbar, list.
   statusBar_.Create(window_, instance, IDC_STATUSBAR1);
-  toolbar_.Create(window_, instance, IDC_TOOLBAR1, controls_.flatToolbar);
+  toolbar_.Create(window_, instance, IDC_TOOLBAR1, controls_.flatToolbar, colours_().buttonFace);
   CreateList(instance);
   PlaceBars();
   SetTimer(window_, kClockTimerId, kClockTimerMilliseconds, nullptr);
   logic_.Form_Load();
+}
+
+// Only a top-level window hears of a new colour scheme: the common controls
+// learn it from here, and the pictures drawn once are drawn again.
+void FrmMainWindow::OnColoursChanged(WPARAM wParam, LPARAM lParam) {
+  SendMessageA(list_.handle(), WM_SYSCOLORCHANGE, wParam, lParam);
+  SendMessageA(statusBar_.handle(), WM_SYSCOLORCHANGE, wParam, lParam);
+  const PictureColours colours = colours_();
+  list_.RedrawCheckBoxes(colours);
+  toolbar_.Rebuild(colours.buttonFace);
+  SendMessageA(toolbar_.handle(), WM_SYSCOLORCHANGE, wParam, lParam);
+  InvalidateRect(window_, nullptr, TRUE);
+  InvalidateRect(statusBar_.handle(), nullptr, TRUE);
 }
 
 void FrmMainWindow::OnCommand(int id) {
@@ -228,6 +241,9 @@ LRESULT FrmMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
+      return 0;
+    case WM_SYSCOLORCHANGE:
+      OnColoursChanged(wParam, lParam);
       return 0;
     case WM_NOTIFY:
       if (AnswerToolbarTooltip(reinterpret_cast<NMHDR*>(lParam))) return 0;
