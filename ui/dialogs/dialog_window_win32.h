@@ -75,7 +75,7 @@ class DialogWindow {
   void BindWindow(HWND window) { window_ = window; }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // A command cut short leaves nothing to put back: the dialog stays open.
-  void EndInterruptedCommand() {}
+  void EndInterruptedCommand(bool /*outOfMemory*/) {}
   static HWND HiddenOwner(HINSTANCE instance);
 
   const char* windowClass_;

@@ -62,7 +62,7 @@ class FrmMainWindow : public MainWindowView {
   friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
   void BindWindow(HWND window) { window_ = window; }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void EndInterruptedCommand() { logic_.EndInterruptedCommand(); }
+  void EndInterruptedCommand(bool outOfMemory) { logic_.EndInterruptedCommand(outOfMemory); }
   void OnCreate();
   void OnCommand(int id);
   void OnColoursChanged(WPARAM wParam, LPARAM lParam);
