@@ -32,7 +32,8 @@ class FakeSystemQueries : public SystemQueries {
   // The texts of an English Windows for the codes the tests use.
   std::map<long, std::string> errorTexts{{2, "The system cannot find the file specified."},
                                          {3, "The system cannot find the path specified."},
-                                         {5, "Access is denied."}};
+                                         {5, "Access is denied."},
+                                         {8, "Not enough storage is available to process this command."}};
   std::string ErrorText(long code) override {
     auto text = errorTexts.find(code);
     return text == errorTexts.end() ? "" : text->second;

@@ -10,10 +10,38 @@ namespace {
 // part of a check box is ever this colour.
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 constexpr int kPictureCount = 2;
+// The system's check mark in a box of 13 pixels, from its top left corner at (3, 3).
+constexpr int kMarkSize = 7;
+const char* const kCheckMark[kMarkSize] = {"......#", ".....##", "#...###", "##.###.",
+                                           "#####..", ".###...", "..#...."};
+
+void Fill(HDC dc, int left, int top, int width, int height, COLORREF colour) {
+  const ScopedBrush brush(CreateSolidBrush(colour));
+  const RECT place = {left, top, left + width, top + height};
+  FillRect(dc, &place, brush.get());
+}
+
+// Drawn by hand rather than with DrawFrameControl, which takes the colours
+// the system had when the process read them.
+void DrawBox(HDC dc, const RECT& box, bool checked, const PictureColours& colours) {
+  const int size = box.right - box.left;
+  Fill(dc, box.left, box.top, size, size, colours.buttonShadow);
+  Fill(dc, box.left + 1, box.top + 1, size - 2, size - 2, colours.window);
+  if (!checked) return;
+  const int scale = size >= 26 ? size / 13 : 1;
+  const int origin = (size - kMarkSize * scale) / 2;
+  for (int y = 0; y < kMarkSize; ++y) {
+    for (int x = 0; x < kMarkSize; ++x) {
+      if (kCheckMark[y][x] != '#') continue;
+      Fill(dc, box.left + origin + x * scale, box.top + origin + y * scale, scale, scale,
+           colours.windowText);
+    }
+  }
+}
 
 }  // namespace
 
-HIMAGELIST CreateCheckBoxImages() {
+HIMAGELIST CreateCheckBoxImages(const PictureColours& colours) {
   const int width = GetSystemMetrics(SM_CXSMICON);
   const int height = GetSystemMetrics(SM_CYSMICON);
   HIMAGELIST images = ImageList_Create(width, height, ILC_COLOR | ILC_MASK, kPictureCount, 0);
@@ -25,9 +53,7 @@ HIMAGELIST CreateCheckBoxImages() {
   if (!canvas.valid() || !strip.valid()) return images;
   {
     const ScopedSelectObject drawing(canvas.get(), strip.get());
-    const ScopedBrush background(CreateSolidBrush(kTransparent));
-    const RECT whole = {0, 0, width * kPictureCount, height};
-    FillRect(canvas.get(), &whole, background.get());
+    Fill(canvas.get(), 0, 0, width * kPictureCount, height, kTransparent);
     // A box of 13 pixels at the usual 16, centred, as the system draws them.
     const int box = MulDiv(13, height, 16);
     for (int picture = 0; picture < kPictureCount; ++picture) {
@@ -36,10 +62,7 @@ HIMAGELIST CreateCheckBoxImages() {
       place.top = (height - box) / 2;
       place.right = place.left + box;
       place.bottom = place.top + box;
-      // Flat, as check boxes in a list are: a sunken one loses its lower
-      // edges against the list's white.
-      DrawFrameControl(canvas.get(), &place, DFC_BUTTON,
-                       DFCS_BUTTONCHECK | DFCS_FLAT | (picture == 1 ? DFCS_CHECKED : 0));
+      DrawBox(canvas.get(), place, picture == 1, colours);
     }
   }  // the strip leaves the DC before the image list copies it
   ImageList_AddMasked(images, strip.get(), kTransparent);

@@ -4,10 +4,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/win32/picture_colours_win32.h"
+
 namespace rw {
 
-// Two pictures, unchecked then checked, drawn with the system's own check
-// box, the size of a small icon. The caller owns the list.
-HIMAGELIST CreateCheckBoxImages();
+// Two pictures, unchecked then checked, flat check boxes as the system draws
+// them in a list, the size of a small icon, in |colours|. The caller owns the
+// list.
+HIMAGELIST CreateCheckBoxImages(const PictureColours& colours);
 
 }  // namespace rw

@@ -25,7 +25,7 @@ void Win32ListControl::Attach(HWND list) {
   list_ = list;
   if (SendMessageA(list_, LVM_GETIMAGELIST, LVSIL_STATE, 0) == 0) {
     SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_STATE,
-                 reinterpret_cast<LPARAM>(CreateCheckBoxImages()));
+                 reinterpret_cast<LPARAM>(CreateCheckBoxImages(SystemPictureColours())));
   }
   SetPropA(list_, kOwnerProperty, this);
   listProcedure_ = reinterpret_cast<WNDPROC>(
@@ -38,6 +38,16 @@ void Win32ListControl::Detach() {
   SetWindowLongPtrA(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProcedure_));
   list_ = nullptr;
   listProcedure_ = nullptr;
+}
+
+void Win32ListControl::RedrawCheckBoxes(const PictureColours& colours) {
+  HIMAGELIST fresh = CreateCheckBoxImages(colours);
+  if (fresh == nullptr) return;  // the old pictures are better than none
+  // The list hands back the list it held; it frees only the one it holds at its end.
+  auto old = reinterpret_cast<HIMAGELIST>(
+      SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(fresh)));
+  if (old != nullptr && old != fresh) ImageList_Destroy(old);
+  InvalidateRect(list_, nullptr, TRUE);
 }
 
 LRESULT CALLBACK Win32ListControl::CheckBoxInput(HWND list, UINT message, WPARAM wParam,
@@ -57,14 +67,26 @@ bool Win32ListControl::ToggleOnInput(UINT message, WPARAM wParam, LPARAM lParam)
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
-      // A click on a box toggles it, then goes on to select the row as usual.
       LVHITTESTINFO hit = {};
       hit.pt.x = GET_X_LPARAM(lParam);
       hit.pt.y = GET_Y_LPARAM(lParam);
       const int position =
           static_cast<int>(SendMessageA(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-      if (position >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) != 0) Toggle(position);
-      return false;
+      // A box is toggled and nothing else: selection and focus stay where
+      // the user left them, so the list never sees the click.
+      if (position >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) != 0) {
+        Toggle(position);
+        return true;
+      }
+      if (!selectsByRowBounds_ || (position >= 0 && (hit.flags & LVHT_ONITEM) != 0)) return false;
+      const int row = RowByBounds(hit.pt);
+      if (row < 0) return false;  // below the rows: the list clears its selection itself
+      SetFocus(list_);
+      LVITEMA none = {};
+      none.stateMask = LVIS_SELECTED;
+      SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+      SetSelected(row, true);
+      return true;
     }
     case WM_KEYDOWN: {
       if (wParam != VK_SPACE) return false;
@@ -79,6 +101,24 @@ bool Win32ListControl::ToggleOnInput(UINT message, WPARAM wParam, LPARAM lParam)
     default:
       return false;
   }
+}
+
+int Win32ListControl::RowByBounds(POINT point) const {
+  if ((GetWindowLongA(list_, GWL_STYLE) & LVS_TYPEMASK) != LVS_REPORT || Count() == 0) return -1;
+  // Rows are of one height, so the first row's place, scrolled or not, gives the row.
+  RECT first = {};
+  first.left = LVIR_BOUNDS;
+  if (!SendMessageA(list_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first))) return -1;
+  const int height = first.bottom - first.top;
+  if (height <= 0 || point.y < first.top) return -1;
+  const int row = (point.y - first.top) / height;
+  if (row >= Count()) return -1;
+  RECT bounds = {};
+  bounds.left = LVIR_BOUNDS;
+  if (!SendMessageA(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds))) return -1;
+  const bool inside = point.x >= bounds.left && point.x < bounds.right && point.y >= bounds.top &&
+                      point.y < bounds.bottom;
+  return inside ? row : -1;
 }
 
 int Win32ListControl::AddRow(const std::string& name, const std::string& location,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/list_control.h"
+#include "platform/win32/picture_colours_win32.h"
 
 namespace rw {
 
@@ -28,7 +29,12 @@ class Win32ListControl : public ListControl {
   void Attach(HWND list);
   // Hands the list back its own input handling; the pictures stay.
   void Detach();
+  // Draws the check boxes anew in |colours|, after the system's scheme changed.
+  void RedrawCheckBoxes(const PictureColours& colours);
   HWND handle() const { return list_; }
+  // Where the list itself selects only by the Name (comctl32 4.00 has no
+  // full-row selection), a click anywhere in a row selects that row.
+  void SetSelectsByRowBounds(bool bounds) { selectsByRowBounds_ = bounds; }
 
   int AddRow(const std::string& name, const std::string& location,
              const std::string& information, std::uint32_t key) override;
@@ -48,8 +54,10 @@ class Win32ListControl : public ListControl {
  private:
   static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM self);
   static LRESULT CALLBACK CheckBoxInput(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
-  // True when the message toggled a check box and the list must not see it.
+  // True when the message was a click or key used here, which the list must not see.
   bool ToggleOnInput(UINT message, WPARAM wParam, LPARAM lParam);
+  // The row whose whole width, all columns, holds |point| in report view; -1 for none.
+  int RowByBounds(POINT point) const;
   void Toggle(int position) { SetChecked(position, !IsChecked(position)); }
   void SetSubItemText(int position, int column, const std::string& text);
 
@@ -61,6 +69,7 @@ class Win32ListControl : public ListControl {
   };
   std::vector<RowRecord> rows_;  // by row id
   bool sortAscending_ = true;
+  bool selectsByRowBounds_ = false;
 };
 
 }  // namespace rw

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The list's check boxes with the real program, as Windows 95 sees it: the
-# mouse on a box and the space bar toggle it, Check All and Uncheck All,
-# marks that survive both sort orders and all four views, and a delete that
-# removes exactly the checked entries.
+# The list's check boxes with the real program, as Windows 95 sees it, with
+# the common controls it shipped (4.00, forced): the mouse on a box toggles it
+# and leaves selection and focus alone, the space bar toggles the focused row,
+# a click anywhere in a row selects it, Check All and Uncheck All, marks that
+# survive both sort orders and all four views, and a delete that removes
+# exactly the checked entries.
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
@@ -12,17 +14,19 @@ title="Windows Runwarden"
 e2e_fresh_prefix check-boxes
 rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
 rw_set_app_version win95
+export RUNWARDEN_TEST_COMCTL32=4.00  # Wine's own are newer
 
 rows() { rw_probe rows "$title"; }
 names() { rows | cut -f3; }
 checked_rows() { e2e_checked_rows "$title"; }
 row_of() { e2e_row_of "$title" "$1"; }
-point_of() { rw_probe "$1" "$title" "$(row_of "$2")"; }  # point_of checkbox|label NAME
+point_of() { rw_probe "$1" "$title" "$(row_of "$2")"; }  # point_of checkbox|label|information NAME
 click_at() { local x y; read -r x y <<<"$1"; xdotool mousemove "$x" "$y" click 1; }
 keys() { xdotool mousemove 512 740; local key; for key in "$@"; do xdotool key "$key"; done; }
 checked_are() { [ "$(checked_rows)" == "$1" ]; }
 first_name_is() { [ "$(names | head -1)" == "$1" ]; }
-selected_is() { [ "$(rows | awk -F'\t' '$1 == 1 {print $3}')" == "$1" ]; }
+selected() { rows | awk -F'\t' '$1 == 1 {print $3}'; }
+selected_is() { [ "$(selected)" == "$1" ]; }
 row_count_is() { [ "$(names | grep -c .)" -eq "$1" ]; }
 # until_checked ROWS: waits for exactly these rows to be checked.
 until_checked() { e2e_wait_for "checked rows: ${1//$'\n'/, }" 30 checked_are "$1"; }
@@ -33,25 +37,28 @@ e2e_wait_rows "$title"
 all=$(names)
 expect_eq "nine rows, none checked" "9 0" "$(wc -l <<<"$all") $(checked_rows | grep -c .)"
 
-# The mouse on a box: on, off, on again.
+# The mouse on a box: on, off, on again. The box's row is not selected.
 click_at "$(point_of checkbox SystemTray)"
 until_checked SystemTray
-expect_eq "a click on SystemTray's box checks it" "SystemTray" "$(checked_rows)"
+expect_eq "a click on SystemTray's box checks it and leaves desktop.ini selected" \
+  "SystemTray desktop.ini" "$(checked_rows) $(selected)"
 click_at "$(point_of checkbox SystemTray)"
 until_checked ""
 expect_eq "a second click clears it" "" "$(checked_rows)"
-click_at "$(point_of checkbox SystemTray)"
 
 # A click on a name selects the row and leaves its box alone.
 click_at "$(point_of label WeatherBug)"
 e2e_wait_for "WeatherBug selected" 30 selected_is WeatherBug
 expect_eq "a click on WeatherBug's name selects it without checking it" \
   "1 0" "$(rows | awk -F'\t' '$3 == "WeatherBug" {print $1, $2}')"
+click_at "$(point_of checkbox SystemTray)"
+until_checked SystemTray
+expect_eq "the third click on SystemTray's box leaves WeatherBug selected" WeatherBug "$(selected)"
 
-# The space bar on the selected row: on, off, on again.
+# The space bar on the focused row, which the box did not take: on, off, on again.
 keys space
 until_checked "$(lines SystemTray WeatherBug)"
-expect_eq "the space bar checks the selected row" "$(lines SystemTray WeatherBug)" "$(checked_rows)"
+expect_eq "the space bar checks the selected row, still focused" "$(lines SystemTray WeatherBug)" "$(checked_rows)"
 keys space
 until_checked SystemTray
 expect_eq "the space bar again clears it" "SystemTray" "$(checked_rows)"
@@ -98,9 +105,11 @@ keys Return
 e2e_wait_for "six rows left" 30 row_count_is 6
 expect_eq "the list lost exactly the checked rows" "$(grep -v -x -F "$marked" <<<"$all")" "$(names)"
 # A load ends by selecting the first row: select another first, so its
-# selection shows that the fresh read has happened.
-click_at "$(point_of label TaskMonitor)"
+# selection shows that the fresh read has happened. Clicked far right of its
+# Name, where the list of comctl32 4.00 would not select by itself.
+click_at "$(point_of information TaskMonitor)"
 e2e_wait_for "TaskMonitor selected" 30 selected_is TaskMonitor
+expect_eq "a click in TaskMonitor's Information selects the row" TaskMonitor "$(selected)"
 keys F5
 e2e_wait_for "the list read again" 30 selected_is desktop.ini
 expect_eq "a fresh read of the registry and the folder finds the rest only" \

@@ -96,6 +96,8 @@ click_checkbox "SystemTray"
 click_checkbox "Twin"              # the first Twin row: HKLM, listed before HKCU's
 click_checkbox "ReadOnly Tool.lnk"
 click_checkbox "desktop.ini"
+expect_eq "clicks on boxes leave the selection on the first row" 0 \
+  "$(rw_probe rows "$title" | awk -F'\t' '$1 == 1 {print NR - 1}')"
 space_check "WeatherBug"
 expect_eq "the mouse and the space bar checked five rows" \
   "$(printf '%s\n' desktop.ini 'ReadOnly Tool.lnk' SystemTray Twin WeatherBug)" "$(checked_rows)"

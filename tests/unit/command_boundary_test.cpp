@@ -46,7 +46,8 @@ class CommandBoundaryTest : public MainWindowTest {
  protected:
   // What the window procedure does with a command.
   bool Run(void (FrmMain::*command)()) {
-    return RunAtBoundary([&] { (throwing.*command)(); }, [&] { throwing.EndInterruptedCommand(); });
+    return RunAtBoundary([&] { (throwing.*command)(); },
+                         [&](bool outOfMemory) { throwing.EndInterruptedCommand(outOfMemory); });
   }
   std::vector<std::string> Rows() const {
     std::vector<std::string> names;
@@ -101,7 +102,7 @@ TEST_F(CommandBoundaryTest, ASortCutShortChangesNothingAndTheWindowGoesOn) {
 
   list_.throwOnSort = true;
   EXPECT_FALSE(RunAtBoundary([&] { throwing.Toolbar1_ButtonClick("Sort Descending"); },
-                             [&] { throwing.EndInterruptedCommand(); }));
+                             [&](bool outOfMemory) { throwing.EndInterruptedCommand(outOfMemory); }));
   EXPECT_TRUE(Run(&FrmMain::mnuViewDescending_Click));
   EXPECT_EQ((std::vector<std::string>{"c", "b", "a"}), Rows());
   list_.rows[0].checked = true;

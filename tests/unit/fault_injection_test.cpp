@@ -1,6 +1,7 @@
 // Every platform call of a load and of a delete made to fail in turn: the
 // program must not crash or hang, must delete nothing that was not checked,
-// and must report every checked entry it could not delete.
+// must report every checked entry it could not delete, and must say when a
+// load may have missed entries because the list or memory failed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,8 +9,11 @@
 #include <string>
 #include <vector>
 
+#include <new>
+
 #include "tests/unit/main_window_fixture.h"
 #include "ui/main/delete_report.h"
+#include "ui/window/command_boundary.h"
 
 namespace rw {
 namespace {
@@ -23,10 +27,13 @@ struct FaultPlan {
   int calls = 0;
   int failAt = -1;
   bool persistent = false;
+  bool outOfMemory = false;  // the chosen call throws std::bad_alloc instead
   std::string tripped;  // which kind of call failed
   bool Trip(const char* call) {
     if (++calls == failAt) {
       tripped = call;
+      // Closing a key runs in a destructor, where nothing may throw.
+      if (outOfMemory && tripped != "CloseKey") throw std::bad_alloc();
       return true;
     }
     return persistent && tripped == call;
@@ -115,6 +122,19 @@ class FaultyMessages : public FakeMessageBoxes {
   FaultPlan& plan_;
 };
 
+// A list that cannot take the chosen row.
+class FaultyList : public FakeListControl {
+ public:
+  explicit FaultyList(FaultPlan& plan) : plan_(plan) {}
+  int AddRow(const std::string& name, const std::string& location,
+             const std::string& information, std::uint32_t key) override {
+    return plan_.Trip("AddRow") ? -1 : FakeListControl::AddRow(name, location, information, key);
+  }
+
+ private:
+  FaultPlan& plan_;
+};
+
 // One world of stand-ins, with a Windows 98 startup set.
 struct World {
   FaultPlan plan;
@@ -123,7 +143,7 @@ struct World {
   FaultyMessages messages{plan};
   FakeSystemQueries system;
   FakeProgramStarter programs;
-  FakeListControl list;
+  FaultyList list{plan};
   FakeMainWindowView view;
   FrmMain form{Platform{registry, system, files, messages, programs}, list, view};
 
@@ -168,6 +188,7 @@ TEST_F(FaultInjectionTest, EveryFailingCallOfALoadStillFinishesWithWhatWasRead) 
   clean.form.Timer1_Timer();
   const std::set<std::string> everything = Rows(clean.list);
   ASSERT_EQ(9u, everything.size());
+  EXPECT_TRUE(clean.messages.shown.empty()) << "a whole load says nothing";
   const int calls = clean.plan.calls;
   ASSERT_GT(calls, 10);
 
@@ -188,7 +209,81 @@ TEST_F(FaultInjectionTest, EveryFailingCallOfALoadStillFinishesWithWhatWasRead) 
       EXPECT_EQ(0, world.registry.OpenHandleCount());
     }
     EXPECT_EQ(0, world.registry.DeleteCalls()) << "a load deletes nothing";
+    if (world.plan.tripped == "AddRow") {
+      EXPECT_EQ(everything.size() - 1, shown.size());
+      ASSERT_EQ(1u, world.messages.shown.size()) << "the user is told an entry is missing";
+      EXPECT_NE(std::string::npos, world.messages.shown[0].text.find("The list could not take 1 item."))
+          << world.messages.shown[0].text;
+    }
   }
+}
+
+// Where a load stops early, the rows read so far are shown as a whole load
+// shows them, and a message says the list may be incomplete and why.
+TEST_F(FaultInjectionTest, ALoadStoppedByLackOfMemoryAtAnyCallShowsWhatWasReadAndSaysSo) {
+  World clean;
+  clean.form.Timer1_Timer();
+  const std::set<std::string> everything = Rows(clean.list);
+  const int calls = clean.plan.calls;
+
+  int stoppedEarly = 0;
+  for (int failAt = 1; failAt <= calls; ++failAt) {
+    World world;
+    world.plan.failAt = failAt;
+    world.plan.outOfMemory = true;
+    const bool whole = RunAtBoundary([&] { world.form.Timer1_Timer(); },
+                                     [&](bool outOfMemory) { world.form.EndInterruptedCommand(outOfMemory); });
+    SCOPED_TRACE("out of memory at call " + std::to_string(failAt) + ": " + world.plan.tripped);
+    const std::set<std::string> shown = Rows(world.list);
+    EXPECT_TRUE(std::includes(everything.begin(), everything.end(), shown.begin(), shown.end()));
+    EXPECT_EQ("Ready", world.view.statusTexts.back());
+    EXPECT_TRUE(world.view.checks[IDM_VIEW_ASCENDING]);
+    EXPECT_TRUE(world.list.redraw);
+    if (!world.list.rows.empty()) {
+      EXPECT_TRUE(world.list.IsSelected(0));
+    }
+    if (whole) continue;  // the call that ran out could not throw (closing a key)
+    ++stoppedEarly;
+    ASSERT_EQ(1u, world.messages.shown.size()) << "one message";
+    const auto& box = world.messages.shown[0];
+    EXPECT_EQ(kAppTitle, box.title);
+    EXPECT_EQ(kMbOk | kMbIconWarning, box.style);
+    EXPECT_EQ(0u, box.text.find("The list may be incomplete")) << box.text;
+    EXPECT_NE(std::string::npos,
+              box.text.find("Loading stopped early: Not enough storage is available to process this command."))
+        << box.text;
+  }
+  EXPECT_GT(stoppedEarly, 10);
+}
+
+TEST_F(FaultInjectionTest, AnyOtherFailureThatStopsALoadIsReportedAsUnexpected) {
+  World world;
+  world.plan.failAt = 4;
+  world.plan.outOfMemory = true;
+  EXPECT_FALSE(RunAtBoundary([&] { world.form.Timer1_Timer(); },
+                             [&](bool) { world.form.EndInterruptedCommand(false); }));
+  ASSERT_EQ(1u, world.messages.shown.size());
+  EXPECT_NE(std::string::npos, world.messages.shown[0].text.find("Loading stopped early: An unexpected error occurred."))
+      << world.messages.shown[0].text;
+  world.messages.shown.clear();
+  world.plan.failAt = -1;
+  world.form.mnuViewRefresh_Click();
+  EXPECT_EQ(9u, world.list.rows.size());
+  EXPECT_TRUE(world.messages.shown.empty()) << "a whole load after it says nothing";
+}
+
+TEST_F(FaultInjectionTest, RowsTheListRefusesAreCountedInTheMessage) {
+  World world;
+  world.plan.persistent = true;
+  world.plan.tripped = "AddRow";  // the list takes no row at all
+  world.form.Timer1_Timer();
+  EXPECT_TRUE(world.list.rows.empty());
+  EXPECT_EQ("Ready", world.view.statusTexts.back());
+  ASSERT_EQ(1u, world.messages.shown.size());
+  EXPECT_EQ(
+      "The list may be incomplete: some startup items may be missing from it.\n"
+      "\nThe list could not take 9 items.\n\nRefresh (F5) reads them again.",
+      world.messages.shown[0].text);
 }
 
 // Fails each call of a delete in turn (once, or from then on); returns how

@@ -129,7 +129,7 @@ TEST_F(FrmMainTest, AFailureInsideALoadShowsWhatWasReadAndKeepsTheWindow) {
   failing.SetString(kHkeyLocalMachine, RunKeyPath, "Unread", "u.exe");
   FrmMain form2{Platform{failing, system, files, messages, programs}, list, view};
   // As the window procedure runs it: the failure stops at the boundary.
-  EXPECT_FALSE(RunAtBoundary([&] { form2.Timer1_Timer(); }, [&] { form2.EndInterruptedCommand(); }));
+  EXPECT_FALSE(RunAtBoundary([&] { form2.Timer1_Timer(); }, [&](bool outOfMemory) { form2.EndInterruptedCommand(outOfMemory); }));
   EXPECT_EQ((std::vector<std::string>{"Read"}), Names());
   EXPECT_TRUE(list.redraw);
   EXPECT_TRUE(list.IsSelected(0));

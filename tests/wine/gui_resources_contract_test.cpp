@@ -6,8 +6,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <memory>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/windows_version.h"
 #include "platform/win32/win32_platform.h"
@@ -84,6 +88,49 @@ bool Pump() {
 
 HWND Dialog(const char* windowClass) { return FindWindowA(windowClass, nullptr); }
 
+// The scheme the window's pictures are drawn in: the system's until a test
+// changes it. Wine's GetSysColor keeps its old answers after a change, so the
+// tests hand over a scheme of their own.
+PictureColours testScheme = SystemPictureColours();
+PictureColours TestScheme() { return testScheme; }
+
+// The messages a control receives, seen from outside it.
+std::vector<std::pair<HWND, UINT>> received;
+LRESULT CALLBACK RecordMessage(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION) received.push_back({message->hwnd, message->message});
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+bool Received(HWND window, UINT message) {
+  return std::find(received.begin(), received.end(), std::make_pair(window, message)) != received.end();
+}
+
+// Every colour of one picture of |images|, drawn on a background no picture uses.
+std::set<COLORREF> ColoursOf(HIMAGELIST images, int picture) {
+  std::set<COLORREF> colours;
+  int width = 0, height = 0;
+  if (images == nullptr || !ImageList_GetIconSize(images, &width, &height)) return colours;
+  HDC screen = GetDC(nullptr);
+  HDC canvas = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ previous = SelectObject(canvas, bitmap);
+  HBRUSH background = CreateSolidBrush(RGB(1, 2, 3));
+  const RECT whole = {0, 0, width, height};
+  FillRect(canvas, &whole, background);
+  ImageList_Draw(images, picture, canvas, 0, 0, ILD_NORMAL);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) colours.insert(GetPixel(canvas, x, y));
+  }
+  DeleteObject(background);
+  SelectObject(canvas, previous);
+  DeleteObject(bitmap);
+  DeleteDC(canvas);
+  ReleaseDC(nullptr, screen);
+  colours.erase(RGB(1, 2, 3));
+  return colours;
+}
+bool Has(const std::set<COLORREF>& colours, COLORREF colour) { return colours.count(colour) != 0; }
+
 class WindowLifetimeContractTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { InitCommonControls(); }
@@ -93,7 +140,7 @@ class WindowLifetimeContractTest : public ::testing::Test {
       ASSERT_TRUE(wine::SetStringValue(HKEY_CURRENT_USER, wine::kRunKey, name, "c:\\x.exe"));
     }
     IsWin9x = true;
-    window_.reset(new FrmMainWindow(platform_.services()));
+    window_.reset(new FrmMainWindow(platform_.services(), &TestScheme));
     ASSERT_TRUE(window_->Create(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
     main_ = window_->handle();
     Pump();
@@ -102,6 +149,7 @@ class WindowLifetimeContractTest : public ::testing::Test {
     if (IsWindow(main_)) DestroyWindow(main_);
     Pump();  // takes the quit the last window posts
     window_.reset();
+    testScheme = SystemPictureColours();
     wine::ClearRunKey(HKEY_CURRENT_USER);
     IsWin9x = false;
   }
@@ -162,6 +210,55 @@ TEST_F(WindowLifetimeContractTest, DialogsAndRefreshesGiveBackEveryObjectTheyTak
   const GuiObjects after = CountGuiObjects();
   EXPECT_EQ(before.gdi, after.gdi) << "GDI objects";
   EXPECT_EQ(before.user, after.user) << "USER objects";
+}
+
+HWND Child(HWND window, const char* windowClass) { return FindWindowExA(window, nullptr, windowClass, nullptr); }
+
+TEST_F(WindowLifetimeContractTest, ANewColourSchemeReachesEveryControlAndRedrawsThePictures) {
+  // Colours of the 16-colour palette, so that no image list rounds them,
+  // and none of them in any picture before.
+  const PictureColours scheme = {RGB(0, 128, 128), RGB(255, 255, 0), RGB(128, 0, 128), RGB(255, 0, 0)};
+  HWND list = Child(main_, WC_LISTVIEWA);
+  auto checkBoxes = [&] {
+    return reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_STATE, 0));
+  };
+  auto toolbarPictures = [&] {
+    return reinterpret_cast<HIMAGELIST>(SendMessageA(Child(main_, TOOLBARCLASSNAMEA), TB_GETIMAGELIST, 0, 0));
+  };
+  for (COLORREF colour : {scheme.window, scheme.windowText, scheme.buttonShadow}) {
+    ASSERT_FALSE(Has(ColoursOf(checkBoxes(), 1), colour)) << std::hex << colour;
+  }
+  ASSERT_FALSE(Has(ColoursOf(toolbarPictures(), 0), scheme.buttonFace));
+  SendMessageA(main_, WM_COMMAND, IDM_VIEW_TOOLBAR, 0);  // hidden, to stay hidden
+  Pump();
+
+  testScheme = scheme;
+  received.clear();
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordMessage, nullptr, GetCurrentThreadId());
+  ASSERT_NE(nullptr, hook);
+  SendMessageA(main_, WM_SYSCOLORCHANGE, 0, 0);
+  Pump();
+  UnhookWindowsHookEx(hook);
+
+  HWND toolbar = Child(main_, TOOLBARCLASSNAMEA);
+  ASSERT_NE(nullptr, toolbar);
+  EXPECT_TRUE(Received(list, WM_SYSCOLORCHANGE)) << "the list";
+  EXPECT_TRUE(Received(toolbar, WM_SYSCOLORCHANGE)) << "the toolbar";
+  EXPECT_TRUE(Received(Child(main_, STATUSCLASSNAMEA), WM_SYSCOLORCHANGE)) << "the status bar";
+
+  const std::set<COLORREF> unchecked = ColoursOf(checkBoxes(), 0);
+  const std::set<COLORREF> checked = ColoursOf(checkBoxes(), 1);
+  EXPECT_TRUE(Has(unchecked, scheme.window) && Has(unchecked, scheme.buttonShadow));
+  EXPECT_FALSE(Has(unchecked, scheme.windowText)) << "an unchecked box has no mark";
+  EXPECT_TRUE(Has(checked, scheme.window) && Has(checked, scheme.buttonShadow) &&
+              Has(checked, scheme.windowText));
+  EXPECT_TRUE(Has(ColoursOf(toolbarPictures(), 0), scheme.buttonFace)) << "the pictures' background";
+  EXPECT_TRUE(Has(ColoursOf(toolbarPictures(), 0), RGB(0, 0, 0))) << "the Delete cross";
+  EXPECT_EQ(0, GetWindowLongA(toolbar, GWL_STYLE) & WS_VISIBLE) << "the toolbar stayed hidden";
+  EXPECT_EQ(9, SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
+  SendMessageA(main_, WM_COMMAND, IDM_VIEW_TOOLBAR, 0);
+  Pump();
+  EXPECT_NE(0, GetWindowLongA(toolbar, GWL_STYLE) & WS_VISIBLE) << "View > Toolbar shows the new one";
 }
 
 TEST_F(WindowLifetimeContractTest, ExitClosesTheDialogsAndTheMainWindowAndTheLastOneEndsTheLoop) {

@@ -206,6 +206,16 @@ class ListCheckBoxContractTest : public ListControlContractTest {
     const RECT label = RowPart(position, LVIR_LABEL);
     return {(label.left + label.right) / 2, (label.top + label.bottom) / 2};
   }
+  // Inside the Information column, well right of the Name.
+  POINT InformationOf(int position) {
+    const RECT row = RowPart(position, LVIR_BOUNDS);
+    const int nameAndLocation = static_cast<int>(SendMessageA(window_, LVM_GETCOLUMNWIDTH, 0, 0) +
+                                                 SendMessageA(window_, LVM_GETCOLUMNWIDTH, 1, 0));
+    return {row.left + nameAndLocation + 10, (row.top + row.bottom) / 2};
+  }
+  int FocusedRow() {
+    return static_cast<int>(SendMessageA(window_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  }
   void PressSpace() {
     SendMessageA(window_, WM_KEYDOWN, VK_SPACE, 0x00390001);
     SendMessageA(window_, WM_CHAR, ' ', 0x00390001);
@@ -239,6 +249,43 @@ TEST_F(ListCheckBoxContractTest, AClickOnTheBoxTogglesItAndAClickOnTheNameDoesNo
   ClickAt(LabelOf(2));
   EXPECT_FALSE(list_.IsChecked(2));
   EXPECT_TRUE(list_.IsSelected(2)) << "the click still selects as usual";
+}
+
+TEST_F(ListCheckBoxContractTest, AClickOnABoxLeavesSelectionAndFocusWhereTheyWere) {
+  Add({"a", "b", "c"});
+  ClickAt(LabelOf(2));
+  ASSERT_TRUE(list_.IsSelected(2));
+  ClickAt(CheckBoxOf(0));
+  EXPECT_TRUE(list_.IsChecked(0));
+  EXPECT_FALSE(list_.IsSelected(0)) << "the box's row is not selected";
+  EXPECT_TRUE(list_.IsSelected(2));
+  EXPECT_EQ(2, FocusedRow());
+  PressSpace();
+  EXPECT_TRUE(list_.IsChecked(2)) << "the space bar still works on the row the user chose";
+  EXPECT_TRUE(list_.IsChecked(0));
+}
+
+// comctl32 4.00 selects only by the Name; the control then selects by the whole row.
+TEST_F(ListCheckBoxContractTest, WithoutFullRowSelectionAClickAnywhereInARowSelectsIt) {
+  ASSERT_EQ(0u, static_cast<DWORD>(SendMessageA(window_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0)) &
+                    LVS_EX_FULLROWSELECT);
+  Add({"a", "b", "c"});
+  list_.SetSelected(0, true);
+  ClickAt(InformationOf(1));
+  EXPECT_FALSE(list_.IsSelected(1)) << "the list by itself ignores a click beside the Name";
+  list_.SetSelectsByRowBounds(true);
+  ClickAt(InformationOf(1));
+  EXPECT_TRUE(list_.IsSelected(1));
+  EXPECT_FALSE(list_.IsSelected(0));
+  EXPECT_EQ(1, FocusedRow());
+  EXPECT_FALSE(list_.IsChecked(1));
+  ClickAt(CheckBoxOf(2));
+  EXPECT_TRUE(list_.IsChecked(2));
+  EXPECT_TRUE(list_.IsSelected(1)) << "a box still only toggles";
+  POINT below = InformationOf(2);
+  below.y += 3 * (RowPart(2, LVIR_BOUNDS).bottom - RowPart(2, LVIR_BOUNDS).top);
+  ClickAt(below);
+  EXPECT_FALSE(list_.IsSelected(2)) << "below the last row no row is selected";
 }
 
 TEST_F(ListCheckBoxContractTest, TheSpaceBarTogglesTheFocusedRowOnly) {

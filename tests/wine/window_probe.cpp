@@ -13,6 +13,7 @@
 //   window_probe button TITLE N the screen point at the middle of toolbar button N (from 0)
 //   window_probe checkbox TITLE N  the screen point of row N's check box
 //   window_probe label TITLE N     the screen point inside row N's Name
+//   window_probe information TITLE N  the screen point inside row N's Information
 //   window_probe dialog TITLE  like texts, for a dialog box (a message box) with that title
 //   window_probe style TITLE   the frame: "owner=none|hidden|shown sizable=0|1 minimize=0|1
 //                              maximize=0|1 border=dialog|single"
@@ -262,16 +263,24 @@ int PrintButtonCentre(HWND window, int index) {
   return 0;
 }
 
-// Screen point inside row |row| of the window's list: its check box, or its Name.
-int PrintRowPoint(HWND window, int row, bool checkBox) {
+enum class RowPart { kCheckBox, kName, kInformation };
+
+// Screen point inside row |row| of the window's list: its check box, its Name
+// or its Information (right of the first two columns).
+int PrintRowPoint(HWND window, int row, RowPart part) {
   HWND list = ChildOfClass(window, WC_LISTVIEWA);
   if (list == nullptr) return 3;
   RemoteProcess process(list);
   if (!process.valid()) return 4;
   RECT rect = {};
-  rect.left = checkBox ? LVIR_BOUNDS : LVIR_LABEL;
+  rect.left = part == RowPart::kName ? LVIR_LABEL : LVIR_BOUNDS;
   process.Send(list, LVM_GETITEMRECT, row, &rect, &rect, sizeof rect);
-  POINT point = {checkBox ? rect.left + 9 : rect.left + 12, (rect.top + rect.bottom) / 2};
+  POINT point = {rect.left + 12, (rect.top + rect.bottom) / 2};
+  if (part == RowPart::kCheckBox) point.x = rect.left + 9;
+  if (part == RowPart::kInformation) {
+    point.x = rect.left + 12 + static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0) +
+                                                SendMessageA(list, LVM_GETCOLUMNWIDTH, 1, 0));
+  }
   ClientToScreen(list, &point);
   std::printf("%ld %ld\n", point.x, point.y);
   return 0;
@@ -305,7 +314,8 @@ int main(int argc, char** argv) {
   const bool indexed = argc == 4 && (std::string(argv[1]) == "button" ||
                                      std::string(argv[1]) == "child" ||
                                      std::string(argv[1]) == "checkbox" ||
-                                     std::string(argv[1]) == "label");
+                                     std::string(argv[1]) == "label" ||
+                                     std::string(argv[1]) == "information");
   if (argc != 3 && !indexed) {
     std::fprintf(stderr, "usage: window_probe COMMAND TITLE (see the source)\n");
     return 1;
@@ -350,8 +360,9 @@ int main(int argc, char** argv) {
   }
   if (command == "rows") return PrintRows(window);
   if (command == "status") return PrintStatus(window);
-  if (command == "checkbox") return PrintRowPoint(window, std::atoi(argv[3]), true);
-  if (command == "label") return PrintRowPoint(window, std::atoi(argv[3]), false);
+  if (command == "checkbox") return PrintRowPoint(window, std::atoi(argv[3]), RowPart::kCheckBox);
+  if (command == "label") return PrintRowPoint(window, std::atoi(argv[3]), RowPart::kName);
+  if (command == "information") return PrintRowPoint(window, std::atoi(argv[3]), RowPart::kInformation);
   if (command == "button") return PrintButtonCentre(window, std::atoi(argv[3]));
   if (command == "tooltip") return EnumWindows(PrintShownTooltip, 0) ? 0 : 1;
   if (command == "parts") return PrintParts(window);

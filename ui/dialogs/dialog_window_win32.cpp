@@ -109,6 +109,16 @@ LRESULT DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         OnCommand(LOWORD(wParam));
       }
       return 0;
+    case WM_SYSCOLORCHANGE:
+      // Passed on as a top-level window must; the labels' colours are read
+      // at each paint, so a repaint shows the new scheme.
+      for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
+           child = GetWindow(child, GW_HWNDNEXT)) {
+        SendMessageA(child, WM_SYSCOLORCHANGE, wParam, lParam);
+        InvalidateRect(child, nullptr, TRUE);
+      }
+      InvalidateRect(window_, nullptr, TRUE);
+      return 0;
     case DM_GETDEFID:
       return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_CTLCOLORSTATIC: {
@@ -116,7 +126,7 @@ LRESULT DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       auto colour = labelColours_.find(id);
       if (colour == labelColours_.end()) break;
       HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, colour->second);
+      SetTextColor(dc, colour->second == kButtonTextColour ? GetSysColor(COLOR_BTNTEXT) : colour->second);
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }

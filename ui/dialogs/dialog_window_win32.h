@@ -56,8 +56,10 @@ class DialogWindow {
   virtual void OnCommand(int /*id*/) {}
   virtual void OnPaint(HDC /*dc*/) {}
 
+  // |colour| is fixed, or kButtonTextColour to follow the system's scheme.
   HWND AddLabel(int id, int left, int top, int width, int height, const LabelFont& font,
                 COLORREF colour);
+  static constexpr COLORREF kButtonTextColour = CLR_INVALID;
   HWND AddButton(int id, const char* caption, int left, int top, int width, int height,
                  bool isDefault);
   void SetText(int id, const std::string& text);
@@ -73,7 +75,7 @@ class DialogWindow {
   void BindWindow(HWND window) { window_ = window; }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // A command cut short leaves nothing to put back: the dialog stays open.
-  void EndInterruptedCommand() {}
+  void EndInterruptedCommand(bool /*outOfMemory*/) {}
   static HWND HiddenOwner(HINSTANCE instance);
 
   const char* windowClass_;

@@ -99,14 +99,16 @@ void FrmAbout::OnCommand(int id) {
   if (id == IDC_CMD_SYSINFO) StartSysInfo(platform_);
 }
 
-// The etched separator above the buttons: a grey line, a white one below it.
+// The etched separator above the buttons: a shadow line with a highlight
+// below it, grey and white in the standard scheme, in the scheme's colours
+// in any other.
 void FrmAbout::OnPaint(HDC dc) {
   struct Line {
     int fromX, fromY, toX, toY, width;
     COLORREF colour;
   };
-  const Line lines[] = {{210, 4965, 7561, 4965, 1, RGB(128, 128, 128)},
-                        {225, 4980, 7561, 4980, 2, RGB(255, 255, 255)}};
+  const Line lines[] = {{210, 4965, 7561, 4965, 1, GetSysColor(COLOR_BTNSHADOW)},
+                        {225, 4980, 7561, 4980, 2, GetSysColor(COLOR_BTNHIGHLIGHT)}};
   for (const Line& line : lines) {
     const ScopedPen pen(CreatePen(PS_SOLID, line.width, line.colour));
     const ScopedSelectObject selected(dc, pen.get());  // put back before the pen goes

@@ -9,7 +9,7 @@ void FrmLegend::OnLoad() {
   SetWindowTextA(handle(), "Information Legend");
   // Created in their tab order.
   AddLabel(IDC_LBL_INFO, 240, 240, 7575, 495, {"Times New Roman", 1125, FW_BOLD, false, true},
-           GetSysColor(COLOR_BTNTEXT));
+           kButtonTextColour);
   AddButton(IDOK, "OK", 6600, 3000, 1260, 345, true);
   AddLabel(IDC_LBL_SHORTCUT, 360, 720, 7455, 2415, {"Times New Roman", 975, FW_BOLD, true, false},
            RGB(0, 0, 128));

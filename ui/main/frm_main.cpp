@@ -3,6 +3,7 @@
 #include "core/startup_collection.h"
 #include "core/windows_version.h"
 #include "res/resource.h"
+#include "ui/main/load_report.h"
 
 namespace rw {
 
@@ -58,8 +59,10 @@ void FrmMain::Load() {
   // The list draws once, whole, when every row is in.
   list_.SetRedraw(false);
   running_ = Command::kLoad;
+  refusedRows_ = 0;
   AppendStartupItems(platform_, *this);
   EndLoad();
+  ReportIncompleteLoad("");
 }
 
 // Every load ends here, also one cut short: what was read is shown, sorted,
@@ -70,12 +73,22 @@ void FrmMain::EndLoad() {
   list_.SetRedraw(true);
 }
 
-void FrmMain::EndInterruptedCommand() {
+// After the list is drawn, so the user sees what the message speaks of.
+void FrmMain::ReportIncompleteLoad(const std::string& stopReason) {
+  if (stopReason.empty() && refusedRows_ == 0) return;
+  platform_.messages.Show(IncompleteLoadReport(stopReason, refusedRows_), kAppTitle,
+                          kMbOk | kMbIconWarning);
+}
+
+void FrmMain::EndInterruptedCommand(bool outOfMemory) {
   const Command interrupted = running_;
   running_ = Command::kNone;
   list_.SetRedraw(true);
   if (interrupted == Command::kLoad) {
     EndLoad();
+    ReportIncompleteLoad(outOfMemory ? FailureReason(kErrorNotEnoughMemory,
+                                                     platform_.system.ErrorText(kErrorNotEnoughMemory))
+                                     : kUnexpectedFailure);
   } else if (interrupted == Command::kDelete) {
     EndDelete();
   }
@@ -83,8 +96,10 @@ void FrmMain::EndInterruptedCommand() {
 
 void FrmMain::AppendRow(const StartupItem& item) {
   items_.push_back(item);
-  list_.AddRow(item.name, item.location, item.information,
-               static_cast<std::uint32_t>(items_.size()));
+  if (list_.AddRow(item.name, item.location, item.information,
+                   static_cast<std::uint32_t>(items_.size())) < 0) {
+    ++refusedRows_;
+  }
 }
 
 const StartupItem* FrmMain::ItemAt(int position) const {

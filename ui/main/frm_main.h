@@ -43,8 +43,8 @@ class FrmMain : public StartupListSink {
 
   // After an exception cut the running command short (the window procedure
   // catches it): the list draws again, and a load or a delete ends as it
-  // always ends, keeping what it had done.
-  void EndInterruptedCommand();
+  // always ends, keeping what it had done. A load cut short says so.
+  void EndInterruptedCommand(bool outOfMemory);
 
   // The collection fills the window through these.
   void AppendRow(const StartupItem& item) override;
@@ -58,6 +58,8 @@ class FrmMain : public StartupListSink {
 
   void Load();
   void EndLoad();
+  // Tells the user when the load just ended may have missed entries.
+  void ReportIncompleteLoad(const std::string& stopReason);
   void EndDelete();
   void ToggleMenuCheck(int menuId);
   void DeleteCheckedItems();
@@ -74,6 +76,7 @@ class FrmMain : public StartupListSink {
   Command running_ = Command::kNone;
   // The entries of the rows since the last load; a row's key is its index + 1.
   std::vector<StartupItem> items_;
+  int refusedRows_ = 0;  // by the list, in the running load
 };
 
 }  // namespace rw

@@ -23,6 +23,26 @@ constexpr UINT kClockTimerMilliseconds = 1000;
 constexpr int kClientWidthTwips = 9375;
 constexpr int kClientHeightTwips = 5490;
 
+// For tests only: RUNWARDEN_TEST_COMCTL32=4.00 takes the path of that version
+// of the common controls, which Wine cannot provide. False when it is unset.
+bool CommonControlsVersionForTests(FileVersion* version) {
+  char text[16] = {};
+  const DWORD length = GetEnvironmentVariableA("RUNWARDEN_TEST_COMCTL32", text, sizeof text);
+  if (length == 0 || length >= sizeof text) return false;
+  unsigned* field = &version->major;
+  version->major = version->minor = 0;
+  for (const char* c = text; *c != '\0'; ++c) {
+    if (*c == '.' && field == &version->major) {
+      field = &version->minor;
+    } else if (*c >= '0' && *c <= '9') {
+      *field = *field * 10 + static_cast<unsigned>(*c - '0');
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 bool FrmMainWindow::Create(HINSTANCE instance, int showCommand) {
@@ -126,6 +146,7 @@ void FrmMainWindow::CreateList(HINSTANCE instance) {
   if (controls_.fullRowSelect) {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   }
+  list_.SetSelectsByRowBounds(!controls_.fullRowSelect);
   int index = 0;
   for (const ListColumnSpec& definition : kMainListColumns) {
     LVCOLUMNA column = {};
@@ -156,15 +177,30 @@ void FrmMainWindow::PlaceBars() {
 void FrmMainWindow::OnCreate() {
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
   FileVersion commonControls;  // 0.0 when unreadable: only what 4.00 has
-  if (HMODULE library = GetModuleHandleA("COMCTL32.DLL")) ReadModuleVersion(library, &commonControls);
+  if (!CommonControlsVersionForTests(&commonControls)) {
+    if (HMODULE library = GetModuleHandleA("COMCTL32.DLL")) ReadModuleVersion(library, &commonControls);
+  }
   controls_ = FeaturesOfCommonControls(commonControls.major, commonControls.minor);
   // Created in their tab order: status bar, toolbar, list.
   statusBar_.Create(window_, instance, IDC_STATUSBAR1);
-  toolbar_.Create(window_, instance, IDC_TOOLBAR1, controls_.flatToolbar);
+  toolbar_.Create(window_, instance, IDC_TOOLBAR1, controls_.flatToolbar, colours_().buttonFace);
   CreateList(instance);
   PlaceBars();
   SetTimer(window_, kClockTimerId, kClockTimerMilliseconds, nullptr);
   logic_.Form_Load();
+}
+
+// Only a top-level window hears of a new colour scheme: the common controls
+// learn it from here, and the pictures drawn once are drawn again.
+void FrmMainWindow::OnColoursChanged(WPARAM wParam, LPARAM lParam) {
+  SendMessageA(list_.handle(), WM_SYSCOLORCHANGE, wParam, lParam);
+  SendMessageA(statusBar_.handle(), WM_SYSCOLORCHANGE, wParam, lParam);
+  const PictureColours colours = colours_();
+  list_.RedrawCheckBoxes(colours);
+  toolbar_.Rebuild(colours.buttonFace);
+  SendMessageA(toolbar_.handle(), WM_SYSCOLORCHANGE, wParam, lParam);
+  InvalidateRect(window_, nullptr, TRUE);
+  InvalidateRect(statusBar_.handle(), nullptr, TRUE);
 }
 
 void FrmMainWindow::OnCommand(int id) {
@@ -205,6 +241,9 @@ LRESULT FrmMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
+      return 0;
+    case WM_SYSCOLORCHANGE:
+      OnColoursChanged(wParam, lParam);
       return 0;
     case WM_NOTIFY:
       if (AnswerToolbarTooltip(reinterpret_cast<NMHDR*>(lParam))) return 0;

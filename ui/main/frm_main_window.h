@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/win32/picture_colours_win32.h"
 #include "platform/win32/scoped_handles.h"
 #include "platform/win32/win32_list_control.h"
 #include "platform/win32/win32_message_boxes.h"
@@ -22,8 +23,11 @@ namespace rw {
 
 class FrmMainWindow : public MainWindowView {
  public:
-  explicit FrmMainWindow(const Platform& platform)
-      : logic_(WithMessages(platform, boxes_), list_, *this), about_(platform) {}
+  // |colours| is where the toolbar's and the check boxes' pictures take
+  // their colours from; tests hand over a scheme of their own.
+  explicit FrmMainWindow(const Platform& platform,
+                         PictureColourSource colours = &SystemPictureColours)
+      : colours_(colours), logic_(WithMessages(platform, boxes_), list_, *this), about_(platform) {}
   FrmMainWindow(const FrmMainWindow&) = delete;
   FrmMainWindow& operator=(const FrmMainWindow&) = delete;
 
@@ -58,9 +62,10 @@ class FrmMainWindow : public MainWindowView {
   friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
   void BindWindow(HWND window) { window_ = window; }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void EndInterruptedCommand() { logic_.EndInterruptedCommand(); }
+  void EndInterruptedCommand(bool outOfMemory) { logic_.EndInterruptedCommand(outOfMemory); }
   void OnCreate();
   void OnCommand(int id);
+  void OnColoursChanged(WPARAM wParam, LPARAM lParam);
   void CreateList(HINSTANCE instance);
   void PlaceBars();
   // Set at creation and by the toggles; unlike IsWindowVisible it does not
@@ -68,6 +73,7 @@ class FrmMainWindow : public MainWindowView {
   static bool IsShown(HWND control);
 
   HWND window_ = nullptr;
+  PictureColourSource colours_;
   CommonControlFeatures controls_;
   Win32MessageBoxes boxes_{&window_};  // the delete question and report
   ScopedAccelerators shortcuts_;

@@ -14,11 +14,10 @@ namespace {
 constexpr int kSeparatorWidth = 8;
 
 // The seven pictures side by side in one 24-bit bitmap. The transparent
-// grey becomes the system's button face, on which the toolbar draws them.
-ScopedBitmap CreatePictureStrip() {
+// grey becomes |face|, on which the toolbar draws them.
+ScopedBitmap CreatePictureStrip(COLORREF face) {
   const int width = kPictureSize * kToolbarPictureCount;
   const int stride = (width * 3 + 3) & ~3;
-  const COLORREF face = GetSysColor(COLOR_BTNFACE);
   const std::uint32_t faceRgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
   std::vector<BYTE> bits(static_cast<size_t>(stride) * kPictureSize);
   for (int p = 0; p < kToolbarPictureCount; ++p) {
@@ -48,7 +47,10 @@ ScopedBitmap CreatePictureStrip() {
 
 }  // namespace
 
-void MainToolbar::Create(HWND parent, HINSTANCE instance, int id, bool flat) {
+void MainToolbar::Create(HWND parent, HINSTANCE instance, int id, bool flat, COLORREF face) {
+  instance_ = instance;
+  id_ = id;
+  flat_ = flat;
   toolbar_ = CreateWindowExA(
       0, TOOLBARCLASSNAMEA, "",
       WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | (flat ? TBSTYLE_FLAT : 0) | CCS_NORESIZE |
@@ -56,7 +58,7 @@ void MainToolbar::Create(HWND parent, HINSTANCE instance, int id, bool flat) {
       0, 0, 0, 0, parent, ControlId(id), instance, nullptr);
   SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageA(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(kPictureSize, kPictureSize));
-  pictures_ = CreatePictureStrip();
+  pictures_ = CreatePictureStrip(face);
   TBADDBITMAP strip = {nullptr, reinterpret_cast<UINT_PTR>(pictures_.get())};
   SendMessageA(toolbar_, TB_ADDBITMAP, kToolbarPictureCount, reinterpret_cast<LPARAM>(&strip));
 
@@ -73,6 +75,27 @@ void MainToolbar::Create(HWND parent, HINSTANCE instance, int id, bool flat) {
     button.iString = -1;
   }
   SendMessageA(toolbar_, TB_ADDBUTTONSA, kToolbarButtonCount, reinterpret_cast<LPARAM>(buttons));
+}
+
+void MainToolbar::Rebuild(COLORREF face) {
+  HWND old = toolbar_;
+  if (old == nullptr) return;
+  HWND parent = GetParent(old);
+  RECT place;
+  GetWindowRect(old, &place);
+  POINT corner = {place.left, place.top};
+  ScreenToClient(parent, &corner);
+  const bool shown = (GetWindowLongA(old, GWL_STYLE) & WS_VISIBLE) != 0;
+  ScopedBitmap oldPictures(pictures_.release());  // drawn from until the old toolbar is gone
+  Create(parent, instance_, id_, flat_, face);
+  if (toolbar_ == nullptr) {  // no new one: the old pictures are better than none
+    toolbar_ = old;
+    pictures_ = std::move(oldPictures);
+    return;
+  }
+  MoveWindow(toolbar_, corner.x, corner.y, place.right - place.left, place.bottom - place.top, TRUE);
+  if (!shown) ShowWindow(toolbar_, SW_HIDE);
+  DestroyWindow(old);
 }
 
 bool AnswerToolbarTooltip(NMHDR* header) {

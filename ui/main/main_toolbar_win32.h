@@ -16,8 +16,14 @@ class MainToolbar {
   MainToolbar& operator=(const MainToolbar&) = delete;
 
   // Flat buttons where the common controls can draw them; raised otherwise.
-  void Create(HWND parent, HINSTANCE instance, int id, bool flat);
+  // The pictures' background is |face|, the system's button face.
+  void Create(HWND parent, HINSTANCE instance, int id, bool flat, COLORREF face);
   HWND handle() const { return toolbar_; }
+  // After a change of the system's colours: the same toolbar, in the same
+  // place and visibility, with pictures on the new |face|. The common
+  // controls of Windows 95 cannot replace a toolbar's bitmap, so the toolbar
+  // window is made anew.
+  void Rebuild(COLORREF face);
   // The toolbar window is gone: its pictures go too.
   void Destroyed() {
     toolbar_ = nullptr;
@@ -27,6 +33,9 @@ class MainToolbar {
  private:
   HWND toolbar_ = nullptr;
   ScopedBitmap pictures_;
+  HINSTANCE instance_ = nullptr;
+  int id_ = 0;
+  bool flat_ = false;
 };
 
 // Answers a toolbar tooltip's request for its text; true when it was one.

@@ -25,7 +25,7 @@ inline bool RegisterProgramWindowClass(HINSTANCE instance, const char* name, WND
 
 // The object is passed as the creation parameter; T gives the procedure
 // access to BindWindow(HWND), HandleMessage(UINT, WPARAM, LPARAM) and
-// EndInterruptedCommand(). An object that unbinds itself (user data 0, at
+// EndInterruptedCommand(bool outOfMemory). An object that unbinds itself (user data 0, at
 // WM_NCDESTROY) leaves later messages to Windows. No exception gets past
 // here: the command it cut short is ended by EndInterruptedCommand.
 template <class T>
@@ -39,7 +39,7 @@ LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
   if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
   LRESULT result = 0;
   RunAtBoundary([&] { result = self->HandleMessage(message, wParam, lParam); },
-                [&] { self->EndInterruptedCommand(); });
+                [&](bool outOfMemory) { self->EndInterruptedCommand(outOfMemory); });
   return result;
 }
 
