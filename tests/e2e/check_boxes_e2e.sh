@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The list's check boxes with the real program, as Windows 95 sees it, with
-# the common controls it shipped (4.00, forced): the mouse on a box toggles it
+# The list's check boxes with the real program, as Windows 95 sees it: the
+# mouse on a box toggles it
 # and leaves selection and focus alone, the space bar toggles the focused row,
 # a click anywhere in a row selects it, Check All and Uncheck All, marks that
 # survive both sort orders and all four views, and a delete that removes
@@ -14,7 +14,6 @@ title="Windows Runwarden"
 e2e_fresh_prefix check-boxes
 rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
 rw_set_app_version win95
-export RUNWARDEN_TEST_COMCTL32=4.00  # Wine's own are newer
 
 rows() { rw_probe rows "$title"; }
 names() { rows | cut -f3; }
@@ -106,7 +105,7 @@ e2e_wait_for "six rows left" 30 row_count_is 6
 expect_eq "the list lost exactly the checked rows" "$(grep -v -x -F "$marked" <<<"$all")" "$(names)"
 # A load ends by selecting the first row: select another first, so its
 # selection shows that the fresh read has happened. Clicked far right of its
-# Name, where the list of comctl32 4.00 would not select by itself.
+# Name: the whole row selects.
 click_at "$(point_of information TaskMonitor)"
 e2e_wait_for "TaskMonitor selected" 30 selected_is TaskMonitor
 expect_eq "a click in TaskMonitor's Information selects the row" TaskMonitor "$(selected)"

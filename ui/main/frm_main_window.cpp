@@ -23,26 +23,6 @@ constexpr UINT kClockTimerMilliseconds = 1000;
 constexpr int kClientWidthTwips = 9375;
 constexpr int kClientHeightTwips = 5490;
 
-// For tests only: RUNWARDEN_TEST_COMCTL32=4.00 takes the path of that version
-// of the common controls, which Wine cannot provide. False when it is unset.
-bool CommonControlsVersionForTests(FileVersion* version) {
-  char text[16] = {};
-  const DWORD length = GetEnvironmentVariableA("RUNWARDEN_TEST_COMCTL32", text, sizeof text);
-  if (length == 0 || length >= sizeof text) return false;
-  unsigned* field = &version->major;
-  version->major = version->minor = 0;
-  for (const char* c = text; *c != '\0'; ++c) {
-    if (*c == '.' && field == &version->major) {
-      field = &version->minor;
-    } else if (*c >= '0' && *c <= '9') {
-      *field = *field * 10 + static_cast<unsigned>(*c - '0');
-    } else {
-      return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 bool FrmMainWindow::Create(HINSTANCE instance, int showCommand) {
@@ -177,9 +157,7 @@ void FrmMainWindow::PlaceBars() {
 void FrmMainWindow::OnCreate() {
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
   FileVersion commonControls;  // 0.0 when unreadable: only what 4.00 has
-  if (!CommonControlsVersionForTests(&commonControls)) {
-    if (HMODULE library = GetModuleHandleA("COMCTL32.DLL")) ReadModuleVersion(library, &commonControls);
-  }
+  if (HMODULE library = GetModuleHandleA("COMCTL32.DLL")) ReadModuleVersion(library, &commonControls);
   controls_ = FeaturesOfCommonControls(commonControls.major, commonControls.minor);
   // Created in their tab order: status bar, toolbar, list.
   statusBar_.Create(window_, instance, IDC_STATUSBAR1);
