@@ -74,7 +74,10 @@ bool Win32ListControl::ToggleOnInput(UINT message, WPARAM wParam, LPARAM lParam)
           static_cast<int>(SendMessageA(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
       // A box is toggled and nothing else: selection and focus stay where
       // the user left them, so the list never sees the click.
-      if (position >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) != 0) {
+      // Only the box itself: with full-row selection Wine answers a click
+      // elsewhere in the row with LVHT_ONITEM | LVHT_ABOVE, and LVHT_ABOVE
+      // shares its bit with LVHT_ONITEMSTATEICON.
+      if (position >= 0 && (hit.flags & LVHT_ONITEM) == LVHT_ONITEMSTATEICON) {
         Toggle(position);
         return true;
       }
