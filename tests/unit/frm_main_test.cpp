@@ -3,7 +3,7 @@
 #include <new>
 
 #include "core/startup_collection.h"
-#include "platform/fake/fake_list_control.h"
+#include "tests/fakes/fake_list_control.h"
 #include "res/resource.h"
 #include "tests/unit/fake_main_window_view.h"
 #include "tests/unit/fake_platform.h"

@@ -1,6 +1,6 @@
 // The sorting contract against the stand-in list; tests/wine runs the same
 // contract against the real list view.
-#include "platform/fake/fake_list_control.h"
+#include "tests/fakes/fake_list_control.h"
 #include "tests/contract/list_sort_contract.h"
 
 namespace rw {

@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "platform/fake/fake_code_page.h"
+#include "tests/fakes/fake_code_page.h"
 #include "platform/system_queries.h"
 
 namespace rw {

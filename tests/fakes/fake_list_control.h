@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/windows_collation.h"
+#include "tests/fakes/windows_collation.h"
 #include "platform/list_control.h"
 
 namespace rw {
