@@ -4,11 +4,11 @@
 
 #include <string>
 
+#include "core/sys_info.h"
 #include "platform/win32/file_version_win32.h"
 #include "platform/win32/scoped_handles.h"
 #include "res/resource.h"
 #include "ui/dialogs/about_texts.h"
-#include "ui/dialogs/sys_info.h"
 #include "ui/window/bound_window_win32.h"
 
 namespace rw {
