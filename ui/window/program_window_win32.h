@@ -48,7 +48,8 @@ class ProgramWindow {
   // At WM_NCDESTROY, the last message: the controls are gone, so what they
   // used goes too. The handle is still valid.
   virtual void OnDestroy() {}
-  // After an exception cut a message short, to put the window back in order.
+  // After an exception cut a message short, to put the window back in order
+  // for the next command; a window with nothing to put back stays as it is.
   virtual void EndInterruptedCommand(bool /*outOfMemory*/) {}
 
   // The window's handle, as it changes: for message boxes it owns.
