@@ -1,9 +1,9 @@
 #include "core/startup_collection.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
+#include "core/buffer_text.h"
 #include "core/user_name.h"
 #include "core/windows_version.h"
 #include "platform/ascii_case.h"
@@ -49,24 +49,9 @@ ScopedRegKey OpenRunKey(Registry& registry, RegKey hive) {
   return key;
 }
 
-std::string TextUpToFirstNul(const std::vector<std::uint8_t>& data, std::uint32_t length) {
-  length = std::min<std::uint32_t>(length, static_cast<std::uint32_t>(data.size()));
-  const auto* bytes = reinterpret_cast<const char*>(data.data());
-  const void* nul = std::memchr(bytes, '\0', length);
-  if (nul != nullptr) length = static_cast<std::uint32_t>(static_cast<const char*>(nul) - bytes);
-  return std::string(bytes, length);
-}
-
-// UTF-16 string data, as the wide calls give it, up to its first NUL.
-std::u16string WideTextUpToFirstNul(const std::vector<std::uint8_t>& data, std::uint32_t length) {
-  length = std::min<std::uint32_t>(length, static_cast<std::uint32_t>(data.size()));
-  std::u16string text;
-  for (std::uint32_t at = 0; at + 1 < length; at += 2) {
-    const auto unit = static_cast<char16_t>(data[at] | (data[at + 1] << 8));
-    if (unit == 0) break;
-    text.push_back(unit);
-  }
-  return text;
+// Registry data as the ANSI calls give it, up to its first NUL.
+std::string AnsiTextOf(const std::vector<std::uint8_t>& data, std::uint32_t length) {
+  return TextUpToFirstNul(reinterpret_cast<const char*>(data.data()), data.size(), length);
 }
 
 // After "more data": the data buffer grows to the size the platform asked
@@ -150,7 +135,7 @@ bool IsStringType(std::uint32_t type) {
 // ANSI call would have given it; other data is the same bytes either way.
 std::string LocationFromWideData(SystemQueries& system, std::uint32_t type,
                                  const std::vector<std::uint8_t>& data, std::uint32_t length) {
-  if (!IsStringType(type)) return TextUpToFirstNul(data, length);
+  if (!IsStringType(type)) return AnsiTextOf(data, length);
   return system.AnsiText(WideTextUpToFirstNul(data, length));
 }
 
@@ -177,7 +162,7 @@ void AppendRunKeyValues(const Platform& platform, RegKey hive, const char* tag,
       registry, runKey.get(),
       [&](const std::string& name, std::uint32_t, const std::vector<std::uint8_t>& data,
           std::uint32_t length) {
-        sink.AppendRow({name, TextUpToFirstNul(data, length), tag, source, ExactName(name)});
+        sink.AppendRow({name, AnsiTextOf(data, length), tag, source, ExactName(name)});
       });
 }
 
@@ -229,7 +214,7 @@ ExactName ShellFoldersEntry(const Platform& platform, RegKey hive, const char* v
       !IsStringType(type)) {
     return ExactName();
   }
-  return ExactName(TextUpToFirstNul(data, length));
+  return ExactName(AnsiTextOf(data, length));
 }
 
 bool IsEmpty(const ExactName& name) {

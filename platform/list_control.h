@@ -9,7 +9,7 @@ namespace rw {
 
 enum ListColumn { kColumnName = 0, kColumnLocation = 1, kColumnInformation = 2 };
 
-// The list's view modes, numbered as the program's View property counts them.
+// The list's four views, as the toolbar's View buttons choose them.
 enum class ListViewMode { kLargeIcons = 0, kSmallIcons = 1, kList = 2, kDetails = 3 };
 
 class ListControl {

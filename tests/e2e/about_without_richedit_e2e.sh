@@ -2,14 +2,11 @@
 # A system without RichEdit 1.0 (riched32.dll): the About dialog still opens
 # and shows the readme as plain text, and the program goes on working.
 set -uo pipefail
-source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
-e2e_needs_test_command
+e2e_begin about-without-richedit
 title="Windows Runwarden"
 about=$(printf 'About Windows\xc2\xa9 Runwarden')  # the probe's argument goes through Wine as UTF-8
 
-e2e_fresh_prefix about-without-richedit
-rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
 rw_set_app_version win95
 
 about_open() { [ "$(rw_probe count "$about")" = 1 ]; }

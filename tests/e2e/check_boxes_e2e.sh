@@ -6,13 +6,10 @@
 # survive both sort orders and all four views, and a delete that removes
 # exactly the checked entries.
 set -uo pipefail
-source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
-e2e_needs_test_command
+e2e_begin check-boxes
 title="Windows Runwarden"
 
-e2e_fresh_prefix check-boxes
-rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
 rw_set_app_version win95
 
 rows() { rw_probe rows "$title"; }

@@ -4,7 +4,6 @@
 # comctl32 version that brought it; anything newer than 4.00, the version
 # Windows 95 and NT 4.0 ship, must be marked optional there (or not used).
 set -uo pipefail
-source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
 table=$RW_ROOT/docs/common-controls.md
 

@@ -4,7 +4,6 @@
 # in it must stand in the audit table, docs/windows-imports.md, as exported
 # and implemented by both Windows 95 (4.00.950) and NT 4.0.
 set -uo pipefail
-source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
 audit=$RW_ROOT/docs/windows-imports.md
 

@@ -6,15 +6,12 @@
 # German Windows in C:\WIN95 (and an NT in C:\WINNT40) keeps them, moved there
 # through the shell's own settings.
 set -uo pipefail
-source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
-e2e_needs_test_command
+e2e_begin delete --autostart
 title="Windows Runwarden"
 work=$E2E_WORK/delete
 run_key='Software\Microsoft\Windows\CurrentVersion\Run'
 
-e2e_fresh_prefix delete
-rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" --autostart >/dev/null </dev/null
 rw_set_app_version win95
 startup_unix="$WINEPREFIX/drive_c/WIN95/Startmenü/Programme/Autostart"
 startup='C:\WIN95\Startmenü\Programme\Autostart\'

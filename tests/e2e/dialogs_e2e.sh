@@ -4,16 +4,13 @@
 # and the close box with a dialog open; and the release archive run from a
 # fresh folder.
 set -uo pipefail
-source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
-e2e_needs_test_command
+e2e_begin dialogs
 title="Windows Runwarden"
 legend="Information Legend"
 about=$(printf 'About Windows\xc2\xa9 Runwarden')  # the probe's argument goes through Wine as UTF-8
 work=$E2E_WORK/dialogs
 
-e2e_fresh_prefix dialogs
-rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
 rw_set_app_version win98
 drive_c=$WINEPREFIX/drive_c
 

@@ -2,14 +2,11 @@
 # The real program under Wine on a seeded prefix: what it lists for each
 # supported version, and F5 after a change made from outside.
 set -uo pipefail
-source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
-e2e_needs_test_command
+e2e_begin inventory
 expected_dir=$(dirname "$0")/expected
 title="Windows Runwarden"
 
-e2e_fresh_prefix inventory
-rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
 user=$(rw_wine cmd /c 'echo %USERNAME%' 2>/dev/null </dev/null | tr -d '\r')
 
 rows_texts() { cut -f3-; }

@@ -1,5 +1,7 @@
 # Checks for the end-to-end scripts: each prints one line, and e2e_summary
-# prints the counts and fails when any check failed.
+# prints the counts and fails when any check failed. Brings in the builds,
+# prefixes and display of scripts/lib/common.sh.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
 E2E_PASSED=0
 E2E_FAILED=0
 
@@ -68,6 +70,15 @@ e2e_fresh_prefix() {
   mkdir -p "$dir"
   cp -a "$RW_TEST_PREFIX_TEMPLATE" "$dir/pfx"
   export WINEPREFIX=$dir/pfx
+}
+
+# e2e_begin NAME [SEEDER OPTIONS...]: how every end-to-end script starts:
+# inside the test command, in a fresh prefix of its own seeded with the demo set.
+e2e_begin() {
+  e2e_needs_test_command
+  e2e_fresh_prefix "$1"
+  shift
+  rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" "$@" >/dev/null </dev/null
 }
 
 # e2e_wait_for WHAT SECONDS COMMAND...: runs COMMAND until it succeeds. The

@@ -3,16 +3,12 @@
 # first load, the layout of list and bars at the created size, with bars
 # hidden and maximized, the status panels, Exit and the close box.
 set -uo pipefail
-source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
-e2e_needs_test_command
-title="Windows Runwarden"
-
 # E2E_DPI=120 runs the same checks with large fonts: the layout is in twips,
 # so every place scales with the screen's resolution.
 dpi=${E2E_DPI:-96}
-e2e_fresh_prefix "main-window-$dpi"
-rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
+e2e_begin "main-window-$dpi"
+title="Windows Runwarden"
 rw_set_app_version win98
 if [ "$dpi" != 96 ]; then
   rw_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 </dev/null

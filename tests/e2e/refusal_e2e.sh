@@ -2,13 +2,9 @@
 # On an unsupported version the real program shows its refusal, reads nothing
 # and ends when the user presses Enter.
 set -uo pipefail
-source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
-e2e_needs_test_command
+e2e_begin refusal
 title="Windows Runwarden"
-
-e2e_fresh_prefix refusal
-rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
 
 # Registry trace of a supported run first, so the trace is known to show reads.
 rw_set_app_version win98

@@ -3,15 +3,10 @@
 # program (its per-app setting): the four supported ones run; every other one
 # shows the refusal naming the version as the gate names it, and reads nothing.
 set -uo pipefail
-source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$(dirname "$0")/lib.sh"
-e2e_needs_test_command
+e2e_begin version-gate
 title="Windows Runwarden"
 work=$E2E_WORK/version-gate
-
-e2e_fresh_prefix version-gate
-rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" >/dev/null </dev/null
-
 
 for version in win95 win98 winme nt40; do
   rw_set_app_version "$version"

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "core/sys_info.h"
 #include "tests/unit/fake_platform.h"
 #include "ui/dialogs/about_texts.h"
 #include "ui/dialogs/legend_texts.h"
-#include "ui/dialogs/sys_info.h"
 
 namespace rw {
 namespace {

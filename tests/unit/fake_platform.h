@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "core/windows_version.h"
-#include "platform/fake/fake_file_system.h"
-#include "platform/fake/fake_message_boxes.h"
-#include "platform/fake/fake_program_starter.h"
-#include "platform/fake/fake_registry.h"
-#include "platform/fake/fake_system_queries.h"
+#include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/fake_message_boxes.h"
+#include "tests/fakes/fake_program_starter.h"
+#include "tests/fakes/fake_registry.h"
+#include "tests/fakes/fake_system_queries.h"
 
 namespace rw {
 

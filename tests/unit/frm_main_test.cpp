@@ -3,8 +3,8 @@
 #include <new>
 
 #include "core/startup_collection.h"
-#include "platform/fake/fake_list_control.h"
 #include "res/resource.h"
+#include "tests/fakes/fake_list_control.h"
 #include "tests/unit/fake_main_window_view.h"
 #include "tests/unit/fake_platform.h"
 #include "ui/main/frm_main.h"

@@ -1,7 +1,7 @@
 // The sorting contract against the stand-in list; tests/wine runs the same
 // contract against the real list view.
-#include "platform/fake/fake_list_control.h"
 #include "tests/contract/list_sort_contract.h"
+#include "tests/fakes/fake_list_control.h"
 
 namespace rw {
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/windows_collation.h"
 #include "platform/win32/win32_list_control.h"
 #include "tests/contract/list_sort_contract.h"
+#include "tests/fakes/windows_collation.h"
 #include "tests/wine/wine_test_support.h"
 
 namespace rw {

@@ -3,8 +3,7 @@
 #include <utility>
 
 #include "res/resource.h"
-#include "ui/window/bound_window_win32.h"
-#include "ui/window/program_lifetime_win32.h"
+#include "ui/window/window_class_win32.h"
 
 namespace rw {
 
@@ -26,55 +25,40 @@ HWND DialogWindow::HiddenOwner(HINSTANCE instance) {
 }
 
 void DialogWindow::Open(HINSTANCE instance) {
-  if (window_ != nullptr) {
-    ShowWindow(window_, SW_SHOWNORMAL);
-    SetForegroundWindow(window_);
-    return;
+  const bool wasOpen = IsOpen();
+  if (!wasOpen) {
+    const DWORD exStyle = frame_ == DialogFrame::kFixedDialog ? WS_EX_DLGMODALFRAME : 0;
+    const WindowShape shape = {windowClass_, "", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+                               exStyle, widthTwips_, heightTwips_, HiddenOwner(instance), nullptr};
+    if (!CreateCentred(instance, shape)) return;
   }
-  instance_ = instance;
-  RegisterProgramWindowClass(instance, windowClass_, &BoundWindowProc<DialogWindow>);
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  const DWORD exStyle = frame_ == DialogFrame::kFixedDialog ? WS_EX_DLGMODALFRAME : 0;
-  RECT frame = {0, 0, twips_.ToPixelsX(widthTwips_), twips_.ToPixelsY(heightTwips_)};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  CreateWindowExA(exStyle, windowClass_, "", style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-                  HiddenOwner(instance), nullptr, instance, this);
-  if (window_ == nullptr) return;
-  ShowWindow(window_, SW_SHOWNORMAL);
-  SetForegroundWindow(window_);
-  SetFocus(GetDlgItem(window_, IDOK));  // OK is first in the tab order
-}
-
-void DialogWindow::Close() {
-  if (window_ != nullptr) DestroyWindow(window_);
+  ShowWindow(handle(), SW_SHOWNORMAL);
+  SetForegroundWindow(handle());
+  if (!wasOpen) SetFocus(GetDlgItem(handle(), IDOK));  // OK is first in the tab order
 }
 
 bool DialogWindow::HandleDialogKeys(MSG* message) {
-  return window_ != nullptr && (message->hwnd == window_ || IsChild(window_, message->hwnd)) &&
-         IsDialogMessageA(window_, message);
+  return Contains(message->hwnd) && IsDialogMessageA(handle(), message);
 }
 
 RECT DialogWindow::PixelsOf(int left, int top, int width, int height) const {
-  return {twips_.ToPixelsX(left), twips_.ToPixelsY(top), twips_.ToPixelsX(width),
-          twips_.ToPixelsY(height)};
+  return {twips().ToPixelsX(left), twips().ToPixelsY(top), twips().ToPixelsX(width),
+          twips().ToPixelsY(height)};
 }
 
 HWND DialogWindow::AddLabel(int id, int left, int top, int width, int height,
                             const LabelFont& font, COLORREF colour) {
   const RECT box = PixelsOf(left, top, width, height);
   HWND label = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                               box.left, box.top, box.right, box.bottom, window_, ControlId(id),
-                               instance_, nullptr);
+                               box.left, box.top, box.right, box.bottom, handle(), ControlId(id),
+                               instance(), nullptr);
   SetOwnFont(label, id, font);
   labelColours_[id] = colour;
   return label;
 }
 
 void DialogWindow::SetOwnFont(HWND control, int id, const LabelFont& font) {
-  ScopedFont owned(CreateFontA(twips_.FontHeight(font.pointsTimes100), 0, 0, 0, font.weight,
+  ScopedFont owned(CreateFontA(twips().FontHeight(font.pointsTimes100), 0, 0, 0, font.weight,
                                font.italic, font.underline, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, font.pitchAndFamily, font.face));
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(owned.get()), FALSE);
@@ -87,24 +71,20 @@ HWND DialogWindow::AddButton(int id, const char* caption, int left, int top, int
   HWND button = CreateWindowExA(
       0, "BUTTON", caption,
       WS_CHILD | WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), box.left,
-      box.top, box.right, box.bottom, window_, ControlId(id), instance_, nullptr);
+      box.top, box.right, box.bottom, handle(), ControlId(id), instance(), nullptr);
   SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
   return button;
 }
 
 void DialogWindow::SetText(int id, const std::string& text) {
-  SetDlgItemTextA(window_, id, text.c_str());
+  SetDlgItemTextA(handle(), id, text.c_str());
 }
 
 LRESULT DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      ProgramWindowOpened();
-      OnLoad();
-      return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-        DestroyWindow(window_);
+        Close();
       } else {
         OnCommand(LOWORD(wParam));
       }
@@ -112,12 +92,12 @@ LRESULT DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SYSCOLORCHANGE:
       // Passed on as a top-level window must; the labels' colours are read
       // at each paint, so a repaint shows the new scheme.
-      for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
+      for (HWND child = GetWindow(handle(), GW_CHILD); child != nullptr;
            child = GetWindow(child, GW_HWNDNEXT)) {
         SendMessageA(child, WM_SYSCOLORCHANGE, wParam, lParam);
         InvalidateRect(child, nullptr, TRUE);
       }
-      InvalidateRect(window_, nullptr, TRUE);
+      InvalidateRect(handle(), nullptr, TRUE);
       return 0;
     case DM_GETDEFID:
       return MAKELRESULT(IDOK, DC_HASDEFID);
@@ -132,25 +112,20 @@ LRESULT DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     }
     case WM_PAINT: {
       PAINTSTRUCT paint;
-      HDC dc = BeginPaint(window_, &paint);
+      HDC dc = BeginPaint(handle(), &paint);
       OnPaint(dc);
-      EndPaint(window_, &paint);
+      EndPaint(handle(), &paint);
       return 0;
-    }
-    case WM_NCDESTROY: {
-      // The last message: the labels that used the fonts are gone.
-      HWND closing = window_;
-      window_ = nullptr;  // the next opening makes it afresh
-      SetWindowLongPtrA(closing, GWLP_USERDATA, 0);
-      fonts_.clear();
-      labelColours_.clear();
-      ProgramWindowClosed();
-      return DefWindowProcA(closing, message, wParam, lParam);
     }
     default:
       break;
   }
-  return DefWindowProcA(window_, message, wParam, lParam);
+  return DefWindowProcA(handle(), message, wParam, lParam);
+}
+
+void DialogWindow::OnDestroy() {
+  fonts_.clear();
+  labelColours_.clear();
 }
 
 }  // namespace rw

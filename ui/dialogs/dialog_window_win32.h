@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/win32/scoped_handles.h"
-#include "ui/window/screen_twips_win32.h"
+#include "ui/window/program_window_win32.h"
 
 namespace rw {
 
@@ -26,7 +26,7 @@ struct LabelFont {
 // a close box, neither resizable.
 enum class DialogFrame { kFixedDialog, kFixedSingle };
 
-class DialogWindow {
+class DialogWindow : public ProgramWindow {
  public:
   DialogWindow(const char* windowClass, int clientWidthTwips, int clientHeightTwips,
                DialogFrame frame)
@@ -34,24 +34,13 @@ class DialogWindow {
         widthTwips_(clientWidthTwips),
         heightTwips_(clientHeightTwips),
         frame_(frame) {}
-  virtual ~DialogWindow() = default;
-  DialogWindow(const DialogWindow&) = delete;
-  DialogWindow& operator=(const DialogWindow&) = delete;
 
-  // Creates the dialog (running its load step) or brings the open one to the front.
+  // Creates the dialog (its controls made by OnCreate) or brings the open one to the front.
   void Open(HINSTANCE instance);
-  // Closes the open dialog, as its close box does.
-  void Close();
-  bool IsOpen() const { return window_ != nullptr; }
-  HWND handle() const { return window_; }
   // Keyboard handling of an open dialog: Tab, Enter, Esc, access keys.
   bool HandleDialogKeys(MSG* message);
 
  protected:
-  // The load step: create the controls and fill them.
-  virtual void OnLoad() = 0;
-  // The dialog's own window handle, as it changes: for message boxes it owns.
-  const HWND* handleSlot() const { return &window_; }
   // Commands other than OK and Cancel, which close the dialog.
   virtual void OnCommand(int /*id*/) {}
   virtual void OnPaint(HDC /*dc*/) {}
@@ -66,25 +55,17 @@ class DialogWindow {
   // Gives a control a font of its own, deleted when the dialog closes.
   void SetOwnFont(HWND control, int id, const LabelFont& font);
   RECT PixelsOf(int left, int top, int width, int height) const;  // right, bottom: width, height
-  const ScreenTwips& twips() const { return twips_; }
-  HINSTANCE instance() const { return instance_; }
 
  private:
-  template <class T>
-  friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
-  void BindWindow(HWND window) { window_ = window; }
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  // A command cut short leaves nothing to put back: the dialog stays open.
-  void EndInterruptedCommand(bool /*outOfMemory*/) {}
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The labels that used the fonts are gone.
+  void OnDestroy() override;
   static HWND HiddenOwner(HINSTANCE instance);
 
   const char* windowClass_;
   int widthTwips_;
   int heightTwips_;
   DialogFrame frame_;
-  HWND window_ = nullptr;
-  HINSTANCE instance_ = nullptr;
-  ScreenTwips twips_;
   std::map<int, COLORREF> labelColours_;
   std::map<int, ScopedFont> fonts_;  // freed when the dialog has closed
 };

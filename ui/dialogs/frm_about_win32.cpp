@@ -4,12 +4,12 @@
 
 #include <string>
 
+#include "core/sys_info.h"
 #include "platform/win32/file_version_win32.h"
 #include "platform/win32/scoped_handles.h"
 #include "res/resource.h"
 #include "ui/dialogs/about_texts.h"
-#include "ui/dialogs/sys_info.h"
-#include "ui/window/bound_window_win32.h"
+#include "ui/window/window_class_win32.h"
 
 namespace rw {
 
@@ -78,7 +78,7 @@ void FrmAbout::AddReadmeBox() {
   SendMessageA(box, EM_STREAMIN, isRtf ? SF_RTF : SF_TEXT, reinterpret_cast<LPARAM>(&stream));
 }
 
-void FrmAbout::OnLoad() {
+void FrmAbout::OnCreate() {
   SetWindowTextA(handle(), AboutCaption().c_str());
   FileVersion version;  // 0.0.0 when the program carries no version resource
   ReadModuleVersion(nullptr, &version);

@@ -15,7 +15,7 @@ class FrmAbout : public DialogWindow {
         platform_(WithMessages(platform, boxes_)) {}
 
  protected:
-  void OnLoad() override;
+  void OnCreate() override;
   void OnCommand(int id) override;
   void OnPaint(HDC dc) override;
 

@@ -5,7 +5,7 @@
 
 namespace rw {
 
-void FrmLegend::OnLoad() {
+void FrmLegend::OnCreate() {
   SetWindowTextA(handle(), "Information Legend");
   // Created in their tab order.
   AddLabel(IDC_LBL_INFO, 240, 240, 7575, 495, {"Times New Roman", 1125, FW_BOLD, false, true},

@@ -9,7 +9,7 @@ class FrmLegend : public DialogWindow {
   FrmLegend() : DialogWindow("RunwardenLegend", 8085, 3600, DialogFrame::kFixedSingle) {}
 
  protected:
-  void OnLoad() override;
+  void OnCreate() override;
 };
 
 }  // namespace rw

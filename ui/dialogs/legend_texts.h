@@ -4,7 +4,7 @@
 
 namespace rw {
 
-std::string LegendHeading();  // lblInfo
-std::string LegendText();     // lblShortcut: three paragraphs, an empty line between them
+std::string LegendHeading();  // what the Information column shows
+std::string LegendText();     // three paragraphs, one per value, an empty line between them
 
 }  // namespace rw

@@ -61,16 +61,17 @@ void FrmMain::Load() {
   running_ = Command::kLoad;
   refusedRows_ = 0;
   AppendStartupItems(platform_, *this);
-  EndLoad();
+  EndCommand(Command::kLoad);
   ReportIncompleteLoad("");
 }
 
-// Every load ends here, also one cut short: what was read is shown, sorted,
-// as a complete load shows it.
-void FrmMain::EndLoad() {
+// The list draws again. What a load read is shown sorted, as a complete load
+// shows it, and before the list draws; after a delete the first row is selected.
+void FrmMain::EndCommand(Command ended) {
   running_ = Command::kNone;
-  FinishStartupList(*this);
+  if (ended == Command::kLoad) FinishStartupList(*this);
   list_.SetRedraw(true);
+  if (ended == Command::kDelete) SelectFirstRow();
 }
 
 // After the list is drawn, so the user sees what the message speaks of.
@@ -82,15 +83,15 @@ void FrmMain::ReportIncompleteLoad(const std::string& stopReason) {
 
 void FrmMain::EndInterruptedCommand(bool outOfMemory) {
   const Command interrupted = running_;
+  // The list draws again even when ending the command fails too.
   running_ = Command::kNone;
   list_.SetRedraw(true);
+  if (interrupted == Command::kNone) return;
+  EndCommand(interrupted);
   if (interrupted == Command::kLoad) {
-    EndLoad();
     ReportIncompleteLoad(outOfMemory ? FailureReason(kErrorNotEnoughMemory,
                                                      platform_.system.ErrorText(kErrorNotEnoughMemory))
                                      : kUnexpectedFailure);
-  } else if (interrupted == Command::kDelete) {
-    EndDelete();
   }
 }
 

@@ -42,8 +42,8 @@ class FrmMain : public StartupListSink {
   void Toolbar1_ButtonClick(const std::string& key);
 
   // After an exception cut the running command short (the window procedure
-  // catches it): the list draws again, and a load or a delete ends as it
-  // always ends, keeping what it had done. A load cut short says so.
+  // catches it): the list draws again, and a load or a delete ends as a
+  // complete one ends, keeping what it had done. A load cut short says so.
   void EndInterruptedCommand(bool outOfMemory);
 
   // The collection fills the window through these.
@@ -57,10 +57,10 @@ class FrmMain : public StartupListSink {
   enum class Command { kNone, kLoad, kDelete };
 
   void Load();
-  void EndLoad();
+  // Every load and every delete ends here, also one cut short.
+  void EndCommand(Command ended);
   // Tells the user when the load just ended may have missed entries.
   void ReportIncompleteLoad(const std::string& stopReason);
-  void EndDelete();
   void ToggleMenuCheck(int menuId);
   void DeleteCheckedItems();
   // One walk over the rows; |failures| receives the checked rows it could not delete.

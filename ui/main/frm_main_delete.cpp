@@ -27,17 +27,10 @@ void FrmMain::DeleteCheckedItems() {
     DeleteCheckedPass(&failures);
     if (failures.empty()) break;
   }
-  EndDelete();
+  EndCommand(Command::kDelete);
   if (!failures.empty()) {
     platform_.messages.Show(DeleteFailureReport(failures), kAppTitle, kMbOk | kMbIconWarning);
   }
-}
-
-// Every delete ends here, also one cut short.
-void FrmMain::EndDelete() {
-  running_ = Command::kNone;
-  list_.SetRedraw(true);
-  if (list_.Count() > 0) list_.SetSelected(0, true);
 }
 
 void FrmMain::DeleteCheckedPass(std::vector<DeleteFailure>* failures) {

@@ -4,12 +4,11 @@
 
 #include "platform/win32/file_version_win32.h"
 #include "res/resource.h"
-#include "ui/window/bound_window_win32.h"
 #include "ui/main/main_columns.h"
 #include "ui/main/main_menu_win32.h"
 #include "ui/main/main_toolbar.h"
 #include "ui/main/main_toolbar_win32.h"
-#include "ui/window/program_lifetime_win32.h"
+#include "ui/window/window_class_win32.h"
 
 namespace rw {
 
@@ -26,60 +25,45 @@ constexpr int kClientHeightTwips = 5490;
 }  // namespace
 
 bool FrmMainWindow::Create(HINSTANCE instance, int showCommand) {
-  if (!RegisterProgramWindowClass(instance, kWindowClass, &BoundWindowProc<FrmMainWindow>)) {
-    return false;
-  }
-  const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   ScopedMenu menuBar(BuildMainMenuBar());
-  RECT frame = {0, 0, twips_.ToPixelsX(kClientWidthTwips), twips_.ToPixelsY(kClientHeightTwips)};
-  AdjustWindowRectEx(&frame, style, TRUE, 0);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  window_ = CreateWindowExA(0, kWindowClass, kCreatedCaption, style, left, top, width, height,
-                            nullptr, menuBar.get(), instance, this);
-  if (window_ == nullptr) return false;
+  const WindowShape shape = {kWindowClass, kCreatedCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+                             kClientWidthTwips, kClientHeightTwips, nullptr, menuBar.get()};
+  if (!CreateCentred(instance, shape)) return false;
   menuBar.release();  // the window's now, destroyed with it
   shortcuts_.reset(CreateMainShortcuts());
-  ShowWindow(window_, showCommand);
-  UpdateWindow(window_);
+  ShowWindow(handle(), showCommand);
+  UpdateWindow(handle());
   return true;
 }
 
 bool FrmMainWindow::TranslateKeys(MSG* message) {
   if (about_.HandleDialogKeys(message) || legend_.HandleDialogKeys(message)) return true;
-  const bool inMainWindow = window_ != nullptr && (message->hwnd == window_ || IsChild(window_, message->hwnd));
-  return inMainWindow && shortcuts_.valid() &&
-         TranslateAcceleratorA(window_, shortcuts_.get(), message) != 0;
+  return Contains(message->hwnd) && shortcuts_.valid() &&
+         TranslateAcceleratorA(handle(), shortcuts_.get(), message) != 0;
 }
 
-void FrmMainWindow::ShowAboutDialog() {
-  about_.Open(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE)));
-}
+void FrmMainWindow::ShowAboutDialog() { about_.Open(instance()); }
 
-void FrmMainWindow::ShowLegendDialog() {
-  legend_.Open(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE)));
-}
+void FrmMainWindow::ShowLegendDialog() { legend_.Open(instance()); }
 
 void FrmMainWindow::SetCaption(const std::string& caption) {
-  SetWindowTextA(window_, caption.c_str());
+  SetWindowTextA(handle(), caption.c_str());
 }
 
 void FrmMainWindow::SetLoadTimerEnabled(bool enabled) {
   if (enabled) {
-    SetTimer(window_, kLoadTimerId, kLoadTimerMilliseconds, nullptr);
+    SetTimer(handle(), kLoadTimerId, kLoadTimerMilliseconds, nullptr);
   } else {
-    KillTimer(window_, kLoadTimerId);
+    KillTimer(handle(), kLoadTimerId);
   }
 }
 
 bool FrmMainWindow::IsMenuChecked(int menuId) const {
-  return (GetMenuState(GetMenu(window_), menuId, MF_BYCOMMAND) & MF_CHECKED) != 0;
+  return (GetMenuState(GetMenu(handle()), menuId, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
 
 void FrmMainWindow::SetMenuChecked(int menuId, bool checked) {
-  CheckMenuItem(GetMenu(window_), menuId, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+  CheckMenuItem(GetMenu(handle()), menuId, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 bool FrmMainWindow::IsShown(HWND control) {
@@ -96,19 +80,19 @@ void FrmMainWindow::SetStatusBarVisible(bool visible) {
 
 int FrmMainWindow::ClientWidthTwips() const {
   RECT client;
-  GetClientRect(window_, &client);
-  return twips_.ToTwipsX(client.right);
+  GetClientRect(handle(), &client);
+  return twips().ToTwipsX(client.right);
 }
 
 int FrmMainWindow::ClientHeightTwips() const {
   RECT client;
-  GetClientRect(window_, &client);
-  return twips_.ToTwipsY(client.bottom);
+  GetClientRect(handle(), &client);
+  return twips().ToTwipsY(client.bottom);
 }
 
 void FrmMainWindow::MoveList(const TwipsRect& place) {
-  MoveWindow(list_.handle(), twips_.ToPixelsX(place.left), twips_.ToPixelsY(place.top),
-             twips_.ToPixelsX(place.width), twips_.ToPixelsY(place.height), TRUE);
+  MoveWindow(list_.handle(), twips().ToPixelsX(place.left), twips().ToPixelsY(place.top),
+             twips().ToPixelsX(place.width), twips().ToPixelsY(place.height), TRUE);
 }
 
 // The dialogs and the main window close as their close boxes close them; the
@@ -116,13 +100,13 @@ void FrmMainWindow::MoveList(const TwipsRect& place) {
 void FrmMainWindow::EndProgram() {
   about_.Close();
   legend_.Close();
-  if (window_ != nullptr) DestroyWindow(window_);
+  Close();
 }
 
-void FrmMainWindow::CreateList(HINSTANCE instance) {
+void FrmMainWindow::CreateList() {
   HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
-                              0, 0, 0, 0, window_, ControlId(IDC_LISTVIEW1), instance, nullptr);
+                              0, 0, 0, 0, handle(), ControlId(IDC_LISTVIEW1), instance(), nullptr);
   if (controls_.fullRowSelect) {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   }
@@ -133,7 +117,7 @@ void FrmMainWindow::CreateList(HINSTANCE instance) {
     column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
     column.pszText = const_cast<char*>(definition.caption);
-    column.cx = twips_.ToPixelsX(definition.widthTwips);
+    column.cx = twips().ToPixelsX(definition.widthTwips);
     column.iSubItem = index;
     SendMessageA(list, LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&column));
   }
@@ -144,27 +128,26 @@ void FrmMainWindow::CreateList(HINSTANCE instance) {
 // heights; the list is placed between them by LayoutMainWindow.
 void FrmMainWindow::PlaceBars() {
   RECT client;
-  GetClientRect(window_, &client);
-  const int statusHeight = twips_.ToPixelsY(kStatusBarHeightTwips);
-  MoveWindow(toolbar_.handle(), 0, 0, client.right, twips_.ToPixelsY(kToolbarHeightTwips), TRUE);
+  GetClientRect(handle(), &client);
+  const int statusHeight = twips().ToPixelsY(kStatusBarHeightTwips);
+  MoveWindow(toolbar_.handle(), 0, 0, client.right, twips().ToPixelsY(kToolbarHeightTwips), TRUE);
   MoveWindow(statusBar_.handle(), 0, client.bottom - statusHeight, client.right, statusHeight, TRUE);
-  const std::array<int, 3> widths = StatusPanelWidths(twips_.ToTwipsX(client.right));
-  const int first = twips_.ToPixelsX(widths[0]);
-  const int second = first + twips_.ToPixelsX(widths[1]);
-  statusBar_.SetPanelRightEdges(first, second, second + twips_.ToPixelsX(widths[2]));
+  const std::array<int, 3> widths = StatusPanelWidths(twips().ToTwipsX(client.right));
+  const int first = twips().ToPixelsX(widths[0]);
+  const int second = first + twips().ToPixelsX(widths[1]);
+  statusBar_.SetPanelRightEdges(first, second, second + twips().ToPixelsX(widths[2]));
 }
 
 void FrmMainWindow::OnCreate() {
-  auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
   FileVersion commonControls;  // 0.0 when unreadable: only what 4.00 has
   if (HMODULE library = GetModuleHandleA("COMCTL32.DLL")) ReadModuleVersion(library, &commonControls);
   controls_ = FeaturesOfCommonControls(commonControls.major, commonControls.minor);
   // Created in their tab order: status bar, toolbar, list.
-  statusBar_.Create(window_, instance, IDC_STATUSBAR1);
-  toolbar_.Create(window_, instance, IDC_TOOLBAR1, controls_.flatToolbar, colours_().buttonFace);
-  CreateList(instance);
+  statusBar_.Create(handle(), instance(), IDC_STATUSBAR1);
+  toolbar_.Create(handle(), instance(), IDC_TOOLBAR1, controls_.flatToolbar, colours_().buttonFace);
+  CreateList();
   PlaceBars();
-  SetTimer(window_, kClockTimerId, kClockTimerMilliseconds, nullptr);
+  SetTimer(handle(), kClockTimerId, kClockTimerMilliseconds, nullptr);
   logic_.Form_Load();
 }
 
@@ -177,7 +160,7 @@ void FrmMainWindow::OnColoursChanged(WPARAM wParam, LPARAM lParam) {
   list_.RedrawCheckBoxes(colours);
   toolbar_.Rebuild(colours.buttonFace);
   SendMessageA(toolbar_.handle(), WM_SYSCOLORCHANGE, wParam, lParam);
-  InvalidateRect(window_, nullptr, TRUE);
+  InvalidateRect(handle(), nullptr, TRUE);
   InvalidateRect(statusBar_.handle(), nullptr, TRUE);
 }
 
@@ -202,10 +185,6 @@ void FrmMainWindow::OnCommand(int id) {
 
 LRESULT FrmMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      ProgramWindowOpened();
-      OnCreate();
-      return 0;
     case WM_SIZE:
       PlaceBars();
       logic_.LayoutMainWindow();
@@ -226,21 +205,16 @@ LRESULT FrmMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY:
       if (AnswerToolbarTooltip(reinterpret_cast<NMHDR*>(lParam))) return 0;
       break;
-    case WM_NCDESTROY: {
-      // The last message: the controls are gone, so what they used goes too.
-      HWND closing = window_;
-      KillTimer(closing, kClockTimerId);
-      shortcuts_.reset();
-      toolbar_.Destroyed();
-      SetWindowLongPtrA(closing, GWLP_USERDATA, 0);
-      window_ = nullptr;
-      ProgramWindowClosed();  // the program goes on while a dialog is open
-      return DefWindowProcA(closing, message, wParam, lParam);
-    }
     default:
       break;
   }
-  return DefWindowProcA(window_, message, wParam, lParam);
+  return DefWindowProcA(handle(), message, wParam, lParam);
+}
+
+void FrmMainWindow::OnDestroy() {
+  KillTimer(handle(), kClockTimerId);
+  shortcuts_.reset();
+  toolbar_.Destroyed();
 }
 
 }  // namespace rw

@@ -17,23 +17,20 @@
 #include "ui/main/main_status_bar_win32.h"
 #include "ui/main/main_toolbar_win32.h"
 #include "ui/main/main_window_view.h"
-#include "ui/window/screen_twips_win32.h"
+#include "ui/window/program_window_win32.h"
 
 namespace rw {
 
-class FrmMainWindow : public MainWindowView {
+class FrmMainWindow : public ProgramWindow, public MainWindowView {
  public:
   // |colours| is where the toolbar's and the check boxes' pictures take
   // their colours from; tests hand over a scheme of their own.
   explicit FrmMainWindow(const Platform& platform,
                          PictureColourSource colours = &SystemPictureColours)
       : colours_(colours), logic_(WithMessages(platform, boxes_), list_, *this), about_(platform) {}
-  FrmMainWindow(const FrmMainWindow&) = delete;
-  FrmMainWindow& operator=(const FrmMainWindow&) = delete;
 
   // Creates the window, runs Form_Load and shows it. False when Windows refused.
   bool Create(HINSTANCE instance, int showCommand);
-  HWND handle() const { return window_; }
   // The handlers behind the window, for the benchmark to drive directly.
   FrmMain& handlers() { return logic_; }
   ListControl& list() { return list_; }
@@ -58,26 +55,22 @@ class FrmMainWindow : public MainWindowView {
   void ShowLegendDialog() override;
 
  private:
-  template <class T>
-  friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM);
-  void BindWindow(HWND window) { window_ = window; }
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void EndInterruptedCommand(bool outOfMemory) { logic_.EndInterruptedCommand(outOfMemory); }
-  void OnCreate();
+  void OnCreate() override;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnDestroy() override;
+  void EndInterruptedCommand(bool outOfMemory) override { logic_.EndInterruptedCommand(outOfMemory); }
   void OnCommand(int id);
   void OnColoursChanged(WPARAM wParam, LPARAM lParam);
-  void CreateList(HINSTANCE instance);
+  void CreateList();
   void PlaceBars();
   // Set at creation and by the toggles; unlike IsWindowVisible it does not
   // depend on the main window being shown yet.
   static bool IsShown(HWND control);
 
-  HWND window_ = nullptr;
   PictureColourSource colours_;
   CommonControlFeatures controls_;
-  Win32MessageBoxes boxes_{&window_};  // the delete question and report
+  Win32MessageBoxes boxes_{handleSlot()};  // the delete question and report
   ScopedAccelerators shortcuts_;
-  ScreenTwips twips_;
   MainStatusBar statusBar_;
   MainToolbar toolbar_;
   Win32ListControl list_;

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "ui/window/bound_window_win32.h"
+#include "ui/window/window_class_win32.h"
 
 namespace rw {
 

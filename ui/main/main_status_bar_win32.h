@@ -5,8 +5,9 @@
 
 namespace rw {
 
-// StatusBar1: three sunken panels, the last two showing today's date and the
-// time in the user's formats, kept current by RefreshClock.
+// The main window's status bar: three sunken panels, the first for the
+// load's state, the last two showing today's date and the time in the user's
+// formats, kept current by RefreshClock.
 class MainStatusBar {
  public:
   void Create(HWND parent, HINSTANCE instance, int id);

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "ui/window/bound_window_win32.h"
+#include "ui/window/window_class_win32.h"
 #include "ui/main/main_toolbar.h"
 
 namespace rw {

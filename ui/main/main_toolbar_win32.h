@@ -5,10 +5,11 @@
 
 namespace rw {
 
-// Toolbar1 with its nine buttons and the pictures of imlToolbarIcons. The
-// pictures are one bitmap given to the toolbar with TB_ADDBITMAP, which every
-// version of the common controls takes; the toolbar draws from it, so it
-// lives until the toolbar window is destroyed.
+// The main window's toolbar: the nine buttons of kToolbarButtons with the
+// pictures of kToolbarPictures. The pictures are one bitmap given to the
+// toolbar with TB_ADDBITMAP, which every version of the common controls
+// takes; the toolbar draws from it, so it lives until the toolbar window is
+// destroyed.
 class MainToolbar {
  public:
   MainToolbar() = default;

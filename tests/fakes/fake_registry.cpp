@@ -1,10 +1,10 @@
-#include "platform/fake/fake_registry.h"
+#include "tests/fakes/fake_registry.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "platform/ascii_case.h"
-#include "platform/fake/fake_code_page.h"
+#include "tests/fakes/fake_code_page.h"
 
 namespace rw {
 

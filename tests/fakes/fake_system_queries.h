@@ -3,8 +3,8 @@
 #include <map>
 #include <string>
 
-#include "platform/fake/fake_code_page.h"
 #include "platform/system_queries.h"
+#include "tests/fakes/fake_code_page.h"
 
 namespace rw {
 

@@ -1,4 +1,4 @@
-#include "ui/dialogs/sys_info.h"
+#include "core/sys_info.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
-#include "platform/fake/fake_file_system.h"
+#include "tests/fakes/fake_file_system.h"
 
 #include <algorithm>
 
-#include "platform/fake/fake_code_page.h"
+#include "tests/fakes/fake_code_page.h"
 
 namespace rw {
 

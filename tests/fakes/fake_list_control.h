@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/windows_collation.h"
 #include "platform/list_control.h"
+#include "tests/fakes/windows_collation.h"
 
 namespace rw {
 

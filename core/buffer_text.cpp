@@ -1,0 +1,26 @@
+#include "core/buffer_text.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace rw {
+
+std::string TextUpToFirstNul(const char* buffer, std::size_t capacity, std::size_t length) {
+  length = std::min(length, capacity);
+  const void* nul = std::memchr(buffer, '\0', length);
+  if (nul != nullptr) length = static_cast<std::size_t>(static_cast<const char*>(nul) - buffer);
+  return std::string(buffer, length);
+}
+
+std::u16string WideTextUpToFirstNul(const std::vector<std::uint8_t>& data, std::uint32_t length) {
+  length = std::min<std::uint32_t>(length, static_cast<std::uint32_t>(data.size()));
+  std::u16string text;
+  for (std::uint32_t at = 0; at + 1 < length; at += 2) {
+    const auto unit = static_cast<char16_t>(data[at] | (data[at + 1] << 8));
+    if (unit == 0) break;
+    text.push_back(unit);
+  }
+  return text;
+}
+
+}  // namespace rw
