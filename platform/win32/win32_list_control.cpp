@@ -13,28 +13,32 @@ namespace {
 constexpr UINT kCheckStateMask = 0xFFFFF000u;
 constexpr UINT kCheckedState = INDEXTOSTATEIMAGEMASK(2);
 constexpr UINT kUncheckedState = INDEXTOSTATEIMAGEMASK(1);
-// Where the list keeps the object that serves its check boxes.
-const char kOwnerProperty[] = "RunwardenListControl";
+// The list's own procedure sees every message, every insert among them: the
+// object that serves the check boxes sits in the list's user data, which is
+// read without a call to the system (a window property is not, under Wine).
+Win32ListControl* OwnerOf(HWND list) {
+  return reinterpret_cast<Win32ListControl*>(GetWindowLongPtrA(list, GWLP_USERDATA));
+}
+// Past the last row: the list appends, without being asked for its count.
+constexpr int kAfterLastRow = 0x7FFFFFFF;
 }  // namespace
 
 void Win32ListControl::Attach(HWND list) {
   Detach();
-  if (auto* previous = static_cast<Win32ListControl*>(GetPropA(list, kOwnerProperty))) {
-    previous->Detach();
-  }
+  if (Win32ListControl* previous = OwnerOf(list)) previous->Detach();
   list_ = list;
   if (SendMessageA(list_, LVM_GETIMAGELIST, LVSIL_STATE, 0) == 0) {
     SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_STATE,
                  reinterpret_cast<LPARAM>(CreateCheckBoxImages()));
   }
-  SetPropA(list_, kOwnerProperty, this);
+  SetWindowLongPtrA(list_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   listProcedure_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CheckBoxInput)));
 }
 
 void Win32ListControl::Detach() {
   if (list_ == nullptr) return;
-  RemovePropA(list_, kOwnerProperty);
+  SetWindowLongPtrA(list_, GWLP_USERDATA, 0);
   SetWindowLongPtrA(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProcedure_));
   list_ = nullptr;
   listProcedure_ = nullptr;
@@ -42,7 +46,7 @@ void Win32ListControl::Detach() {
 
 LRESULT CALLBACK Win32ListControl::CheckBoxInput(HWND list, UINT message, WPARAM wParam,
                                                  LPARAM lParam) {
-  auto* self = static_cast<Win32ListControl*>(GetPropA(list, kOwnerProperty));
+  Win32ListControl* self = OwnerOf(list);
   if (self == nullptr) return DefWindowProcA(list, message, wParam, lParam);
   const WNDPROC listProcedure = self->listProcedure_;
   if (message == WM_NCDESTROY) {
@@ -85,7 +89,7 @@ int Win32ListControl::AddRow(const std::string& name, const std::string& locatio
                              const std::string& information) {
   LVITEMA item = {};
   item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
-  item.iItem = Count();
+  item.iItem = kAfterLastRow;
   item.state = kUncheckedState;
   item.stateMask = LVIS_STATEIMAGEMASK;
   item.pszText = const_cast<char*>(name.c_str());
