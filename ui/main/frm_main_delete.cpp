@@ -1,4 +1,6 @@
 // The delete command: confirm, then remove the entries of the checked rows.
+#include <algorithm>
+
 #include "core/registry_values.h"
 #include "core/startup_collection.h"
 #include "core/windows_version.h"
@@ -47,30 +49,27 @@ void FrmMain::EndDelete() {
   if (list_.Count() > 0) list_.SetSelected(0, true);
 }
 
+// From the last row up: a removed row moves none of those still to visit,
+// and the list shifts nothing after it, so a delete grows with the rows.
 void FrmMain::DeleteCheckedPass(std::vector<DeleteFailure>* failures) {
-  int position = 0;
-  while (position < list_.Count()) {
-    if (!list_.IsChecked(position)) {
-      ++position;
-      continue;
-    }
+  const std::size_t firstFailure = failures->size();
+  for (int position = list_.Count() - 1; position >= 0; --position) {
+    if (!list_.IsChecked(position)) continue;
     const std::string information = list_.Text(position, kColumnInformation);
     const bool deletable = information == SourceTag::kShortcut || EndsWith(information, "HKCU") ||
                            EndsWith(information, "HKLM");
-    if (!deletable) {
-      ++position;  // listed, never deleted
-      continue;
-    }
+    if (!deletable) continue;  // listed, never deleted
     const long error = DeleteEntryOf(position, information);
     if (error == 0) {
-      list_.RemoveRow(position);  // the next row moves up to this position
+      list_.RemoveRow(position);
     } else {
       failures->push_back({{list_.Text(position, kColumnName), list_.Text(position, kColumnLocation),
                             information},
                            FailureReason(error, platform_.system.ErrorText(error))});
-      ++position;
     }
   }
+  // Reported in the list's order.
+  std::reverse(failures->begin() + static_cast<std::ptrdiff_t>(firstFailure), failures->end());
 }
 
 // 0 when the row's entry is gone (its file deleted, or its value deleted or
