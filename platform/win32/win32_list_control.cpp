@@ -57,6 +57,11 @@ LRESULT CALLBACK Win32ListControl::CheckBoxInput(HWND list, UINT message, WPARAM
   return CallWindowProcA(listProcedure, list, message, wParam, lParam);
 }
 
+LRESULT Win32ListControl::ToList(UINT message, WPARAM wParam, LPARAM lParam) const {
+  if (listProcedure_ == nullptr) return 0;  // no list
+  return CallWindowProcA(listProcedure_, list_, message, wParam, lParam);
+}
+
 bool Win32ListControl::ToggleOnInput(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN:
@@ -66,14 +71,14 @@ bool Win32ListControl::ToggleOnInput(UINT message, WPARAM wParam, LPARAM lParam)
       hit.pt.x = GET_X_LPARAM(lParam);
       hit.pt.y = GET_Y_LPARAM(lParam);
       const int position =
-          static_cast<int>(SendMessageA(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+          static_cast<int>(ToList(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
       if (position >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) != 0) Toggle(position);
       return false;
     }
     case WM_KEYDOWN: {
       if (wParam != VK_SPACE) return false;
       const int focused = static_cast<int>(
-          SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+          ToList(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
       if (focused >= 0) Toggle(focused);
       return true;
     }
@@ -95,7 +100,7 @@ int Win32ListControl::AddRow(const std::string& name, const std::string& locatio
   item.pszText = const_cast<char*>(name.c_str());
   item.lParam = static_cast<LPARAM>(names_.size());
   const int position =
-      static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+      static_cast<int>(ToList(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
   if (position < 0) return position;
   names_.push_back(name);
   SetSubItemText(position, kColumnLocation, location);
@@ -107,15 +112,15 @@ void Win32ListControl::SetSubItemText(int position, int column, const std::strin
   LVITEMA item = {};
   item.iSubItem = column;
   item.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(list_, LVM_SETITEMTEXTA, position, reinterpret_cast<LPARAM>(&item));
+  ToList(LVM_SETITEMTEXTA, position, reinterpret_cast<LPARAM>(&item));
 }
 
 int Win32ListControl::Count() const {
-  return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+  return static_cast<int>(ToList(LVM_GETITEMCOUNT, 0, 0));
 }
 
 void Win32ListControl::Clear() {
-  SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+  ToList(LVM_DELETEALLITEMS, 0, 0);
   names_.clear();
 }
 
@@ -134,7 +139,7 @@ int CALLBACK Win32ListControl::CompareRows(LPARAM first, LPARAM second, LPARAM s
 
 void Win32ListControl::SortByName(bool ascending) {
   sortAscending_ = ascending;
-  SendMessageA(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(this),
+  ToList(LVM_SORTITEMS, reinterpret_cast<WPARAM>(this),
                reinterpret_cast<LPARAM>(&CompareRows));
 }
 
@@ -142,12 +147,12 @@ void Win32ListControl::SetSelected(int position, bool selected) {
   LVITEMA item = {};
   item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   item.state = selected ? (LVIS_SELECTED | LVIS_FOCUSED) : 0;
-  SendMessageA(list_, LVM_SETITEMSTATE, position, reinterpret_cast<LPARAM>(&item));
-  if (selected) SendMessageA(list_, LVM_ENSUREVISIBLE, position, FALSE);
+  ToList(LVM_SETITEMSTATE, position, reinterpret_cast<LPARAM>(&item));
+  if (selected) ToList(LVM_ENSUREVISIBLE, position, FALSE);
 }
 
 bool Win32ListControl::IsSelected(int position) const {
-  return SendMessageA(list_, LVM_GETITEMSTATE, position, LVIS_SELECTED) != 0;
+  return ToList(LVM_GETITEMSTATE, position, LVIS_SELECTED) != 0;
 }
 
 std::string Win32ListControl::Text(int position, ListColumn column) const {
@@ -159,7 +164,7 @@ std::string Win32ListControl::Text(int position, ListColumn column) const {
     item.pszText = buffer.data();
     item.cchTextMax = static_cast<int>(buffer.size());
     const int length = static_cast<int>(
-        SendMessageA(list_, LVM_GETITEMTEXTA, position, reinterpret_cast<LPARAM>(&item)));
+        ToList(LVM_GETITEMTEXTA, position, reinterpret_cast<LPARAM>(&item)));
     if (length < static_cast<int>(buffer.size()) - 1) return std::string(item.pszText, length);
     buffer.resize(buffer.size() * 2);
   }
@@ -171,7 +176,7 @@ namespace rw {
 
 bool Win32ListControl::IsChecked(int position) const {
   const UINT state =
-      static_cast<UINT>(SendMessageA(list_, LVM_GETITEMSTATE, position, kCheckStateMask));
+      static_cast<UINT>(ToList(LVM_GETITEMSTATE, position, kCheckStateMask));
   return (state & kCheckedState) != 0;
 }
 
@@ -180,11 +185,11 @@ void Win32ListControl::SetChecked(int position, bool checked) {
   item.mask = LVIF_STATE;
   item.state = checked ? kCheckedState : kUncheckedState;
   item.stateMask = kCheckStateMask;
-  SendMessageA(list_, LVM_SETITEMSTATE, position, reinterpret_cast<LPARAM>(&item));
+  ToList(LVM_SETITEMSTATE, position, reinterpret_cast<LPARAM>(&item));
 }
 
 void Win32ListControl::RemoveRow(int position) {
-  SendMessageA(list_, LVM_DELETEITEM, position, 0);
+  ToList(LVM_DELETEITEM, position, 0);
 }
 
 void Win32ListControl::SetView(ListViewMode mode) {
@@ -203,7 +208,7 @@ void Win32ListControl::SetView(ListViewMode mode) {
 }
 
 void Win32ListControl::SetRedraw(bool redraw) {
-  SendMessageA(list_, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+  ToList(WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
   if (redraw) InvalidateRect(list_, nullptr, TRUE);
 }
 
