@@ -1,13 +1,32 @@
 #!/usr/bin/env bash
-# Benchmark, not a test: the program's load and delete at N startup values
-# (and N/10 Startup files) against the raw platform cost of the same work,
-# under Wine in a throwaway prefix. Arguments: the sizes (default 100 1000 10000).
-# Also reports the peak working set of runwarden.exe itself at N = 10,000 and
-# the size of the shipped runwarden.exe. Run it on an otherwise idle machine.
+# Benchmark, not a test: the real runwarden.exe as a user runs it, timed from
+# outside, against the raw platform cost of the same work timed the same way.
+#   scripts/bench.sh [N ...]    sizes (default 1000 10000 40000)
+# At each size the Run keys hold N values and the Startup folder N/10 files.
+# Load: once the main window shows, from the last moment it answered with an
+# empty list (the 500 ms it waits before its first load are not counted)
+# until its status bar says "Ready" over every row.
+# Delete: View > Check All, Delete Checked Items, Yes; from the answer until
+# only the rows that are not deleted (the folder's other files) are left.
+# The raw cost is a window of the benchmark's own that makes only the platform
+# calls the program makes, in the same run and prefix. Program and raw cost
+# take turns, round by round. The ratios are compared with the last
+# release's, recorded in tests/bench/release-figures.txt: when both the best
+# rounds' and the medians' ratio are 20% worse than the release's, the
+# benchmark ends with status 1.
+# RW_ARCH=x86_64 times the 64-bit build; RW_BENCH_ROUNDS sets the rounds of
+# each size (default 5, 7 up to 1,000 entries); RW_BENCH_IN_PROCESS=1 adds the
+# in-process table of runwarden_bench; RW_BENCH_WIDE=1 makes the raw cost
+# enumerate and delete through the wide calls. Run it on an idle machine.
 set -euo pipefail
 "$(dirname "$0")/setup.sh"
 source "$(dirname "$0")/lib/common.sh"
 unset WINEPREFIX
+
+sizes=("$@")
+[ ${#sizes[@]} -gt 0 ] || sizes=(1000 10000 40000)
+release_figures=$RW_ROOT/tests/bench/release-figures.txt
+readonly kAllowedRegression=1.20
 
 rw_build_for_wine
 cmake --build "$RW_BUILD/win-$RW_ARCH-win32" --target runwarden_bench -- --no-print-directory >/dev/null
@@ -18,31 +37,138 @@ cleanup() { WINEPREFIX=$work/pfx "$RW_WINESERVER" -k 2>/dev/null || true; rw_sto
 trap cleanup EXIT
 rw_prepare_prefix "$work/pfx"
 rw_start_xvfb
+rw_set_app_version win98
+
+program_title="Windows Runwarden"
+raw_title=$("$RW_WINE" "$bench" --raw-title </dev/null 2>/dev/null | tr -d '\r')
+
+seed() { "$RW_WINE" "$bench" --seed-only "$1" </dev/null >/dev/null 2>&1; }
+
+# start KIND: the program, or the raw-cost window, on the test desktop.
+start() {
+  local exe
+  if [ "$1" = program ]; then
+    rw_start_program "$RW_WINE_PROGRAM"
+  else
+    exe=$("$RW_WINE" winepath -w "$bench" 2>/dev/null </dev/null)
+    "$RW_WINE" explorer /desktop=runwarden,1024x768 "$exe" --raw-window >/dev/null 2>&1 </dev/null &
+    RW_PROGRAM_PID=$!
+  fi
+}
+
+stop() {
+  rw_probe close "$1" >/dev/null || true
+  rw_wait_for_exit "$RW_PROGRAM_PID" 120 || { rw_log "$1 did not end"; exit 1; }
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+best() { sort -n | head -1; }
+
+# One round for KIND at N: a fresh seed, a timed load, a timed delete of every
+# row. Appends the two times to $work/KIND-load-N and $work/KIND-delete-N.
+round() {
+  local kind=$1 n=$2 rows=$3 left=$4 title ms
+  title=$program_title
+  [ "$kind" = raw ] && title=$raw_title
+  seed "$n"
+  start "$kind"
+  ms=$(rw_probe timeload "$title" "$rows") || { rw_log "$kind: no load of $rows rows"; exit 1; }
+  echo "$ms" >>"$work/$kind-load-$n"
+  if [ "$kind" = program ] && [ "$n" = 10000 ] && [ ! -f "$work/memory" ]; then
+    rw_probe memory "$title" >"$work/memory" || true
+  fi
+  ms=$(rw_probe timedelete "$title" "$left") || { rw_log "$kind: delete did not leave $left rows"; exit 1; }
+  echo "$ms" >>"$work/$kind-delete-$n"
+  stop "$title"
+}
 
 echo "Runwarden benchmark, $(date -u +%Y-%m-%d), $("$RW_WINE" --version 2>/dev/null), $RW_ARCH build, $(nproc) cores"
-echo "times are medians in ms; ratio = program / raw platform cost"
-"$RW_WINE" "$bench" "$@" </dev/null 2>&1 | tr -d '\r'
+echo "times in ms from outside: the median, and the best of the rounds; ratio = program / raw platform cost"
+printf '%7s %7s %6s | %9s %9s %6s | %7s %9s %9s %6s\n' N rows "" load raw ratio deleted delete raw ratio
+results=$work/results
+: >"$results"
+for n in "${sizes[@]}"; do
+  files=$((n / 10))
+  others=$(( (files / 10) * 3 + (files % 10 > 7 ? files % 10 - 7 : 0) ))  # .ini and .txt: listed, never deleted
+  rows=$((n + files))
+  rounds=${RW_BENCH_ROUNDS:-5}
+  [ "$n" -le 1000 ] && [ -z "${RW_BENCH_ROUNDS:-}" ] && rounds=7
+  for ((r = 0; r < rounds; ++r)); do
+    round program "$n" "$rows" "$others"
+    round raw "$n" "$rows" "$others"
+  done
+  line="$RW_ARCH $n"
+  for statistic in median best; do
+    for series in program-load raw-load program-delete raw-delete; do
+      line+=" $($statistic <"$work/$series-$n")"
+    done
+  done
+  echo "$line" >>"$results"
+  read -r _ _ l rl d rd bl brl bd brd <<<"$line"
+  awk -v n="$n" -v rows="$rows" -v k=$((rows - others)) -v l="$l" -v rl="$rl" -v d="$d" -v rd="$rd" \
+      -v bl="$bl" -v brl="$brl" -v bd="$bd" -v brd="$brd" 'BEGIN {
+    printf "%7d %7d %6s | %9.1f %9.1f %6.2f | %7d %9.1f %9.1f %6.2f\n", n, rows, "median", l, rl, l / rl, k, d, rd, d / rd
+    printf "%7s %7s %6s | %9.1f %9.1f %6.2f | %7s %9.1f %9.1f %6.2f\n", "", "", "best", bl, brl, bl / brl, "", bd, brd, bd / brd }'
+  for kind in program raw; do
+    echo "    rounds, $kind: load $(tr '\n' ' ' <"$work/$kind-load-$n")| delete $(tr '\n' ' ' <"$work/$kind-delete-$n")"
+  done
+done
 
-"$RW_WINE" "$bench" --seed-only 10000 </dev/null >/dev/null 2>&1
-rw_set_app_version win98
-rw_start_program "$RW_WINE_PROGRAM"
-rw_wait_for_rows "Windows Runwarden" 180
-echo "runwarden.exe with 10,000 values and 1,000 files: peak working set $(rw_probe memory "Windows Runwarden") KB"
-rw_probe close "Windows Runwarden" >/dev/null || true
-rw_wait_for_exit "$RW_PROGRAM_PID" 30 || true
+# Growth, on the best rounds: 10x the entries may cost at most 10x the time.
+awk '{ n[NR] = $2; l[NR] = $7; d[NR] = $9 }
+     END { for (i = 2; i <= NR; ++i)
+             printf "growth %d -> %d (%.0fx the entries): load %.1fx, delete %.1fx\n",
+                    n[i - 1], n[i], n[i] / n[i - 1], l[i] / l[i - 1], d[i] / d[i - 1] }' "$results"
+[ -f "$work/memory" ] && echo "runwarden.exe with 10,000 values and 1,000 files: peak working set $(cat "$work/memory") KB"
+
+if [ -n "${RW_BENCH_IN_PROCESS:-}" ]; then
+  echo "in process (runwarden_bench: the program's code against the raw calls, no window timing):"
+  "$RW_WINE" "$bench" "${sizes[@]}" </dev/null 2>&1 | tr -d '\r'
+fi
 
 # A load long enough to look at while it runs: the window must stay drawn.
-"$RW_WINE" "$bench" --seed-only 40000 </dev/null >/dev/null 2>&1
-"$RW_WINE" "$RW_WINE_TOOLS/window_probe.exe" watch "Windows Runwarden" >/dev/null 2>&1 </dev/null &
+seed 40000
+"$RW_WINE" "$RW_WINE_TOOLS/window_probe.exe" watch "$program_title" >/dev/null 2>&1 </dev/null &
 watcher=$!
-rw_start_program "$RW_WINE_PROGRAM"
+start program
 wait "$watcher" || true
-sleep 1.2  # the load starts 500 ms after the window opens
+sleep 1  # the load starts 500 ms after the window opens
 mkdir -p "$RW_ROOT/out"
 rw_screenshot "$RW_ROOT/out/bench-during-load.png"
 echo "screenshot during a 40,000-value load: out/bench-during-load.png"
-rw_wait_for_rows "Windows Runwarden" 300
-rw_probe close "Windows Runwarden" >/dev/null || true
-rw_wait_for_exit "$RW_PROGRAM_PID" 30 || true
+rw_wait_for_rows "$program_title" 300
+stop "$program_title"
+
 rw_build_program
 echo "shipped runwarden.exe (i686): $(stat -c %s "$RW_PROGRAM") bytes"
+
+# Against the last release: the program's share of the platform's cost. Other
+# work on a shared machine slows single rounds by twice and more, so a
+# regression is one that both the best rounds and the medians show.
+echo "against the last release ($(sed -n 's/^# release //p' "$release_figures")):"
+status=0
+while read -r arch n figures; do
+  release=$(awk -v a="$arch" -v n="$n" '$1 == a && $2 == n { $1 = $2 = ""; print }' "$release_figures")
+  if [ -z "$release" ]; then
+    echo "  $arch N=$n: no release figures"
+    continue
+  fi
+  verdict=$(awk -v now="$figures" -v then="$release" -v limit="$kAllowedRegression" '
+    BEGIN {
+      split(now, c); split(then, r)
+      load = (c[5] / c[6]) / (r[5] / r[6]); del = (c[7] / c[8]) / (r[7] / r[8])
+      loadMedian = (c[1] / c[2]) / (r[1] / r[2]); delMedian = (c[3] / c[4]) / (r[3] / r[4])
+      printf "load ratio best %.2f (release %.2f: %.2fx), median %.2f (release %.2f: %.2fx); ",
+             c[5] / c[6], r[5] / r[6], load, c[1] / c[2], r[1] / r[2], loadMedian
+      printf "delete ratio best %.2f (release %.2f: %.2fx), median %.2f (release %.2f: %.2fx)",
+             c[7] / c[8], r[7] / r[8], del, c[3] / c[4], r[3] / r[4], delMedian
+      if (load > limit && loadMedian > limit) printf "; LOAD REGRESSED"
+      if (del > limit && delMedian > limit) printf "; DELETE REGRESSED"
+    }')
+  echo "  $arch N=$n: $verdict"
+  case $verdict in *REGRESSED*) status=1 ;; esac
+done <"$results"
+echo "figures of this run, as $release_figures takes them:"
+sed 's/^/  /' "$results"
+[ "$status" = 0 ] || echo "a ratio more than 20% worse than the last release's"
+exit "$status"

@@ -13,28 +13,32 @@ namespace {
 constexpr UINT kCheckStateMask = 0xFFFFF000u;
 constexpr UINT kCheckedState = INDEXTOSTATEIMAGEMASK(2);
 constexpr UINT kUncheckedState = INDEXTOSTATEIMAGEMASK(1);
-// Where the list keeps the object that serves its check boxes.
-const char kOwnerProperty[] = "RunwardenListControl";
+// The list's own procedure sees every message, every insert among them: the
+// object that serves the check boxes sits in the list's user data, which is
+// read without a call to the system (a window property is not, under Wine).
+Win32ListControl* OwnerOf(HWND list) {
+  return reinterpret_cast<Win32ListControl*>(GetWindowLongPtrA(list, GWLP_USERDATA));
+}
+// Past the last row: the list appends, without being asked for its count.
+constexpr int kAfterLastRow = 0x7FFFFFFF;
 }  // namespace
 
 void Win32ListControl::Attach(HWND list) {
   Detach();
-  if (auto* previous = static_cast<Win32ListControl*>(GetPropA(list, kOwnerProperty))) {
-    previous->Detach();
-  }
+  if (Win32ListControl* previous = OwnerOf(list)) previous->Detach();
   list_ = list;
   if (SendMessageA(list_, LVM_GETIMAGELIST, LVSIL_STATE, 0) == 0) {
     SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_STATE,
                  reinterpret_cast<LPARAM>(CreateCheckBoxImages(SystemPictureColours())));
   }
-  SetPropA(list_, kOwnerProperty, this);
+  SetWindowLongPtrA(list_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   listProcedure_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CheckBoxInput)));
 }
 
 void Win32ListControl::Detach() {
   if (list_ == nullptr) return;
-  RemovePropA(list_, kOwnerProperty);
+  SetWindowLongPtrA(list_, GWLP_USERDATA, 0);
   SetWindowLongPtrA(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProcedure_));
   list_ = nullptr;
   listProcedure_ = nullptr;
@@ -52,7 +56,7 @@ void Win32ListControl::RedrawCheckBoxes(const PictureColours& colours) {
 
 LRESULT CALLBACK Win32ListControl::CheckBoxInput(HWND list, UINT message, WPARAM wParam,
                                                  LPARAM lParam) {
-  auto* self = static_cast<Win32ListControl*>(GetPropA(list, kOwnerProperty));
+  Win32ListControl* self = OwnerOf(list);
   if (self == nullptr) return DefWindowProcA(list, message, wParam, lParam);
   const WNDPROC listProcedure = self->listProcedure_;
   if (message == WM_NCDESTROY) {
@@ -63,6 +67,11 @@ LRESULT CALLBACK Win32ListControl::CheckBoxInput(HWND list, UINT message, WPARAM
   return CallWindowProcA(listProcedure, list, message, wParam, lParam);
 }
 
+LRESULT Win32ListControl::ToList(UINT message, WPARAM wParam, LPARAM lParam) const {
+  if (listProcedure_ == nullptr) return 0;  // no list
+  return CallWindowProcA(listProcedure_, list_, message, wParam, lParam);
+}
+
 bool Win32ListControl::ToggleOnInput(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN:
@@ -71,7 +80,7 @@ bool Win32ListControl::ToggleOnInput(UINT message, WPARAM wParam, LPARAM lParam)
       hit.pt.x = GET_X_LPARAM(lParam);
       hit.pt.y = GET_Y_LPARAM(lParam);
       const int position =
-          static_cast<int>(SendMessageA(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+          static_cast<int>(ToList(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
       // A box is toggled and nothing else: selection and focus stay where
       // the user left them, so the list never sees the click.
       // Only the box itself: with full-row selection Wine answers a click
@@ -94,7 +103,7 @@ bool Win32ListControl::ToggleOnInput(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KEYDOWN: {
       if (wParam != VK_SPACE) return false;
       const int focused = static_cast<int>(
-          SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+          ToList(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
       if (focused >= 0) Toggle(focused);
       return true;
     }
@@ -128,13 +137,13 @@ int Win32ListControl::AddRow(const std::string& name, const std::string& locatio
                              const std::string& information, std::uint32_t key) {
   LVITEMA item = {};
   item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
-  item.iItem = Count();
+  item.iItem = kAfterLastRow;
   item.state = kUncheckedState;
   item.stateMask = LVIS_STATEIMAGEMASK;
   item.pszText = const_cast<char*>(name.c_str());
   item.lParam = static_cast<LPARAM>(rows_.size());
   const int position =
-      static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+      static_cast<int>(ToList(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
   if (position < 0) return position;
   rows_.push_back({name, key});
   SetSubItemText(position, kColumnLocation, location);
@@ -146,15 +155,15 @@ void Win32ListControl::SetSubItemText(int position, int column, const std::strin
   LVITEMA item = {};
   item.iSubItem = column;
   item.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(list_, LVM_SETITEMTEXTA, position, reinterpret_cast<LPARAM>(&item));
+  ToList(LVM_SETITEMTEXTA, position, reinterpret_cast<LPARAM>(&item));
 }
 
 int Win32ListControl::Count() const {
-  return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+  return static_cast<int>(ToList(LVM_GETITEMCOUNT, 0, 0));
 }
 
 void Win32ListControl::Clear() {
-  SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+  ToList(LVM_DELETEALLITEMS, 0, 0);
   rows_.clear();
 }
 
@@ -173,7 +182,7 @@ int CALLBACK Win32ListControl::CompareRows(LPARAM first, LPARAM second, LPARAM s
 
 void Win32ListControl::SortByName(bool ascending) {
   sortAscending_ = ascending;
-  SendMessageA(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(this),
+  ToList(LVM_SORTITEMS, reinterpret_cast<WPARAM>(this),
                reinterpret_cast<LPARAM>(&CompareRows));
 }
 
@@ -181,21 +190,21 @@ void Win32ListControl::SetSelected(int position, bool selected) {
   LVITEMA item = {};
   item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   item.state = selected ? (LVIS_SELECTED | LVIS_FOCUSED) : 0;
-  SendMessageA(list_, LVM_SETITEMSTATE, position, reinterpret_cast<LPARAM>(&item));
-  if (selected) SendMessageA(list_, LVM_ENSUREVISIBLE, position, FALSE);
+  ToList(LVM_SETITEMSTATE, position, reinterpret_cast<LPARAM>(&item));
+  if (selected) ToList(LVM_ENSUREVISIBLE, position, FALSE);
 }
 
 std::uint32_t Win32ListControl::Key(int position) const {
   LVITEMA item = {};
   item.mask = LVIF_PARAM;
   item.iItem = position;
-  if (!SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+  if (!ToList(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
   const auto id = static_cast<std::size_t>(item.lParam);
   return id < rows_.size() ? rows_[id].key : 0;
 }
 
 bool Win32ListControl::IsSelected(int position) const {
-  return SendMessageA(list_, LVM_GETITEMSTATE, position, LVIS_SELECTED) != 0;
+  return ToList(LVM_GETITEMSTATE, position, LVIS_SELECTED) != 0;
 }
 
 std::string Win32ListControl::Text(int position, ListColumn column) const {
@@ -207,7 +216,7 @@ std::string Win32ListControl::Text(int position, ListColumn column) const {
     item.pszText = buffer.data();
     item.cchTextMax = static_cast<int>(buffer.size());
     const int length = static_cast<int>(
-        SendMessageA(list_, LVM_GETITEMTEXTA, position, reinterpret_cast<LPARAM>(&item)));
+        ToList(LVM_GETITEMTEXTA, position, reinterpret_cast<LPARAM>(&item)));
     if (length < static_cast<int>(buffer.size()) - 1) return std::string(item.pszText, length);
     buffer.resize(buffer.size() * 2);
   }
@@ -219,7 +228,7 @@ namespace rw {
 
 bool Win32ListControl::IsChecked(int position) const {
   const UINT state =
-      static_cast<UINT>(SendMessageA(list_, LVM_GETITEMSTATE, position, kCheckStateMask));
+      static_cast<UINT>(ToList(LVM_GETITEMSTATE, position, kCheckStateMask));
   return (state & kCheckedState) != 0;
 }
 
@@ -228,11 +237,11 @@ void Win32ListControl::SetChecked(int position, bool checked) {
   item.mask = LVIF_STATE;
   item.state = checked ? kCheckedState : kUncheckedState;
   item.stateMask = kCheckStateMask;
-  SendMessageA(list_, LVM_SETITEMSTATE, position, reinterpret_cast<LPARAM>(&item));
+  ToList(LVM_SETITEMSTATE, position, reinterpret_cast<LPARAM>(&item));
 }
 
 void Win32ListControl::RemoveRow(int position) {
-  SendMessageA(list_, LVM_DELETEITEM, position, 0);
+  ToList(LVM_DELETEITEM, position, 0);
 }
 
 void Win32ListControl::SetView(ListViewMode mode) {
@@ -251,7 +260,7 @@ void Win32ListControl::SetView(ListViewMode mode) {
 }
 
 void Win32ListControl::SetRedraw(bool redraw) {
-  SendMessageA(list_, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+  ToList(WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
   if (redraw) InvalidateRect(list_, nullptr, TRUE);
 }
 

@@ -60,6 +60,10 @@ class Win32ListControl : public ListControl {
   int RowByBounds(POINT point) const;
   void Toggle(int position) { SetChecked(position, !IsChecked(position)); }
   void SetSubItemText(int position, int column, const std::string& text);
+  // Straight to the list's own procedure: the rows the program adds, reads
+  // and removes need nothing of the check-box input, and a load sends
+  // several messages a row.
+  LRESULT ToList(UINT message, WPARAM wParam, LPARAM lParam) const;
 
   HWND list_ = nullptr;
   WNDPROC listProcedure_ = nullptr;  // the list view's own, which the input goes on to

@@ -2,6 +2,8 @@
 // platform needs for the same work, in one run. Prints one table row a size.
 //   runwarden_bench [N ...]           sizes (default 100 1000 10000)
 //   runwarden_bench --seed-only N     seeds N values and N/10 files, then ends
+//   runwarden_bench --raw-window      the raw platform cost as a window, for timing from outside
+//   runwarden_bench --raw-title       prints that window's title
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
@@ -18,6 +20,7 @@
 #include "core/startup_collection.h"
 #include "core/windows_version.h"
 #include "platform/win32/win32_platform.h"
+#include "tests/bench/raw_cost_window.h"
 #include "tests/wine/wine_test_support.h"
 #include "ui/main/frm_main_window.h"
 
@@ -220,6 +223,13 @@ int main(int argc, char** argv) {
   InitCommonControls();
   CoInitialize(nullptr);
   wine::MakeShortcut(kTemplateLink, "c:\\windows\\notepad.exe", "/startup");
+  if (argc == 2 && std::string(argv[1]) == "--raw-title") {
+    std::printf("%s\n", bench::kRawCostTitle);
+    return 0;
+  }
+  if (argc == 2 && std::string(argv[1]) == "--raw-window") {
+    return bench::RunRawCostWindow(GetModuleHandleA(nullptr));
+  }
   if (argc == 3 && std::string(argv[1]) == "--seed-only") {
     Seed(std::atoi(argv[2]));
     return 0;

@@ -75,11 +75,12 @@ TEST_F(CommandBoundaryTest, ADeleteCutShortKeepsWhatItDeletedAndTheNextDeleteGoe
   for (const char* name : {"a", "b", "c", "d"}) registry.SetString(kHkeyCurrentUser, kRun, name, "x.exe");
   ASSERT_TRUE(Run(&FrmMain::mnuViewRefresh_Click));
   for (auto& row : list_.rows) row.checked = row.texts[kColumnName] != "d";
-  list_.throwAtRemove = 2;  // b's value is deleted, then its row cannot be removed
+  // From the bottom: c goes, then b's value is deleted and its row cannot be removed.
+  list_.throwAtRemove = 2;
   messages.answers.push_back(kIdYes);
   EXPECT_FALSE(Run(&FrmMain::mnuDeleteCheckedItems_Click));
-  EXPECT_EQ((std::vector<std::string>{"c", "d"}), RunValues()) << "the registry as the delete left it";
-  EXPECT_EQ((std::vector<std::string>{"b", "c", "d"}), Rows());
+  EXPECT_EQ((std::vector<std::string>{"a", "d"}), RunValues()) << "the registry as the delete left it";
+  EXPECT_EQ((std::vector<std::string>{"a", "b", "d"}), Rows());
   ExpectUsable();
   EXPECT_EQ(1u, messages.shown.size()) << "no report of a delete that did not end";
 

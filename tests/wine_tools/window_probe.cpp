@@ -26,6 +26,12 @@
 //   window_probe tooltip TITLE the text of the tooltip now shown, if any
 //   window_probe watch TITLE   waits for the window, then at once prints its row
 //                              count and first status panel (to see the state before the first load)
+//   window_probe timeload TITLE ROWS   waits for the window to show, then until its status bar
+//                              says "Ready" over ROWS rows; prints the ms from the last look
+//                              that found the list empty
+//   window_probe timedelete TITLE ROWS checks every row (View > Check All), asks for the
+//                              delete and answers Yes; prints the ms from the answer until
+//                              ROWS rows are left
 // Prints tab-separated lines; exits 2 when no window has that title.
 // Windows are looked for on the desktop the tests start the program on
 // ("runwarden"), or on the default desktop when there is none.
@@ -37,6 +43,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "res/resource.h"
 
 namespace {
 
@@ -308,10 +316,97 @@ int Watch(const char* title) {
   return 0;
 }
 
+double Seconds() {
+  LARGE_INTEGER count, frequency;
+  QueryPerformanceCounter(&count);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+constexpr double kTimingDeadlineSeconds = 1200;
+
+// While the program works it answers no message: each of these returns as
+// soon as it is back in its message loop, so the end is seen at once.
+LRESULT RowCount(HWND list) { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); }
+
+int TimeLoad(const char* title, long rows) {
+  HWND window = nullptr;
+  bool onTestDesktop = false;
+  const double start = Seconds();
+  while (window == nullptr || !IsWindowVisible(window)) {
+    if (Seconds() - start > kTimingDeadlineSeconds) return 2;
+    if (!onTestDesktop) onTestDesktop = EnterTestDesktop();  // it may not exist yet
+    window = FindTopLevel(title);
+    if (window == nullptr || !IsWindowVisible(window)) Sleep(1);
+  }
+  const double shown = Seconds();
+  HWND list = ChildOfClass(window, WC_LISTVIEWA);
+  HWND bar = ChildOfClass(window, STATUSCLASSNAMEA);
+  if (list == nullptr || bar == nullptr) return 3;
+  // The load starts after the last answer that found the list still empty:
+  // the time before it, the program's wait for its first load among it, is
+  // not the load's.
+  double empty = shown;
+  for (;;) {
+    const LRESULT count = RowCount(list);
+    const double answered = Seconds();
+    if (count == 0) empty = answered;
+    if (count == rows && StatusText(bar, 0) == "Ready") {
+      std::printf("%.1f\n", (Seconds() - empty) * 1000);
+      return 0;
+    }
+    if (!IsWindow(window) || answered - shown > kTimingDeadlineSeconds) return 4;
+    Sleep(1);
+  }
+}
+
+struct OwnedBox {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK FindOwnedBox(HWND window, LPARAM search) {
+  auto* wanted = reinterpret_cast<OwnedBox*>(search);
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (std::strcmp(className, "#32770") != 0 || GetWindow(window, GW_OWNER) != wanted->owner ||
+      !IsWindowVisible(window)) {
+    return TRUE;
+  }
+  wanted->found = window;
+  return FALSE;
+}
+
+int TimeDelete(const char* title, long rows) {
+  HWND window = FindTopLevel(title);
+  if (window == nullptr) return 2;
+  HWND list = ChildOfClass(window, WC_LISTVIEWA);
+  if (list == nullptr) return 3;
+  PostMessageA(window, WM_COMMAND, IDM_VIEW_CHECK_ALL, 0);
+  PostMessageA(window, WM_COMMAND, IDM_DELETE_CHECKED_ITEMS, 0);
+  OwnedBox question{window, nullptr};
+  const double asked = Seconds();
+  while (question.found == nullptr) {
+    if (Seconds() - asked > kTimingDeadlineSeconds) return 4;
+    EnumWindows(FindOwnedBox, reinterpret_cast<LPARAM>(&question));
+    if (question.found == nullptr) Sleep(1);
+  }
+  const double answered = Seconds();
+  PostMessageA(question.found, WM_COMMAND, IDYES, 0);
+  while (RowCount(list) != rows) {
+    if (!IsWindow(window) || Seconds() - answered > kTimingDeadlineSeconds) return 4;
+    Sleep(1);
+  }
+  std::printf("%.1f\n", (Seconds() - answered) * 1000);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const bool indexed = argc == 4 && (std::string(argv[1]) == "button" ||
+                                     std::string(argv[1]) == "timeload" ||
+                                     std::string(argv[1]) == "timedelete" ||
                                      std::string(argv[1]) == "child" ||
                                      std::string(argv[1]) == "checkbox" ||
                                      std::string(argv[1]) == "label" ||
@@ -322,6 +417,7 @@ int main(int argc, char** argv) {
   }
   const std::string command = argv[1];
   if (command == "watch") return Watch(argv[2]);
+  if (command == "timeload") return TimeLoad(argv[2], std::atol(argv[3]));
   if (command == "error") {
     char text[512] = {};
     FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
@@ -350,6 +446,7 @@ int main(int argc, char** argv) {
     std::printf("%s\n", names[type & 3]);
     return 0;
   }
+  if (command == "timedelete") return TimeDelete(argv[2], std::atol(argv[3]));
   if (command == "close") return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == "texts" || command == "dialog") {
     char text[4096] = {};

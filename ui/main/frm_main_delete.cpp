@@ -1,4 +1,6 @@
 // The delete command: confirm, then remove the entries of the checked rows.
+#include <algorithm>
+
 #include "core/registry_values.h"
 #include "core/startup_collection.h"
 #include "core/windows_version.h"
@@ -33,22 +35,22 @@ void FrmMain::DeleteCheckedItems() {
   }
 }
 
+// From the last row up: a removed row moves none of those still to visit,
+// and the list shifts nothing after it, so a delete grows with the rows.
 void FrmMain::DeleteCheckedPass(std::vector<DeleteFailure>* failures) {
-  int position = 0;
-  while (position < list_.Count()) {
+  const std::size_t firstFailure = failures->size();
+  for (int position = list_.Count() - 1; position >= 0; --position) {
     const StartupItem* item = list_.IsChecked(position) ? ItemAt(position) : nullptr;
-    if (item == nullptr || item->source == EntrySource::kStartupOtherFile) {
-      ++position;  // unchecked, or listed but never deleted
-      continue;
-    }
+    if (item == nullptr || item->source == EntrySource::kStartupOtherFile) continue;
     const long error = DeleteEntry(*item);
     if (error == 0) {
-      list_.RemoveRow(position);  // the next row moves up to this position
+      list_.RemoveRow(position);
     } else {
       failures->push_back({*item, FailureReason(error, platform_.system.ErrorText(error))});
-      ++position;
     }
   }
+  // Reported in the list's order.
+  std::reverse(failures->begin() + static_cast<std::ptrdiff_t>(firstFailure), failures->end());
 }
 
 // 0 when the entry is gone (its file deleted, or its value deleted or already

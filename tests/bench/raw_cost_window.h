@@ -1,0 +1,18 @@
+#pragma once
+// The raw platform cost of what the main window does, as a window of its own
+// that the benchmark times from outside exactly as it times the program.
+#include <windows.h>
+
+namespace rw::bench {
+
+extern const char kRawCostTitle[];
+
+// Shows a window shaped as the main window (a report list with the same
+// columns and check-box pictures, a status bar) that, 500 ms after it opens,
+// lists the Run keys' values and the Windows 9x Startup folder's files with
+// only the platform calls the program makes, and on View > Check All and
+// Delete Checked Items (the program's command ids) confirms and deletes them
+// the same way. Returns when the window is closed.
+int RunRawCostWindow(HINSTANCE instance);
+
+}  // namespace rw::bench
