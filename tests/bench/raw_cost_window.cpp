@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstdlib>
 #include <map>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "platform/win32/check_box_images_win32.h"
+#include "platform/win32/picture_colours_win32.h"
 #include "res/resource.h"
 #include "ui/main/main_columns.h"
 
@@ -16,11 +18,24 @@ namespace rw::bench {
 
 const char kRawCostTitle[] = "Runwarden raw platform cost";
 
+std::wstring ShellStartupFolder() {
+  wchar_t path[MAX_PATH] = {};
+  SHGetSpecialFolderPathW(nullptr, path, CSIDL_STARTUP, TRUE);
+  return std::wstring(path) + L"\\";
+}
+
+std::string ShellStartupFolderAnsi() {
+  const std::wstring folder = ShellStartupFolder();
+  std::string ansi(folder.size() * 2 + 1, '\0');
+  const int written = WideCharToMultiByte(CP_ACP, 0, folder.c_str(), static_cast<int>(folder.size()),
+                                          &ansi[0], static_cast<int>(ansi.size()), nullptr, nullptr);
+  ansi.resize(written > 0 ? written : 0);
+  return ansi;
+}
+
 namespace {
 
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const char kFolder[] = "c:\\windows\\start menu\\programs\\startup\\";
-const wchar_t kFolderW[] = L"c:\\windows\\start menu\\programs\\startup\\";
 const char kQuestion[] =
     "Are you sure you want to delete the select item(s) from 'Startup' folder and/or Registry?";
 constexpr DWORD kRunKeyAccess = 63;  // the program's
@@ -44,13 +59,12 @@ std::string Narrow(const wchar_t* text, int length) {
   return narrow;
 }
 
-// Every call that names a registry value or a file, in one place: the ANSI
-// calls the program makes now, or with RW_BENCH_WIDE=1 the wide ones where
-// the system implements them.
+// Every call that names a registry value or a file, in one place: the wide
+// ones where the system implements them, as the program makes them, else the
+// ANSI ones.
 class RawCalls {
  public:
   RawCalls() {
-    if (std::getenv("RW_BENCH_WIDE") == nullptr) return;
     HMODULE advapi = GetModuleHandleA("advapi32.dll");
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     Find(advapi, "RegEnumValueW", &enumValueW_);
@@ -58,6 +72,8 @@ class RawCalls {
     Find(kernel, "FindFirstFileW", &findFirstW_);
     Find(kernel, "FindNextFileW", &findNextW_);
     Find(kernel, "DeleteFileW", &deleteFileW_);
+    Find(kernel, "GetFileAttributesW", &getAttributesW_);
+    Find(GetModuleHandleA("shell32.dll"), "SHGetFileInfoW", &fileInfoW_);
   }
   bool wide() const { return enumValueW_ != nullptr; }
 
@@ -102,7 +118,7 @@ class RawCalls {
   void ListFolder(Add add) {
     if (wide()) {
       WIN32_FIND_DATAW found;
-      HANDLE search = findFirstW_((std::wstring(kFolderW) + L"*").c_str(), &found);
+      HANDLE search = findFirstW_((ShellStartupFolder() + L"*").c_str(), &found);
       if (search != INVALID_HANDLE_VALUE || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
         if (search == INVALID_HANDLE_VALUE) return;
         do {
@@ -115,7 +131,7 @@ class RawCalls {
       }
     }
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((std::string(kFolder) + "*").c_str(), &found);
+    HANDLE search = FindFirstFileA((ShellStartupFolderAnsi() + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
       if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
@@ -134,7 +150,9 @@ class RawCalls {
 
   BOOL RemoveFile(const Entry& entry) {
     if (wide() && !entry.exactName.empty()) {
-      if (deleteFileW_((std::wstring(kFolderW) + entry.exactName).c_str())) return TRUE;
+      const std::wstring path = ShellStartupFolder() + entry.exactName;
+      getAttributesW_(path.c_str());  // the program's read-only check
+      if (deleteFileW_(path.c_str())) return TRUE;
       if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return FALSE;
     }
     GetFileAttributesA(entry.location.c_str());  // the program's read-only check
@@ -152,6 +170,24 @@ class RawCalls {
   HANDLE(WINAPI* findFirstW_)(LPCWSTR, LPWIN32_FIND_DATAW) = nullptr;
   BOOL(WINAPI* findNextW_)(HANDLE, LPWIN32_FIND_DATAW) = nullptr;
   BOOL(WINAPI* deleteFileW_)(LPCWSTR) = nullptr;
+  DWORD(WINAPI* getAttributesW_)(LPCWSTR) = nullptr;
+
+ public:
+  // The shell's type description of a file, as the program asks for it.
+  std::string TypeOf(const std::string& ansiPath, const std::wstring& exactName) {
+    if (fileInfoW_ != nullptr && !exactName.empty()) {
+      SHFILEINFOW info = {};
+      const std::wstring path = ShellStartupFolder() + exactName;
+      fileInfoW_(path.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME);
+      return Narrow(info.szTypeName, static_cast<int>(wcslen(info.szTypeName)));
+    }
+    SHFILEINFOA info = {};
+    SHGetFileInfoA(ansiPath.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME);
+    return info.szTypeName;
+  }
+
+ private:
+  DWORD_PTR(WINAPI* fileInfoW_)(LPCWSTR, DWORD, SHFILEINFOW*, UINT, UINT) = nullptr;
 };
 
 struct RawWindow {
@@ -214,16 +250,13 @@ struct RawWindow {
       RegCloseKey(key);
     }
     std::map<std::string, std::string> types;  // one lookup per extension, as the program
+    const std::string folder = ShellStartupFolderAnsi();  // the program asks the shell once a load
     calls.ListFolder([&](const std::string& name, const std::wstring& exact) {
       std::string extension = name.substr(name.find_last_of('.'));
       CharLowerBuffA(&extension[0], static_cast<DWORD>(extension.size()));
-      const std::string path = kFolder + name;
+      const std::string path = folder + name;
       auto type = types.find(extension);
-      if (type == types.end()) {
-        SHFILEINFOA info = {};
-        SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME);
-        type = types.emplace(extension, info.szTypeName).first;
-      }
+      if (type == types.end()) type = types.emplace(extension, calls.TypeOf(path, exact)).first;
       Insert(Entry{name, path, extension == ".lnk" ? "Shortcut" : type->second, exact, nullptr});
     });
     SendMessageA(list, LVM_SORTITEMS, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&CompareNames));
@@ -305,7 +338,8 @@ struct RawWindow {
       column.iSubItem = index;
       SendMessageA(list, LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&column));
     }
-    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(CreateCheckBoxImages()));
+    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_STATE,
+                 reinterpret_cast<LPARAM>(CreateCheckBoxImages(SystemPictureColours())));
     bar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, window,
                           reinterpret_cast<HMENU>(IDC_STATUSBAR1), instance, nullptr);
     SetStatus("Ready");

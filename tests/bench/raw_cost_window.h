@@ -3,13 +3,20 @@
 // that the benchmark times from outside exactly as it times the program.
 #include <windows.h>
 
+#include <string>
+
 namespace rw::bench {
 
 extern const char kRawCostTitle[];
 
+// The user's Startup folder as the shell names it (made when missing), with a
+// backslash at the end: the folder the program lists.
+std::wstring ShellStartupFolder();
+std::string ShellStartupFolderAnsi();
+
 // Shows a window shaped as the main window (a report list with the same
 // columns and check-box pictures, a status bar) that, 500 ms after it opens,
-// lists the Run keys' values and the Windows 9x Startup folder's files with
+// lists the Run keys' values and the user's Startup folder's files with
 // only the platform calls the program makes, and on View > Check All and
 // Delete Checked Items (the program's command ids) confirms and deletes them
 // the same way. Returns when the window is closed.

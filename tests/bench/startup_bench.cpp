@@ -28,7 +28,6 @@ namespace {
 
 using namespace rw;
 
-const char kFolder[] = "c:\\windows\\start menu\\programs\\startup\\";
 const char kTemplateLink[] = "c:\\bench-template.lnk";
 
 double Now() {
@@ -76,10 +75,10 @@ void Seed(int values) {
     wine::SetStringValue(i % 2 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, wine::kRunKey,
                          ValueName(i), CommandLine(i));
   }
-  wine::RemoveTree(kFolder);
-  wine::MakeFolders(kFolder);
+  wine::RemoveTree(bench::ShellStartupFolderAnsi());
+  wine::MakeFolders(bench::ShellStartupFolderAnsi());
   for (int i = 0; i < values / 10; ++i) {
-    const std::string path = std::string(kFolder) + FileName(i);
+    const std::string path = bench::ShellStartupFolderAnsi() + FileName(i);
     if (path.compare(path.size() - 4, 4, ".lnk") == 0) {
       CopyFileA(kTemplateLink, path.c_str(), FALSE);
     } else {
@@ -132,7 +131,7 @@ void RawLoad(HWND list, bool withFolder = true) {
   }
   std::map<std::string, std::string> types;
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((std::string(kFolder) + "*").c_str(), &found);
+  HANDLE search = FindFirstFileA((bench::ShellStartupFolderAnsi() + "*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) {
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     return;
@@ -140,7 +139,7 @@ void RawLoad(HWND list, bool withFolder = true) {
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     const std::string name = found.cFileName;
-    const std::string path = std::string(kFolder) + name;
+    const std::string path = bench::ShellStartupFolderAnsi() + name;
     const std::string extension = name.substr(name.find_last_of('.'));
     auto type = types.find(extension);
     if (type == types.end()) {
@@ -166,7 +165,7 @@ Chosen ChooseForDelete(int values) {
   const int wanted = values / 10;
   const int shortcuts = std::min(wanted / 10, values / 10 * 7 / 10);
   for (int i = 0; i < values / 10 && static_cast<int>(chosen.files.size()) < shortcuts; ++i) {
-    if (FileName(i).find(".lnk") != std::string::npos) chosen.files.push_back(std::string(kFolder) + FileName(i));
+    if (FileName(i).find(".lnk") != std::string::npos) chosen.files.push_back(bench::ShellStartupFolderAnsi() + FileName(i));
   }
   for (int i = 0; static_cast<int>(chosen.values.size() + chosen.files.size()) < wanted && i < values; i += 9) {
     chosen.values.push_back({i % 2 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, ValueName(i)});
