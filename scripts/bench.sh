@@ -16,8 +16,7 @@
 # benchmark ends with status 1.
 # RW_ARCH=x86_64 times the 64-bit build; RW_BENCH_ROUNDS sets the rounds of
 # each size (default 5, 7 up to 1,000 entries); RW_BENCH_IN_PROCESS=1 adds the
-# in-process table of runwarden_bench; RW_BENCH_WIDE=1 makes the raw cost
-# enumerate and delete through the wide calls. Run it on an idle machine.
+# in-process table of runwarden_bench. Run it on an idle machine.
 set -euo pipefail
 "$(dirname "$0")/setup.sh"
 source "$(dirname "$0")/lib/common.sh"
