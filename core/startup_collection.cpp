@@ -68,29 +68,22 @@ void GrowBuffers(std::uint32_t wantedDataBytes, std::vector<Char>* name,
   }
 }
 
-// One enumeration call in each of the registry's name forms.
-struct AnsiNames {
-  using Char = char;
-  static long Enum(Registry& registry, RegKey key, std::uint32_t index, char* name,
-                   std::uint32_t* nameChars, std::uint32_t* type, std::uint8_t* data,
-                   std::uint32_t* dataBytes) {
-    return registry.EnumValue(key, index, name, nameChars, type, data, dataBytes);
-  }
-};
-struct WideNames {
-  using Char = char16_t;
-  static long Enum(Registry& registry, RegKey key, std::uint32_t index, char16_t* name,
-                   std::uint32_t* nameChars, std::uint32_t* type, std::uint8_t* data,
-                   std::uint32_t* dataBytes) {
-    return registry.EnumValueWide(key, index, name, nameChars, type, data, dataBytes);
-  }
-};
+// One enumeration call, in the name form its buffer asks for.
+long EnumValueAs(Registry& registry, RegKey key, std::uint32_t index, char* name,
+                 std::uint32_t* nameChars, std::uint32_t* type, std::uint8_t* data,
+                 std::uint32_t* dataBytes) {
+  return registry.EnumValue(key, index, name, nameChars, type, data, dataBytes);
+}
+long EnumValueAs(Registry& registry, RegKey key, std::uint32_t index, char16_t* name,
+                 std::uint32_t* nameChars, std::uint32_t* type, std::uint8_t* data,
+                 std::uint32_t* dataBytes) {
+  return registry.EnumValueWide(key, index, name, nameChars, type, data, dataBytes);
+}
 
 // Calls |onValue(name, type, data, dataBytes)| for each value of |key|, in the
 // registry's order. Returns the result that ended the walk.
-template <typename Names, typename OnValue>
+template <typename Char, typename OnValue>
 long EnumerateValues(Registry& registry, RegKey key, OnValue onValue) {
-  using Char = typename Names::Char;
   std::uint32_t maxNameChars = 0;
   std::uint32_t maxDataBytes = 0;
   if (registry.QueryValueLimits(key, &maxNameChars, &maxDataBytes) != kRegSuccess) {
@@ -106,7 +99,7 @@ long EnumerateValues(Registry& registry, RegKey key, OnValue onValue) {
     auto dataBytes = static_cast<std::uint32_t>(data.size());
     std::uint32_t type = kRegNone;
     const long result =
-        Names::Enum(registry, key, index, name.data(), &nameChars, &type, data.data(), &dataBytes);
+        EnumValueAs(registry, key, index, name.data(), &nameChars, &type, data.data(), &dataBytes);
     if (result == kRegMoreData) {
       // The value outgrew the key's own limits since we asked: grow and retry it.
       if (++growths > kMaxGrowthsPerValue) {
@@ -149,7 +142,7 @@ void AppendRunKeyValues(const Platform& platform, RegKey hive, const char* tag,
   // Wine whatever version it reports): the ANSI name may have lost characters
   // and name another value. Windows 95/98 answer the wide call with "not
   // implemented"; their names are ANSI, and so exact as the ANSI call gives them.
-  const long wideEnd = EnumerateValues<WideNames>(
+  const long wideEnd = EnumerateValues<char16_t>(
       registry, runKey.get(),
       [&](const std::u16string& name, std::uint32_t type, const std::vector<std::uint8_t>& data,
           std::uint32_t length) {
@@ -158,7 +151,7 @@ void AppendRunKeyValues(const Platform& platform, RegKey hive, const char* tag,
                         ExactName::Wide(name)});
       });
   if (wideEnd != kRegCallNotImplemented) return;
-  EnumerateValues<AnsiNames>(
+  EnumerateValues<char>(
       registry, runKey.get(),
       [&](const std::string& name, std::uint32_t, const std::vector<std::uint8_t>& data,
           std::uint32_t length) {

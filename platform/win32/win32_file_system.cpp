@@ -46,6 +46,21 @@ class TypeDescriptions {
   std::map<std::basic_string<Char>, std::string> byExtension_;
 };
 
+// Deletes a file, also a read-only one, through one form of the file calls;
+// a file that stays keeps its attributes.
+template <typename Char, typename GetAttributes, typename SetAttributes, typename Delete>
+long RemoveEvenReadOnly(const Char* path, GetAttributes getAttributes,
+                        SetAttributes setAttributes, Delete deleteFile) {
+  const DWORD attributes = getAttributes(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return LastError();
+  const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+  if (readOnly) setAttributes(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+  if (deleteFile(path)) return kFileRemoved;
+  const long error = LastError();  // before restoring the attributes overwrites it
+  if (readOnly) setAttributes(path, attributes);
+  return error;
+}
+
 // An item list the shell handed out, given back to the shell's allocator.
 class ScopedItemIdList {
  public:
@@ -127,35 +142,18 @@ bool Win32FileSystem::ListFilesAnsi(const std::string& folder, std::vector<Folde
 }
 
 long Win32FileSystem::RemoveFile(const ExactName& path) {
-  if (path.IsWide()) return RemoveFileWide(path.Unicode());
-  const std::string& ansi = path.Ansi();
-  const DWORD attributes = GetFileAttributesA(ansi.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return LastError();
-  const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-  if (readOnly) SetFileAttributesA(ansi.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-  if (DeleteFileA(ansi.c_str())) return kFileRemoved;
-  const long error = LastError();  // before restoring the attributes overwrites it
-  if (readOnly) SetFileAttributesA(ansi.c_str(), attributes);  // leave it as it was
-  return error;
-}
-
-// A Unicode path is deleted by its Unicode name or not at all.
-long Win32FileSystem::RemoveFileWide(const std::u16string& path) {
+  if (!path.IsWide()) {
+    return RemoveEvenReadOnly(path.Ansi().c_str(), GetFileAttributesA, SetFileAttributesA,
+                              DeleteFileA);
+  }
+  // A Unicode path is deleted by its Unicode name or not at all.
   const auto getAttributes = getFileAttributesW_.get();
   const auto setAttributes = setFileAttributesW_.get();
   const auto deleteFile = deleteFileW_.get();
   if (getAttributes == nullptr || setAttributes == nullptr || deleteFile == nullptr) {
     return ERROR_CALL_NOT_IMPLEMENTED;
   }
-  const wchar_t* name = AsWide(path);
-  const DWORD attributes = getAttributes(name);
-  if (attributes == INVALID_FILE_ATTRIBUTES) return LastError();
-  const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-  if (readOnly) setAttributes(name, attributes & ~FILE_ATTRIBUTE_READONLY);
-  if (deleteFile(name)) return kFileRemoved;
-  const long error = LastError();
-  if (readOnly) setAttributes(name, attributes);
-  return error;
+  return RemoveEvenReadOnly(AsWide(path.Unicode()), getAttributes, setAttributes, deleteFile);
 }
 
 bool Win32FileSystem::FileExists(const std::string& path) {

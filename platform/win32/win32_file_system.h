@@ -25,7 +25,6 @@ class Win32FileSystem : public FileSystem {
   // the system has none; otherwise the error that stopped the listing.
   long ListFilesWide(const std::u16string& folder, std::vector<FolderFile>* files);
   bool ListFilesAnsi(const std::string& folder, std::vector<FolderFile>* files);
-  long RemoveFileWide(const std::u16string& path);
 
   using FindFirstFileWFunction = HANDLE(WINAPI*)(LPCWSTR, LPWIN32_FIND_DATAW);
   using FindNextFileWFunction = BOOL(WINAPI*)(HANDLE, LPWIN32_FIND_DATAW);
