@@ -14,11 +14,11 @@ std::string TextUpToFirstNul(const char* buffer, std::size_t capacity, std::size
 
 std::u16string WideTextUpToFirstNul(const std::vector<std::uint8_t>& data, std::uint32_t length) {
   length = std::min<std::uint32_t>(length, static_cast<std::uint32_t>(data.size()));
-  std::u16string text;
-  for (std::uint32_t at = 0; at + 1 < length; at += 2) {
-    const auto unit = static_cast<char16_t>(data[at] | (data[at + 1] << 8));
-    if (unit == 0) break;
-    text.push_back(unit);
+  std::uint32_t end = 0;
+  while (end + 1 < length && (data[end] | data[end + 1]) != 0) end += 2;
+  std::u16string text(end / 2, u'\0');
+  for (std::uint32_t at = 0; at < end; at += 2) {
+    text[at / 2] = static_cast<char16_t>(data[at] | (data[at + 1] << 8));
   }
   return text;
 }

@@ -1,6 +1,7 @@
 #include "core/startup_collection.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "core/buffer_text.h"
@@ -144,18 +145,19 @@ void AppendRunKeyValues(const Platform& platform, RegKey hive, const char* tag,
   // implemented"; their names are ANSI, and so exact as the ANSI call gives them.
   const long wideEnd = EnumerateValues<char16_t>(
       registry, runKey.get(),
-      [&](const std::u16string& name, std::uint32_t type, const std::vector<std::uint8_t>& data,
+      [&](std::u16string name, std::uint32_t type, const std::vector<std::uint8_t>& data,
           std::uint32_t length) {
+        // A braced list is evaluated in order: the name is shown before it moves.
         sink.AppendRow({platform.system.AnsiText(name),
                         LocationFromWideData(platform.system, type, data, length), tag, source,
-                        ExactName::Wide(name)});
+                        ExactName::Wide(std::move(name))});
       });
   if (wideEnd != kRegCallNotImplemented) return;
   EnumerateValues<char>(
       registry, runKey.get(),
-      [&](const std::string& name, std::uint32_t, const std::vector<std::uint8_t>& data,
+      [&](std::string name, std::uint32_t, const std::vector<std::uint8_t>& data,
           std::uint32_t length) {
-        sink.AppendRow({name, AnsiTextOf(data, length), tag, source, ExactName(name)});
+        sink.AppendRow({name, AnsiTextOf(data, length), tag, source, ExactName(std::move(name))});
       });
 }
 

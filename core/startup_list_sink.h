@@ -10,8 +10,8 @@ namespace rw {
 class StartupListSink {
  public:
   virtual ~StartupListSink() = default;
-  // Adds the item as a new, unchecked row at the end.
-  virtual void AppendRow(const StartupItem& item) = 0;
+  // Adds the item as a new, unchecked row at the end; the sink keeps it.
+  virtual void AppendRow(StartupItem item) = 0;
   // Sorts by Name ascending and leaves the list in sorted mode.
   virtual void SortAscending() = 0;
   // Selects the row now at the top; no effect on an empty list.

@@ -16,12 +16,19 @@ std::u16string WideFromAnsi(const std::string& ansi) {
 std::string AnsiFromWide(const std::u16string& wide) {
   if (wide.empty()) return std::string();
   const auto* units = reinterpret_cast<const wchar_t*>(wide.data());
-  const int length = WideCharToMultiByte(CP_ACP, 0, units, static_cast<int>(wide.size()), nullptr,
-                                         0, nullptr, nullptr);
+  const int count = static_cast<int>(wide.size());
+  // One call for the usual name or path: no code page takes more than three
+  // bytes for a UTF-16 unit.
+  char shortText[512];
+  if (wide.size() <= sizeof shortText / 3) {
+    const int written = WideCharToMultiByte(CP_ACP, 0, units, count, shortText, sizeof shortText,
+                                            nullptr, nullptr);
+    if (written > 0) return std::string(shortText, static_cast<std::size_t>(written));
+  }
+  const int length = WideCharToMultiByte(CP_ACP, 0, units, count, nullptr, 0, nullptr, nullptr);
   if (length <= 0) return std::string();
   std::string ansi(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, units, static_cast<int>(wide.size()), &ansi[0], length, nullptr,
-                      nullptr);
+  WideCharToMultiByte(CP_ACP, 0, units, count, &ansi[0], length, nullptr, nullptr);
   return ansi;
 }
 

@@ -21,6 +21,30 @@ Win32ListControl* OwnerOf(HWND list) {
 }
 // Past the last row: the list appends, without being asked for its count.
 constexpr int kAfterLastRow = 0x7FFFFFFF;
+// Equal names keep the order in which they were added.
+int ByRowId(LPARAM first, LPARAM second) { return first < second ? -1 : (first > second ? 1 : 0); }
+
+constexpr DWORD kNameCollation = NORM_IGNORECASE;
+
+// The name's collation key: comparing two keys byte by byte orders them as
+// CompareStringA orders the names. An empty name is passed with its NUL,
+// which sorts as nothing, since the call takes no empty text. Empty on failure.
+std::string SortKeyOf(const std::string& name) {
+  const auto mapInto = [&name](char* key, int bytes) {
+    return LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | kNameCollation, name.c_str(),
+                        name.empty() ? 1 : static_cast<int>(name.size()), key, bytes);
+  };
+  char buffer[512];
+  int length = mapInto(buffer, sizeof buffer);
+  if (length > 0) return std::string(buffer, static_cast<std::size_t>(length - 1));  // less its NUL
+  length = mapInto(nullptr, 0);
+  if (length <= 0) return std::string();
+  std::string key(static_cast<std::size_t>(length), '\0');
+  length = mapInto(&key[0], length);
+  key.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
+  return key;
+}
+
 }  // namespace
 
 void Win32ListControl::Attach(HWND list) {
@@ -171,19 +195,40 @@ int CALLBACK Win32ListControl::CompareRows(LPARAM first, LPARAM second, LPARAM s
   const auto* control = reinterpret_cast<const Win32ListControl*>(self);
   const std::string& a = control->rows_[first].name;
   const std::string& b = control->rows_[second].name;
-  int order = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(),
+  int order = CompareStringA(LOCALE_USER_DEFAULT, kNameCollation, a.c_str(),
                              static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size())) -
               CSTR_EQUAL;
   if (!control->sortAscending_) order = -order;
-  if (order != 0) return order;
-  // Equal names keep the order in which they were added.
-  return first < second ? -1 : (first > second ? 1 : 0);
+  return order != 0 ? order : ByRowId(first, second);
 }
 
+int CALLBACK Win32ListControl::CompareSortKeys(LPARAM first, LPARAM second, LPARAM self) {
+  const auto* control = reinterpret_cast<const Win32ListControl*>(self);
+  int order = control->sortKeys_[first].compare(control->sortKeys_[second]);
+  order = (order > 0) - (order < 0);
+  if (!control->sortAscending_) order = -order;
+  return order != 0 ? order : ByRowId(first, second);
+}
+
+bool Win32ListControl::MakeSortKeys() {
+  sortKeys_.clear();
+  sortKeys_.reserve(rows_.size());
+  for (const RowRecord& row : rows_) {
+    sortKeys_.push_back(SortKeyOf(row.name));
+    if (sortKeys_.back().empty()) return false;
+  }
+  return true;
+}
+
+// A sort compares each name some log2(rows) times: each name's key is made
+// once instead, which keeps sorting a long list from dominating its load.
+// Should a key fail, the names are compared as they stand.
 void Win32ListControl::SortByName(bool ascending) {
   sortAscending_ = ascending;
+  const bool keyed = MakeSortKeys();
   ToList(LVM_SORTITEMS, reinterpret_cast<WPARAM>(this),
-               reinterpret_cast<LPARAM>(&CompareRows));
+         reinterpret_cast<LPARAM>(keyed ? &CompareSortKeys : &CompareRows));
+  std::vector<std::string>().swap(sortKeys_);
 }
 
 void Win32ListControl::SetSelected(int position, bool selected) {

@@ -263,7 +263,7 @@ int main(int argc, char** argv) {
       rawLoad.push_back(Now() - start);
       Pump();
       struct NullSink : StartupListSink {
-        void AppendRow(const StartupItem&) override {}
+        void AppendRow(StartupItem) override {}
         void SortAscending() override {}
         void SelectFirstRow() override {}
         void SetStatusText(const std::string&) override {}

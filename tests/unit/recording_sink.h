@@ -2,6 +2,7 @@
 // A sink that remembers rows in the order appended and every other call in order.
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/startup_list_sink.h"
@@ -23,8 +24,8 @@ class RecordingSink : public StartupListSink {
   std::vector<StartupItem> rows;
   std::vector<std::string> calls;  // "append", "sort", "select", "status:<text>", "mark"
 
-  void AppendRow(const StartupItem& item) override {
-    rows.push_back(item);
+  void AppendRow(StartupItem item) override {
+    rows.push_back(std::move(item));
     calls.push_back("append");
   }
   void SortAscending() override { calls.push_back("sort"); }

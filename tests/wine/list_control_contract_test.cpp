@@ -47,34 +47,53 @@ std::string Hex(const std::string& text) {
 
 int Sign(int value) { return (value > 0) - (value < 0); }
 
-// The stand-in's collation table against the real call, on random names of
-// every byte but NUL, weighted towards the characters where orders differ.
-TEST(CollationAgreementTest, TheStandInOrdersRandomNamesAsCompareStringADoes) {
-  std::mt19937 random(20261207);
-  auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
-  const std::string telling = "-'- _.~+<19aAeEsSoOtT\x01\x1f\x7f\x96\x97\xad\xe9\xc9\xe6\xc6\xdf\x8c\x9c\xfe\xaa\xb2";
-  auto character = [&]() -> char {
-    if (pick(0, 1) == 0) return telling[pick(0, static_cast<int>(telling.size()) - 1)];
-    return static_cast<char>(pick(1, 255));
-  };
-  auto name = [&]() {
+// Random names of every byte but NUL, weighted towards the characters where
+// orders differ, and now and then a long one.
+class TellingNames {
+ public:
+  explicit TellingNames(unsigned seed) : random_(seed) {}
+  int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+  char Character() {
+    static const std::string telling =
+        "-'- _.~+<19aAeEsSoOtT\x01\x1f\x7f\x96\x97\xad\xe9\xc9\xe6\xc6\xdf\x8c\x9c\xfe\xaa\xb2";
+    if (Pick(0, 1) == 0) return telling[Pick(0, static_cast<int>(telling.size()) - 1)];
+    return static_cast<char>(Pick(1, 255));
+  }
+  std::string Name() {
     std::string text;
-    const int length = pick(0, 9) == 0 ? pick(250, 300) : pick(0, 8);
-    for (int i = 0; i < length; ++i) text += character();
+    const int length = Pick(0, 9) == 0 ? Pick(250, 300) : Pick(0, 8);
+    for (int i = 0; i < length; ++i) text += Character();
     return text;
-  };
+  }
+  // Mostly a near twin of |name|, so that the later levels of the order decide.
+  std::string NearTwinOf(const std::string& name) {
+    std::string twin = name;
+    switch (Pick(0, 3)) {
+      case 0: twin = Name(); break;
+      case 1: if (!twin.empty()) twin[Pick(0, static_cast<int>(twin.size()) - 1)] = Character(); break;
+      case 2: twin.insert(twin.begin() + Pick(0, static_cast<int>(twin.size())), Character()); break;
+      default: if (!twin.empty()) twin.erase(twin.begin() + Pick(0, static_cast<int>(twin.size()) - 1)); break;
+    }
+    return twin;
+  }
+
+ private:
+  std::mt19937 random_;
+};
+
+int RealOrder(const std::string& a, const std::string& b) {
+  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                        static_cast<int>(b.size())) - CSTR_EQUAL;
+}
+
+// The stand-in's collation table against the real call.
+TEST(CollationAgreementTest, TheStandInOrdersRandomNamesAsCompareStringADoes) {
+  TellingNames names(20261207);
   int mismatches = 0;
   for (int round = 0; round < 30000 && mismatches < 10; ++round) {
-    const std::string a = name();
-    std::string b = a;  // mostly a near twin, so that the later levels decide
-    switch (pick(0, 3)) {
-      case 0: b = name(); break;
-      case 1: if (!b.empty()) b[pick(0, static_cast<int>(b.size()) - 1)] = character(); break;
-      case 2: b.insert(b.begin() + pick(0, static_cast<int>(b.size())), character()); break;
-      default: if (!b.empty()) b.erase(b.begin() + pick(0, static_cast<int>(b.size()) - 1)); break;
-    }
-    const int real = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                                    b.data(), static_cast<int>(b.size())) - CSTR_EQUAL;
+    const std::string a = names.Name();
+    const std::string b = names.NearTwinOf(a);
+    const int real = RealOrder(a, b);
     const int standIn = CompareNames(a, b);
     if (Sign(real) != Sign(standIn)) {
       ++mismatches;
@@ -108,6 +127,31 @@ class ListControlContractTest : public ::testing::Test {
   HWND window_ = nullptr;
   Win32ListControl list_;
 };
+
+// The real list sorts a long list by collation keys it makes once a name:
+// the order must still be CompareStringA's, with twins in the order added.
+TEST_F(ListControlContractTest, ALongListOfRandomNamesSortsAsCompareStringAOrdersThem) {
+  TellingNames names(20261208);
+  std::vector<std::string> added(1, names.Name());
+  while (added.size() < 1500) added.push_back(names.NearTwinOf(added[names.Pick(0, static_cast<int>(added.size()) - 1)]));
+  for (std::size_t i = 0; i < added.size(); ++i) {
+    list_.AddRow(added[i], "", "", static_cast<std::uint32_t>(i + 1));
+  }
+  for (const bool ascending : {true, false}) {
+    list_.SortByName(ascending);
+    int faults = 0;
+    for (int p = 1; p < list_.Count() && faults < 10; ++p) {
+      const std::string& before = added.at(list_.Key(p - 1) - 1);
+      const std::string& after = added.at(list_.Key(p) - 1);
+      const int order = Sign(RealOrder(before, after)) * (ascending ? 1 : -1);
+      if (order > 0 || (order == 0 && list_.Key(p - 1) > list_.Key(p))) {
+        ++faults;
+        ADD_FAILURE() << (ascending ? "ascending" : "descending") << ", rows " << p - 1 << " and " << p << ": "
+                      << Hex(before) << " then " << Hex(after);
+      }
+    }
+  }
+}
 
 TEST_F(ListControlContractTest, RowsKeepTheirTextsWholeInEveryColumn) {
   const std::string longName(400, 'n');

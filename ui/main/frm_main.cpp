@@ -1,5 +1,7 @@
 #include "ui/main/frm_main.h"
 
+#include <utility>
+
 #include "core/startup_collection.h"
 #include "core/windows_version.h"
 #include "res/resource.h"
@@ -95,9 +97,10 @@ void FrmMain::EndInterruptedCommand(bool outOfMemory) {
   }
 }
 
-void FrmMain::AppendRow(const StartupItem& item) {
-  items_.push_back(item);
-  if (list_.AddRow(item.name, item.location, item.information,
+void FrmMain::AppendRow(StartupItem item) {
+  items_.push_back(std::move(item));
+  const StartupItem& added = items_.back();
+  if (list_.AddRow(added.name, added.location, added.information,
                    static_cast<std::uint32_t>(items_.size())) < 0) {
     ++refusedRows_;
   }

@@ -47,7 +47,7 @@ class FrmMain : public StartupListSink {
   void EndInterruptedCommand(bool outOfMemory);
 
   // The collection fills the window through these.
-  void AppendRow(const StartupItem& item) override;
+  void AppendRow(StartupItem item) override;
   void SortAscending() override;
   void SelectFirstRow() override;
   void SetStatusText(const std::string& text) override;
