@@ -113,11 +113,13 @@ for n in "${sizes[@]}"; do
   done
 done
 
-# Growth, on the best rounds: 10x the entries may cost at most 10x the time.
-awk '{ n[NR] = $2; l[NR] = $7; d[NR] = $9 }
+# Growth: 10x the entries may cost at most 10x the time. On the medians and
+# on the best rounds, since one round taken by other work moves either alone.
+awk '{ n[NR] = $2; l[NR] = $3; d[NR] = $5; bl[NR] = $7; bd[NR] = $9 }
      END { for (i = 2; i <= NR; ++i)
-             printf "growth %d -> %d (%.0fx the entries): load %.1fx, delete %.1fx\n",
-                    n[i - 1], n[i], n[i] / n[i - 1], l[i] / l[i - 1], d[i] / d[i - 1] }' "$results"
+             printf "growth %d -> %d (%.0fx the entries): load %.1fx (best %.1fx), delete %.1fx (best %.1fx)\n",
+                    n[i - 1], n[i], n[i] / n[i - 1], l[i] / l[i - 1], bl[i] / bl[i - 1],
+                    d[i] / d[i - 1], bd[i] / bd[i - 1] }' "$results"
 [ -f "$work/memory" ] && echo "runwarden.exe with 10,000 values and 1,000 files: peak working set $(cat "$work/memory") KB"
 
 if [ -n "${RW_BENCH_IN_PROCESS:-}" ]; then

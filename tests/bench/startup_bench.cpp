@@ -48,6 +48,39 @@ class AlwaysYes : public MessageBoxes {
   int Show(const std::string&, const std::string&, unsigned) override { return kIdYes; }
 };
 
+// The main window asks its delete question in a message box of its own: a
+// second thread answers Yes to it, as the user does, and notes when the box
+// has gone, since the delete is timed from then on. (Without a desktop
+// window, Wine takes some two seconds to take a box off the screen.)
+class QuestionAnswerer {
+ public:
+  QuestionAnswerer() : thread_(CreateThread(nullptr, 0, &Answer, this, 0, nullptr)) {}
+  ~QuestionAnswerer() {
+    done_ = 1;
+    WaitForSingleObject(thread_, INFINITE);
+    CloseHandle(thread_);
+  }
+  double AnsweredAt() const { return answeredAt_; }
+
+ private:
+  static DWORD WINAPI Answer(void* self) {
+    auto* answerer = static_cast<QuestionAnswerer*>(self);
+    while (answerer->done_ == 0 && answerer->answeredAt_ == 0) {
+      if (HWND box = FindWindowA("#32770", kAppTitle)) {
+        PostMessageA(box, WM_COMMAND, IDYES, 0);
+        while (IsWindow(box)) Sleep(1);
+        answerer->answeredAt_ = Now();
+      }
+      Sleep(1);
+    }
+    return 0;
+  }
+
+  volatile LONG done_ = 0;
+  volatile double answeredAt_ = 0;
+  HANDLE thread_;
+};
+
 std::string ValueName(int i) {
   char name[32];
   std::snprintf(name, sizeof name, "Bench Entry %05d", i);
@@ -291,19 +324,26 @@ int main(int argc, char** argv) {
       window.handlers().mnuViewRefresh_Click();
       CheckChosenRows(window.list(), chosen);
       const int before = window.list().Count();
-      double start = Now();
-      window.handlers().mnuDeleteCheckedItems_Click();
-      del.push_back(Now() - start);
+      {
+        QuestionAnswerer answerer;
+        window.handlers().mnuDeleteCheckedItems_Click();
+        del.push_back(Now() - answerer.AnsweredAt());
+      }
       const int gone = before - window.list().Count();
       if (gone != static_cast<int>(chosen.values.size() + chosen.files.size())) {
         std::fprintf(stderr, "delete removed %d rows, expected %d\n", gone,
                      static_cast<int>(chosen.values.size() + chosen.files.size()));
+        for (int p = 0; p < window.list().Count(); ++p) {
+          if (window.list().IsChecked(p)) {
+            std::fprintf(stderr, "  not deleted: %s\n", window.list().Text(p, kColumnLocation).c_str());
+          }
+        }
         return 1;
       }
       Pump();
       Seed(values);
       RawLoad(baseline);
-      start = Now();
+      const double start = Now();
       RawDelete(chosen, baseline);
       rawDel.push_back(Now() - start);
       Pump();
