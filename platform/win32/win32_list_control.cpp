@@ -191,44 +191,48 @@ void Win32ListControl::Clear() {
   rows_.clear();
 }
 
-int CALLBACK Win32ListControl::CompareRows(LPARAM first, LPARAM second, LPARAM self) {
-  const auto* control = reinterpret_cast<const Win32ListControl*>(self);
-  const std::string& a = control->rows_[first].name;
-  const std::string& b = control->rows_[second].name;
-  int order = CompareStringA(LOCALE_USER_DEFAULT, kNameCollation, a.c_str(),
-                             static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size())) -
-              CSTR_EQUAL;
-  if (!control->sortAscending_) order = -order;
-  return order != 0 ? order : ByRowId(first, second);
-}
+struct Win32ListControl::NameSort {
+  const std::vector<RowRecord>& rows;
+  bool ascending;
+  std::vector<std::string> keys;  // by row id; none when a name had none
 
-int CALLBACK Win32ListControl::CompareSortKeys(LPARAM first, LPARAM second, LPARAM self) {
-  const auto* control = reinterpret_cast<const Win32ListControl*>(self);
-  int order = control->sortKeys_[first].compare(control->sortKeys_[second]);
-  order = (order > 0) - (order < 0);
-  if (!control->sortAscending_) order = -order;
-  return order != 0 ? order : ByRowId(first, second);
-}
-
-bool Win32ListControl::MakeSortKeys() {
-  sortKeys_.clear();
-  sortKeys_.reserve(rows_.size());
-  for (const RowRecord& row : rows_) {
-    sortKeys_.push_back(SortKeyOf(row.name));
-    if (sortKeys_.back().empty()) return false;
+  // A sort compares each name some log2(rows) times: each name's key is made
+  // once instead, which keeps sorting a long list from dominating its load.
+  // Should a key fail, the names are compared as they stand.
+  void MakeKeys() {
+    keys.reserve(rows.size());
+    for (const RowRecord& row : rows) {
+      keys.push_back(SortKeyOf(row.name));
+      if (keys.back().empty()) {
+        keys.clear();
+        return;
+      }
+    }
   }
-  return true;
+  int Order(LPARAM first, LPARAM second) const {
+    if (!keys.empty()) {
+      const int order = keys[first].compare(keys[second]);
+      return (order > 0) - (order < 0);
+    }
+    const std::string& a = rows[first].name;
+    const std::string& b = rows[second].name;
+    return CompareStringA(LOCALE_USER_DEFAULT, kNameCollation, a.c_str(), static_cast<int>(a.size()),
+                          b.c_str(), static_cast<int>(b.size())) -
+           CSTR_EQUAL;
+  }
+};
+
+int CALLBACK Win32ListControl::CompareRows(LPARAM first, LPARAM second, LPARAM sort) {
+  const auto* names = reinterpret_cast<const NameSort*>(sort);
+  const int order = names->Order(first, second);
+  if (order != 0) return names->ascending ? order : -order;
+  return ByRowId(first, second);
 }
 
-// A sort compares each name some log2(rows) times: each name's key is made
-// once instead, which keeps sorting a long list from dominating its load.
-// Should a key fail, the names are compared as they stand.
 void Win32ListControl::SortByName(bool ascending) {
-  sortAscending_ = ascending;
-  const bool keyed = MakeSortKeys();
-  ToList(LVM_SORTITEMS, reinterpret_cast<WPARAM>(this),
-         reinterpret_cast<LPARAM>(keyed ? &CompareSortKeys : &CompareRows));
-  std::vector<std::string>().swap(sortKeys_);
+  NameSort sort{rows_, ascending, {}};
+  sort.MakeKeys();
+  ToList(LVM_SORTITEMS, reinterpret_cast<WPARAM>(&sort), reinterpret_cast<LPARAM>(&CompareRows));
 }
 
 void Win32ListControl::SetSelected(int position, bool selected) {

@@ -52,10 +52,8 @@ class Win32ListControl : public ListControl {
   void SetRedraw(bool redraw) override;
 
  private:
-  static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM self);
-  static int CALLBACK CompareSortKeys(LPARAM first, LPARAM second, LPARAM self);
-  // Fills sortKeys_ with every row's collation key; false when a name has none.
-  bool MakeSortKeys();
+  struct NameSort;  // one sort's direction and the names' collation keys
+  static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM sort);
   static LRESULT CALLBACK CheckBoxInput(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
   // True when the message was a click or key used here, which the list must not see.
   bool ToggleOnInput(UINT message, WPARAM wParam, LPARAM lParam);
@@ -75,8 +73,6 @@ class Win32ListControl : public ListControl {
     std::uint32_t key;
   };
   std::vector<RowRecord> rows_;  // by row id
-  std::vector<std::string> sortKeys_;  // by row id, only while a sort runs
-  bool sortAscending_ = true;
   bool selectsByRowBounds_ = false;
 };
 
