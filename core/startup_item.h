@@ -1,9 +1,12 @@
 #pragma once
-// One row of the startup inventory and the texts of its Information column.
+// One startup entry: where it comes from, its exact identity, and the three
+// texts its row shows.
+#include <cstdint>
 #include <string>
-#include <utility>
 
 #include "platform/exact_name.h"
+#include "platform/list_control.h"
+#include "platform/system_queries.h"
 
 namespace rw {
 
@@ -15,36 +18,40 @@ constexpr const char kShortcut[] = "Shortcut";
 }  // namespace SourceTag
 
 // Where an entry comes from, and so how it is deleted.
-enum class EntrySource {
+enum class EntrySource : std::uint8_t {
   kMachineRun,        // a value of HKLM's Run key
   kUserRun,           // a value of HKCU's Run key
   kStartupShortcut,   // a shell link in a Startup folder
   kStartupOtherFile,  // any other file there: listed, never deleted
 };
 
-struct StartupItem {
-  StartupItem() = default;
-  StartupItem(std::string shownName, std::string shownLocation, std::string shownInformation,
-               EntrySource from = EntrySource::kStartupOtherFile, ExactName exact = {})
-      : name(std::move(shownName)),
-        location(std::move(shownLocation)),
-        information(std::move(shownInformation)),
-        source(from),
-        identity(std::move(exact)) {}
+// Immutable once read. The three texts are kept in one string, each ended by
+// a NUL, so an entry costs one allocation; each keeps the form it was read in.
+class StartupItem {
+ public:
+  // |name| is the value's exact name or the file's name; |location| the
+  // value's data as text or the file's exact path; |information| the file's
+  // type description (a value's is its hive's tag).
+  StartupItem(EntrySource source, const ExactName& name, const ExactName& location,
+              const ExactName& information = ExactName());
 
-  std::string name;         // value name, or file name with extension
-  std::string location;     // value data up to its first NUL, or the file's full path
-  std::string information;  // a SourceTag: hive tag or the file's type description
-  EntrySource source = EntrySource::kStartupOtherFile;
-  // The value's exact name, or the file's exact path: what a delete addresses.
-  // The texts above are only what the list shows, and may have lost characters
-  // the ANSI code page cannot hold.
-  ExactName identity;
+  EntrySource source() const { return source_; }
+  // As the system gave it: UTF-16 where it was read through the wide calls,
+  // otherwise the ANSI bytes, one per unit.
+  RowText Text(ListColumn column) const;
+  // What a delete addresses: the value's exact name, or the file's exact path.
+  ExactName Identity() const;
 
-  // Rows compare by what the user sees.
-  bool operator==(const StartupItem& other) const {
-    return name == other.name && location == other.location && information == other.information;
-  }
+ private:
+  std::u16string texts_;
+  std::uint32_t locationStart_ = 0;
+  std::uint32_t informationStart_ = 0;
+  EntrySource source_;
+  std::uint8_t ansiTexts_ = 0;  // one bit a column: read through the ANSI calls
 };
+
+// A text as the ANSI list shows it: characters the code page lacks replaced
+// as the system replaces them.
+std::string AnsiShown(const RowText& text, SystemQueries& system);
 
 }  // namespace rw

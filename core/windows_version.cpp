@@ -2,9 +2,6 @@
 
 namespace rw {
 
-bool IsWin9x = false;
-bool IsWinNT = false;
-
 const char kAppTitle[] = "Windows Runwarden";
 
 std::string GetWindowsVersionName(SystemQueries& system) {
@@ -30,21 +27,12 @@ std::string RefusalMessage(const std::string& versionName) {
          "'.  This application will only work with Windows 95, 98 or NT.";
 }
 
-bool Main(const Platform& platform, const std::function<void()>& showMainWindow) {
+WindowsFamily CheckWindowsVersion(const Platform& platform) {
   const std::string name = GetWindowsVersionName(platform.system);
-  if (name == "Windows 95" || name == "Windows 98") {
-    IsWin9x = true;
-    IsWinNT = false;
-  } else {
-    IsWin9x = false;
-    IsWinNT = name == "Windows NT 4.0";
-    if (!IsWinNT) {
-      platform.messages.Show(RefusalMessage(name), kAppTitle, kMbOk | kMbIconStop);
-      return false;
-    }
-  }
-  showMainWindow();
-  return true;
+  if (name == "Windows 95" || name == "Windows 98") return WindowsFamily::kWin9x;
+  if (name == "Windows NT 4.0") return WindowsFamily::kNT;
+  platform.messages.Show(RefusalMessage(name), kAppTitle, kMbOk | kMbIconStop);
+  return WindowsFamily::kNone;
 }
 
 }  // namespace rw

@@ -1,15 +1,14 @@
 #pragma once
 // Naming the running Windows version, and the gate that lets the program run.
-#include <functional>
 #include <string>
 
 #include "platform/platform.h"
 
 namespace rw {
 
-// Set once by Main, read by the collection: which Startup folders exist.
-extern bool IsWin9x;
-extern bool IsWinNT;
+// Which Startup folders a system has: one of its own on Windows 95/98; the
+// All Users folder and the user's own on NT.
+enum class WindowsFamily { kNone, kWin9x, kNT };
 
 extern const char kAppTitle[];  // "Windows Runwarden"
 
@@ -20,8 +19,8 @@ std::string GetWindowsVersionName(SystemQueries& system);
 // The message shown on every version the program does not support.
 std::string RefusalMessage(const std::string& versionName);
 
-// Program entry: names the version, sets the flags and calls
-// |showMainWindow|, or shows the refusal and returns false.
-bool Main(const Platform& platform, const std::function<void()>& showMainWindow);
+// The program's gate: the family of the running Windows, or kNone after the
+// refusal has been shown and dismissed.
+WindowsFamily CheckWindowsVersion(const Platform& platform);
 
 }  // namespace rw

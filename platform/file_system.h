@@ -9,10 +9,11 @@
 
 namespace rw {
 
+// A file as the system names it: through the wide calls wherever they work.
 struct FolderFile {
-  std::string name;  // file name with extension, as the ANSI list shows it
-  std::string type;  // the platform's type description
-  ExactName path;    // the file's full path exactly as the file system keeps it
+  ExactName name;  // file name with extension
+  ExactName type;  // the platform's type description
+  ExactName path;  // the full path
 };
 
 constexpr long kFileRemoved = 0;

@@ -1,9 +1,11 @@
 #pragma once
-// The main window's list: rows of three texts, addressed by position from 0
-// in display order. Each row carries its caller's key for the entry it shows,
-// so commands act on the entry, never on text read back from the list.
+// The main window's list: rows addressed by position from 0 in display
+// order. A row is its entry's id and nothing more: the list keeps no text of
+// its own and asks its owner for a row's texts when it draws them, so what a
+// row shows is always its entry, and commands act on the entry, never on
+// text read back from the list.
+#include <cstddef>
 #include <cstdint>
-#include <string>
 
 namespace rw {
 
@@ -12,23 +14,44 @@ enum ListColumn { kColumnName = 0, kColumnLocation = 1, kColumnInformation = 2 }
 // The list's four views, as the toolbar's View buttons choose them.
 enum class ListViewMode { kLargeIcons = 0, kSmallIcons = 1, kList = 2, kDetails = 3 };
 
+// One text of a row, NUL-terminated: UTF-16, or ANSI bytes one per unit.
+struct RowText {
+  const char16_t* units;
+  std::size_t length;
+  bool ansi;
+};
+
+// What the rows show, by id.
+class RowTexts {
+ public:
+  virtual ~RowTexts() = default;
+  virtual RowText Text(std::uint32_t id, ListColumn column) const = 0;
+};
+
+// The order of two rows, by id: <0, 0 or >0.
+class RowOrder {
+ public:
+  virtual ~RowOrder() = default;
+  virtual int Compare(std::uint32_t first, std::uint32_t second) const = 0;
+};
+
 class ListControl {
  public:
   virtual ~ListControl() = default;
-  // Adds an unchecked, unselected row at the end; returns its position.
-  virtual int AddRow(const std::string& name, const std::string& location,
-                     const std::string& information, std::uint32_t key) = 0;
-  // The key the row was added with.
-  virtual std::uint32_t Key(int position) const = 0;
+  // Where the rows' texts come from; it must outlive the rows.
+  virtual void SetRowTexts(const RowTexts& texts) = 0;
+  // Adds an unchecked, unselected row for entry |id| at the end; returns its
+  // position, or -1 when the list refused it and holds no such row.
+  virtual int AddRow(std::uint32_t id) = 0;
+  // The id the row was added with; false when the list cannot tell.
+  virtual bool RowId(int position, std::uint32_t* id) const = 0;
   virtual int Count() const = 0;
   virtual void Clear() = 0;
-  // Orders the rows by Name with the platform's case-insensitive collation;
-  // rows that compare equal keep their order.
-  virtual void SortByName(bool ascending) = 0;
+  // Orders the rows by |order|, reversed when descending; rows it finds equal
+  // keep the order they were added in, either way.
+  virtual void SortRows(const RowOrder& order, bool ascending) = 0;
   virtual void SetSelected(int position, bool selected) = 0;
   virtual bool IsSelected(int position) const = 0;
-  // The whole text, however long.
-  virtual std::string Text(int position, ListColumn column) const = 0;
   // The row's check box; a position without a row is ignored.
   virtual bool IsChecked(int position) const = 0;
   virtual void SetChecked(int position, bool checked) = 0;

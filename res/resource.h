@@ -11,32 +11,31 @@
 
 #define IDI_RUNWARDEN 101
 
-/* Menu entries. */
+/* Commands: the menu's entries, the toolbar's buttons and the shortcut key
+ * send them. */
 #define IDM_EXIT 201
-#define IDM_VIEW_ASCENDING 202
-#define IDM_VIEW_DESCENDING 203
-#define IDM_VIEW_STATUS_BAR 204
-#define IDM_VIEW_TOOLBAR 205
-#define IDM_VIEW_REFRESH 206
-#define IDM_VIEW_CHECK_ALL 207
-#define IDM_VIEW_UNCHECK_ALL 208
+#define IDM_SORT_ASCENDING 202
+#define IDM_SORT_DESCENDING 203
+#define IDM_STATUS_BAR 204
+#define IDM_TOOLBAR 205
+#define IDM_REFRESH 206
+#define IDM_CHECK_ALL 207
+#define IDM_UNCHECK_ALL 208
 #define IDM_DELETE_CHECKED_ITEMS 209
-#define IDM_INFO_LEGEND 210
+#define IDM_INFORMATION_LEGEND 210
 #define IDM_ABOUT 211
-
-/* Toolbar buttons: their command ids. */
-#define IDM_TOOLBAR_DELETE 220
+/* The toolbar's sorts leave the menu's marks as they are. */
 #define IDM_TOOLBAR_SORT_ASCENDING 221
 #define IDM_TOOLBAR_SORT_DESCENDING 222
-#define IDM_TOOLBAR_VIEW_SMALL_ICONS 223
-#define IDM_TOOLBAR_VIEW_LARGE_ICONS 224
-#define IDM_TOOLBAR_VIEW_LIST 225
-#define IDM_TOOLBAR_VIEW_DETAILS 226
+#define IDM_VIEW_SMALL_ICONS 223
+#define IDM_VIEW_LARGE_ICONS 224
+#define IDM_VIEW_LIST 225
+#define IDM_VIEW_DETAILS 226
 
 /* Controls of the main window. */
-#define IDC_LISTVIEW1 301
-#define IDC_TOOLBAR1 302
-#define IDC_STATUSBAR1 303
+#define IDC_STARTUP_LIST 301
+#define IDC_TOOLBAR 302
+#define IDC_STATUS_BAR 303
 
 /* Controls of the dialogs (OK buttons use IDOK). */
 #define IDC_LBL_INFO 310

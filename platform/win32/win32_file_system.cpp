@@ -1,7 +1,7 @@
 #include "platform/win32/win32_file_system.h"
 
-
-#include <map>
+#include <algorithm>
+#include <utility>
 
 #include "platform/win32/scoped_handles.h"
 
@@ -26,25 +26,70 @@ std::basic_string<Char> LowerExtension(const std::basic_string<Char>& name) {
   return extension;
 }
 
-// The shell describes files by their extension: one listing asks once per
-// extension. Nothing is kept past the listing, so a Refresh sees a type
-// registered or changed since.
-template <typename Char>
-class TypeDescriptions {
- public:
-  template <typename Describe>
-  std::string Of(const std::basic_string<Char>& name, Describe describe) {
-    const std::basic_string<Char> extension = LowerExtension(name);
-    auto known = byExtension_.find(extension);
-    if (known != byExtension_.end()) return known->second;
-    std::string type = describe();
-    byExtension_[extension] = type;
-    return type;
+// The calls that list a folder, in one name form: ANSI, imported; or wide,
+// looked up at run time.
+struct AnsiListing {
+  using Char = char;
+  using FindData = WIN32_FIND_DATAA;
+  HANDLE FindFirst(const std::string& pattern, FindData* found) const {
+    return FindFirstFileA(pattern.c_str(), found);
   }
-
- private:
-  std::map<std::basic_string<Char>, std::string> byExtension_;
+  BOOL FindNext(HANDLE search, FindData* found) const { return FindNextFileA(search, found); }
+  ExactName TypeName(const std::string& path) const {
+    SHFILEINFOA info = {};
+    if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME) == 0) return ExactName();
+    return ExactName(std::string(info.szTypeName));
+  }
+  static ExactName Exact(std::string text) { return ExactName(std::move(text)); }
 };
+
+struct WideListing {
+  using Char = char16_t;
+  using FindData = WIN32_FIND_DATAW;
+  HANDLE(WINAPI* findFirst)(LPCWSTR, LPWIN32_FIND_DATAW);
+  BOOL(WINAPI* findNext)(HANDLE, LPWIN32_FIND_DATAW);
+  DWORD_PTR(WINAPI* fileInfo)(LPCWSTR, DWORD, SHFILEINFOW*, UINT, UINT);  // may be missing
+  HANDLE FindFirst(const std::u16string& pattern, FindData* found) const {
+    return findFirst(AsWide(pattern), found);
+  }
+  BOOL FindNext(HANDLE search, FindData* found) const { return findNext(search, found); }
+  ExactName TypeName(const std::u16string& path) const {
+    SHFILEINFOW info = {};
+    if (fileInfo == nullptr || fileInfo(AsWide(path), 0, &info, sizeof info, SHGFI_TYPENAME) == 0) {
+      return ExactName();
+    }
+    return ExactName::Wide(FromWide(info.szTypeName));
+  }
+  static ExactName Exact(std::u16string text) { return ExactName::Wide(std::move(text)); }
+};
+
+// The files directly in |folder|, with their type descriptions. The shell
+// describes files by their extension: one listing asks once per extension,
+// and keeps nothing past the listing, so a Refresh sees a type registered or
+// changed since. 0, or the error that stopped the listing.
+template <class Listing>
+long ListWith(const Listing& calls, const std::basic_string<typename Listing::Char>& folder,
+              std::vector<FolderFile>* files) {
+  using Text = std::basic_string<typename Listing::Char>;
+  typename Listing::FindData found;
+  ScopedFindHandle search(calls.FindFirst(folder + static_cast<typename Listing::Char>('*'), &found));
+  if (!search.valid()) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : static_cast<long>(error);  // empty, but there
+  }
+  std::vector<std::pair<Text, ExactName>> types;  // by extension; a folder holds few kinds
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    Text name(reinterpret_cast<const typename Listing::Char*>(found.cFileName));
+    Text path = folder + name;
+    const Text extension = LowerExtension(name);
+    auto known = std::find_if(types.begin(), types.end(),
+                              [&](const std::pair<Text, ExactName>& type) { return type.first == extension; });
+    if (known == types.end()) known = types.insert(types.end(), {extension, calls.TypeName(path)});
+    files->push_back({Listing::Exact(std::move(name)), known->second, Listing::Exact(std::move(path))});
+  } while (calls.FindNext(search.get(), &found));
+  return ERROR_SUCCESS;
+}
 
 // Deletes a file, also a read-only one, through one form of the file calls;
 // a file that stays keeps its attributes.
@@ -86,59 +131,15 @@ bool Win32FileSystem::ListFiles(const ExactName& folder, std::vector<FolderFile>
   files->clear();
   // In Unicode wherever the system can: an ANSI listing gives names the code
   // page cannot hold as other names, which may belong to other files.
-  const std::u16string wideFolder = folder.IsWide() ? folder.Unicode() : WideFromAnsi(folder.Ansi());
-  const long wide = ListFilesWide(wideFolder, files);
-  if (wide == ERROR_SUCCESS) return true;
-  if (wide != ERROR_CALL_NOT_IMPLEMENTED) return false;
-  return ListFilesAnsi(folder.IsWide() ? AnsiFromWide(folder.Unicode()) : folder.Ansi(), files);
-}
-
-long Win32FileSystem::ListFilesWide(const std::u16string& folder, std::vector<FolderFile>* files) {
-  const auto findFirst = findFirstFileW_.get();
-  const auto findNext = findNextFileW_.get();
-  if (findFirst == nullptr || findNext == nullptr) return ERROR_CALL_NOT_IMPLEMENTED;
-  WIN32_FIND_DATAW found;
-  ScopedFindHandle search(findFirst(AsWide(folder + u"*"), &found));
-  if (!search.valid()) {
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : static_cast<long>(error);  // empty, but there
+  const WideListing wide{findFirstFileW_.get(), findNextFileW_.get(), shGetFileInfoW_.get()};
+  if (wide.findFirst != nullptr && wide.findNext != nullptr) {
+    const long listed =
+        ListWith(wide, folder.IsWide() ? folder.Unicode() : WideFromAnsi(folder.Ansi()), files);
+    if (listed != ERROR_CALL_NOT_IMPLEMENTED) return listed == ERROR_SUCCESS;
+    files->clear();
   }
-  TypeDescriptions<char16_t> types;
-  const auto getFileInfo = shGetFileInfoW_.get();
-  do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-    const std::u16string name = FromWide(found.cFileName);
-    const std::u16string path = folder + name;
-    const std::string type = types.Of(name, [&]() -> std::string {
-      SHFILEINFOW info = {};
-      if (getFileInfo == nullptr || getFileInfo(AsWide(path), 0, &info, sizeof info,
-                                                SHGFI_TYPENAME) == 0) {
-        return "";
-      }
-      return AnsiFromWide(FromWide(info.szTypeName));
-    });
-    files->push_back({AnsiFromWide(name), type, ExactName::Wide(path)});
-  } while (findNext(search.get(), &found));
-  return ERROR_SUCCESS;
-}
-
-bool Win32FileSystem::ListFilesAnsi(const std::string& folder, std::vector<FolderFile>* files) {
-  WIN32_FIND_DATAA found;
-  ScopedFindHandle search(FindFirstFileA((folder + "*").c_str(), &found));
-  if (!search.valid()) return GetLastError() == ERROR_FILE_NOT_FOUND;  // empty, but there
-  TypeDescriptions<char> types;
-  do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-    const std::string name = found.cFileName;
-    const std::string path = folder + name;
-    const std::string type = types.Of(name, [&]() -> std::string {
-      SHFILEINFOA info = {};
-      if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME) == 0) return "";
-      return info.szTypeName;
-    });
-    files->push_back({name, type, ExactName(path)});
-  } while (FindNextFileA(search.get(), &found));
-  return true;
+  return ListWith(AnsiListing(), folder.IsWide() ? AnsiFromWide(folder.Unicode()) : folder.Ansi(), files) ==
+         ERROR_SUCCESS;
 }
 
 long Win32FileSystem::RemoveFile(const ExactName& path) {

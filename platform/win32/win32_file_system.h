@@ -21,17 +21,12 @@ class Win32FileSystem : public FileSystem {
   bool ShellStartupFolder(StartupFolderKind kind, ExactName* folder) override;
 
  private:
-  // 0 when the wide calls listed the folder; ERROR_CALL_NOT_IMPLEMENTED where
-  // the system has none; otherwise the error that stopped the listing.
-  long ListFilesWide(const std::u16string& folder, std::vector<FolderFile>* files);
-  bool ListFilesAnsi(const std::string& folder, std::vector<FolderFile>* files);
-
   using FindFirstFileWFunction = HANDLE(WINAPI*)(LPCWSTR, LPWIN32_FIND_DATAW);
   using FindNextFileWFunction = BOOL(WINAPI*)(HANDLE, LPWIN32_FIND_DATAW);
+  using SHGetFileInfoWFunction = DWORD_PTR(WINAPI*)(LPCWSTR, DWORD, SHFILEINFOW*, UINT, UINT);
   using GetFileAttributesWFunction = DWORD(WINAPI*)(LPCWSTR);
   using SetFileAttributesWFunction = BOOL(WINAPI*)(LPCWSTR, DWORD);
   using DeleteFileWFunction = BOOL(WINAPI*)(LPCWSTR);
-  using SHGetFileInfoWFunction = DWORD_PTR(WINAPI*)(LPCWSTR, DWORD, SHFILEINFOW*, UINT, UINT);
   using SHGetPathFromIDListWFunction = BOOL(WINAPI*)(LPCITEMIDLIST, LPWSTR);
   RuntimeFunction<FindFirstFileWFunction> findFirstFileW_{"KERNEL32.DLL", "FindFirstFileW"};
   RuntimeFunction<FindNextFileWFunction> findNextFileW_{"KERNEL32.DLL", "FindNextFileW"};

@@ -1,9 +1,12 @@
 #include "platform/win32/win32_list_control.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/win32/check_box_images_win32.h"
+#include "platform/win32/wide_calls_win32.h"
 
 namespace rw {
 
@@ -23,27 +26,6 @@ Win32ListControl* OwnerOf(HWND list) {
 constexpr int kAfterLastRow = 0x7FFFFFFF;
 // Equal names keep the order in which they were added.
 int ByRowId(LPARAM first, LPARAM second) { return first < second ? -1 : (first > second ? 1 : 0); }
-
-constexpr DWORD kNameCollation = NORM_IGNORECASE;
-
-// The name's collation key: comparing two keys byte by byte orders them as
-// CompareStringA orders the names. An empty name is passed with its NUL,
-// which sorts as nothing, since the call takes no empty text. Empty on failure.
-std::string SortKeyOf(const std::string& name) {
-  const auto mapInto = [&name](char* key, int bytes) {
-    return LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | kNameCollation, name.c_str(),
-                        name.empty() ? 1 : static_cast<int>(name.size()), key, bytes);
-  };
-  char buffer[512];
-  int length = mapInto(buffer, sizeof buffer);
-  if (length > 0) return std::string(buffer, static_cast<std::size_t>(length - 1));  // less its NUL
-  length = mapInto(nullptr, 0);
-  if (length <= 0) return std::string();
-  std::string key(static_cast<std::size_t>(length), '\0');
-  length = mapInto(&key[0], length);
-  key.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
-  return key;
-}
 
 }  // namespace
 
@@ -157,82 +139,90 @@ int Win32ListControl::RowByBounds(POINT point) const {
   return inside ? row : -1;
 }
 
-int Win32ListControl::AddRow(const std::string& name, const std::string& location,
-                             const std::string& information, std::uint32_t key) {
+int Win32ListControl::AddRow(std::uint32_t id) {
   LVITEMA item = {};
   item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
   item.iItem = kAfterLastRow;
   item.state = kUncheckedState;
   item.stateMask = LVIS_STATEIMAGEMASK;
-  item.pszText = const_cast<char*>(name.c_str());
-  item.lParam = static_cast<LPARAM>(rows_.size());
-  const int position =
-      static_cast<int>(ToList(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-  if (position < 0) return position;
-  rows_.push_back({name, key});
-  SetSubItemText(position, kColumnLocation, location);
-  SetSubItemText(position, kColumnInformation, information);
+  item.pszText = LPSTR_TEXTCALLBACKA;
+  item.lParam = static_cast<LPARAM>(id);
+  const int position = static_cast<int>(ToList(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  if (position < 0) return -1;
+  // Sub-items ask for their texts too; a row that cannot show them all is no row.
+  for (int column = kColumnLocation; column <= kColumnInformation; ++column) {
+    LVITEMA subItem = {};
+    subItem.iSubItem = column;
+    subItem.pszText = LPSTR_TEXTCALLBACKA;
+    if (!ToList(LVM_SETITEMTEXTA, position, reinterpret_cast<LPARAM>(&subItem))) {
+      ToList(LVM_DELETEITEM, position, 0);
+      return -1;
+    }
+  }
   return position;
 }
 
-void Win32ListControl::SetSubItemText(int position, int column, const std::string& text) {
-  LVITEMA item = {};
-  item.iSubItem = column;
-  item.pszText = const_cast<char*>(text.c_str());
-  ToList(LVM_SETITEMTEXTA, position, reinterpret_cast<LPARAM>(&item));
+bool Win32ListControl::AnswerTextRequest(const NMHDR* header) {
+  if (header->code != LVN_GETDISPINFOA && header->code != LVN_GETDISPINFOW) return false;
+  const Win32ListControl* self = OwnerOf(header->hwndFrom);
+  if (self == nullptr || self->texts_ == nullptr) return false;
+  if (header->code == LVN_GETDISPINFOA) {
+    self->AnswerTextRequest(reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(header)));
+  } else {
+    self->AnswerTextRequest(reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header)));
+  }
+  return true;
+}
+
+// Into the list's buffer, cut to fit it.
+void Win32ListControl::AnswerTextRequest(NMLVDISPINFOA* request) const {
+  LVITEMA& item = request->item;
+  if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
+  const RowText text = texts_->Text(static_cast<std::uint32_t>(item.lParam), static_cast<ListColumn>(item.iSubItem));
+  const std::string shown = text.ansi ? std::string(text.units, text.units + text.length)
+                                      : AnsiFromWide(std::u16string(text.units, text.length));
+  const std::size_t length = std::min(shown.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+  shown.copy(item.pszText, length);
+  item.pszText[length] = '\0';
+}
+
+// Wide text the list reads where it stands; ANSI text widened into its buffer.
+void Win32ListControl::AnswerTextRequest(NMLVDISPINFOW* request) const {
+  LVITEMW& item = request->item;
+  if ((item.mask & LVIF_TEXT) == 0) return;
+  const RowText text = texts_->Text(static_cast<std::uint32_t>(item.lParam), static_cast<ListColumn>(item.iSubItem));
+  if (!text.ansi) {
+    item.pszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(text.units));
+    return;
+  }
+  if (item.pszText == nullptr || item.cchTextMax <= 0) return;
+  const std::u16string wide = WideFromAnsi(std::string(text.units, text.units + text.length));
+  const std::size_t length = std::min(wide.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+  wide.copy(reinterpret_cast<char16_t*>(item.pszText), length);
+  item.pszText[length] = L'\0';
 }
 
 int Win32ListControl::Count() const {
   return static_cast<int>(ToList(LVM_GETITEMCOUNT, 0, 0));
 }
 
-void Win32ListControl::Clear() {
-  ToList(LVM_DELETEALLITEMS, 0, 0);
-  rows_.clear();
-}
+void Win32ListControl::Clear() { ToList(LVM_DELETEALLITEMS, 0, 0); }
 
-struct Win32ListControl::NameSort {
-  const std::vector<RowRecord>& rows;
+struct Win32ListControl::SortRequest {
+  const RowOrder& order;
   bool ascending;
-  std::vector<std::string> keys;  // by row id; none when a name had none
-
-  // A sort compares each name some log2(rows) times: each name's key is made
-  // once instead, which keeps sorting a long list from dominating its load.
-  // Should a key fail, the names are compared as they stand.
-  void MakeKeys() {
-    keys.reserve(rows.size());
-    for (const RowRecord& row : rows) {
-      keys.push_back(SortKeyOf(row.name));
-      if (keys.back().empty()) {
-        keys.clear();
-        return;
-      }
-    }
-  }
-  int Order(LPARAM first, LPARAM second) const {
-    if (!keys.empty()) {
-      const int order = keys[first].compare(keys[second]);
-      return (order > 0) - (order < 0);
-    }
-    const std::string& a = rows[first].name;
-    const std::string& b = rows[second].name;
-    return CompareStringA(LOCALE_USER_DEFAULT, kNameCollation, a.c_str(), static_cast<int>(a.size()),
-                          b.c_str(), static_cast<int>(b.size())) -
-           CSTR_EQUAL;
-  }
 };
 
 int CALLBACK Win32ListControl::CompareRows(LPARAM first, LPARAM second, LPARAM sort) {
-  const auto* names = reinterpret_cast<const NameSort*>(sort);
-  const int order = names->Order(first, second);
-  if (order != 0) return names->ascending ? order : -order;
+  const auto* request = reinterpret_cast<const SortRequest*>(sort);
+  const int order = request->order.Compare(static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(second));
+  if (order != 0) return request->ascending ? order : -order;
   return ByRowId(first, second);
 }
 
-void Win32ListControl::SortByName(bool ascending) {
-  NameSort sort{rows_, ascending, {}};
-  sort.MakeKeys();
-  ToList(LVM_SORTITEMS, reinterpret_cast<WPARAM>(&sort), reinterpret_cast<LPARAM>(&CompareRows));
+void Win32ListControl::SortRows(const RowOrder& order, bool ascending) {
+  SortRequest request{order, ascending};
+  ToList(LVM_SORTITEMS, reinterpret_cast<WPARAM>(&request), reinterpret_cast<LPARAM>(&CompareRows));
 }
 
 void Win32ListControl::SetSelected(int position, bool selected) {
@@ -243,13 +233,13 @@ void Win32ListControl::SetSelected(int position, bool selected) {
   if (selected) ToList(LVM_ENSUREVISIBLE, position, FALSE);
 }
 
-std::uint32_t Win32ListControl::Key(int position) const {
+bool Win32ListControl::RowId(int position, std::uint32_t* id) const {
   LVITEMA item = {};
   item.mask = LVIF_PARAM;
   item.iItem = position;
-  if (!ToList(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
-  const auto id = static_cast<std::size_t>(item.lParam);
-  return id < rows_.size() ? rows_[id].key : 0;
+  if (!ToList(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return false;
+  *id = static_cast<std::uint32_t>(item.lParam);
+  return true;
 }
 
 bool Win32ListControl::IsSelected(int position) const {
@@ -270,10 +260,6 @@ std::string Win32ListControl::Text(int position, ListColumn column) const {
     buffer.resize(buffer.size() * 2);
   }
 }
-
-}  // namespace rw
-
-namespace rw {
 
 bool Win32ListControl::IsChecked(int position) const {
   const UINT state =

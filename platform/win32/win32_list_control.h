@@ -1,17 +1,18 @@
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
-#include <vector>
 
 #include "platform/list_control.h"
 #include "platform/win32/picture_colours_win32.h"
 
 namespace rw {
 
-// A report-view list control. Each row carries an id in its lParam that
-// names its record (Name text and the caller's key), so sorting needs only
-// LVM_SORTITEMS and a row's key survives every sort.
+// A report-view list control. A row is its entry's id, in its lParam, so a
+// row's entry survives every sort; its texts are callbacks, asked of the
+// list's RowTexts when the list draws or is read (the owner of the list
+// passes the list's LVN_GETDISPINFO on to AnswerTextRequest).
 //
 // The check boxes are the list's own state images (1 unchecked, 2 checked),
 // toggled by a click on the box or the space bar: the same on every version
@@ -35,16 +36,21 @@ class Win32ListControl : public ListControl {
   // Where the list itself selects only by the Name (comctl32 4.00 has no
   // full-row selection), a click anywhere in a row selects that row.
   void SetSelectsByRowBounds(bool bounds) { selectsByRowBounds_ = bounds; }
+  void SetRowTexts(const RowTexts& texts) override { texts_ = &texts; }
+  // Answers a list's request for a row's text, when |header| is one of an
+  // attached list; true when it was.
+  static bool AnswerTextRequest(const NMHDR* header);
+  // What a row shows, read back as the user sees it; the program itself acts
+  // on rows by their ids only.
+  std::string Text(int position, ListColumn column) const;
 
-  int AddRow(const std::string& name, const std::string& location,
-             const std::string& information, std::uint32_t key) override;
-  std::uint32_t Key(int position) const override;
+  int AddRow(std::uint32_t id) override;
+  bool RowId(int position, std::uint32_t* id) const override;
   int Count() const override;
   void Clear() override;
-  void SortByName(bool ascending) override;
+  void SortRows(const RowOrder& order, bool ascending) override;
   void SetSelected(int position, bool selected) override;
   bool IsSelected(int position) const override;
-  std::string Text(int position, ListColumn column) const override;
   bool IsChecked(int position) const override;
   void SetChecked(int position, bool checked) override;
   void RemoveRow(int position) override;
@@ -52,7 +58,7 @@ class Win32ListControl : public ListControl {
   void SetRedraw(bool redraw) override;
 
  private:
-  struct NameSort;  // one sort's direction and the names' collation keys
+  struct SortRequest;
   static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM sort);
   static LRESULT CALLBACK CheckBoxInput(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
   // True when the message was a click or key used here, which the list must not see.
@@ -60,7 +66,8 @@ class Win32ListControl : public ListControl {
   // The row whose whole width, all columns, holds |point| in report view; -1 for none.
   int RowByBounds(POINT point) const;
   void Toggle(int position) { SetChecked(position, !IsChecked(position)); }
-  void SetSubItemText(int position, int column, const std::string& text);
+  void AnswerTextRequest(NMLVDISPINFOA* request) const;
+  void AnswerTextRequest(NMLVDISPINFOW* request) const;
   // Straight to the list's own procedure: the rows the program adds, reads
   // and removes need nothing of the check-box input, and a load sends
   // several messages a row.
@@ -68,11 +75,7 @@ class Win32ListControl : public ListControl {
 
   HWND list_ = nullptr;
   WNDPROC listProcedure_ = nullptr;  // the list view's own, which the input goes on to
-  struct RowRecord {
-    std::string name;
-    std::uint32_t key;
-  };
-  std::vector<RowRecord> rows_;  // by row id
+  const RowTexts* texts_ = nullptr;
   bool selectsByRowBounds_ = false;
 };
 

@@ -38,4 +38,22 @@ std::string Win32SystemQueries::ErrorText(long code) {
 
 std::string Win32SystemQueries::AnsiText(const std::u16string& wide) { return AnsiFromWide(wide); }
 
+// An empty text is passed with its NUL, which sorts as nothing, since the
+// call takes no empty text.
+std::string Win32SystemQueries::SortKey(const std::string& ansi) {
+  const auto mapInto = [&ansi](char* key, int bytes) {
+    return LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, ansi.c_str(),
+                        ansi.empty() ? 1 : static_cast<int>(ansi.size()), key, bytes);
+  };
+  char buffer[512];
+  int length = mapInto(buffer, sizeof buffer);
+  if (length > 0) return std::string(buffer, static_cast<std::size_t>(length - 1));  // less its NUL
+  length = mapInto(nullptr, 0);
+  if (length <= 0) return std::string();
+  std::string key(static_cast<std::size_t>(length), '\0');
+  length = mapInto(&key[0], length);
+  key.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
+  return key;
+}
+
 }  // namespace rw

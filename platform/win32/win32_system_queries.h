@@ -9,6 +9,7 @@ class Win32SystemQueries : public SystemQueries {
   bool QueryUserName(char* buffer, std::uint32_t* size) override;
   std::string ErrorText(long code) override;
   std::string AnsiText(const std::u16string& wide) override;
+  std::string SortKey(const std::string& ansi) override;
 };
 
 }  // namespace rw

@@ -327,7 +327,7 @@ struct RawWindow {
   void Create(HINSTANCE instance) {
     list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
-                           0, 30, 625, 300, window, reinterpret_cast<HMENU>(IDC_LISTVIEW1), instance, nullptr);
+                           0, 30, 625, 300, window, reinterpret_cast<HMENU>(IDC_STARTUP_LIST), instance, nullptr);
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     int index = 0;
     for (const ListColumnSpec& definition : kMainListColumns) {
@@ -341,7 +341,7 @@ struct RawWindow {
     SendMessageA(list, LVM_SETIMAGELIST, LVSIL_STATE,
                  reinterpret_cast<LPARAM>(CreateCheckBoxImages(SystemPictureColours())));
     bar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, window,
-                          reinterpret_cast<HMENU>(IDC_STATUSBAR1), instance, nullptr);
+                          reinterpret_cast<HMENU>(IDC_STATUS_BAR), instance, nullptr);
     SetStatus("Ready");
     SetTimer(window, kLoadTimer, 500, nullptr);  // as the program's first load
   }
@@ -363,7 +363,7 @@ struct RawWindow {
         self->Load();
         return 0;
       case WM_COMMAND:
-        if (LOWORD(wParam) == IDM_VIEW_CHECK_ALL) self->CheckAll();
+        if (LOWORD(wParam) == IDM_CHECK_ALL) self->CheckAll();
         if (LOWORD(wParam) == IDM_DELETE_CHECKED_ITEMS) self->Delete();
         return 0;
       case WM_DESTROY:

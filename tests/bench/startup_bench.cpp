@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "core/startup_collection.h"
+#include "core/startup_entries.h"
 #include "core/windows_version.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/bench/raw_cost_window.h"
 #include "tests/wine/wine_test_support.h"
-#include "ui/main/frm_main_window.h"
+#include "ui/main/main_window_win32.h"
 
 namespace {
 
@@ -227,16 +227,21 @@ void RawDelete(const Chosen& chosen, HWND list) {
   InvalidateRect(list, nullptr, TRUE);
 }
 
-void CheckChosenRows(ListControl& list, const Chosen& chosen) {
+void CheckChosenRows(ListControl& list, const StartupEntries& entries, SystemQueries& system,
+                     const Chosen& chosen) {
   std::map<std::string, bool> wanted;
   for (const auto& value : chosen.values) {
     wanted[value.second + (value.first == HKEY_CURRENT_USER ? "|HKCU" : "|HKLM")] = true;
   }
   for (const std::string& file : chosen.files) wanted[file] = true;
   for (int p = 0; p < list.Count(); ++p) {
-    const std::string info = list.Text(p, kColumnInformation);
-    const std::string key = info == "Shortcut" ? list.Text(p, kColumnLocation)
-                                               : list.Text(p, kColumnName) + "|" + info.substr(info.size() - 4);
+    std::uint32_t id = 0;
+    if (!list.RowId(p, &id) || entries.Find(id) == nullptr) continue;
+    const StartupItem& item = *entries.Find(id);
+    const std::string info = AnsiShown(item.Text(kColumnInformation), system);
+    const std::string key = info == "Shortcut" ? AnsiShown(item.Text(kColumnLocation), system)
+                                               : AnsiShown(item.Text(kColumnName), system) + "|" +
+                                                     info.substr(info.size() - 4);
     if (wanted.count(key)) list.SetChecked(p, true);
   }
 }
@@ -270,11 +275,10 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
   if (sizes.empty()) sizes = {100, 1000, 10000};
 
-  IsWin9x = true;  // the Windows 98 Startup folder
   Win32Platform real;
   AlwaysYes yes;
   const Platform services{real.registry, real.system, real.files, yes, real.programs};
-  FrmMainWindow window(services);
+  Win32MainWindow window(services, WindowsFamily::kWin9x);  // the Windows 98 Startup folder
   window.Create(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
   HWND baseline = CreateBaselineList();
   Pump();
@@ -288,7 +292,7 @@ int main(int argc, char** argv) {
     Seed(values);
     for (int r = 0; r < reps; ++r) {
       double start = Now();
-      window.handlers().mnuViewRefresh_Click();
+      window.logic().Refresh();
       load.push_back(Now() - start);
       Pump();
       start = Now();
@@ -296,21 +300,16 @@ int main(int argc, char** argv) {
       rawLoad.push_back(Now() - start);
       Pump();
       struct NullSink : StartupListSink {
-        void AppendRow(StartupItem) override {}
-        void SortAscending() override {}
-        void SelectFirstRow() override {}
-        void SetStatusText(const std::string&) override {}
-        void MarkAscendingSort() override {}
+        bool AppendRow(std::uint32_t, const StartupItem&) override { return true; }
       } sink;
+      StartupEntries alone;
       start = Now();
-      LoadStartupItems(services, sink);  // the collection alone, without the list
+      alone.LoadStartupItems(services, WindowsFamily::kWin9x, sink);  // the collection alone, without the list
       collect.push_back(Now() - start);
       if (std::getenv("RW_BENCH_PHASES") != nullptr) {
-        IsWin9x = false;
         start = Now();
-        LoadStartupItems(services, sink);
+        alone.LoadStartupItems(services, WindowsFamily::kNone, sink);
         const double registryOnly = Now() - start;
-        IsWin9x = true;
         start = Now();
         RawLoad(baseline, false);
         const double rawRegistry = Now() - start;
@@ -321,12 +320,12 @@ int main(int argc, char** argv) {
     const Chosen chosen = ChooseForDelete(values);
     for (int r = 0; r < reps; ++r) {
       Seed(values);
-      window.handlers().mnuViewRefresh_Click();
-      CheckChosenRows(window.list(), chosen);
+      window.logic().Refresh();
+      CheckChosenRows(window.list(), window.logic().entries(), real.system, chosen);
       const int before = window.list().Count();
       {
         QuestionAnswerer answerer;
-        window.handlers().mnuDeleteCheckedItems_Click();
+        window.logic().DeleteCheckedItems();
         del.push_back(Now() - answerer.AnsweredAt());
       }
       const int gone = before - window.list().Count();

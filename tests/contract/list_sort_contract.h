@@ -5,51 +5,64 @@
 // and keep names that compare equal in the order they were added, either way.
 //
 // Each side instantiates it with a type whose Make() gives an empty list that
-// lives as long as that object:
+// lives as long as that object, and whose |system| makes the collation keys:
 //   INSTANTIATE_TYPED_TEST_SUITE_P(StandIn, ListSortContract, FakeLists);
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "core/startup_entries.h"
 #include "platform/list_control.h"
 
 namespace rw {
 
 template <class Lists>
-class ListSortContract : public ::testing::Test {
+class ListSortContract : public ::testing::Test, private RowTexts {
  protected:
   void SetUp() override {
     list_ = lists_.Make();
     ASSERT_NE(nullptr, list_);
+    list_->SetRowTexts(*this);
   }
-  // Adds the names in order; each row's Location and key say when it was added.
+  // Adds the names in order, as a load adds them: each row's id says when it was added.
   void Add(const std::vector<std::string>& names) {
     for (const std::string& name : names) {
-      const auto key = static_cast<std::uint32_t>(list_->Count() + 1);
-      list_->AddRow(name, "#" + std::to_string(key), "Reg - HKLM", key);
+      items_.push_back(StartupItem(EntrySource::kMachineRun, ExactName(name), ExactName()));
+      list_->AddRow(static_cast<std::uint32_t>(items_.size() - 1));
     }
   }
+  // The names in the order of the system's collation keys, as the rows now stand.
   std::vector<std::string> Sorted(bool ascending) {
-    list_->SortByName(ascending);
+    order_.MakeKeys(lists_.system, items_);
+    list_->SortRows(order_, ascending);
     std::vector<std::string> names;
-    for (int p = 0; p < list_->Count(); ++p) names.push_back(list_->Text(p, kColumnName));
+    for (int p = 0; p < list_->Count(); ++p) {
+      const RowText name = items_.at(RowId(p)).Text(kColumnName);
+      names.emplace_back(name.units, name.units + name.length);
+    }
     return names;
   }
-  // The rows' Locations: the order they were added in, as now shown. Each
-  // row's key must have moved with it: a delete acts on the entry it names.
+  // The order the rows were added in, as now shown.
   std::string AddedOrder() const {
     std::string order;
-    for (int p = 0; p < list_->Count(); ++p) {
-      const std::string location = list_->Text(p, kColumnLocation);
-      EXPECT_EQ(location, "#" + std::to_string(list_->Key(p))) << "the key of row " << p;
-      order += location;
-    }
+    for (int p = 0; p < list_->Count(); ++p) order += "#" + std::to_string(RowId(p) + 1);
     return order;
   }
 
   Lists lists_;
   ListControl* list_ = nullptr;
+
+ private:
+  std::uint32_t RowId(int position) const {
+    std::uint32_t id = 0;
+    EXPECT_TRUE(list_->RowId(position, &id)) << "row " << position;
+    return id;
+  }
+  RowText Text(std::uint32_t id, ListColumn column) const override { return items_.at(id).Text(column); }
+
+  std::vector<StartupItem> items_;
+  NameOrder order_;
 };
 
 TYPED_TEST_SUITE_P(ListSortContract);

@@ -96,9 +96,11 @@ bool FakeFileSystem::ListFiles(const ExactName& folder, std::vector<FolderFile>*
   if (found == nullptr || unreadable_.count(Key(wideFolder)) != 0) return false;
   for (const File& file : *found) {
     // The ANSI calls give names through the code page; the wide ones exactly.
-    const ExactName path = wideCalls_ ? ExactName::Wide(wideFolder + file.name)
-                                      : ExactName(FakeAnsi(wideFolder + file.name));
-    files->push_back({FakeAnsi(file.name), file.type, path});
+    if (wideCalls_) {
+      files->push_back({ExactName::Wide(file.name), ExactName(file.type), ExactName::Wide(wideFolder + file.name)});
+    } else {
+      files->push_back({FakeAnsi(file.name), file.type, FakeAnsi(wideFolder + file.name)});
+    }
   }
   return true;
 }

@@ -1,48 +1,61 @@
 #pragma once
-// A list that keeps its rows in memory, as a user would see them.
+// A list that keeps its rows in memory, as a user would see them: each row's
+// texts are asked of the list's RowTexts when the row is added, as the real
+// list asks when it draws (an entry's texts never change).
 #include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
 
 #include "platform/list_control.h"
-#include "tests/fakes/windows_collation.h"
+#include "tests/fakes/fake_code_page.h"
 
 namespace rw {
 
 class FakeListControl : public ListControl {
  public:
   struct Row {
-    std::array<std::string, 3> texts;
+    std::array<std::string, 3> texts;  // as the ANSI list shows them
     bool selected = false;
     bool checked = false;
-    std::uint32_t key = 0;
+    std::uint32_t id = 0;
   };
   std::vector<Row> rows;
   int sortCalls = 0;
   ListViewMode view = ListViewMode::kDetails;
+  bool redraw = true;
+  const RowTexts* texts = nullptr;
 
-  int AddRow(const std::string& name, const std::string& location,
-             const std::string& information, std::uint32_t key) override {
-    rows.push_back({{name, location, information}, false, false, key});
+  void SetRowTexts(const RowTexts& rowTexts) override { texts = &rowTexts; }
+  int AddRow(std::uint32_t id) override {
+    Row row;
+    row.id = id;
+    for (int column = kColumnName; column <= kColumnInformation; ++column) {
+      const RowText text = texts->Text(id, static_cast<ListColumn>(column));
+      const std::u16string units(text.units, text.length);
+      row.texts[column] = text.ansi ? std::string(units.begin(), units.end()) : FakeAnsi(units);
+    }
+    rows.push_back(row);
     return static_cast<int>(rows.size()) - 1;
   }
-  std::uint32_t Key(int position) const override { return rows.at(position).key; }
+  bool RowId(int position, std::uint32_t* id) const override {
+    if (position < 0 || position >= Count()) return false;
+    *id = rows[position].id;
+    return true;
+  }
   int Count() const override { return static_cast<int>(rows.size()); }
   void Clear() override { rows.clear(); }
-  void SortByName(bool ascending) override {
+  // Rows the order finds equal keep the order they were added in, either way.
+  void SortRows(const RowOrder& order, bool ascending) override {
     ++sortCalls;
-    // Windows' order of names; equal names keep their order either way.
-    std::stable_sort(rows.begin(), rows.end(), [ascending](const Row& a, const Row& b) {
-      const int order = CompareNames(a.texts[0], b.texts[0]);
-      return ascending ? order < 0 : order > 0;
+    std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
+      const int byOrder = order.Compare(a.id, b.id);
+      if (byOrder != 0) return ascending ? byOrder < 0 : byOrder > 0;
+      return a.id < b.id;
     });
   }
   void SetSelected(int position, bool selected) override { rows.at(position).selected = selected; }
   bool IsSelected(int position) const override { return rows.at(position).selected; }
-  std::string Text(int position, ListColumn column) const override {
-    return rows.at(position).texts[column];
-  }
   bool IsChecked(int position) const override { return rows.at(position).checked; }
   void SetChecked(int position, bool checked) override {
     if (position >= 0 && position < Count()) rows[position].checked = checked;
@@ -50,7 +63,6 @@ class FakeListControl : public ListControl {
   void RemoveRow(int position) override { rows.erase(rows.begin() + position); }
   void SetView(ListViewMode mode) override { view = mode; }
   void SetRedraw(bool on) override { redraw = on; }
-  bool redraw = true;
 };
 
 }  // namespace rw

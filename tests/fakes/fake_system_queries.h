@@ -5,6 +5,7 @@
 
 #include "platform/system_queries.h"
 #include "tests/fakes/fake_code_page.h"
+#include "tests/fakes/windows_collation.h"
 
 namespace rw {
 
@@ -39,6 +40,7 @@ class FakeSystemQueries : public SystemQueries {
     return text == errorTexts.end() ? "" : text->second;
   }
   std::string AnsiText(const std::u16string& wide) override { return FakeAnsi(wide); }
+  std::string SortKey(const std::string& ansi) override { return FlatCollationKey(ansi); }
 };
 
 }  // namespace rw

@@ -340,4 +340,20 @@ inline int CompareNames(const std::string& a, const std::string& b) {
   return 0;
 }
 
+// The key as one string, ordered byte by byte as the system's keys are: each
+// byte of a level as two bytes from 0x02 up, the levels parted by 0x01, so a
+// shorter level still sorts first.
+inline std::string FlatCollationKey(const std::string& name) {
+  const CollationKey key = MakeCollationKey(name);
+  std::string flat;
+  for (int level = 0; level < 4; ++level) {
+    if (level > 0) flat.push_back('\x01');
+    for (const std::uint8_t byte : key.levels[level]) {
+      flat.push_back(static_cast<char>(0x02 + (byte >> 4)));
+      flat.push_back(static_cast<char>(0x02 + (byte & 0x0f)));
+    }
+  }
+  return flat;
+}
+
 }  // namespace rw

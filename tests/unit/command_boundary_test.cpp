@@ -24,17 +24,16 @@ class ThrowingList : public FakeListControl {
     if (++removes_ == throwAtRemove) throw std::runtime_error("list failed");
     FakeListControl::RemoveRow(position);
   }
-  int AddRow(const std::string& name, const std::string& location,
-             const std::string& information, std::uint32_t key) override {
+  int AddRow(std::uint32_t id) override {
     if (++adds_ == throwAtAdd) throw std::bad_alloc();
-    return FakeListControl::AddRow(name, location, information, key);
+    return FakeListControl::AddRow(id);
   }
-  void SortByName(bool ascending) override {
+  void SortRows(const RowOrder& order, bool ascending) override {
     if (throwOnSort) {
       throwOnSort = false;
       throw std::runtime_error("sort failed");
     }
-    FakeListControl::SortByName(ascending);
+    FakeListControl::SortRows(order, ascending);
   }
 
  private:
@@ -45,7 +44,7 @@ class ThrowingList : public FakeListControl {
 class CommandBoundaryTest : public MainWindowTest {
  protected:
   // What the window procedure does with a command.
-  bool Run(void (FrmMain::*command)()) {
+  bool Run(void (MainWindow::*command)()) {
     return RunAtBoundary([&] { (throwing.*command)(); },
                          [&](bool outOfMemory) { throwing.EndInterruptedCommand(outOfMemory); });
   }
@@ -68,24 +67,24 @@ class CommandBoundaryTest : public MainWindowTest {
 
   ThrowingList list_;
   FakeMainWindowView view_;
-  FrmMain throwing{services(), list_, view_};
+  MainWindow throwing{services(), WindowsFamily::kWin9x, list_, view_};
 };
 
 TEST_F(CommandBoundaryTest, ADeleteCutShortKeepsWhatItDeletedAndTheNextDeleteGoesOn) {
   for (const char* name : {"a", "b", "c", "d"}) registry.SetString(kHkeyCurrentUser, kRun, name, "x.exe");
-  ASSERT_TRUE(Run(&FrmMain::mnuViewRefresh_Click));
+  ASSERT_TRUE(Run(&MainWindow::Refresh));
   for (auto& row : list_.rows) row.checked = row.texts[kColumnName] != "d";
   // From the bottom: c goes, then b's value is deleted and its row cannot be removed.
   list_.throwAtRemove = 2;
   messages.answers.push_back(kIdYes);
-  EXPECT_FALSE(Run(&FrmMain::mnuDeleteCheckedItems_Click));
+  EXPECT_FALSE(Run(&MainWindow::DeleteCheckedItems));
   EXPECT_EQ((std::vector<std::string>{"a", "d"}), RunValues()) << "the registry as the delete left it";
   EXPECT_EQ((std::vector<std::string>{"a", "b", "d"}), Rows());
   ExpectUsable();
   EXPECT_EQ(1u, messages.shown.size()) << "no report of a delete that did not end";
 
   messages.answers.push_back(kIdYes);
-  EXPECT_TRUE(Run(&FrmMain::mnuDeleteCheckedItems_Click));
+  EXPECT_TRUE(Run(&MainWindow::DeleteCheckedItems));
   EXPECT_EQ(std::vector<std::string>{"d"}, RunValues());
   EXPECT_EQ(std::vector<std::string>{"d"}, Rows());
   ExpectUsable();
@@ -93,38 +92,38 @@ TEST_F(CommandBoundaryTest, ADeleteCutShortKeepsWhatItDeletedAndTheNextDeleteGoe
 
 TEST_F(CommandBoundaryTest, ASortCutShortChangesNothingAndTheWindowGoesOn) {
   for (const char* name : {"b", "a", "c"}) registry.SetString(kHkeyCurrentUser, kRun, name, "x.exe");
-  ASSERT_TRUE(Run(&FrmMain::mnuViewRefresh_Click));
+  ASSERT_TRUE(Run(&MainWindow::Refresh));
   list_.throwOnSort = true;
-  EXPECT_FALSE(Run(&FrmMain::mnuViewDescending_Click));
+  EXPECT_FALSE(Run(&MainWindow::SortDescendingAndMark));
   EXPECT_EQ((std::vector<std::string>{"a", "b", "c"}), Rows());
-  EXPECT_TRUE(view_.checks[IDM_VIEW_ASCENDING]) << "the marks still say how the list is sorted";
-  EXPECT_FALSE(view_.checks[IDM_VIEW_DESCENDING]);
+  EXPECT_TRUE(view_.checks[IDM_SORT_ASCENDING]) << "the marks still say how the list is sorted";
+  EXPECT_FALSE(view_.checks[IDM_SORT_DESCENDING]);
   ExpectUsable();
 
   list_.throwOnSort = true;
-  EXPECT_FALSE(RunAtBoundary([&] { throwing.Toolbar1_ButtonClick("Sort Descending"); },
+  EXPECT_FALSE(RunAtBoundary([&] { throwing.RunCommand(IDM_TOOLBAR_SORT_DESCENDING); },
                              [&](bool outOfMemory) { throwing.EndInterruptedCommand(outOfMemory); }));
-  EXPECT_TRUE(Run(&FrmMain::mnuViewDescending_Click));
+  EXPECT_TRUE(Run(&MainWindow::SortDescendingAndMark));
   EXPECT_EQ((std::vector<std::string>{"c", "b", "a"}), Rows());
   list_.rows[0].checked = true;
   messages.answers.push_back(kIdYes);
-  EXPECT_TRUE(Run(&FrmMain::mnuDeleteCheckedItems_Click));
+  EXPECT_TRUE(Run(&MainWindow::DeleteCheckedItems));
   EXPECT_EQ((std::vector<std::string>{"b", "a"}), RunValues()) << "c gone, in the key's order";
 }
 
 TEST_F(CommandBoundaryTest, ALoadCutShortEndsAsEveryLoadEnds) {
   for (const char* name : {"d", "c", "b", "a"}) registry.SetString(kHkeyCurrentUser, kRun, name, "x.exe");
-  view_.checks[IDM_VIEW_ASCENDING] = false;
-  view_.checks[IDM_VIEW_DESCENDING] = true;
+  view_.checks[IDM_SORT_ASCENDING] = false;
+  view_.checks[IDM_SORT_DESCENDING] = true;
   list_.throwAtAdd = 3;
-  EXPECT_FALSE(Run(&FrmMain::Timer1_Timer));
+  EXPECT_FALSE(Run(&MainWindow::OnFirstLoad));
   EXPECT_EQ((std::vector<std::string>{"c", "d"}), Rows()) << "what was read, sorted";
   EXPECT_EQ("Ready", view_.statusTexts.back());
-  EXPECT_TRUE(view_.checks[IDM_VIEW_ASCENDING]);
-  EXPECT_FALSE(view_.checks[IDM_VIEW_DESCENDING]);
+  EXPECT_TRUE(view_.checks[IDM_SORT_ASCENDING]);
+  EXPECT_FALSE(view_.checks[IDM_SORT_DESCENDING]);
   EXPECT_FALSE(view_.timerEnabled);
   ExpectUsable();
-  EXPECT_TRUE(Run(&FrmMain::mnuViewRefresh_Click));
+  EXPECT_TRUE(Run(&MainWindow::Refresh));
   EXPECT_EQ((std::vector<std::string>{"a", "b", "c", "d"}), Rows());
 }
 
@@ -132,9 +131,9 @@ TEST_F(CommandBoundaryTest, AFailureWhilePuttingThingsBackStillStopsAtTheBoundar
   registry.SetString(kHkeyCurrentUser, kRun, "a", "x.exe");
   list_.throwAtAdd = 1;
   list_.throwOnSort = true;  // the load's own ending fails as well
-  EXPECT_FALSE(Run(&FrmMain::mnuViewRefresh_Click));
+  EXPECT_FALSE(Run(&MainWindow::Refresh));
   EXPECT_TRUE(list_.redraw);
-  EXPECT_TRUE(Run(&FrmMain::mnuViewRefresh_Click));
+  EXPECT_TRUE(Run(&MainWindow::Refresh));
   EXPECT_EQ(std::vector<std::string>{"a"}, Rows());
   EXPECT_EQ("Ready", view_.statusTexts.back());
 }

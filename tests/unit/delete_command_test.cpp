@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/unit/main_window_fixture.h"
-#include "ui/main/delete_report.h"
+#include "core/delete_report.h"
 
 namespace rw {
 namespace {
@@ -14,7 +14,7 @@ class DeleteCommandTest : public MainWindowTest {
  protected:
   void Delete(int answer = kIdYes) {
     messages.answers.push_back(answer);
-    form.mnuDeleteCheckedItems_Click();
+    window.DeleteCheckedItems();
   }
 };
 
@@ -62,7 +62,7 @@ TEST_F(DeleteCommandTest, TheSameNameInBothHivesDeletesOneValueEach) {
 TEST_F(DeleteCommandTest, TheSameNameTwiceInOneHiveRemovesBothRows) {
   registry.SetString(kHkeyCurrentUser, kRun, "Dup", "d.exe");
   Load();
-  list.AddRow("Dup", "d.exe", "Reg - HKCU", list.Key(0));  // a second row for the same value
+  list.AddRow(list.rows[0].id);  // a second row for the same value
   Check({"Dup"});
   Delete();
   EXPECT_TRUE(list.rows.empty());
@@ -83,7 +83,7 @@ TEST_F(DeleteCommandTest, AFailingShortcutStaysCheckedAndTheRowsAfterItAreStillD
   EXPECT_TRUE(files.FileNames(Folder()).empty()) << "the read-only shortcut is deleted too";
   EXPECT_FALSE(registry.HasValue(kHkeyCurrentUser, kRun, "Tray"));
   ASSERT_EQ(2u, messages.shown.size());
-  EXPECT_EQ(DeleteFailureReport({{{"Agent.lnk", Folder() + "Agent.lnk", "Shortcut"},
+  EXPECT_EQ(DeleteFailureReport({{"Agent.lnk", Folder() + "Agent.lnk",
                                   "The system cannot find the file specified."}}),
             messages.shown[1].text);
   EXPECT_EQ("Windows Runwarden", messages.shown[1].title);
@@ -152,7 +152,7 @@ TEST_F(DeleteCommandTest, OtherFilesStayCheckedAndAreNeitherDeletedNorReported) 
   files.AddFile(Folder(), "desktop.ini", "Configuration Settings");
   files.AddFile(Folder(), "notes.LNK.txt", "Text Document");
   Load();
-  form.mnuViewCheckAll_Click();
+  window.CheckAll();
   Delete();
   EXPECT_EQ(2u, files.FileNames(Folder()).size());
   EXPECT_EQ(2u, CheckedNames().size());
@@ -190,7 +190,7 @@ TEST_F(DeleteCommandTest, TheToolbarDeletesExactlyAsTheMenuDoes) {
   Load();
   Check({"a"});
   messages.answers.push_back(kIdYes);
-  form.Toolbar1_ButtonClick("Delete");
+  window.RunCommand(IDM_DELETE_CHECKED_ITEMS);
   EXPECT_EQ(std::vector<std::string>{"b"}, Names());
   EXPECT_EQ(kQuestion, messages.shown[0].text);
 }
@@ -199,7 +199,7 @@ TEST(DeleteFailureReportTest, ListsTenEntriesWithTheirReasonsAndCountsTheRest) {
   std::vector<DeleteFailure> failures;
   for (int i = 0; i < 12; ++i) {
     const std::string n = std::to_string(i);
-    failures.push_back({{"n" + n, "l" + n, "Shortcut"}, "reason " + n});
+    failures.push_back({"n" + n, "l" + n, "reason " + n});
   }
   const std::string report = DeleteFailureReport(failures);
   EXPECT_EQ(0u, report.find("These items could not be deleted. They are still in the list, still checked:\n"));

@@ -1,5 +1,5 @@
 #pragma once
-// Every stand-in service together, with the version flags reset for each test.
+// Every stand-in service together.
 #include <gtest/gtest.h>
 
 #include "core/windows_version.h"
@@ -13,14 +13,6 @@ namespace rw {
 
 class FakePlatformTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    IsWin9x = false;
-    IsWinNT = false;
-  }
-  void TearDown() override {
-    IsWin9x = false;
-    IsWinNT = false;
-  }
   Platform services() { return {registry, system, files, messages, programs}; }
 
   FakeRegistry registry;

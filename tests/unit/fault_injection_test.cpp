@@ -12,7 +12,7 @@
 #include <new>
 
 #include "tests/unit/main_window_fixture.h"
-#include "ui/main/delete_report.h"
+#include "core/delete_report.h"
 #include "ui/window/command_boundary.h"
 
 namespace rw {
@@ -126,10 +126,7 @@ class FaultyMessages : public FakeMessageBoxes {
 class FaultyList : public FakeListControl {
  public:
   explicit FaultyList(FaultPlan& plan) : plan_(plan) {}
-  int AddRow(const std::string& name, const std::string& location,
-             const std::string& information, std::uint32_t key) override {
-    return plan_.Trip("AddRow") ? -1 : FakeListControl::AddRow(name, location, information, key);
-  }
+  int AddRow(std::uint32_t id) override { return plan_.Trip("AddRow") ? -1 : FakeListControl::AddRow(id); }
 
  private:
   FaultPlan& plan_;
@@ -145,7 +142,7 @@ struct World {
   FakeProgramStarter programs;
   FaultyList list{plan};
   FakeMainWindowView view;
-  FrmMain form{Platform{registry, system, files, messages, programs}, list, view};
+  MainWindow window{Platform{registry, system, files, messages, programs}, WindowsFamily::kWin9x, list, view};
 
   World() {
     registry.SetString(kHkeyLocalMachine, kRun, "Antivirus", "av.exe /tray");
@@ -177,15 +174,11 @@ bool EntryExists(World& world, const std::string& name, const std::string& infor
   return world.registry.HasValue(hive, kRun, name);
 }
 
-class FaultInjectionTest : public ::testing::Test {
- protected:
-  void SetUp() override { IsWin9x = true; IsWinNT = false; }
-  void TearDown() override { IsWin9x = false; }
-};
+class FaultInjectionTest : public ::testing::Test {};
 
 TEST_F(FaultInjectionTest, EveryFailingCallOfALoadStillFinishesWithWhatWasRead) {
   World clean;
-  clean.form.Timer1_Timer();
+  clean.window.OnFirstLoad();
   const std::set<std::string> everything = Rows(clean.list);
   ASSERT_EQ(9u, everything.size());
   EXPECT_TRUE(clean.messages.shown.empty()) << "a whole load says nothing";
@@ -195,13 +188,13 @@ TEST_F(FaultInjectionTest, EveryFailingCallOfALoadStillFinishesWithWhatWasRead) 
   for (int failAt = 1; failAt <= calls; ++failAt) {
     World world;
     world.plan.failAt = failAt;
-    world.form.Timer1_Timer();
+    world.window.OnFirstLoad();
     SCOPED_TRACE("failing call " + std::to_string(failAt) + ": " + world.plan.tripped);
     const std::set<std::string> shown = Rows(world.list);
     EXPECT_TRUE(std::includes(everything.begin(), everything.end(), shown.begin(), shown.end()))
         << "a row that does not exist was listed";
     EXPECT_EQ("Ready", world.view.statusTexts.back());
-    EXPECT_TRUE(world.view.checks[IDM_VIEW_ASCENDING]);
+    EXPECT_TRUE(world.view.checks[IDM_SORT_ASCENDING]);
     if (!world.list.rows.empty()) {
       EXPECT_TRUE(world.list.IsSelected(0));
     }
@@ -222,7 +215,7 @@ TEST_F(FaultInjectionTest, EveryFailingCallOfALoadStillFinishesWithWhatWasRead) 
 // shows them, and a message says the list may be incomplete and why.
 TEST_F(FaultInjectionTest, ALoadStoppedByLackOfMemoryAtAnyCallShowsWhatWasReadAndSaysSo) {
   World clean;
-  clean.form.Timer1_Timer();
+  clean.window.OnFirstLoad();
   const std::set<std::string> everything = Rows(clean.list);
   const int calls = clean.plan.calls;
 
@@ -231,13 +224,13 @@ TEST_F(FaultInjectionTest, ALoadStoppedByLackOfMemoryAtAnyCallShowsWhatWasReadAn
     World world;
     world.plan.failAt = failAt;
     world.plan.outOfMemory = true;
-    const bool whole = RunAtBoundary([&] { world.form.Timer1_Timer(); },
-                                     [&](bool outOfMemory) { world.form.EndInterruptedCommand(outOfMemory); });
+    const bool whole = RunAtBoundary([&] { world.window.OnFirstLoad(); },
+                                     [&](bool outOfMemory) { world.window.EndInterruptedCommand(outOfMemory); });
     SCOPED_TRACE("out of memory at call " + std::to_string(failAt) + ": " + world.plan.tripped);
     const std::set<std::string> shown = Rows(world.list);
     EXPECT_TRUE(std::includes(everything.begin(), everything.end(), shown.begin(), shown.end()));
     EXPECT_EQ("Ready", world.view.statusTexts.back());
-    EXPECT_TRUE(world.view.checks[IDM_VIEW_ASCENDING]);
+    EXPECT_TRUE(world.view.checks[IDM_SORT_ASCENDING]);
     EXPECT_TRUE(world.list.redraw);
     if (!world.list.rows.empty()) {
       EXPECT_TRUE(world.list.IsSelected(0));
@@ -260,14 +253,14 @@ TEST_F(FaultInjectionTest, AnyOtherFailureThatStopsALoadIsReportedAsUnexpected) 
   World world;
   world.plan.failAt = 4;
   world.plan.outOfMemory = true;
-  EXPECT_FALSE(RunAtBoundary([&] { world.form.Timer1_Timer(); },
-                             [&](bool) { world.form.EndInterruptedCommand(false); }));
+  EXPECT_FALSE(RunAtBoundary([&] { world.window.OnFirstLoad(); },
+                             [&](bool) { world.window.EndInterruptedCommand(false); }));
   ASSERT_EQ(1u, world.messages.shown.size());
   EXPECT_NE(std::string::npos, world.messages.shown[0].text.find("Loading stopped early: An unexpected error occurred."))
       << world.messages.shown[0].text;
   world.messages.shown.clear();
   world.plan.failAt = -1;
-  world.form.mnuViewRefresh_Click();
+  world.window.Refresh();
   EXPECT_EQ(9u, world.list.rows.size());
   EXPECT_TRUE(world.messages.shown.empty()) << "a whole load after it says nothing";
 }
@@ -276,7 +269,7 @@ TEST_F(FaultInjectionTest, RowsTheListRefusesAreCountedInTheMessage) {
   World world;
   world.plan.persistent = true;
   world.plan.tripped = "AddRow";  // the list takes no row at all
-  world.form.Timer1_Timer();
+  world.window.OnFirstLoad();
   EXPECT_TRUE(world.list.rows.empty());
   EXPECT_EQ("Ready", world.view.statusTexts.back());
   ASSERT_EQ(1u, world.messages.shown.size());
@@ -293,14 +286,14 @@ int CheckDeleteUnderFaults(bool persistent) {
   const std::set<std::string> toCheck{"Twin", std::string(150, 'L'), "Agent.lnk", "Zip.lnk",
                                       "desktop.ini"};
   auto prepare = [&](World& world) {
-    world.form.Timer1_Timer();
+    world.window.OnFirstLoad();
     for (auto& row : world.list.rows) row.checked = toCheck.count(row.texts[0]) != 0;
     world.messages.answers.push_back(kIdYes);
     world.plan.calls = 0;  // count from the command on
   };
   World clean;
   prepare(clean);
-  clean.form.mnuDeleteCheckedItems_Click();
+  clean.window.DeleteCheckedItems();
   const int calls = clean.plan.calls;
   EXPECT_GT(calls, 10);
 
@@ -318,7 +311,7 @@ int CheckDeleteUnderFaults(bool persistent) {
     }
     world.plan.failAt = failAt;
     world.plan.persistent = persistent;
-    world.form.mnuDeleteCheckedItems_Click();
+    world.window.DeleteCheckedItems();
     SCOPED_TRACE("failing call " + std::to_string(failAt) + ": " + world.plan.tripped +
                  (persistent ? ", and every later one of its kind" : ""));
 
@@ -359,12 +352,12 @@ TEST_F(FaultInjectionTest, ACallFailingOnEveryPassOfADeleteIsReportedByName) {
 
 TEST_F(FaultInjectionTest, AFileThatNeverGoesIsReportedOnceAndTheRestIsStillDeleted) {
   World world;
-  world.form.Timer1_Timer();
+  world.window.OnFirstLoad();
   for (auto& row : world.list.rows) row.checked = row.texts[0] == "Zip.lnk" || row.texts[0] == "Notes";
   world.messages.answers.push_back(kIdYes);
   world.plan.persistent = true;
   world.plan.tripped = "RemoveFile";  // every RemoveFile fails, from the first on
-  world.form.mnuDeleteCheckedItems_Click();
+  world.window.DeleteCheckedItems();
   ASSERT_EQ(2u, world.messages.shown.size()) << "the question, then one report";
   const std::string& report = world.messages.shown[1].text;
   EXPECT_NE(std::string::npos, report.find("Zip.lnk (" + std::string(kWin9xStartupFolder) + "Zip.lnk)"))

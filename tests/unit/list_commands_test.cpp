@@ -21,36 +21,36 @@ class ListCommandsTest : public MainWindowTest {
 };
 
 TEST_F(ListCommandsTest, MenuSortsSetTheOrderAndExactlyOneMark) {
-  form.mnuViewDescending_Click();
+  window.SortDescendingAndMark();
   EXPECT_EQ((std::vector<std::string>{"gamma", "Delta", "beta", "Alpha"}), Names());
-  EXPECT_TRUE(Mark(IDM_VIEW_DESCENDING));
-  EXPECT_FALSE(Mark(IDM_VIEW_ASCENDING));
-  form.mnuViewDescending_Click();
+  EXPECT_TRUE(Mark(IDM_SORT_DESCENDING));
+  EXPECT_FALSE(Mark(IDM_SORT_ASCENDING));
+  window.SortDescendingAndMark();
   EXPECT_EQ((std::vector<std::string>{"gamma", "Delta", "beta", "Alpha"}), Names());
-  form.mnuViewAscending_Click();
+  window.SortAscendingAndMark();
   EXPECT_EQ((std::vector<std::string>{"Alpha", "beta", "Delta", "gamma"}), Names());
-  EXPECT_TRUE(Mark(IDM_VIEW_ASCENDING));
-  EXPECT_FALSE(Mark(IDM_VIEW_DESCENDING));
+  EXPECT_TRUE(Mark(IDM_SORT_ASCENDING));
+  EXPECT_FALSE(Mark(IDM_SORT_DESCENDING));
 }
 
 TEST_F(ListCommandsTest, ToolbarSortsLeaveTheMenuMarksAlone) {
-  form.Toolbar1_ButtonClick("Sort Descending");
+  window.RunCommand(IDM_TOOLBAR_SORT_DESCENDING);
   EXPECT_EQ((std::vector<std::string>{"gamma", "Delta", "beta", "Alpha"}), Names());
-  EXPECT_TRUE(Mark(IDM_VIEW_ASCENDING));
-  EXPECT_FALSE(Mark(IDM_VIEW_DESCENDING));
-  form.mnuViewDescending_Click();
-  form.Toolbar1_ButtonClick("Sort Ascending");
+  EXPECT_TRUE(Mark(IDM_SORT_ASCENDING));
+  EXPECT_FALSE(Mark(IDM_SORT_DESCENDING));
+  window.SortDescendingAndMark();
+  window.RunCommand(IDM_TOOLBAR_SORT_ASCENDING);
   EXPECT_EQ((std::vector<std::string>{"Alpha", "beta", "Delta", "gamma"}), Names());
-  EXPECT_TRUE(Mark(IDM_VIEW_DESCENDING));
+  EXPECT_TRUE(Mark(IDM_SORT_DESCENDING));
 }
 
 TEST_F(ListCommandsTest, SortingAndViewsKeepEachRowsCheckAndSelection) {
   Check({"beta", "gamma"});
   list.SetSelected(0, false);
   list.SetSelected(2, true);  // Delta
-  form.mnuViewDescending_Click();
-  form.Toolbar1_ButtonClick("View Large Icons");
-  form.Toolbar1_ButtonClick("View List");
+  window.SortDescendingAndMark();
+  window.RunCommand(IDM_VIEW_LARGE_ICONS);
+  window.RunCommand(IDM_VIEW_LIST);
   EXPECT_EQ((std::vector<std::string>{"gamma", "beta"}), CheckedNames());
   EXPECT_TRUE(list.IsSelected(1));  // Delta, now second
   EXPECT_EQ(4, list.Count());
@@ -59,10 +59,10 @@ TEST_F(ListCommandsTest, SortingAndViewsKeepEachRowsCheckAndSelection) {
 TEST_F(ListCommandsTest, CheckAllAndUncheckAllTouchOnlyTheCheckBoxes) {
   files.AddFile(Folder(), "desktop.ini", "Configuration Settings");
   Load();
-  form.mnuViewCheckAll_Click();
+  window.CheckAll();
   EXPECT_EQ(5u, CheckedNames().size());
   EXPECT_TRUE(list.IsSelected(0));
-  form.mnuViewUncheckAll_Click();
+  window.UncheckAll();
   EXPECT_TRUE(CheckedNames().empty());
   EXPECT_EQ(5, list.Count());
   EXPECT_EQ(0, registry.DeleteCalls());
@@ -70,27 +70,27 @@ TEST_F(ListCommandsTest, CheckAllAndUncheckAllTouchOnlyTheCheckBoxes) {
 
 TEST_F(ListCommandsTest, CheckAllOnAnEmptyListDoesNothing) {
   list.Clear();
-  form.mnuViewCheckAll_Click();
+  window.CheckAll();
   EXPECT_EQ(0, list.Count());
 }
 
-TEST_F(ListCommandsTest, EachViewKeyChoosesItsView) {
-  const std::pair<const char*, ListViewMode> keys[] = {
-      {"View Small Icons", ListViewMode::kSmallIcons}, {"View Large Icons", ListViewMode::kLargeIcons},
-      {"View List", ListViewMode::kList}, {"View Details", ListViewMode::kDetails}};
-  for (const auto& [key, mode] : keys) {
-    form.Toolbar1_ButtonClick(key);
-    EXPECT_EQ(mode, list.view) << key;
+TEST_F(ListCommandsTest, EachViewButtonChoosesItsView) {
+  const std::pair<int, ListViewMode> buttons[] = {
+      {IDM_VIEW_SMALL_ICONS, ListViewMode::kSmallIcons}, {IDM_VIEW_LARGE_ICONS, ListViewMode::kLargeIcons},
+      {IDM_VIEW_LIST, ListViewMode::kList}, {IDM_VIEW_DETAILS, ListViewMode::kDetails}};
+  for (const auto& [id, mode] : buttons) {
+    EXPECT_TRUE(window.RunCommand(id));
+    EXPECT_EQ(mode, list.view) << id;
   }
-  form.Toolbar1_ButtonClick("View List");
+  window.RunCommand(IDM_VIEW_LIST);
   Load();
   EXPECT_EQ(ListViewMode::kList, list.view) << "a load keeps the view";
 }
 
-TEST_F(ListCommandsTest, UnknownOrMiscasedKeysDoNothing) {
+TEST_F(ListCommandsTest, IdsOfNoCommandDoNothing) {
   Check({"beta"});
-  for (const char* key : {"", "delete", "Sort ascending", "View details", "Refresh"}) {
-    form.Toolbar1_ButtonClick(key);
+  for (const int id : {0, IDM_EXIT - 1, IDM_ABOUT + 1, 220, IDM_VIEW_DETAILS + 1, 0xFFFF}) {
+    EXPECT_FALSE(window.RunCommand(id)) << id;
   }
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ((std::vector<std::string>{"Alpha", "beta", "Delta", "gamma"}), Names());
@@ -102,9 +102,9 @@ TEST_F(ListCommandsTest, CheckAllThenDeleteRemovesEveryRegistryEntryAndShortcut)
   files.AddFile(Folder(), "Agent.lnk", "Shortcut");
   files.AddFile(Folder(), "desktop.ini", "Configuration Settings");
   Load();
-  form.mnuViewCheckAll_Click();
+  window.CheckAll();
   messages.answers.push_back(kIdYes);
-  form.mnuDeleteCheckedItems_Click();
+  window.DeleteCheckedItems();
   EXPECT_EQ(std::vector<std::string>{"desktop.ini"}, Names());
   EXPECT_TRUE(registry.Values(kHkeyCurrentUser, kRun).empty());
   EXPECT_EQ(std::vector<std::string>{"desktop.ini"}, files.FileNames(Folder()));

@@ -2,12 +2,14 @@
 // contract against the real list view.
 #include "tests/contract/list_sort_contract.h"
 #include "tests/fakes/fake_list_control.h"
+#include "tests/fakes/fake_system_queries.h"
 
 namespace rw {
 namespace {
 
 struct FakeLists {
   FakeListControl list;
+  FakeSystemQueries system;
   ListControl* Make() { return &list; }
 };
 

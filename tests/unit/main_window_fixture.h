@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "core/startup_collection.h"
+#include "core/startup_sources.h"
 #include "tests/fakes/fake_list_control.h"
 #include "tests/unit/fake_main_window_view.h"
 #include "tests/unit/fake_platform.h"
-#include "ui/main/frm_main.h"
+#include "ui/main/main_window.h"
 
 namespace rw {
 
@@ -15,12 +15,11 @@ class MainWindowTest : public FakePlatformTest {
  protected:
   void SetUp() override {
     FakePlatformTest::SetUp();
-    IsWin9x = true;
     registry.CreateKey(kHkeyLocalMachine, RunKeyPath);
     registry.CreateKey(kHkeyCurrentUser, RunKeyPath);
     files.AddFolder(kWin9xStartupFolder);
   }
-  void Load() { form.mnuViewRefresh_Click(); }
+  void Load() { window.Refresh(); }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
     for (const auto& row : list.rows) names.push_back(row.texts[kColumnName]);
@@ -45,7 +44,7 @@ class MainWindowTest : public FakePlatformTest {
 
   FakeListControl list;
   FakeMainWindowView view;
-  FrmMain form{services(), list, view};
+  MainWindow window{services(), WindowsFamily::kWin9x, list, view};
 };
 
 }  // namespace rw

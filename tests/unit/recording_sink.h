@@ -1,44 +1,51 @@
 #pragma once
-// A sink that remembers rows in the order appended and every other call in order.
+// A sink that remembers the rows appended, as the ANSI list shows them, with
+// the entries they show.
 #include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "core/startup_list_sink.h"
+#include "core/startup_entries.h"
+#include "tests/fakes/fake_code_page.h"
 
 namespace rw {
 
+// A row's three texts.
+struct ShownRow {
+  std::string name;
+  std::string location;
+  std::string information;
+  bool operator==(const ShownRow& other) const {
+    return name == other.name && location == other.location && information == other.information;
+  }
+};
+
 // Readable failure output, with long texts shortened.
-inline void PrintTo(const StartupItem& item, std::ostream* out) {
+inline void PrintTo(const ShownRow& row, std::ostream* out) {
   auto shown = [](const std::string& text) {
     if (text.size() <= 60) return "\"" + text + "\"";
     return "\"" + text.substr(0, 40) + "...\" (" + std::to_string(text.size()) + " chars)";
   };
-  *out << "{" << shown(item.name) << ", " << shown(item.location) << ", "
-       << shown(item.information) << "}";
+  *out << "{" << shown(row.name) << ", " << shown(row.location) << ", " << shown(row.information) << "}";
+}
+
+// A text as the stand-ins' ANSI list shows it.
+inline std::string ShownAnsi(const RowText& text) {
+  const std::u16string units(text.units, text.length);
+  return text.ansi ? std::string(units.begin(), units.end()) : FakeAnsi(units);
 }
 
 class RecordingSink : public StartupListSink {
  public:
-  std::vector<StartupItem> rows;
-  std::vector<std::string> calls;  // "append", "sort", "select", "status:<text>", "mark"
+  std::vector<ShownRow> rows;
+  std::vector<StartupItem> items;  // what each row shows, its identity and source
 
-  void AppendRow(StartupItem item) override {
-    rows.push_back(std::move(item));
-    calls.push_back("append");
-  }
-  void SortAscending() override { calls.push_back("sort"); }
-  void SelectFirstRow() override { calls.push_back("select"); }
-  void SetStatusText(const std::string& text) override { calls.push_back("status:" + text); }
-  void MarkAscendingSort() override { calls.push_back("mark"); }
-
-  std::vector<std::string> FinishingCalls() const {
-    std::vector<std::string> finishing;
-    for (const std::string& call : calls) {
-      if (call != "append") finishing.push_back(call);
-    }
-    return finishing;
+  bool AppendRow(std::uint32_t, const StartupItem& item) override {
+    rows.push_back({ShownAnsi(item.Text(kColumnName)), ShownAnsi(item.Text(kColumnLocation)),
+                    ShownAnsi(item.Text(kColumnInformation))});
+    items.push_back(item);
+    return true;
   }
 };
 

@@ -3,8 +3,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "core/registry_values.h"
-#include "core/startup_collection.h"
+#include "core/startup_sources.h"
 #include "platform/scoped_reg_key.h"
 #include "tests/unit/fake_platform.h"
 

@@ -42,34 +42,29 @@ TEST_F(FakePlatformTest, AFailedVersionQueryNamesNoVersion) {
 
 struct GateCase {
   OsVersion version;
-  bool accepted, win9x, winNT;
+  WindowsFamily family;
 };
 
 class VersionGateTest : public FakePlatformTest, public ::testing::WithParamInterface<GateCase> {};
 
-TEST_P(VersionGateTest, SetsTheFlagsOrRefuses) {
+TEST_P(VersionGateTest, NamesTheFamilyOrRefuses) {
   const GateCase& c = GetParam();
   system.version = c.version;
-  IsWin9x = IsWinNT = true;  // the gate must set both, whatever they were
-  int windowsShown = 0;
-  EXPECT_EQ(c.accepted, Main(services(), [&] { ++windowsShown; }));
-  EXPECT_EQ(c.accepted ? 1 : 0, windowsShown);
-  EXPECT_EQ(c.win9x, IsWin9x);
-  EXPECT_EQ(c.winNT, IsWinNT);
-  EXPECT_EQ(c.accepted ? 0u : 1u, messages.shown.size());
+  EXPECT_EQ(c.family, CheckWindowsVersion(services()));
+  EXPECT_EQ(c.family != WindowsFamily::kNone ? 0u : 1u, messages.shown.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Versions, VersionGateTest,
-    ::testing::Values(GateCase{{4, 0, 1}, true, true, false}, GateCase{{4, 10, 1}, true, true, false},
-                      GateCase{{4, 90, 1}, true, true, false}, GateCase{{4, 0, 2}, true, false, true},
-                      GateCase{{3, 51, 2}, false, false, false}, GateCase{{5, 0, 2}, false, false, false},
-                      GateCase{{6, 1, 2}, false, false, false}, GateCase{{0, 0, 0}, false, false, false}));
+    ::testing::Values(GateCase{{4, 0, 1}, WindowsFamily::kWin9x}, GateCase{{4, 10, 1}, WindowsFamily::kWin9x},
+                      GateCase{{4, 90, 1}, WindowsFamily::kWin9x}, GateCase{{4, 0, 2}, WindowsFamily::kNT},
+                      GateCase{{3, 51, 2}, WindowsFamily::kNone}, GateCase{{5, 0, 2}, WindowsFamily::kNone},
+                      GateCase{{6, 1, 2}, WindowsFamily::kNone}, GateCase{{0, 0, 0}, WindowsFamily::kNone}));
 
 TEST_F(FakePlatformTest, RefusalNamesTheVersionVerbatimAndTouchesNothing) {
   system.version = {5, 0, 2};
   registry.SetString(kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "A", "a.exe");
-  ASSERT_FALSE(Main(services(), [] { FAIL() << "no window on refusal"; }));
+  ASSERT_EQ(WindowsFamily::kNone, CheckWindowsVersion(services()));
   ASSERT_EQ(1u, messages.shown.size());
   EXPECT_EQ("You appear to be running 'Windows 2000'.  This application will only work with "
             "Windows 95, 98 or NT.",
@@ -82,7 +77,7 @@ TEST_F(FakePlatformTest, RefusalNamesTheVersionVerbatimAndTouchesNothing) {
 
 TEST_F(FakePlatformTest, RefusalOfAFailedQueryNamesUnknownVersion) {
   system.versionFails = true;
-  Main(services(), [] {});
+  CheckWindowsVersion(services());
   ASSERT_EQ(1u, messages.shown.size());
   EXPECT_EQ("You appear to be running 'Unknown Windows Version'.  This application will only "
             "work with Windows 95, 98 or NT.",

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "core/registry_values.h"
-#include "core/startup_collection.h"
+#include "core/startup_sources.h"
+#include "core/startup_entries.h"
 #include "core/user_name.h"
 #include "core/windows_version.h"
 #include "platform/win32/win32_platform.h"
@@ -40,7 +40,6 @@ class CollectionContractTest : public ::testing::Test {
     ASSERT_TRUE(wine::SetShellStartupFolder(HKEY_CURRENT_USER, "Startup", WithoutSlash(kWin9xFolder)));
     ASSERT_TRUE(wine::SetShellStartupFolder(HKEY_LOCAL_MACHINE, "Common Startup",
                                             WithoutSlash(kAllUsersFolder)));
-    IsWin9x = IsWinNT = false;
   }
   void TearDown() override {
     wine::ClearRunKey(HKEY_LOCAL_MACHINE);
@@ -48,31 +47,31 @@ class CollectionContractTest : public ::testing::Test {
     wine::RemoveTree(kShellRoot);
     wine::SetShellStartupFolder(HKEY_CURRENT_USER, "Startup", "");
     wine::SetShellStartupFolder(HKEY_LOCAL_MACHINE, "Common Startup", "");
-    IsWin9x = IsWinNT = false;
   }
   // Rows in load order, except that values keep the registry's own order,
   // which differs between Windows and Wine: sorted by name within each hive.
-  std::vector<StartupItem> Load() {
-    std::vector<StartupItem> rows = LoadInOrder();
+  std::vector<ShownRow> Load() {
+    std::vector<ShownRow> rows = LoadInOrder();
     for (auto run = rows.begin(); run != rows.end();) {
-      auto end = std::find_if(run, rows.end(), [&](const StartupItem& row) {
+      auto end = std::find_if(run, rows.end(), [&](const ShownRow& row) {
         return row.information != run->information;
       });
       if (run->information.rfind("Reg - ", 0) == 0) {
-        std::sort(run, end, [](const StartupItem& a, const StartupItem& b) { return a.name < b.name; });
+        std::sort(run, end, [](const ShownRow& a, const ShownRow& b) { return a.name < b.name; });
       }
       run = end;
     }
     return rows;
   }
-  std::vector<StartupItem> LoadInOrder() {
+  std::vector<ShownRow> LoadInOrder() { return LoadRows().rows; }
+  RecordingSink LoadRows() {
     RecordingSink sink;
-    LoadStartupItems(platform.services(), sink);
-    EXPECT_EQ((std::vector<std::string>{"sort", "select", "status:Ready", "mark"}),
-              sink.FinishingCalls());
-    return sink.rows;
+    StartupEntries entries;
+    entries.LoadStartupItems(platform.services(), family, sink);
+    return sink;
   }
   Win32Platform platform;
+  WindowsFamily family = WindowsFamily::kNone;
 };
 
 TEST_F(CollectionContractTest, EveryValueTypeIsARowWithItsDataUpToTheFirstNul) {
@@ -84,7 +83,7 @@ TEST_F(CollectionContractTest, EveryValueTypeIsARowWithItsDataUpToTheFirstNul) {
   ASSERT_TRUE(wine::SetRawValue(cu, kRunKey, "Dword", REG_DWORD, {1, 0, 0, 0}));
   ASSERT_TRUE(wine::SetRawValue(cu, kRunKey, "Binary", REG_BINARY, {0, 'x', 'y'}));
   ASSERT_TRUE(wine::SetRawValue(cu, kRunKey, "NoData", REG_SZ, {}));
-  const std::vector<StartupItem> expected{
+  const std::vector<ShownRow> expected{
       {"Binary", "", "Reg - HKCU"},
       {"Dword", std::string(1, '\x01'), "Reg - HKCU"},
       {"Expand", "%windir%\\tool.exe -q", "Reg - HKCU"},
@@ -100,8 +99,8 @@ TEST_F(CollectionContractTest, DefaultValueTwinNamesAndEmptyDataAfterFullData) {
   ASSERT_TRUE(wine::SetStringValue(HKEY_LOCAL_MACHINE, kRunKey, "Twin", "machine.exe"));
   ASSERT_TRUE(wine::SetStringValue(HKEY_CURRENT_USER, kRunKey, "Twin", "user.exe"));
   ASSERT_TRUE(wine::SetStringValue(HKEY_CURRENT_USER, kRunKey, "Empty", ""));
-  const std::vector<StartupItem> rows = Load();
-  const std::vector<StartupItem> expected{
+  const std::vector<ShownRow> rows = Load();
+  const std::vector<ShownRow> expected{
       {"", "default.exe", "Reg - HKLM"},
       {"Twin", "machine.exe", "Reg - HKLM"},
       {"Empty", "", "Reg - HKCU"},
@@ -117,53 +116,52 @@ TEST_F(CollectionContractTest, LongNamesAndLargeDataAreReadWhole) {
   ASSERT_TRUE(wine::SetStringValue(HKEY_LOCAL_MACHINE, kRunKey, longName, over100));
   ASSERT_TRUE(wine::SetStringValue(HKEY_LOCAL_MACHINE, kRunKey, "Huge", over64k));
   ASSERT_TRUE(wine::SetStringValue(HKEY_LOCAL_MACHINE, kRunKey, "Small", "s.exe"));
-  const std::vector<StartupItem> rows = Load();
+  const std::vector<ShownRow> rows = Load();
   ASSERT_EQ(3u, rows.size());
-  EXPECT_EQ(StartupItem({"Huge", over64k, "Reg - HKLM"}), rows[0]);
-  EXPECT_EQ(StartupItem({longName, over100, "Reg - HKLM"}), rows[1]);
-  EXPECT_EQ(StartupItem({"Small", "s.exe", "Reg - HKLM"}), rows[2]);
+  EXPECT_EQ(ShownRow({"Huge", over64k, "Reg - HKLM"}), rows[0]);
+  EXPECT_EQ(ShownRow({longName, over100, "Reg - HKLM"}), rows[1]);
+  EXPECT_EQ(ShownRow({"Small", "s.exe", "Reg - HKLM"}), rows[2]);
 }
 
 TEST_F(CollectionContractTest, NamesWithCharactersOfTheAnsiCodePage) {
   const std::string name = "Caf\xe9 \xdc" "bersicht \xa9";
   const std::string data = "C:\\Programme\\\xc4" "rger\\tool.exe";
   ASSERT_TRUE(wine::SetStringValue(HKEY_CURRENT_USER, kRunKey, name, data));
-  const std::vector<StartupItem> expected{{name, data, "Reg - HKCU"}};
+  const std::vector<ShownRow> expected{{name, data, "Reg - HKCU"}};
   EXPECT_EQ(expected, Load());
 }
 
 TEST_F(CollectionContractTest, Win9xFolderListsFilesWithTheirTypesButNoSubfolders) {
-  IsWin9x = true;
+  family = WindowsFamily::kWin9x;
   ASSERT_TRUE(wine::MakeFolders(kWin9xFolder + "Subfolder"));
   ASSERT_TRUE(wine::MakeShortcut(kWin9xFolder + "Agent.lnk", "c:\\windows\\notepad.exe", "/a"));
   ASSERT_TRUE(wine::WriteTextFile(kWin9xFolder + "notes.txt", "text"));
   ASSERT_TRUE(wine::WriteTextFile(kWin9xFolder + "hidden.ini", "[x]", FILE_ATTRIBUTE_HIDDEN));
-  std::vector<StartupItem> rows = Load();
+  std::vector<ShownRow> rows = Load();
   std::sort(rows.begin(), rows.end(),
-            [](const StartupItem& a, const StartupItem& b) { return a.name < b.name; });
+            [](const ShownRow& a, const ShownRow& b) { return a.name < b.name; });
   ASSERT_EQ(3u, rows.size());
-  EXPECT_EQ(StartupItem({"Agent.lnk", kWin9xFolder + "Agent.lnk", "Shortcut"}), rows[0]);
+  EXPECT_EQ(ShownRow({"Agent.lnk", kWin9xFolder + "Agent.lnk", "Shortcut"}), rows[0]);
   EXPECT_EQ("hidden.ini", rows[1].name);
   EXPECT_EQ(kWin9xFolder + "hidden.ini", rows[1].location);
   EXPECT_EQ("notes.txt", rows[2].name);
-  for (const StartupItem& row : {rows[1], rows[2]}) {
+  for (const ShownRow& row : {rows[1], rows[2]}) {
     EXPECT_FALSE(row.information.empty()) << row.name;
     EXPECT_NE("Shortcut", row.information) << row.name;
   }
 }
 
 TEST_F(CollectionContractTest, AMissingStartupFolderAddsNothing) {
-  IsWin9x = true;
+  family = WindowsFamily::kWin9x;
   ASSERT_TRUE(wine::SetStringValue(HKEY_CURRENT_USER, kRunKey, "Kept", "k.exe"));
-  const std::vector<StartupItem> expected{{"Kept", "k.exe", "Reg - HKCU"}};
+  const std::vector<ShownRow> expected{{"Kept", "k.exe", "Reg - HKCU"}};
   EXPECT_EQ(expected, Load());
-  IsWin9x = false;
-  IsWinNT = true;
+  family = WindowsFamily::kNT;
   EXPECT_EQ(expected, Load());
 }
 
 TEST_F(CollectionContractTest, NtListsAllUsersThenTheLoggedOnUsersFolder) {
-  IsWinNT = true;
+  family = WindowsFamily::kNT;
   const std::string user = GetCurrentUserName(platform.system);
   ASSERT_FALSE(user.empty());
   std::string userFolder = NtUserStartupFolder(user);
@@ -173,7 +171,7 @@ TEST_F(CollectionContractTest, NtListsAllUsersThenTheLoggedOnUsersFolder) {
   ASSERT_TRUE(wine::MakeFolders(userFolder));
   ASSERT_TRUE(wine::MakeShortcut(kAllUsersFolder + "Shared.lnk", "c:\\windows\\notepad.exe", ""));
   ASSERT_TRUE(wine::MakeShortcut(userFolder + "Mine.lnk", "c:\\windows\\notepad.exe", ""));
-  const std::vector<StartupItem> expected{
+  const std::vector<ShownRow> expected{
       {"Shared.lnk", kAllUsersFolder + "Shared.lnk", "Shortcut"},
       {"Mine.lnk", userFolder + "Mine.lnk", "Shortcut"},
   };
@@ -197,12 +195,11 @@ TEST_F(CollectionContractTest, TheShellsStartupFoldersAreListedWhereverTheyAre) 
   ASSERT_TRUE(wine::MakeShortcut(kUserAutostart + "\\Mine.lnk", "c:\\windows\\notepad.exe", ""));
   ASSERT_TRUE(wine::MakeShortcut(kCommonAutostart + "\\Shared.lnk", "c:\\windows\\notepad.exe", ""));
   ASSERT_TRUE(wine::MakeShortcut(kWin9xFolder + "Stale.lnk", "c:\\windows\\notepad.exe", ""));
-  IsWin9x = true;
-  const std::vector<StartupItem> win9x{{"Mine.lnk", kUserAutostart + "\\Mine.lnk", "Shortcut"}};
+  family = WindowsFamily::kWin9x;
+  const std::vector<ShownRow> win9x{{"Mine.lnk", kUserAutostart + "\\Mine.lnk", "Shortcut"}};
   EXPECT_EQ(win9x, Load());
-  IsWin9x = false;
-  IsWinNT = true;
-  const std::vector<StartupItem> nt{
+  family = WindowsFamily::kNT;
+  const std::vector<ShownRow> nt{
       {"Shared.lnk", kCommonAutostart + "\\Shared.lnk", "Shortcut"},
       {"Mine.lnk", kUserAutostart + "\\Mine.lnk", "Shortcut"},
   };
@@ -218,7 +215,7 @@ TEST_F(CollectionContractTest, NamesOutsideTheCodePageReachTheirOwnEntryOnly) {
   ASSERT_TRUE(wine::SetStringValueWide(HKEY_CURRENT_USER, kRunKey, omega, "omega.exe"));
   ASSERT_TRUE(wine::SetStringValue(HKEY_CURRENT_USER, kRunKey, "Tool O", "plain.exe"));
   ASSERT_TRUE(wine::SetStringValueWide(HKEY_CURRENT_USER, kRunKey, cjk, "cjk.exe"));
-  IsWin9x = true;  // Wine keeps Unicode names whatever version it reports
+  family = WindowsFamily::kWin9x;  // Wine keeps Unicode names whatever version it reports
   ASSERT_TRUE(wine::SetShellStartupFolder(HKEY_CURRENT_USER, "Startup", kUserAutostart));
   ASSERT_TRUE(wine::MakeFolders(kUserAutostart));
   WCHAR wideFolder[MAX_PATH];
@@ -226,32 +223,29 @@ TEST_F(CollectionContractTest, NamesOutsideTheCodePageReachTheirOwnEntryOnly) {
   ASSERT_TRUE(wine::MakeShortcutWide(std::wstring(wideFolder) + L"\\Tool \u03A9.lnk", "c:\\windows\\notepad.exe"));
   ASSERT_TRUE(wine::MakeShortcut(kUserAutostart + "\\Tool O.lnk", "c:\\windows\\notepad.exe", ""));
 
-  const std::vector<StartupItem> rows = LoadInOrder();
-  ASSERT_EQ(5u, rows.size());
-  const StartupItem* omegaValue = nullptr;
-  const StartupItem* cjkValue = nullptr;
-  const StartupItem* omegaFile = nullptr;
-  for (const StartupItem& row : rows) {
-    if (row.location == "omega.exe") omegaValue = &row;
-    if (row.location == "cjk.exe") cjkValue = &row;
-    if (row.identity.IsWide() && row.identity.Unicode().find(u"\u03A9.lnk") != std::u16string::npos) {
-      omegaFile = &row;
-    }
+  const RecordingSink loaded = LoadRows();
+  ASSERT_EQ(5u, loaded.rows.size());
+  std::size_t omegaValue = 5, cjkValue = 5, omegaFile = 5;
+  for (std::size_t i = 0; i < loaded.rows.size(); ++i) {
+    const ExactName identity = loaded.items[i].Identity();
+    if (loaded.rows[i].location == "omega.exe") omegaValue = i;
+    if (loaded.rows[i].location == "cjk.exe") cjkValue = i;
+    if (identity.IsWide() && identity.Unicode().find(u"\u03A9.lnk") != std::u16string::npos) omegaFile = i;
   }
-  ASSERT_TRUE(omegaValue && cjkValue && omegaFile);
-  EXPECT_EQ("Tool O", omegaValue->name) << "shown as the ANSI list shows it";
-  EXPECT_EQ("??", cjkValue->name);
-  EXPECT_EQ("Tool O.lnk", omegaFile->name);
+  ASSERT_TRUE(omegaValue < 5 && cjkValue < 5 && omegaFile < 5);
+  EXPECT_EQ("Tool O", loaded.rows[omegaValue].name) << "shown as the ANSI list shows it";
+  EXPECT_EQ("??", loaded.rows[cjkValue].name);
+  EXPECT_EQ("Tool O.lnk", loaded.rows[omegaFile].name);
 
   EXPECT_EQ(kRegSuccess, DeleteRegistryValue(platform.registry, kHkeyCurrentUser, RunKeyPath,
-                                             omegaValue->identity));
+                                             loaded.items[omegaValue].Identity()));
   EXPECT_FALSE(wine::ValueExistsWide(HKEY_CURRENT_USER, kRunKey, omega));
   EXPECT_TRUE(wine::ValueExists(HKEY_CURRENT_USER, kRunKey, "Tool O")) << "its ANSI twin stays";
   EXPECT_EQ(kRegSuccess, DeleteRegistryValue(platform.registry, kHkeyCurrentUser, RunKeyPath,
-                                             cjkValue->identity));
+                                             loaded.items[cjkValue].Identity()));
   EXPECT_FALSE(wine::ValueExistsWide(HKEY_CURRENT_USER, kRunKey, cjk)) << "\"??\" names no value";
 
-  EXPECT_EQ(kFileRemoved, platform.files.RemoveFile(omegaFile->identity));
+  EXPECT_EQ(kFileRemoved, platform.files.RemoveFile(loaded.items[omegaFile].Identity()));
   EXPECT_FALSE(wine::FileExistsWide(std::wstring(wideFolder) + L"\\Tool \u03A9.lnk"));
   EXPECT_TRUE(wine::FileExistsWide(std::wstring(wideFolder) + L"\\Tool O.lnk")) << "its ANSI twin stays";
 }

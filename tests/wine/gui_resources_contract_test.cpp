@@ -17,7 +17,7 @@
 #include "platform/win32/win32_platform.h"
 #include "res/resource.h"
 #include "tests/wine/wine_test_support.h"
-#include "ui/main/frm_main_window.h"
+#include "ui/main/main_window_win32.h"
 
 namespace rw {
 namespace {
@@ -139,8 +139,7 @@ class WindowLifetimeContractTest : public ::testing::Test {
     for (const char* name : {"Tray", "Agent", "Updater"}) {
       ASSERT_TRUE(wine::SetStringValue(HKEY_CURRENT_USER, wine::kRunKey, name, "c:\\x.exe"));
     }
-    IsWin9x = true;
-    window_.reset(new FrmMainWindow(platform_.services(), &TestScheme));
+    window_.reset(new Win32MainWindow(platform_.services(), WindowsFamily::kWin9x, &TestScheme));
     ASSERT_TRUE(window_->Create(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
     main_ = window_->handle();
     Pump();
@@ -151,7 +150,6 @@ class WindowLifetimeContractTest : public ::testing::Test {
     window_.reset();
     testScheme = SystemPictureColours();
     wine::ClearRunKey(HKEY_CURRENT_USER);
-    IsWin9x = false;
   }
   void Command(HWND window, int id) {
     SendMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
@@ -164,7 +162,7 @@ class WindowLifetimeContractTest : public ::testing::Test {
     ASSERT_NE(nullptr, about);
     Command(about, IDOK);
     ASSERT_FALSE(IsWindow(about));
-    Command(main_, IDM_INFO_LEGEND);
+    Command(main_, IDM_INFORMATION_LEGEND);
     HWND legend = Dialog("RunwardenLegend");
     ASSERT_NE(nullptr, legend);
     SendMessageA(legend, WM_CLOSE, 0, 0);
@@ -173,7 +171,7 @@ class WindowLifetimeContractTest : public ::testing::Test {
   }
 
   Win32Platform platform_;
-  std::unique_ptr<FrmMainWindow> window_;
+  std::unique_ptr<Win32MainWindow> window_;
   HWND main_ = nullptr;
 };
 
@@ -196,7 +194,7 @@ TEST_F(WindowLifetimeContractTest, DialogsAndRefreshesGiveBackEveryObjectTheyTak
   // them (the dialogs' hidden owner, font caches); a leak grows every round.
   for (int round = 0; round < 2; ++round) {
     OpenAndCloseBothDialogs();
-    Command(main_, IDM_VIEW_REFRESH);
+    Command(main_, IDM_REFRESH);
   }
   if (HasFatalFailure()) return;
   const GuiObjects before = CountGuiObjects();
@@ -205,7 +203,7 @@ TEST_F(WindowLifetimeContractTest, DialogsAndRefreshesGiveBackEveryObjectTheyTak
     OpenAndCloseBothDialogs();
     if (HasFatalFailure()) return;
   }
-  for (int round = 0; round < 20; ++round) Command(main_, IDM_VIEW_REFRESH);
+  for (int round = 0; round < 20; ++round) Command(main_, IDM_REFRESH);
   ASSERT_EQ(3, window_->list().Count()) << "the refreshes loaded the Run key";
   const GuiObjects after = CountGuiObjects();
   EXPECT_EQ(before.gdi, after.gdi) << "GDI objects";
@@ -229,7 +227,7 @@ TEST_F(WindowLifetimeContractTest, ANewColourSchemeReachesEveryControlAndRedraws
     ASSERT_FALSE(Has(ColoursOf(checkBoxes(), 1), colour)) << std::hex << colour;
   }
   ASSERT_FALSE(Has(ColoursOf(toolbarPictures(), 0), scheme.buttonFace));
-  SendMessageA(main_, WM_COMMAND, IDM_VIEW_TOOLBAR, 0);  // hidden, to stay hidden
+  SendMessageA(main_, WM_COMMAND, IDM_TOOLBAR, 0);  // hidden, to stay hidden
   Pump();
 
   testScheme = scheme;
@@ -256,14 +254,14 @@ TEST_F(WindowLifetimeContractTest, ANewColourSchemeReachesEveryControlAndRedraws
   EXPECT_TRUE(Has(ColoursOf(toolbarPictures(), 0), RGB(0, 0, 0))) << "the Delete cross";
   EXPECT_EQ(0, GetWindowLongA(toolbar, GWL_STYLE) & WS_VISIBLE) << "the toolbar stayed hidden";
   EXPECT_EQ(9, SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
-  SendMessageA(main_, WM_COMMAND, IDM_VIEW_TOOLBAR, 0);
+  SendMessageA(main_, WM_COMMAND, IDM_TOOLBAR, 0);
   Pump();
   EXPECT_NE(0, GetWindowLongA(toolbar, GWL_STYLE) & WS_VISIBLE) << "View > Toolbar shows the new one";
 }
 
 TEST_F(WindowLifetimeContractTest, ExitClosesTheDialogsAndTheMainWindowAndTheLastOneEndsTheLoop) {
   Command(main_, IDM_ABOUT);
-  Command(main_, IDM_INFO_LEGEND);
+  Command(main_, IDM_INFORMATION_LEGEND);
   ASSERT_NE(nullptr, Dialog("RunwardenAbout"));
   ASSERT_NE(nullptr, Dialog("RunwardenLegend"));
   SendMessageA(main_, WM_COMMAND, IDM_EXIT, 0);

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "core/startup_entries.h"
 #include "platform/win32/win32_list_control.h"
+#include "platform/win32/win32_system_queries.h"
 #include "tests/contract/list_sort_contract.h"
 #include "tests/fakes/windows_collation.h"
 #include "tests/wine/wine_test_support.h"
@@ -21,9 +23,10 @@ namespace {
 struct RealLists {
   HWND window = nullptr;
   Win32ListControl list;
+  Win32SystemQueries system;
   ListControl* Make() {
     InitCommonControls();
-    window = wine::CreateTestListView(LVS_SHOWSELALWAYS | LVS_SINGLESEL);
+    window = wine::CreateTestListView(LVS_SHOWSELALWAYS | LVS_SINGLESEL, &Win32ListControl::AnswerTextRequest);
     if (window == nullptr) return nullptr;
     list.Attach(window);
     return &list;
@@ -103,21 +106,46 @@ TEST(CollationAgreementTest, TheStandInOrdersRandomNamesAsCompareStringADoes) {
   }
 }
 
+// Rows as a load keeps their entries, ordered by the system's collation keys.
+class TestRows : public RowTexts {
+ public:
+  std::uint32_t Add(const std::string& name, const std::string& location, const std::string& information) {
+    items_.push_back(StartupItem(EntrySource::kStartupOtherFile, ExactName(name), ExactName(location),
+                                 ExactName(information)));
+    return static_cast<std::uint32_t>(items_.size() - 1);
+  }
+  RowText Text(std::uint32_t id, ListColumn column) const override { return items_.at(id).Text(column); }
+  const RowOrder& Order() {
+    order_.MakeKeys(system_, items_);
+    return order_;
+  }
+
+ private:
+  std::vector<StartupItem> items_;
+  NameOrder order_;
+  Win32SystemQueries system_;
+};
+
 class ListControlContractTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { InitCommonControls(); }
   void SetUp() override {
-    window_ = wine::CreateTestListView(LVS_SHOWSELALWAYS | LVS_SINGLESEL);
+    window_ = wine::CreateTestListView(LVS_SHOWSELALWAYS | LVS_SINGLESEL, &Win32ListControl::AnswerTextRequest);
     ASSERT_NE(nullptr, window_);
     list_.Attach(window_);
+    list_.SetRowTexts(rows_);
   }
   void TearDown() override {
     if (window_ != nullptr) DestroyWindow(window_);
   }
   void Add(const std::vector<std::string>& names) {
-    for (const std::string& name : names) {
-      list_.AddRow(name, "loc " + name, "info " + name, static_cast<std::uint32_t>(list_.Count() + 1));
-    }
+    for (const std::string& name : names) list_.AddRow(rows_.Add(name, "loc " + name, "info " + name));
+  }
+  void SortByName(bool ascending) { list_.SortRows(rows_.Order(), ascending); }
+  std::uint32_t Id(int position) const {
+    std::uint32_t id = 0xFFFFFFFFu;
+    EXPECT_TRUE(list_.RowId(position, &id));
+    return id;
   }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
@@ -125,6 +153,7 @@ class ListControlContractTest : public ::testing::Test {
     return names;
   }
   HWND window_ = nullptr;
+  TestRows rows_;
   Win32ListControl list_;
 };
 
@@ -134,17 +163,15 @@ TEST_F(ListControlContractTest, ALongListOfRandomNamesSortsAsCompareStringAOrder
   TellingNames names(20261208);
   std::vector<std::string> added(1, names.Name());
   while (added.size() < 1500) added.push_back(names.NearTwinOf(added[names.Pick(0, static_cast<int>(added.size()) - 1)]));
-  for (std::size_t i = 0; i < added.size(); ++i) {
-    list_.AddRow(added[i], "", "", static_cast<std::uint32_t>(i + 1));
-  }
+  for (const std::string& name : added) list_.AddRow(rows_.Add(name, "", ""));
   for (const bool ascending : {true, false}) {
-    list_.SortByName(ascending);
+    SortByName(ascending);
     int faults = 0;
     for (int p = 1; p < list_.Count() && faults < 10; ++p) {
-      const std::string& before = added.at(list_.Key(p - 1) - 1);
-      const std::string& after = added.at(list_.Key(p) - 1);
+      const std::string& before = added.at(Id(p - 1));
+      const std::string& after = added.at(Id(p));
       const int order = Sign(RealOrder(before, after)) * (ascending ? 1 : -1);
-      if (order > 0 || (order == 0 && list_.Key(p - 1) > list_.Key(p))) {
+      if (order > 0 || (order == 0 && Id(p - 1) > Id(p))) {
         ++faults;
         ADD_FAILURE() << (ascending ? "ascending" : "descending") << ", rows " << p - 1 << " and " << p << ": "
                       << Hex(before) << " then " << Hex(after);
@@ -156,9 +183,11 @@ TEST_F(ListControlContractTest, ALongListOfRandomNamesSortsAsCompareStringAOrder
 TEST_F(ListControlContractTest, RowsKeepTheirTextsWholeInEveryColumn) {
   const std::string longName(400, 'n');
   const std::string longLocation = "C:\\" + std::string(5000, 'l') + ".exe";
-  list_.AddRow(longName, longLocation, "Reg - HKCU", 0xFEDCBA98u);
+  list_.AddRow(rows_.Add("first", "", ""));
+  list_.RemoveRow(0);
+  list_.AddRow(rows_.Add(longName, longLocation, "Reg - HKCU"));
   EXPECT_EQ(1, list_.Count());
-  EXPECT_EQ(0xFEDCBA98u, list_.Key(0));
+  EXPECT_EQ(1u, Id(0));
   EXPECT_EQ(longName, list_.Text(0, kColumnName));
   EXPECT_EQ(longLocation, list_.Text(0, kColumnLocation));
   EXPECT_EQ("Reg - HKCU", list_.Text(0, kColumnInformation));
@@ -169,12 +198,12 @@ TEST_F(ListControlContractTest, SortsCaseInsensitivelyBothWaysWithChecksAndSelec
   Add({"beta", "Alpha", "delta", "Gamma"});
   list_.SetChecked(1, true);   // Alpha
   list_.SetSelected(3, true);  // Gamma
-  list_.SortByName(true);
+  SortByName(true);
   EXPECT_EQ((std::vector<std::string>{"Alpha", "beta", "delta", "Gamma"}), Names());
   EXPECT_TRUE(list_.IsChecked(0));
   EXPECT_TRUE(list_.IsSelected(3));
   EXPECT_EQ("loc Alpha", list_.Text(0, kColumnLocation)) << "sub-items move with their row";
-  list_.SortByName(false);
+  SortByName(false);
   EXPECT_EQ((std::vector<std::string>{"Gamma", "delta", "beta", "Alpha"}), Names());
   EXPECT_TRUE(list_.IsChecked(3));
   EXPECT_TRUE(list_.IsSelected(0));
@@ -346,7 +375,7 @@ TEST_F(ListCheckBoxContractTest, TheSpaceBarTogglesTheFocusedRowOnly) {
 TEST_F(ListCheckBoxContractTest, BoxesToggledByTheUserSurviveSortsAndViews) {
   Add({"b", "a", "c"});
   ClickAt(CheckBoxOf(0));  // b
-  list_.SortByName(true);
+  SortByName(true);
   EXPECT_TRUE(list_.IsChecked(1));
   for (ListViewMode mode : {ListViewMode::kLargeIcons, ListViewMode::kSmallIcons,
                             ListViewMode::kList, ListViewMode::kDetails}) {
@@ -354,7 +383,7 @@ TEST_F(ListCheckBoxContractTest, BoxesToggledByTheUserSurviveSortsAndViews) {
     EXPECT_TRUE(list_.IsChecked(1));
     EXPECT_FALSE(list_.IsChecked(0));
   }
-  list_.SortByName(false);
+  SortByName(false);
   EXPECT_TRUE(list_.IsChecked(1)) << "b stays in the middle, checked";
 }
 

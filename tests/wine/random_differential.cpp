@@ -23,12 +23,11 @@
 #include <string>
 #include <vector>
 
-#include "core/startup_collection.h"
 #include "core/windows_version.h"
 #include "platform/win32/win32_list_control.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/wine/wine_test_support.h"
-#include "ui/main/frm_main.h"
+#include "ui/main/main_window.h"
 
 namespace {
 
@@ -353,7 +352,7 @@ int Occurrences(const std::string& text, const std::string& part) {
 // order they were read in: HKLM's values, HKCU's, then the folder's files,
 // each as the system enumerates them. The test reads that order itself, and
 // so knows which entry each row is, also of rows that look alike.
-std::vector<Entry> CheckLoadOrder(const ListControl& list, const std::vector<Value>& values,
+std::vector<Entry> CheckLoadOrder(const Win32ListControl& list, const std::vector<Value>& values,
                                   const std::vector<File>& files, std::vector<std::string>* problems) {
   std::vector<Entry> read;
   for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
@@ -488,8 +487,8 @@ bool Round::Run(const Platform& services, HWND listWindow, std::vector<std::stri
   list.Attach(listWindow);
   list.Clear();
   QuietView view;
-  FrmMain form(services, list, view);
-  form.mnuViewRefresh_Click();
+  MainWindow window(services, WindowsFamily::kWin9x, list, view);
+  window.Refresh();
   std::multiset<std::string> expected, shown;
   for (const Value& value : values) expected.insert(Ansi(value.name) + "\t" + ShownData(value) + "\t" + Tag(value.hive));
   for (const File& file : files) {
@@ -573,7 +572,7 @@ bool Round::Run(const Platform& services, HWND listWindow, std::vector<std::stri
   // Delete.
   auto* messages = static_cast<RecordingYes*>(&services.messages);
   messages->reports.clear();
-  form.mnuDeleteCheckedItems_Click();
+  window.DeleteCheckedItems();
   for (HANDLE lock : locks) CloseHandle(lock);
   const std::string report = messages->reports.empty() ? "" : messages->reports.back();
 
@@ -666,8 +665,7 @@ int main(int argc, char** argv) {
   CreateDirectoryW(kFolder.c_str(), nullptr);
   const std::wstring folder = kFolder.substr(0, kFolder.size() - 1);
   SetValue(HKEY_CURRENT_USER, kUserShellFolders, L"Startup", REG_SZ, Bytes(folder + L'\0'));
-  HWND listWindow = wine::CreateTestListView(LVS_SINGLESEL);
-  IsWin9x = true;
+  HWND listWindow = wine::CreateTestListView(LVS_SINGLESEL, &Win32ListControl::AnswerTextRequest);
   Win32Platform real;
   RecordingYes messages;
   const Platform services{real.registry, real.system, real.files, messages, real.programs};

@@ -1,7 +1,7 @@
 // Key test and value deletion against the real registry of a throwaway prefix.
 #include <gtest/gtest.h>
 
-#include "core/registry_values.h"
+#include "core/startup_sources.h"
 #include "platform/win32/win32_registry.h"
 #include "tests/wine/wine_test_support.h"
 

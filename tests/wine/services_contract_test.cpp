@@ -125,7 +125,7 @@ TEST_F(ServicesContractTest, EachListingAsksTheShellForTypeDescriptionsAfresh) {
   std::vector<FolderFile> listing;
   ASSERT_TRUE(files.ListFiles(kFolder, &listing));
   ASSERT_EQ(1u, listing.size());
-  const std::string unregistered = listing[0].type;
+  const ExactName unregistered = listing[0].type;
   // The type is registered between two loads, through the same object.
   ASSERT_TRUE(wine::SetStringValue(HKEY_CLASSES_ROOT, kExtensionKey, "", kTypeKey));
   ASSERT_TRUE(wine::SetStringValue(HKEY_CLASSES_ROOT, kTypeKey, "", "Runwarden Test Type"));
@@ -133,8 +133,8 @@ TEST_F(ServicesContractTest, EachListingAsksTheShellForTypeDescriptionsAfresh) {
   wine::RemoveKey(HKEY_CLASSES_ROOT, kExtensionKey);
   wine::RemoveKey(HKEY_CLASSES_ROOT, kTypeKey);
   ASSERT_EQ(1u, listing.size());
-  EXPECT_NE("Runwarden Test Type", unregistered);
-  EXPECT_EQ("Runwarden Test Type", listing[0].type);
+  EXPECT_NE(ExactName::Wide(u"Runwarden Test Type"), unregistered);
+  EXPECT_EQ(ExactName::Wide(u"Runwarden Test Type"), listing[0].type);
 }
 
 TEST_F(ServicesContractTest, StartsTheExactPathEvenWithBlanksInIt) {

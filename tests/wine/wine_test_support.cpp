@@ -150,9 +150,31 @@ bool FileExistsWide(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-HWND CreateTestListView(DWORD style) {
-  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT | style, 0, 0, 600, 400,
-                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+namespace {
+using NotifyHandler = bool (*)(const NMHDR*);
+
+LRESULT CALLBACK ListHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY) {
+    const auto notify = reinterpret_cast<NotifyHandler>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (notify != nullptr && notify(reinterpret_cast<const NMHDR*>(lParam))) return 0;
+  }
+  if (message == WM_PARENTNOTIFY && LOWORD(wParam) == WM_DESTROY) DestroyWindow(window);  // its list is gone
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+}  // namespace
+
+HWND CreateTestListView(DWORD style, bool (*notify)(const NMHDR*)) {
+  WNDCLASSA hostClass = {};
+  hostClass.lpfnWndProc = &ListHost;
+  hostClass.hInstance = GetModuleHandleA(nullptr);
+  hostClass.lpszClassName = "RunwardenTestListHost";
+  RegisterClassA(&hostClass);  // fails harmlessly once registered
+  HWND host = CreateWindowExA(0, "RunwardenTestListHost", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+  if (host == nullptr) return nullptr;
+  SetWindowLongPtrA(host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(notify));
+  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | style, 0, 0, 600, 400,
+                              host, nullptr, GetModuleHandleA(nullptr), nullptr);
   for (int column = 0; column < 3; ++column) {
     LVCOLUMNA header = {};
     header.mask = LVCF_WIDTH | LVCF_SUBITEM;

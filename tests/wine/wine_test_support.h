@@ -37,10 +37,11 @@ bool MakeFolders(const std::string& path);
 bool RemoveTree(const std::string& path);
 bool WriteTextFile(const std::string& path, const std::string& text, DWORD attributes = 0);
 bool FileExistsWide(const std::wstring& path);
-// A top-level report list view with three columns, as the main window's
-// list is made; |style| adds to WS_POPUP | LVS_REPORT. Attaching a
-// Win32ListControl gives it its check boxes.
-HWND CreateTestListView(DWORD style);
+// A report list view with three columns, as the main window's list is made,
+// in a hidden window of its own; |style| adds to WS_CHILD | LVS_REPORT.
+// Attaching a Win32ListControl gives it its check boxes; the host window
+// hands the list's notifications to |notify| (the rows' text requests).
+HWND CreateTestListView(DWORD style, bool (*notify)(const NMHDR*) = nullptr);
 
 // A real shell link made through the shell's link interface.
 bool MakeShortcut(const std::string& linkPath, const std::string& target,

@@ -382,7 +382,7 @@ int TimeDelete(const char* title, long rows) {
   if (window == nullptr) return 2;
   HWND list = ChildOfClass(window, WC_LISTVIEWA);
   if (list == nullptr) return 3;
-  PostMessageA(window, WM_COMMAND, IDM_VIEW_CHECK_ALL, 0);
+  PostMessageA(window, WM_COMMAND, IDM_CHECK_ALL, 0);
   PostMessageA(window, WM_COMMAND, IDM_DELETE_CHECKED_ITEMS, 0);
   OwnedBox question{window, nullptr};
   const double asked = Seconds();

@@ -6,7 +6,6 @@
 namespace rw {
 
 struct MenuEntrySpec {
-  const char* name;     // as the handlers are named: mnuViewRefresh
   const char* caption;  // "-" for a separator
   int id;               // 0 for a separator
   bool checkedAtStart;
@@ -14,7 +13,6 @@ struct MenuEntrySpec {
 };
 
 struct MenuSpec {
-  const char* name;
   const char* caption;
   const MenuEntrySpec* entries;
   int entryCount;

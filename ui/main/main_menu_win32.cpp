@@ -28,7 +28,7 @@ HMENU BuildMainMenuBar() {
 }
 
 HACCEL CreateMainShortcuts() {
-  ACCEL refresh = {FVIRTKEY, VK_F5, IDM_VIEW_REFRESH};
+  ACCEL refresh = {FVIRTKEY, VK_F5, IDM_REFRESH};
   return CreateAcceleratorTableA(&refresh, 1);
 }
 

@@ -5,23 +5,16 @@
 namespace rw {
 
 const ToolbarButtonSpec kToolbarButtons[kToolbarButtonCount] = {
-    {"Delete", "Delete Selected Item(s)", 0, IDM_TOOLBAR_DELETE},
+    {"Delete", "Delete Selected Item(s)", 0, IDM_DELETE_CHECKED_ITEMS},
     {"", "", -1, 0},
     {"Sort Ascending", "Sort Ascending", 1, IDM_TOOLBAR_SORT_ASCENDING},
     {"Sort Descending", "Sort Descending", 2, IDM_TOOLBAR_SORT_DESCENDING},
     {"", "", -1, 0},
-    {"View Small Icons", "View Small Icons", 3, IDM_TOOLBAR_VIEW_SMALL_ICONS},
-    {"View Large Icons", "View Large Icons", 4, IDM_TOOLBAR_VIEW_LARGE_ICONS},
-    {"View List", "View List", 5, IDM_TOOLBAR_VIEW_LIST},
-    {"View Details", "View Details", 6, IDM_TOOLBAR_VIEW_DETAILS},
+    {"View Small Icons", "View Small Icons", 3, IDM_VIEW_SMALL_ICONS},
+    {"View Large Icons", "View Large Icons", 4, IDM_VIEW_LARGE_ICONS},
+    {"View List", "View List", 5, IDM_VIEW_LIST},
+    {"View Details", "View Details", 6, IDM_VIEW_DETAILS},
 };
-
-const char* ToolbarKeyForCommand(int id) {
-  for (const ToolbarButtonSpec& button : kToolbarButtons) {
-    if (button.id != 0 && button.id == id) return button.key;
-  }
-  return nullptr;
-}
 
 std::uint32_t PictureColour(char pixel) {
   switch (pixel) {

@@ -16,9 +16,6 @@ struct ToolbarButtonSpec {
 constexpr int kToolbarButtonCount = 9;
 extern const ToolbarButtonSpec kToolbarButtons[kToolbarButtonCount];
 
-// The toolbar's key for a command id, or nullptr.
-const char* ToolbarKeyForCommand(int id);
-
 // Pictures: 16 rows of 16 characters each, one character a pixel.
 //   '.' light grey (192,192,192), drawn transparent
 //   'k' black  'd' dark grey  'W' white  'b' navy  'B' blue  'r' maroon  'g' green

@@ -4,15 +4,16 @@
 #include <string>
 #include <vector>
 
-#include "core/startup_item.h"
+#include "core/startup_entries.h"
 
 namespace rw {
 
 extern const char kDeleteQuestion[];
 
-// An entry the delete command could not delete, and why.
+// An entry the delete command could not delete, as its row shows it, and why.
 struct DeleteFailure {
-  StartupItem item;
+  std::string name;
+  std::string location;
   std::string reason;
 };
 
@@ -24,5 +25,10 @@ std::string FailureReason(long errorCode, const std::string& systemText);
 // the rest are counted as "and N more".
 std::string DeleteFailureReport(const std::vector<DeleteFailure>& failures,
                                 std::size_t maxListed = 10);
+
+// The report on a delete's |results|, in their order; "" when every entry that
+// can be deleted is gone.
+std::string DeleteReport(const StartupEntries& entries, const std::vector<DeleteResult>& results,
+                         SystemQueries& system);
 
 }  // namespace rw

@@ -1,6 +1,6 @@
 #pragma once
 // The main window as a real Win32 window: it owns the controls, turns
-// messages into the handlers of FrmMain and serves MainWindowView.
+// messages into the commands of MainWindow and serves MainWindowView.
 #include <windows.h>
 
 #include <string>
@@ -13,7 +13,7 @@
 #include "ui/dialogs/frm_about_win32.h"
 #include "ui/dialogs/frm_legend_win32.h"
 #include "ui/main/common_control_features.h"
-#include "ui/main/frm_main.h"
+#include "ui/main/main_window.h"
 #include "ui/main/main_status_bar_win32.h"
 #include "ui/main/main_toolbar_win32.h"
 #include "ui/main/main_window_view.h"
@@ -21,19 +21,19 @@
 
 namespace rw {
 
-class FrmMainWindow : public ProgramWindow, public MainWindowView {
+class Win32MainWindow : public ProgramWindow, public MainWindowView {
  public:
   // |colours| is where the toolbar's and the check boxes' pictures take
   // their colours from; tests hand over a scheme of their own.
-  explicit FrmMainWindow(const Platform& platform,
-                         PictureColourSource colours = &SystemPictureColours)
-      : colours_(colours), logic_(WithMessages(platform, boxes_), list_, *this), about_(platform) {}
+  Win32MainWindow(const Platform& platform, WindowsFamily family,
+                  PictureColourSource colours = &SystemPictureColours)
+      : colours_(colours), logic_(WithMessages(platform, boxes_), family, list_, *this), about_(platform) {}
 
-  // Creates the window, runs Form_Load and shows it. False when Windows refused.
+  // Creates the window, arms its first load and shows it. False when Windows refused.
   bool Create(HINSTANCE instance, int showCommand);
-  // The handlers behind the window, for the benchmark to drive directly.
-  FrmMain& handlers() { return logic_; }
-  ListControl& list() { return list_; }
+  // The behaviour behind the window, for the benchmark to drive directly.
+  MainWindow& logic() { return logic_; }
+  Win32ListControl& list() { return list_; }
   // Routes F5 from anywhere in the main window, and the keys of an open
   // dialog; true when the message was used.
   bool TranslateKeys(MSG* message);
@@ -59,7 +59,6 @@ class FrmMainWindow : public ProgramWindow, public MainWindowView {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnDestroy() override;
   void EndInterruptedCommand(bool outOfMemory) override { logic_.EndInterruptedCommand(outOfMemory); }
-  void OnCommand(int id);
   void OnColoursChanged(WPARAM wParam, LPARAM lParam);
   void CreateList();
   void PlaceBars();
@@ -74,7 +73,7 @@ class FrmMainWindow : public ProgramWindow, public MainWindowView {
   MainStatusBar statusBar_;
   MainToolbar toolbar_;
   Win32ListControl list_;
-  FrmMain logic_;
+  MainWindow logic_;
   FrmAbout about_;
   FrmLegend legend_;
 };

@@ -2,22 +2,21 @@
 
 #include <new>
 
-#include "core/startup_collection.h"
+#include "core/startup_sources.h"
 #include "res/resource.h"
 #include "tests/fakes/fake_list_control.h"
 #include "tests/unit/fake_main_window_view.h"
 #include "tests/unit/fake_platform.h"
-#include "ui/main/frm_main.h"
+#include "ui/main/main_window.h"
 #include "ui/window/command_boundary.h"
 
 namespace rw {
 namespace {
 
-class FrmMainTest : public FakePlatformTest {
+class MainWindowLifecycleTest : public FakePlatformTest {
  protected:
   void SetUp() override {
     FakePlatformTest::SetUp();
-    IsWin9x = true;
     registry.SetString(kHkeyCurrentUser, RunKeyPath, "zeta", "z.exe");
     registry.SetString(kHkeyLocalMachine, RunKeyPath, "Alpha", "a.exe");
     files.AddFile(kWin9xStartupFolder, "beta.lnk", "Shortcut");
@@ -29,11 +28,11 @@ class FrmMainTest : public FakePlatformTest {
   }
   FakeListControl list;
   FakeMainWindowView view;
-  FrmMain form{services(), list, view};
+  MainWindow window{services(), WindowsFamily::kWin9x, list, view};
 };
 
-TEST_F(FrmMainTest, LoadLaysOutSetsTheCaptionAndArmsTheTimerWithAnEmptyList) {
-  form.Form_Load();
+TEST_F(MainWindowLifecycleTest, LoadLaysOutSetsTheCaptionAndArmsTheTimerWithAnEmptyList) {
+  window.OnCreated();
   EXPECT_EQ("Windows Runwarden", view.caption);
   EXPECT_TRUE(view.timerEnabled);
   ASSERT_EQ(1u, view.listMoves.size());
@@ -43,73 +42,73 @@ TEST_F(FrmMainTest, LoadLaysOutSetsTheCaptionAndArmsTheTimerWithAnEmptyList) {
   EXPECT_EQ(0, registry.CallCount()) << "nothing is read before the timer";
 }
 
-TEST_F(FrmMainTest, TheTimerLoadsOnceSortedWithTheFirstRowSelected) {
-  form.Form_Load();
-  form.Timer1_Timer();
+TEST_F(MainWindowLifecycleTest, TheTimerLoadsOnceSortedWithTheFirstRowSelected) {
+  window.OnCreated();
+  window.OnFirstLoad();
   EXPECT_FALSE(view.timerEnabled);
   EXPECT_EQ((std::vector<std::string>{"Alpha", "beta.lnk", "zeta"}), Names());
   EXPECT_TRUE(list.IsSelected(0));
   EXPECT_FALSE(list.IsSelected(1));
   EXPECT_EQ((std::vector<std::string>{"Ready", "Loading Startup Items ...", "Ready"}),
             view.statusTexts);
-  EXPECT_TRUE(view.checks[IDM_VIEW_ASCENDING]);
-  EXPECT_FALSE(view.checks[IDM_VIEW_DESCENDING]);
+  EXPECT_TRUE(view.checks[IDM_SORT_ASCENDING]);
+  EXPECT_FALSE(view.checks[IDM_SORT_DESCENDING]);
   EXPECT_TRUE(list.redraw) << "the list draws again after the load";
 }
 
-TEST_F(FrmMainTest, RefreshReadsTheInventoryAfreshWithEveryRowUnchecked) {
-  form.Timer1_Timer();
+TEST_F(MainWindowLifecycleTest, RefreshReadsTheInventoryAfreshWithEveryRowUnchecked) {
+  window.OnFirstLoad();
   for (auto& row : list.rows) row.checked = true;
-  view.checks[IDM_VIEW_ASCENDING] = false;
-  view.checks[IDM_VIEW_DESCENDING] = true;
+  view.checks[IDM_SORT_ASCENDING] = false;
+  view.checks[IDM_SORT_DESCENDING] = true;
   registry.SetString(kHkeyCurrentUser, RunKeyPath, "Added", "new.exe");
   files.RemoveFile(std::string(kWin9xStartupFolder) + "beta.lnk");
-  form.mnuViewRefresh_Click();
+  window.Refresh();
   EXPECT_EQ((std::vector<std::string>{"Added", "Alpha", "zeta"}), Names());
   for (const auto& row : list.rows) EXPECT_FALSE(row.checked) << row.texts[0];
   EXPECT_TRUE(list.IsSelected(0));
   EXPECT_EQ("Loading Startup Items ...", view.statusTexts[view.statusTexts.size() - 2]);
   EXPECT_EQ("Ready", view.statusTexts.back());
-  EXPECT_TRUE(view.checks[IDM_VIEW_ASCENDING]);
-  EXPECT_FALSE(view.checks[IDM_VIEW_DESCENDING]);
+  EXPECT_TRUE(view.checks[IDM_SORT_ASCENDING]);
+  EXPECT_FALSE(view.checks[IDM_SORT_DESCENDING]);
 }
 
-TEST_F(FrmMainTest, AnEmptyInventorySelectsNothingAndStillFinishes) {
+TEST_F(MainWindowLifecycleTest, AnEmptyInventorySelectsNothingAndStillFinishes) {
   FakeRegistry empty;
   FakeFileSystem noFiles;
-  FrmMain bare{Platform{empty, system, noFiles, messages, programs}, list, view};
-  bare.Timer1_Timer();
+  MainWindow bare{Platform{empty, system, noFiles, messages, programs}, WindowsFamily::kWin9x, list, view};
+  bare.OnFirstLoad();
   EXPECT_EQ(0, list.Count());
   EXPECT_EQ("Ready", view.statusTexts.back());
-  EXPECT_TRUE(view.checks[IDM_VIEW_ASCENDING]);
+  EXPECT_TRUE(view.checks[IDM_SORT_ASCENDING]);
 }
 
-TEST_F(FrmMainTest, EachBarToggleFlipsItsBarAndMarkAndRefitsTheList) {
-  form.mnuViewToolbar_Click();
+TEST_F(MainWindowLifecycleTest, EachBarToggleFlipsItsBarAndMarkAndRefitsTheList) {
+  window.ToggleToolbar();
   EXPECT_FALSE(view.toolbarVisible);
-  EXPECT_FALSE(view.checks[IDM_VIEW_TOOLBAR]);
+  EXPECT_FALSE(view.checks[IDM_TOOLBAR]);
   EXPECT_EQ((TwipsRect{0, 50, 9375, 5040}), view.listMoves.back());  // bottom 400 above the edge
-  form.mnuViewStatusBar_Click();
+  window.ToggleStatusBar();
   EXPECT_FALSE(view.statusBarVisible);
-  EXPECT_FALSE(view.checks[IDM_VIEW_STATUS_BAR]);
+  EXPECT_FALSE(view.checks[IDM_STATUS_BAR]);
   EXPECT_EQ((TwipsRect{0, 50, 9375, 5390}), view.listMoves.back());  // 50 above and below
-  form.mnuViewToolbar_Click();
+  window.ToggleToolbar();
   EXPECT_EQ((TwipsRect{0, 375, 9375, 5040}), view.listMoves.back());
-  form.mnuViewStatusBar_Click();
+  window.ToggleStatusBar();
   EXPECT_TRUE(view.toolbarVisible);
   EXPECT_TRUE(view.statusBarVisible);
-  EXPECT_TRUE(view.checks[IDM_VIEW_TOOLBAR]);
-  EXPECT_TRUE(view.checks[IDM_VIEW_STATUS_BAR]);
+  EXPECT_TRUE(view.checks[IDM_TOOLBAR]);
+  EXPECT_TRUE(view.checks[IDM_STATUS_BAR]);
   EXPECT_EQ((TwipsRect{0, 375, 9375, 4690}), view.listMoves.back());  // bottom 425 above
 }
 
-TEST_F(FrmMainTest, ATinyOrMinimizedWindowNeverGetsANegativeListHeight) {
+TEST_F(MainWindowLifecycleTest, ATinyOrMinimizedWindowNeverGetsANegativeListHeight) {
   view.clientHeight = 0;
-  form.LayoutMainWindow();
+  window.LayoutMainWindow();
   EXPECT_EQ((TwipsRect{0, 375, 9375, 0}), view.listMoves.back());
   view.clientHeight = 700;
   view.statusBarVisible = false;
-  form.LayoutMainWindow();
+  window.LayoutMainWindow();
   EXPECT_EQ((TwipsRect{0, 375, 9375, 250}), view.listMoves.back());
 }
 
@@ -123,28 +122,28 @@ class ExhaustedRegistry : public FakeRegistry {
   }
 };
 
-TEST_F(FrmMainTest, AFailureInsideALoadShowsWhatWasReadAndKeepsTheWindow) {
+TEST_F(MainWindowLifecycleTest, AFailureInsideALoadShowsWhatWasReadAndKeepsTheWindow) {
   ExhaustedRegistry failing;
   failing.SetString(kHkeyLocalMachine, RunKeyPath, "Read", "r.exe");
   failing.SetString(kHkeyLocalMachine, RunKeyPath, "Unread", "u.exe");
-  FrmMain form2{Platform{failing, system, files, messages, programs}, list, view};
+  MainWindow window2{Platform{failing, system, files, messages, programs}, WindowsFamily::kWin9x, list, view};
   // As the window procedure runs it: the failure stops at the boundary.
-  EXPECT_FALSE(RunAtBoundary([&] { form2.Timer1_Timer(); }, [&](bool outOfMemory) { form2.EndInterruptedCommand(outOfMemory); }));
+  EXPECT_FALSE(RunAtBoundary([&] { window2.OnFirstLoad(); }, [&](bool outOfMemory) { window2.EndInterruptedCommand(outOfMemory); }));
   EXPECT_EQ((std::vector<std::string>{"Read"}), Names());
   EXPECT_TRUE(list.redraw);
   EXPECT_TRUE(list.IsSelected(0));
   EXPECT_EQ("Ready", view.statusTexts.back());
-  EXPECT_TRUE(view.checks[IDM_VIEW_ASCENDING]);
+  EXPECT_TRUE(view.checks[IDM_SORT_ASCENDING]);
   EXPECT_EQ(0, failing.OpenHandleCount());
 }
 
-TEST_F(FrmMainTest, ExitEndsTheProgramAndTheHelpEntriesOpenTheirDialogs) {
-  form.mnuInfoLegend_Click();
-  form.mnuAbout_Click();
+TEST_F(MainWindowLifecycleTest, ExitEndsTheProgramAndTheHelpEntriesOpenTheirDialogs) {
+  window.ShowLegend();
+  window.ShowAbout();
   EXPECT_EQ(1, view.legendOpenings);
   EXPECT_EQ(1, view.aboutOpenings);
   EXPECT_FALSE(view.ended);
-  form.mnuExit_Click();
+  window.Exit();
   EXPECT_TRUE(view.ended);
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/startup_collection.h"
+#include "core/startup_entries.h"
 #include "tests/unit/fake_platform.h"
 #include "tests/unit/recording_sink.h"
 
@@ -18,20 +18,21 @@ class CollectionTest : public FakePlatformTest {
     registry.CreateKey(kHkeyLocalMachine, kRun);
     registry.CreateKey(kHkeyCurrentUser, kRun);
   }
-  void Load() { LoadStartupItems(services(), sink); }
-  const std::vector<std::string> kFinish{"sort", "select", "status:Ready", "mark"};
+  void Load() { entries.LoadStartupItems(services(), family, sink); }
+  WindowsFamily family = WindowsFamily::kNone;
+  StartupEntries entries;
   RecordingSink sink;
 };
 
 TEST_F(CollectionTest, MachineValuesThenUserValuesThenFolderFiles) {
-  IsWin9x = true;
+  family = WindowsFamily::kWin9x;
   registry.SetString(kHkeyLocalMachine, kRun, "ScanRegistry", "C:\\WINDOWS\\scanregw.exe /autorun");
   registry.SetString(kHkeyLocalMachine, kRun, "SystemTray", "SysTray.Exe");
   registry.SetString(kHkeyCurrentUser, kRun, "Notes", "C:\\Notes\\notes.exe -min -q");
   files.AddFile(kWin9xFolder, "Agent.lnk", "Shortcut");
   files.AddFile(kWin9xFolder, "desktop.ini", "Configuration Settings");
   Load();
-  const std::vector<StartupItem> expected{
+  const std::vector<ShownRow> expected{
       {"ScanRegistry", "C:\\WINDOWS\\scanregw.exe /autorun", "Reg - HKLM"},
       {"SystemTray", "SysTray.Exe", "Reg - HKLM"},
       {"Notes", "C:\\Notes\\notes.exe -min -q", "Reg - HKCU"},
@@ -39,8 +40,6 @@ TEST_F(CollectionTest, MachineValuesThenUserValuesThenFolderFiles) {
       {"desktop.ini", kWin9xFolder + "desktop.ini", "Configuration Settings"},
   };
   EXPECT_EQ(expected, sink.rows);
-  EXPECT_EQ(kFinish, sink.FinishingCalls());
-  EXPECT_EQ("append", sink.calls.front()) << "the collection never clears or sorts first";
 }
 
 TEST_F(CollectionTest, EveryValueTypeIsARowNamedByItsValue) {
@@ -52,7 +51,7 @@ TEST_F(CollectionTest, EveryValueTypeIsARowNamedByItsValue) {
   registry.SetValue(kHkeyCurrentUser, kRun, "Binary", kRegBinary, {0, 'x', 'y'});
   registry.SetValue(kHkeyCurrentUser, kRun, "NoType", kRegNone, {});
   Load();
-  const std::vector<StartupItem> expected{
+  const std::vector<ShownRow> expected{
       {"Plain", "a.exe", "Reg - HKCU"},
       {"Expand", "%windir%\\b.exe", "Reg - HKCU"},  // not expanded
       {"Multi", "one", "Reg - HKCU"},               // first string only
@@ -70,7 +69,7 @@ TEST_F(CollectionTest, DefaultValueEmptyDataAndTheSameNameInBothHives) {
   registry.SetString(kHkeyCurrentUser, kRun, "Empty", "");
   registry.SetString(kHkeyCurrentUser, kRun, "Twin", "user.exe");
   Load();
-  const std::vector<StartupItem> expected{
+  const std::vector<ShownRow> expected{
       {"", "default.exe", "Reg - HKLM"},  {"Twin", "machine.exe", "Reg - HKLM"},
       {"Full", "full.exe", "Reg - HKCU"}, {"Empty", "", "Reg - HKCU"},
       {"Twin", "user.exe", "Reg - HKCU"},
@@ -86,7 +85,7 @@ TEST_F(CollectionTest, LongNamesAndDataAreReadWhole) {
   registry.SetString(kHkeyLocalMachine, kRun, std::string(101, 'x'), std::string(150, 'y'));
   Load();
   ASSERT_EQ(3u, sink.rows.size());
-  EXPECT_EQ(StartupItem({"Short", "s.exe", "Reg - HKLM"}), sink.rows[0]);
+  EXPECT_EQ(ShownRow({"Short", "s.exe", "Reg - HKLM"}), sink.rows[0]);
   EXPECT_EQ(longName, sink.rows[1].name);
   EXPECT_EQ(longData, sink.rows[1].location);
   EXPECT_EQ(std::string(101, 'x'), sink.rows[2].name);
@@ -124,36 +123,34 @@ TEST_F(CollectionTest, AMissingKeyOrAFailingEnumerationEndsThatKeyOnly) {
   r.RefuseAccess(kHkeyLocalMachine, kRun, kRunKeyAccess);
   r.RefuseAccess(kHkeyLocalMachine, kRun, kKeyRead);
   Load();
-  const std::vector<StartupItem> expected{{"first", "1.exe", "Reg - HKCU"}};
+  const std::vector<ShownRow> expected{{"first", "1.exe", "Reg - HKCU"}};
   EXPECT_EQ(expected, sink.rows);
-  EXPECT_EQ(kFinish, sink.FinishingCalls());
   EXPECT_EQ(0, registry.OpenHandleCount());
 }
 
 TEST_F(CollectionTest, KeysThatDoNotExistGiveNoRows) {
   FakeRegistry empty;
   Platform platform{empty, system, files, messages, programs};
-  LoadStartupItems(platform, sink);
+  entries.LoadStartupItems(platform, family, sink);
   EXPECT_TRUE(sink.rows.empty());
-  EXPECT_EQ(kFinish, sink.FinishingCalls());
 }
 
 TEST_F(CollectionTest, AMachineKeyWithoutWriteRightsIsStillListed) {
   registry.SetString(kHkeyLocalMachine, kRun, "Antivirus", "av.exe /tray");
   registry.RefuseAccess(kHkeyLocalMachine, kRun, kRunKeyAccess);
   Load();
-  const std::vector<StartupItem> expected{{"Antivirus", "av.exe /tray", "Reg - HKLM"}};
+  const std::vector<ShownRow> expected{{"Antivirus", "av.exe /tray", "Reg - HKLM"}};
   EXPECT_EQ(expected, sink.rows);
   EXPECT_EQ(0, registry.OpenHandleCount());
 }
 
 TEST_F(CollectionTest, Win9xListsOnlyItsFolderAndNoSubfolders) {
-  IsWin9x = true;
+  family = WindowsFamily::kWin9x;
   files.AddFile(kWin9xFolder, "Agent.lnk", "Shortcut");
   files.AddFile(kAllUsersFolder, "nt.lnk", "Shortcut");
   Load();
   ASSERT_EQ(1u, sink.rows.size());
-  EXPECT_EQ(StartupItem({"Agent.lnk", "c:\\windows\\start menu\\programs\\startup\\Agent.lnk",
+  EXPECT_EQ(ShownRow({"Agent.lnk", "c:\\windows\\start menu\\programs\\startup\\Agent.lnk",
                          "Shortcut"}),
             sink.rows[0]);
   EXPECT_EQ(std::vector<std::string>{kWin9xFolder}, files.ListedFolders());
@@ -161,14 +158,14 @@ TEST_F(CollectionTest, Win9xListsOnlyItsFolderAndNoSubfolders) {
 }
 
 TEST_F(CollectionTest, NtListsAllUsersThenTheUsersOwnFolder) {
-  IsWinNT = true;
+  family = WindowsFamily::kNT;
   system.userName = "jsmith";
   const std::string userFolder = "c:\\winnt\\profiles\\jsmith\\start menu\\programs\\startup\\";
   files.AddFile(userFolder, "mine.lnk", "Shortcut");
   files.AddFile(kAllUsersFolder, "shared.lnk", "Shortcut");
   files.AddFile(kAllUsersFolder, "notes.txt", "Text Document");
   Load();
-  const std::vector<StartupItem> expected{
+  const std::vector<ShownRow> expected{
       {"shared.lnk", kAllUsersFolder + "shared.lnk", "Shortcut"},
       {"notes.txt", kAllUsersFolder + "notes.txt", "Text Document"},
       {"mine.lnk", userFolder + "mine.lnk", "Shortcut"},
@@ -178,13 +175,12 @@ TEST_F(CollectionTest, NtListsAllUsersThenTheUsersOwnFolder) {
 }
 
 TEST_F(CollectionTest, NtWithoutAUserNameAsksForADoubleBackslashFolder) {
-  IsWinNT = true;
+  family = WindowsFamily::kNT;
   system.userNameFails = true;
   Load();
   ASSERT_EQ(2u, files.ListedFolders().size());
   EXPECT_EQ("c:\\winnt\\profiles\\\\start menu\\programs\\startup\\", files.ListedFolders()[1]);
   EXPECT_TRUE(sink.rows.empty());
-  EXPECT_EQ(kFinish, sink.FinishingCalls());
 }
 
 TEST_F(CollectionTest, NeitherFlagReadsNoFolder) {
@@ -195,22 +191,20 @@ TEST_F(CollectionTest, NeitherFlagReadsNoFolder) {
 }
 
 TEST_F(CollectionTest, MissingOrUnreadableFoldersAddNothingAndRaiseNothing) {
-  IsWinNT = true;  // neither NT folder exists
+  family = WindowsFamily::kNT;  // neither NT folder exists
   registry.SetString(kHkeyCurrentUser, kRun, "kept", "k.exe");
   Load();
   EXPECT_EQ(1u, sink.rows.size());
-  EXPECT_EQ(kFinish, sink.FinishingCalls());
 
   RecordingSink second;
-  IsWinNT = false;
-  IsWin9x = true;
+  family = WindowsFamily::kWin9x;
   files.FailListing(kWin9xFolder);
-  LoadStartupItems(services(), second);
+  entries.LoadStartupItems(services(), family, second);
   EXPECT_EQ(1u, second.rows.size());
 }
 
 TEST_F(CollectionTest, ShellLinksAreShortcutsWhateverTheLanguage) {
-  IsWin9x = true;
+  family = WindowsFamily::kWin9x;
   files.AddFile(kWin9xFolder, "Agent.LNK", "Verknüpfung");
   files.AddFile(kWin9xFolder, "setup.ini", "Konfigurationseinstellungen");
   files.AddFile(kWin9xFolder, "lnk", "Datei");
@@ -222,7 +216,7 @@ TEST_F(CollectionTest, ShellLinksAreShortcutsWhateverTheLanguage) {
 }
 
 TEST_F(CollectionTest, EveryKeyHandleIsClosed) {
-  IsWin9x = true;
+  family = WindowsFamily::kWin9x;
   files.shellFolders[StartupFolderKind::kUser] = kWin9xFolder;  // the Run keys are opened last
   registry.SetString(kHkeyLocalMachine, kRun, "a", "a.exe");
   registry.SetString(kHkeyCurrentUser, kRun, "b", "b.exe");
@@ -234,30 +228,30 @@ TEST_F(CollectionTest, EveryKeyHandleIsClosed) {
 const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 TEST_F(CollectionTest, TheStartupFolderIsTheOneTheShellNames) {
-  IsWin9x = true;
+  family = WindowsFamily::kWin9x;
   const std::string autostart = "D:\\WIN95\\Startmen\xfc\\Programme\\Autostart";
   files.shellFolders[StartupFolderKind::kUser] = autostart;  // no backslash at the end
   files.AddFile(autostart + "\\", "Agent.lnk", "Verkn\xfcpfung");
   files.AddFile(kWin9xFolder, "stale.lnk", "Shortcut");  // where nothing is started
   Load();
   ASSERT_EQ(1u, sink.rows.size());
-  EXPECT_EQ(StartupItem({"Agent.lnk", autostart + "\\Agent.lnk", "Shortcut"}), sink.rows[0]);
-  EXPECT_EQ(EntrySource::kStartupShortcut, sink.rows[0].source);
+  EXPECT_EQ(ShownRow({"Agent.lnk", autostart + "\\Agent.lnk", "Shortcut"}), sink.rows[0]);
+  EXPECT_EQ(EntrySource::kStartupShortcut, sink.items[0].source());
 }
 
 TEST_F(CollectionTest, AUnicodeShellFolderIsListedAndItsFilesAddressedExactly) {
-  IsWinNT = true;
+  family = WindowsFamily::kNT;
   const std::u16string own = u"C:\\users\\\u0414\u0438\u043C\u0430\\StartUp";  // a Cyrillic user name
   files.shellFolders[StartupFolderKind::kUser] = ExactName::Wide(own);
   files.AddFileWide(own + u"\\", u"Tool.lnk", "Shortcut");
   Load();
   ASSERT_EQ(1u, sink.rows.size());
   EXPECT_EQ("C:\\users\\????\\StartUp\\Tool.lnk", sink.rows[0].location) << "as the ANSI list shows it";
-  EXPECT_EQ(ExactName::Wide(own + u"\\Tool.lnk"), sink.rows[0].identity);
+  EXPECT_EQ(ExactName::Wide(own + u"\\Tool.lnk"), sink.items[0].Identity());
 }
 
 TEST_F(CollectionTest, WithoutTheShellExplorersRecordThenTheDefaultFolderIsListed) {
-  IsWin9x = true;
+  family = WindowsFamily::kWin9x;
   registry.SetString(kHkeyCurrentUser, kShellFolders, "Startup", "C:\\WIN95\\Start Menu\\Programs\\StartUp");
   files.AddFile("c:\\win95\\start menu\\programs\\startup\\", "Recorded.lnk", "Shortcut");
   files.AddFile(kWin9xFolder, "Default.lnk", "Shortcut");
@@ -266,14 +260,14 @@ TEST_F(CollectionTest, WithoutTheShellExplorersRecordThenTheDefaultFolderIsListe
   EXPECT_EQ("C:\\WIN95\\Start Menu\\Programs\\StartUp\\Recorded.lnk", sink.rows[0].location);
 
   registry.SetString(kHkeyCurrentUser, kShellFolders, "Startup", "");  // an empty record counts as none
-  sink.rows.clear();
+  sink = RecordingSink();
   Load();
   ASSERT_EQ(1u, sink.rows.size());
   EXPECT_EQ(kWin9xFolder + "Default.lnk", sink.rows[0].location);
 }
 
 TEST_F(CollectionTest, ExplorersRecordIsReadInUnicodeAndNotAsItsAnsiTwin) {
-  IsWin9x = true;
+  family = WindowsFamily::kWin9x;
   // A path the code page cannot hold; its ANSI form is another, existing folder.
   const std::u16string recorded = u"C:\\Profiles\\\u03A9\\Autostart";
   registry.SetStringWide(kHkeyCurrentUser, kShellFolders, u"Startup", recorded);
@@ -282,11 +276,11 @@ TEST_F(CollectionTest, ExplorersRecordIsReadInUnicodeAndNotAsItsAnsiTwin) {
   Load();
   ASSERT_EQ(1u, sink.rows.size());
   EXPECT_EQ("Real.lnk", sink.rows[0].name);
-  EXPECT_EQ(ExactName::Wide(recorded + u"\\Real.lnk"), sink.rows[0].identity);
+  EXPECT_EQ(ExactName::Wide(recorded + u"\\Real.lnk"), sink.items[0].Identity());
 }
 
 TEST_F(CollectionTest, NtListsTheShellsAllUsersFolderThenTheUsersOwnAndOneFolderOnce) {
-  IsWinNT = true;
+  family = WindowsFamily::kNT;
   files.shellFolders[StartupFolderKind::kAllUsers] = "D:\\WINNT40\\Profiles\\All Users\\Startmen\xfc\\Programme\\Autostart\\";
   files.shellFolders[StartupFolderKind::kUser] = "D:\\WINNT40\\Profiles\\jsmith\\Startmen\xfc\\Programme\\Autostart\\";
   files.AddFile("d:\\winnt40\\profiles\\all users\\startmen\xfc\\programme\\autostart\\", "Shared.lnk", "Shortcut");
@@ -297,7 +291,7 @@ TEST_F(CollectionTest, NtListsTheShellsAllUsersFolderThenTheUsersOwnAndOneFolder
   EXPECT_EQ("Mine.lnk", sink.rows[1].name);
 
   files.shellFolders[StartupFolderKind::kUser] = files.shellFolders[StartupFolderKind::kAllUsers];
-  sink.rows.clear();
+  sink = RecordingSink();
   Load();
   ASSERT_EQ(1u, sink.rows.size()) << "the same folder twice is listed once";
 }

@@ -1,4 +1,4 @@
-#include "ui/main/load_report.h"
+#include "core/load_report.h"
 
 namespace rw {
 

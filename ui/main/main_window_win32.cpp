@@ -1,4 +1,4 @@
-#include "ui/main/frm_main_window.h"
+#include "ui/main/main_window_win32.h"
 
 #include <commctrl.h>
 
@@ -24,7 +24,7 @@ constexpr int kClientHeightTwips = 5490;
 
 }  // namespace
 
-bool FrmMainWindow::Create(HINSTANCE instance, int showCommand) {
+bool Win32MainWindow::Create(HINSTANCE instance, int showCommand) {
   ScopedMenu menuBar(BuildMainMenuBar());
   const WindowShape shape = {kWindowClass, kCreatedCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
                              kClientWidthTwips, kClientHeightTwips, nullptr, menuBar.get()};
@@ -36,21 +36,21 @@ bool FrmMainWindow::Create(HINSTANCE instance, int showCommand) {
   return true;
 }
 
-bool FrmMainWindow::TranslateKeys(MSG* message) {
+bool Win32MainWindow::TranslateKeys(MSG* message) {
   if (about_.HandleDialogKeys(message) || legend_.HandleDialogKeys(message)) return true;
   return Contains(message->hwnd) && shortcuts_.valid() &&
          TranslateAcceleratorA(handle(), shortcuts_.get(), message) != 0;
 }
 
-void FrmMainWindow::ShowAboutDialog() { about_.Open(instance()); }
+void Win32MainWindow::ShowAboutDialog() { about_.Open(instance()); }
 
-void FrmMainWindow::ShowLegendDialog() { legend_.Open(instance()); }
+void Win32MainWindow::ShowLegendDialog() { legend_.Open(instance()); }
 
-void FrmMainWindow::SetCaption(const std::string& caption) {
+void Win32MainWindow::SetCaption(const std::string& caption) {
   SetWindowTextA(handle(), caption.c_str());
 }
 
-void FrmMainWindow::SetLoadTimerEnabled(bool enabled) {
+void Win32MainWindow::SetLoadTimerEnabled(bool enabled) {
   if (enabled) {
     SetTimer(handle(), kLoadTimerId, kLoadTimerMilliseconds, nullptr);
   } else {
@@ -58,55 +58,55 @@ void FrmMainWindow::SetLoadTimerEnabled(bool enabled) {
   }
 }
 
-bool FrmMainWindow::IsMenuChecked(int menuId) const {
+bool Win32MainWindow::IsMenuChecked(int menuId) const {
   return (GetMenuState(GetMenu(handle()), menuId, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
 
-void FrmMainWindow::SetMenuChecked(int menuId, bool checked) {
+void Win32MainWindow::SetMenuChecked(int menuId, bool checked) {
   CheckMenuItem(GetMenu(handle()), menuId, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-bool FrmMainWindow::IsShown(HWND control) {
+bool Win32MainWindow::IsShown(HWND control) {
   return (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-void FrmMainWindow::SetToolbarVisible(bool visible) {
+void Win32MainWindow::SetToolbarVisible(bool visible) {
   ShowWindow(toolbar_.handle(), visible ? SW_SHOW : SW_HIDE);
 }
 
-void FrmMainWindow::SetStatusBarVisible(bool visible) {
+void Win32MainWindow::SetStatusBarVisible(bool visible) {
   ShowWindow(statusBar_.handle(), visible ? SW_SHOW : SW_HIDE);
 }
 
-int FrmMainWindow::ClientWidthTwips() const {
+int Win32MainWindow::ClientWidthTwips() const {
   RECT client;
   GetClientRect(handle(), &client);
   return twips().ToTwipsX(client.right);
 }
 
-int FrmMainWindow::ClientHeightTwips() const {
+int Win32MainWindow::ClientHeightTwips() const {
   RECT client;
   GetClientRect(handle(), &client);
   return twips().ToTwipsY(client.bottom);
 }
 
-void FrmMainWindow::MoveList(const TwipsRect& place) {
+void Win32MainWindow::MoveList(const TwipsRect& place) {
   MoveWindow(list_.handle(), twips().ToPixelsX(place.left), twips().ToPixelsY(place.top),
              twips().ToPixelsX(place.width), twips().ToPixelsY(place.height), TRUE);
 }
 
 // The dialogs and the main window close as their close boxes close them; the
 // last window to go ends the program.
-void FrmMainWindow::EndProgram() {
+void Win32MainWindow::EndProgram() {
   about_.Close();
   legend_.Close();
   Close();
 }
 
-void FrmMainWindow::CreateList() {
+void Win32MainWindow::CreateList() {
   HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
-                              0, 0, 0, 0, handle(), ControlId(IDC_LISTVIEW1), instance(), nullptr);
+                              0, 0, 0, 0, handle(), ControlId(IDC_STARTUP_LIST), instance(), nullptr);
   if (controls_.fullRowSelect) {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   }
@@ -126,7 +126,7 @@ void FrmMainWindow::CreateList() {
 
 // The toolbar spans the top and the status bar the bottom, at their fixed
 // heights; the list is placed between them by LayoutMainWindow.
-void FrmMainWindow::PlaceBars() {
+void Win32MainWindow::PlaceBars() {
   RECT client;
   GetClientRect(handle(), &client);
   const int statusHeight = twips().ToPixelsY(kStatusBarHeightTwips);
@@ -138,22 +138,22 @@ void FrmMainWindow::PlaceBars() {
   statusBar_.SetPanelRightEdges(first, second, second + twips().ToPixelsX(widths[2]));
 }
 
-void FrmMainWindow::OnCreate() {
+void Win32MainWindow::OnCreate() {
   FileVersion commonControls;  // 0.0 when unreadable: only what 4.00 has
   if (HMODULE library = GetModuleHandleA("COMCTL32.DLL")) ReadModuleVersion(library, &commonControls);
   controls_ = FeaturesOfCommonControls(commonControls.major, commonControls.minor);
   // Created in their tab order: status bar, toolbar, list.
-  statusBar_.Create(handle(), instance(), IDC_STATUSBAR1);
-  toolbar_.Create(handle(), instance(), IDC_TOOLBAR1, controls_.flatToolbar, colours_().buttonFace);
+  statusBar_.Create(handle(), instance(), IDC_STATUS_BAR);
+  toolbar_.Create(handle(), instance(), IDC_TOOLBAR, controls_.flatToolbar, colours_().buttonFace);
   CreateList();
   PlaceBars();
   SetTimer(handle(), kClockTimerId, kClockTimerMilliseconds, nullptr);
-  logic_.Form_Load();
+  logic_.OnCreated();
 }
 
 // Only a top-level window hears of a new colour scheme: the common controls
 // learn it from here, and the pictures drawn once are drawn again.
-void FrmMainWindow::OnColoursChanged(WPARAM wParam, LPARAM lParam) {
+void Win32MainWindow::OnColoursChanged(WPARAM wParam, LPARAM lParam) {
   SendMessageA(list_.handle(), WM_SYSCOLORCHANGE, wParam, lParam);
   SendMessageA(statusBar_.handle(), WM_SYSCOLORCHANGE, wParam, lParam);
   const PictureColours colours = colours_();
@@ -164,26 +164,7 @@ void FrmMainWindow::OnColoursChanged(WPARAM wParam, LPARAM lParam) {
   InvalidateRect(statusBar_.handle(), nullptr, TRUE);
 }
 
-void FrmMainWindow::OnCommand(int id) {
-  switch (id) {
-    case IDM_EXIT: logic_.mnuExit_Click(); break;
-    case IDM_VIEW_REFRESH: logic_.mnuViewRefresh_Click(); break;
-    case IDM_VIEW_STATUS_BAR: logic_.mnuViewStatusBar_Click(); break;
-    case IDM_VIEW_TOOLBAR: logic_.mnuViewToolbar_Click(); break;
-    case IDM_VIEW_ASCENDING: logic_.mnuViewAscending_Click(); break;
-    case IDM_VIEW_DESCENDING: logic_.mnuViewDescending_Click(); break;
-    case IDM_VIEW_CHECK_ALL: logic_.mnuViewCheckAll_Click(); break;
-    case IDM_VIEW_UNCHECK_ALL: logic_.mnuViewUncheckAll_Click(); break;
-    case IDM_DELETE_CHECKED_ITEMS: logic_.mnuDeleteCheckedItems_Click(); break;
-    case IDM_ABOUT: logic_.mnuAbout_Click(); break;
-    case IDM_INFO_LEGEND: logic_.mnuInfoLegend_Click(); break;
-    default:
-      if (const char* key = ToolbarKeyForCommand(id)) logic_.Toolbar1_ButtonClick(key);
-      break;
-  }
-}
-
-LRESULT FrmMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE:
       PlaceBars();
@@ -193,25 +174,27 @@ LRESULT FrmMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       SetFocus(list_.handle());
       return 0;
     case WM_TIMER:
-      if (wParam == kLoadTimerId) logic_.Timer1_Timer();
+      if (wParam == kLoadTimerId) logic_.OnFirstLoad();
       if (wParam == kClockTimerId) statusBar_.RefreshClock();
       return 0;
     case WM_COMMAND:
-      OnCommand(LOWORD(wParam));
+      logic_.RunCommand(LOWORD(wParam));
       return 0;
     case WM_SYSCOLORCHANGE:
       OnColoursChanged(wParam, lParam);
       return 0;
-    case WM_NOTIFY:
-      if (AnswerToolbarTooltip(reinterpret_cast<NMHDR*>(lParam))) return 0;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (AnswerToolbarTooltip(header) || Win32ListControl::AnswerTextRequest(header)) return 0;
       break;
+    }
     default:
       break;
   }
   return DefWindowProcA(handle(), message, wParam, lParam);
 }
 
-void FrmMainWindow::OnDestroy() {
+void Win32MainWindow::OnDestroy() {
   KillTimer(handle(), kClockTimerId);
   shortcuts_.reset();
   toolbar_.Destroyed();

@@ -1,4 +1,4 @@
-#include "ui/main/delete_report.h"
+#include "core/delete_report.h"
 
 namespace rw {
 
@@ -18,14 +18,26 @@ std::string DeleteFailureReport(const std::vector<DeleteFailure>& failures,
   std::size_t listed = 0;
   for (const DeleteFailure& failure : failures) {
     if (listed == maxListed) break;
-    const StartupItem& item = failure.item;
-    report += "\n" + item.name + " (" + item.location + "): " + failure.reason;
+    report += "\n" + failure.name + " (" + failure.location + "): " + failure.reason;
     ++listed;
   }
   if (failures.size() > listed) {
     report += "\nand " + std::to_string(failures.size() - listed) + " more";
   }
   return report;
+}
+
+std::string DeleteReport(const StartupEntries& entries, const std::vector<DeleteResult>& results,
+                         SystemQueries& system) {
+  std::vector<DeleteFailure> failures;
+  for (const DeleteResult& result : results) {
+    const StartupItem* item = entries.Find(result.id);
+    if (item == nullptr || result.state != DeleteState::kFailed) continue;
+    failures.push_back({AnsiShown(item->Text(kColumnName), system),
+                        AnsiShown(item->Text(kColumnLocation), system),
+                        FailureReason(result.error, system.ErrorText(result.error))});
+  }
+  return failures.empty() ? std::string() : DeleteFailureReport(failures);
 }
 
 }  // namespace rw

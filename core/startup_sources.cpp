@@ -1,0 +1,305 @@
+#include "core/startup_sources.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "core/buffer_text.h"
+#include "core/user_name.h"
+#include "platform/scoped_reg_key.h"
+
+namespace rw {
+
+const char RunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kWin9xStartupFolder[] = "c:\\windows\\start menu\\programs\\startup\\";
+const char kNtAllUsersStartupFolder[] = "c:\\winnt\\profiles\\all users\\start menu\\programs\\startup\\";
+
+std::string NtUserStartupFolder(const std::string& userName) {
+  return "c:\\winnt\\profiles\\" + userName + "\\start menu\\programs\\startup\\";
+}
+
+namespace {
+
+// The smallest buffers; they grow to fit.
+constexpr std::uint32_t kMinNameChars = 100;
+constexpr std::uint32_t kMinDataBytes = 100;
+// Registry value names never exceed 16383 characters.
+constexpr std::uint32_t kMaxNameChars = 16384;
+// Explorer's record of the shell folders, and the most of a path we read there.
+const char kShellFoldersKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr std::size_t kMaxShellFolderBytes = 1024;
+// A value that keeps changing under us is given up after this many tries.
+constexpr int kMaxGrowthsPerValue = 16;
+// Growing without a size from the platform stops here.
+constexpr std::size_t kMaxBlindDataBytes = 16u << 20;
+
+// ---- Run keys ----
+
+// The hive of a Run key's entries.
+RegKey HiveOf(EntrySource source) {
+  return source == EntrySource::kMachineRun ? kHkeyLocalMachine : kHkeyCurrentUser;
+}
+
+// Opens for the usual access, or read-only for a user who may not write the
+// key: its entries are listed either way. Not valid when it cannot be opened.
+ScopedRegKey OpenRunKey(Registry& registry, RegKey hive) {
+  ScopedRegKey key(registry);
+  if (registry.OpenKeyEx(hive, RunKeyPath, kRunKeyAccess, key.receive()) == kRegSuccess &&
+      key.valid()) {
+    return key;
+  }
+  if (registry.OpenKeyEx(hive, RunKeyPath, kKeyRead, key.receive()) == kRegSuccess && key.valid()) {
+    return key;
+  }
+  key.reset();  // a key handed out with a failure is still closed
+  return key;
+}
+
+// Registry data as the ANSI calls give it, up to its first NUL.
+std::string AnsiTextOf(const std::vector<std::uint8_t>& data, std::uint32_t length) {
+  return TextUpToFirstNul(reinterpret_cast<const char*>(data.data()), data.size(), length);
+}
+
+// After "more data": the data buffer grows to the size the platform asked
+// for; when that already fitted, the name was too long.
+template <typename Char>
+void GrowBuffers(std::uint32_t wantedDataBytes, std::vector<Char>* name,
+                 std::vector<std::uint8_t>* data) {
+  if (wantedDataBytes >= data->size()) {
+    data->resize(static_cast<std::size_t>(wantedDataBytes) + 1);
+  } else if (name->size() <= kMaxNameChars) {
+    name->resize(std::min<std::size_t>(name->size() * 2, kMaxNameChars + 1));
+  } else if (data->size() < kMaxBlindDataBytes) {
+    data->resize(data->size() * 2);  // a platform that does not say how much it needs
+  }
+}
+
+// One enumeration call, in the name form its buffer asks for.
+long EnumValueAs(Registry& registry, RegKey key, std::uint32_t index, char* name,
+                 std::uint32_t* nameChars, std::uint32_t* type, std::uint8_t* data,
+                 std::uint32_t* dataBytes) {
+  return registry.EnumValue(key, index, name, nameChars, type, data, dataBytes);
+}
+long EnumValueAs(Registry& registry, RegKey key, std::uint32_t index, char16_t* name,
+                 std::uint32_t* nameChars, std::uint32_t* type, std::uint8_t* data,
+                 std::uint32_t* dataBytes) {
+  return registry.EnumValueWide(key, index, name, nameChars, type, data, dataBytes);
+}
+
+ExactName ExactOf(std::string ansi) { return ExactName(std::move(ansi)); }
+ExactName ExactOf(std::u16string wide) { return ExactName::Wide(std::move(wide)); }
+
+bool IsStringType(std::uint32_t type) {
+  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
+
+// The data as the Location shows it: string data up to its first NUL, in the
+// form the call read it; other data as its bytes, as the ANSI call gives them.
+template <typename Char>
+ExactName LocationOf(std::uint32_t type, const std::vector<std::uint8_t>& data, std::uint32_t length) {
+  if (sizeof(Char) == 2 && IsStringType(type)) return ExactName::Wide(WideTextUpToFirstNul(data, length));
+  return ExactName(AnsiTextOf(data, length));
+}
+
+// Collects each value of the Run key of |source|, in the registry's order,
+// through the calls of one name form. Returns the result that ended the walk.
+template <typename Char>
+long ReadRunKeyValues(Registry& registry, RegKey key, EntrySource source, StartupItemCollector& items) {
+  std::uint32_t maxNameChars = 0;
+  std::uint32_t maxDataBytes = 0;
+  if (registry.QueryValueLimits(key, &maxNameChars, &maxDataBytes) != kRegSuccess) {
+    maxNameChars = maxDataBytes = 0;
+  }
+  std::vector<Char> name(std::max(kMinNameChars, std::min(maxNameChars, kMaxNameChars) + 1));
+  std::vector<std::uint8_t> data(std::max(kMinDataBytes, maxDataBytes + 1));
+
+  std::uint32_t index = 0;
+  int growths = 0;
+  for (;;) {
+    auto nameChars = static_cast<std::uint32_t>(name.size());
+    auto dataBytes = static_cast<std::uint32_t>(data.size());
+    std::uint32_t type = kRegNone;
+    const long result =
+        EnumValueAs(registry, key, index, name.data(), &nameChars, &type, data.data(), &dataBytes);
+    if (result == kRegMoreData) {
+      // The value outgrew the key's own limits since we asked: grow and retry it.
+      if (++growths > kMaxGrowthsPerValue) {
+        ++index;
+        growths = 0;
+        continue;
+      }
+      GrowBuffers(dataBytes, &name, &data);
+      continue;
+    }
+    if (result != kRegSuccess) return result;  // no more items, or a key we cannot read on
+
+    nameChars = std::min(nameChars, static_cast<std::uint32_t>(name.size()));
+    dataBytes = std::min<std::uint32_t>(dataBytes, static_cast<std::uint32_t>(data.size()));
+    items.Collect(StartupItem(source, ExactOf(std::basic_string<Char>(name.data(), nameChars)),
+                              LocationOf<Char>(type, data, dataBytes)));
+    ++index;
+    growths = 0;
+  }
+}
+
+void ReadRunKey(Registry& registry, EntrySource source, StartupItemCollector& items) {
+  const ScopedRegKey runKey = OpenRunKey(registry, HiveOf(source));
+  if (!runKey.valid()) return;
+  // Names are read in Unicode wherever the registry keeps them so (NT, and
+  // Wine whatever version it reports): the ANSI name may have lost characters
+  // and name another value. Windows 95/98 answer the wide call with "not
+  // implemented"; their names are ANSI, and so exact as the ANSI call gives them.
+  if (ReadRunKeyValues<char16_t>(registry, runKey.get(), source, items) == kRegCallNotImplemented) {
+    ReadRunKeyValues<char>(registry, runKey.get(), source, items);
+  }
+}
+
+// Opens the key into |key|; the result code says why it could not be opened.
+long OpenKey(Registry& registry, RegKey hive, const std::string& keyPath, ScopedRegKey* key) {
+  const long result = registry.OpenKey(hive, keyPath, key->receive());
+  if (key->valid()) return kRegSuccess;
+  return result == kRegSuccess ? kRegInvalidHandle : result;  // success without a key: not opened
+}
+
+// ---- Startup folders ----
+
+// A shell link is a file whose exact name ends in ".lnk", in ASCII letters of
+// either case: "Shortcut" whatever language the platform describes it in. A
+// look-alike in other letters is another type of file.
+bool IsShellLink(const ExactName& name) {
+  static const char kExtension[] = ".lnk";
+  const std::size_t length = name.IsWide() ? name.Unicode().size() : name.Ansi().size();
+  if (length < 4) return false;
+  for (std::size_t i = 0; i < 4; ++i) {
+    const unsigned unit = name.IsWide() ? static_cast<unsigned>(name.Unicode()[length - 4 + i])
+                                        : static_cast<unsigned char>(name.Ansi()[length - 4 + i]);
+    const unsigned lower = unit >= 'A' && unit <= 'Z' ? unit - 'A' + 'a' : unit;
+    if (lower != static_cast<unsigned>(kExtension[i])) return false;
+  }
+  return true;
+}
+
+bool IsEmpty(const ExactName& name) {
+  return name.IsWide() ? name.Unicode().empty() : name.Ansi().empty();
+}
+
+// A folder's path ending in a backslash, in the form the system gave it.
+ExactName WithBackslash(ExactName path) {
+  if (path.IsWide()) {
+    std::u16string wide = path.Unicode();
+    if (wide.empty() || wide.back() != u'\\') wide.push_back(u'\\');
+    return ExactName::Wide(std::move(wide));
+  }
+  std::string ansi = path.Ansi();
+  if (ansi.empty() || ansi.back() != '\\') ansi.push_back('\\');
+  return ExactName(std::move(ansi));
+}
+
+// Explorer's record of the folder, for a shell that names none: read in
+// Unicode where the registry can, since a path the code page cannot hold would
+// read as another folder's. An empty name when there is none.
+ExactName ShellFoldersEntry(Registry& registry, RegKey hive, const char* valueName) {
+  ScopedRegKey key(registry);
+  if (registry.OpenKeyEx(hive, kShellFoldersKeyPath, kKeyRead, key.receive()) != kRegSuccess ||
+      !key.valid()) {
+    key.reset();
+    return ExactName();
+  }
+  std::vector<std::uint8_t> data(kMaxShellFolderBytes);
+  auto length = static_cast<std::uint32_t>(data.size());
+  std::uint32_t type = kRegNone;
+  const std::string ansiName = valueName;
+  const long wide = registry.QueryValueExWide(key.get(), std::u16string(ansiName.begin(), ansiName.end()),
+                                              &type, data.data(), &length);
+  if (wide == kRegSuccess && IsStringType(type)) {
+    return ExactName::Wide(WideTextUpToFirstNul(data, length));
+  }
+  if (wide != kRegCallNotImplemented) return ExactName();
+  length = static_cast<std::uint32_t>(data.size());
+  if (registry.QueryValueEx(key.get(), valueName, &type, data.data(), &length) != kRegSuccess ||
+      !IsStringType(type)) {
+    return ExactName();
+  }
+  return ExactName(AnsiTextOf(data, length));
+}
+
+// The folder Windows starts the files of: where the shell says; failing that,
+// where Explorer recorded it; failing that, the default install's folder.
+ExactName FindStartupFolder(const Platform& platform, StartupFolderKind kind, RegKey hive,
+                            const char* shellFoldersValue, const std::string& fallback) {
+  ExactName shellPath;
+  if (platform.files.ShellStartupFolder(kind, &shellPath) && !IsEmpty(shellPath)) {
+    return WithBackslash(std::move(shellPath));
+  }
+  ExactName recorded = ShellFoldersEntry(platform.registry, hive, shellFoldersValue);
+  return WithBackslash(IsEmpty(recorded) ? ExactName(fallback) : std::move(recorded));
+}
+
+void ReadFolder(FileSystem& files, const ExactName& folder, StartupItemCollector& items) {
+  std::vector<FolderFile> listing;
+  if (!files.ListFiles(folder, &listing)) return;  // a missing folder adds nothing
+  for (const FolderFile& file : listing) {
+    if (IsShellLink(file.name)) {
+      items.Collect(StartupItem(EntrySource::kStartupShortcut, file.name, file.path, SourceTag::kShortcut));
+    } else {
+      items.Collect(StartupItem(EntrySource::kStartupOtherFile, file.name, file.path, file.type));
+    }
+  }
+}
+
+}  // namespace
+
+void ReadStartupItems(const Platform& platform, WindowsFamily family, StartupItemCollector& items) {
+  ReadRunKey(platform.registry, EntrySource::kMachineRun, items);
+  ReadRunKey(platform.registry, EntrySource::kUserRun, items);
+  if (family == WindowsFamily::kWin9x) {
+    ReadFolder(platform.files,
+               FindStartupFolder(platform, StartupFolderKind::kUser, kHkeyCurrentUser, "Startup",
+                                 kWin9xStartupFolder),
+               items);
+  } else if (family == WindowsFamily::kNT) {
+    const ExactName allUsers = FindStartupFolder(platform, StartupFolderKind::kAllUsers, kHkeyLocalMachine,
+                                                 "Common Startup", kNtAllUsersStartupFolder);
+    const ExactName own = FindStartupFolder(platform, StartupFolderKind::kUser, kHkeyCurrentUser, "Startup",
+                                            NtUserStartupFolder(GetCurrentUserName(platform.system)));
+    ReadFolder(platform.files, allUsers, items);
+    if (own != allUsers) ReadFolder(platform.files, own, items);
+  }
+}
+
+long DeleteStartupItem(const Platform& platform, const StartupItem& item) {
+  switch (item.source()) {
+    case EntrySource::kMachineRun:
+    case EntrySource::kUserRun:
+      return DeleteRegistryValue(platform.registry, HiveOf(item.source()), RunKeyPath, item.Identity());
+    case EntrySource::kStartupShortcut:
+      return platform.files.RemoveFile(item.Identity());
+    case EntrySource::kStartupOtherFile:
+      break;
+  }
+  return kErrorAccessDenied;
+}
+
+bool RegistryKeyExists(Registry& registry, RegKey hive, const std::string& keyPath) {
+  ScopedRegKey key(registry);
+  return OpenKey(registry, hive, keyPath, &key) == kRegSuccess;
+}
+
+long DeleteRegistryValue(Registry& registry, RegKey hive, const std::string& keyPath,
+                         const ExactName& valueName) {
+  {
+    ScopedRegKey test(registry);
+    const long opened = OpenKey(registry, hive, keyPath, &test);
+    // A missing key holds no value; a key that refuses to open may still hold it.
+    if (opened == kRegFileNotFound) return kRegSuccess;
+    if (opened != kRegSuccess) return opened;
+  }
+  ScopedRegKey key(registry);
+  const long opened = OpenKey(registry, hive, keyPath, &key);
+  if (opened != kRegSuccess) return opened;  // vanished or refused between the two opens
+  const long result = valueName.IsWide() ? registry.DeleteValueWide(key.get(), valueName.Unicode())
+                                         : registry.DeleteValue(key.get(), valueName.Ansi());
+  return result == kRegFileNotFound ? kRegSuccess : result;
+}
+
+}  // namespace rw

@@ -1,0 +1,46 @@
+#pragma once
+// Where startup entries come from, read and deleted in one place: the Run
+// keys of both hives and the Startup folder(s).
+#include <string>
+
+#include "core/startup_item.h"
+#include "core/windows_version.h"
+#include "platform/platform.h"
+
+namespace rw {
+
+extern const char RunKeyPath[];  // below both hives
+
+extern const char kWin9xStartupFolder[];
+extern const char kNtAllUsersStartupFolder[];
+// The NT per-user folder for |userName| (empty names are used as they are).
+std::string NtUserStartupFolder(const std::string& userName);
+
+// Takes each entry as it is read.
+class StartupItemCollector {
+ public:
+  virtual ~StartupItemCollector() = default;
+  virtual void Collect(StartupItem item) = 0;
+};
+
+// Reads the machine's Run key, then the user's, then the Startup folders of
+// the Windows family, each in the system's order.
+void ReadStartupItems(const Platform& platform, WindowsFamily family, StartupItemCollector& items);
+
+// Deletes the entry where it comes from: a Run key's value by its exact name,
+// a shortcut's file by its exact path. 0 when it is gone, also when it already
+// was; otherwise the system's error code. Other files are never deleted:
+// their result is an error.
+long DeleteStartupItem(const Platform& platform, const StartupItem& item);
+
+// True when the key can be opened.
+bool RegistryKeyExists(Registry& registry, RegKey hive, const std::string& keyPath);
+
+// Deletes the value of exactly that name ("" is the key's default value),
+// through the wide call for a Unicode name. Returns kRegSuccess when the value
+// is gone afterwards: deleted now, already missing, or its key missing;
+// otherwise the platform's error code for what stood in the way.
+long DeleteRegistryValue(Registry& registry, RegKey hive, const std::string& keyPath,
+                         const ExactName& valueName);
+
+}  // namespace rw
