@@ -1,11 +1,11 @@
-#include "ui/dialogs/frm_legend_win32.h"
+#include "ui/dialogs/legend_dialog_win32.h"
 
 #include "res/resource.h"
 #include "ui/dialogs/legend_texts.h"
 
 namespace rw {
 
-void FrmLegend::OnCreate() {
+void LegendDialog::OnCreate() {
   SetWindowTextA(handle(), "Information Legend");
   // Created in their tab order.
   AddLabel(IDC_LBL_INFO, 240, 240, 7575, 495, {"Times New Roman", 1125, FW_BOLD, false, true},

@@ -1,4 +1,4 @@
-#include "ui/dialogs/frm_about_win32.h"
+#include "ui/dialogs/about_dialog_win32.h"
 
 #include <richedit.h>
 
@@ -53,7 +53,7 @@ DWORD CALLBACK StreamOut(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* giv
 
 }  // namespace
 
-void FrmAbout::AddReadmeBox() {
+void AboutDialog::AddReadmeBox() {
   // RichEdit 1.0 ships with Windows 95; a plain edit box stands in without it.
   static const bool haveRichEdit = LoadLibraryA("RICHED32.DLL") != nullptr;
   const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
@@ -78,7 +78,7 @@ void FrmAbout::AddReadmeBox() {
   SendMessageA(box, EM_STREAMIN, isRtf ? SF_RTF : SF_TEXT, reinterpret_cast<LPARAM>(&stream));
 }
 
-void FrmAbout::OnCreate() {
+void AboutDialog::OnCreate() {
   SetWindowTextA(handle(), AboutCaption().c_str());
   FileVersion version;  // 0.0.0 when the program carries no version resource
   ReadModuleVersion(nullptr, &version);
@@ -95,14 +95,14 @@ void FrmAbout::OnCreate() {
   SetText(IDC_LBL_TITLE, AboutTitle());
 }
 
-void FrmAbout::OnCommand(int id) {
+void AboutDialog::OnCommand(int id) {
   if (id == IDC_CMD_SYSINFO) StartSysInfo(platform_);
 }
 
 // The etched separator above the buttons: a shadow line with a highlight
 // below it, grey and white in the standard scheme, in the scheme's colours
 // in any other.
-void FrmAbout::OnPaint(HDC dc) {
+void AboutDialog::OnPaint(HDC dc) {
   struct Line {
     int fromX, fromY, toX, toY, width;
     COLORREF colour;
