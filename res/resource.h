@@ -38,11 +38,11 @@
 #define IDC_STATUS_BAR 303
 
 /* Controls of the dialogs (OK buttons use IDOK). */
-#define IDC_LBL_INFO 310
-#define IDC_LBL_SHORTCUT 311
-#define IDC_LBL_TITLE 320
-#define IDC_LBL_VERSION 321
-#define IDC_RICHTEXTBOX1 322
-#define IDC_CMD_SYSINFO 323
+#define IDC_LEGEND_HEADING 310
+#define IDC_LEGEND_TEXT 311
+#define IDC_ABOUT_TITLE 320
+#define IDC_ABOUT_VERSION 321
+#define IDC_README_TEXT 322
+#define IDC_SYSTEM_INFO 323
 
 #endif /* RUNWARDEN_RESOURCE_H */

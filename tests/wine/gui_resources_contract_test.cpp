@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/windows_version.h"
+#include "platform/win32/scoped_handles.h"
 #include "platform/win32/win32_platform.h"
 #include "res/resource.h"
 #include "tests/wine/wine_test_support.h"
@@ -257,6 +258,26 @@ TEST_F(WindowLifetimeContractTest, ANewColourSchemeReachesEveryControlAndRedraws
   SendMessageA(main_, WM_COMMAND, IDM_TOOLBAR, 0);
   Pump();
   EXPECT_NE(0, GetWindowLongA(toolbar, GWL_STYLE) & WS_VISIBLE) << "View > Toolbar shows the new one";
+}
+
+// The text colour |dialog| gives |control| when the control asks for its colours.
+COLORREF TextColourOf(HWND dialog, int control) {
+  const ScopedMemoryDC dc(CreateCompatibleDC(nullptr));
+  SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, control)));
+  return GetTextColor(dc.get());
+}
+
+TEST_F(WindowLifetimeContractTest, ReopenedDialogsColourEachLabelAsTheirOwn) {
+  OpenAndCloseBothDialogs();
+  Command(main_, IDM_ABOUT);
+  Command(main_, IDM_INFORMATION_LEGEND);
+  HWND about = Dialog("RunwardenAbout"), legend = Dialog("RunwardenLegend");
+  ASSERT_TRUE(about != nullptr && legend != nullptr);
+  EXPECT_EQ(RGB(0, 0, 192), TextColourOf(about, IDC_ABOUT_TITLE));
+  EXPECT_EQ(GetSysColor(COLOR_BTNTEXT), TextColourOf(legend, IDC_LEGEND_HEADING)) << "the scheme's";
+  EXPECT_EQ(RGB(0, 0, 128), TextColourOf(legend, IDC_LEGEND_TEXT));
+  SendMessageA(main_, WM_COMMAND, IDM_EXIT, 0);  // no dialog outlives the test's windows
 }
 
 TEST_F(WindowLifetimeContractTest, ExitClosesTheDialogsAndTheMainWindowAndTheLastOneEndsTheLoop) {

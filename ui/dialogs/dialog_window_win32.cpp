@@ -53,16 +53,38 @@ HWND DialogWindow::AddLabel(int id, int left, int top, int width, int height,
                                box.left, box.top, box.right, box.bottom, handle(), ControlId(id),
                                instance(), nullptr);
   SetOwnFont(label, id, font);
-  labelColours_[id] = colour;
+  if (ControlLook* look = LookOf(id)) {
+    look->isLabel = true;
+    look->colour = colour;
+  }
   return label;
 }
 
+// Without a free slot the control keeps the dialog's font rather than
+// holding one nobody would free.
 void DialogWindow::SetOwnFont(HWND control, int id, const LabelFont& font) {
+  ControlLook* look = LookOf(id);
+  if (look == nullptr) return;
   ScopedFont owned(CreateFontA(twips().FontHeight(font.pointsTimes100), 0, 0, 0, font.weight,
                                font.italic, font.underline, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, font.pitchAndFamily, font.face));
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(owned.get()), FALSE);
-  fonts_[id] = std::move(owned);
+  look->font = std::move(owned);  // a font the control had before is deleted here
+}
+
+DialogWindow::ControlLook* DialogWindow::FindLook(int id) {
+  for (std::size_t i = 0; i < lookCount_; ++i) {
+    if (looks_[i].id == id) return &looks_[i];
+  }
+  return nullptr;
+}
+
+DialogWindow::ControlLook* DialogWindow::LookOf(int id) {
+  if (ControlLook* found = FindLook(id)) return found;
+  if (lookCount_ == looks_.size()) return nullptr;
+  ControlLook& look = looks_[lookCount_++];
+  look.id = id;
+  return &look;
 }
 
 HWND DialogWindow::AddButton(int id, const char* caption, int left, int top, int width, int height,
@@ -102,11 +124,10 @@ LRESULT DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case DM_GETDEFID:
       return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_CTLCOLORSTATIC: {
-      const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-      auto colour = labelColours_.find(id);
-      if (colour == labelColours_.end()) break;
+      const ControlLook* look = FindLook(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+      if (look == nullptr || !look->isLabel) break;
       HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, colour->second == kButtonTextColour ? GetSysColor(COLOR_BTNTEXT) : colour->second);
+      SetTextColor(dc, look->colour == kButtonTextColour ? GetSysColor(COLOR_BTNTEXT) : look->colour);
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
@@ -124,8 +145,8 @@ LRESULT DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 void DialogWindow::OnDestroy() {
-  fonts_.clear();
-  labelColours_.clear();
+  for (std::size_t i = 0; i < lookCount_; ++i) looks_[i] = ControlLook();
+  lookCount_ = 0;
 }
 
 }  // namespace rw

@@ -4,7 +4,8 @@
 // opened again.
 #include <windows.h>
 
-#include <map>
+#include <array>
+#include <cstddef>
 #include <string>
 
 #include "platform/win32/scoped_handles.h"
@@ -62,12 +63,26 @@ class DialogWindow : public ProgramWindow {
   void OnDestroy() override;
   static HWND HiddenOwner(HINSTANCE instance);
 
+  // What the dialog keeps for one control: the font it gave it and, for a
+  // label, its colour.
+  struct ControlLook {
+    int id = 0;
+    bool isLabel = false;  // a read-only edit box asks for colours too; it keeps the system's
+    COLORREF colour = 0;
+    ScopedFont font;  // freed when the dialog has closed
+  };
+  // The control's look, made when it has none; null when every slot is taken.
+  ControlLook* LookOf(int id);
+  ControlLook* FindLook(int id);
+
   const char* windowClass_;
   int widthTwips_;
   int heightTwips_;
   DialogFrame frame_;
-  std::map<int, COLORREF> labelColours_;
-  std::map<int, ScopedFont> fonts_;  // freed when the dialog has closed
+  // The About dialog styles three controls, the legend two: a few fixed
+  // slots, searched in order, cost less code than a map.
+  std::array<ControlLook, 4> looks_;
+  std::size_t lookCount_ = 0;
 };
 
 }  // namespace rw

@@ -10,8 +10,8 @@
 #include "platform/win32/scoped_handles.h"
 #include "platform/win32/win32_list_control.h"
 #include "platform/win32/win32_message_boxes.h"
-#include "ui/dialogs/frm_about_win32.h"
-#include "ui/dialogs/frm_legend_win32.h"
+#include "ui/dialogs/about_dialog_win32.h"
+#include "ui/dialogs/legend_dialog_win32.h"
 #include "ui/main/common_control_features.h"
 #include "ui/main/main_window.h"
 #include "ui/main/main_status_bar_win32.h"
@@ -74,8 +74,8 @@ class Win32MainWindow : public ProgramWindow, public MainWindowView {
   MainToolbar toolbar_;
   Win32ListControl list_;
   MainWindow logic_;
-  FrmAbout about_;
-  FrmLegend legend_;
+  AboutDialog about_;
+  LegendDialog legend_;
 };
 
 }  // namespace rw

@@ -1,4 +1,4 @@
-#include "ui/dialogs/frm_about_win32.h"
+#include "ui/dialogs/about_dialog_win32.h"
 
 #include <richedit.h>
 
@@ -53,7 +53,7 @@ DWORD CALLBACK StreamOut(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* giv
 
 }  // namespace
 
-void FrmAbout::AddReadmeBox() {
+void AboutDialog::AddReadmeBox() {
   // RichEdit 1.0 ships with Windows 95; a plain edit box stands in without it.
   static const bool haveRichEdit = LoadLibraryA("RICHED32.DLL") != nullptr;
   const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
@@ -61,8 +61,8 @@ void FrmAbout::AddReadmeBox() {
   const RECT place = PixelsOf(240, 1080, 7335, 3735);
   HWND box = CreateWindowExA(WS_EX_CLIENTEDGE, haveRichEdit ? "RICHEDIT" : "EDIT", "", style,
                              place.left, place.top, place.right, place.bottom, handle(),
-                             ControlId(IDC_RICHTEXTBOX1), instance(), nullptr);
-  SetOwnFont(box, IDC_RICHTEXTBOX1, {"Courier New", 900, FW_NORMAL, false, false, FIXED_PITCH | FF_MODERN});
+                             ControlId(IDC_README_TEXT), instance(), nullptr);
+  SetOwnFont(box, IDC_README_TEXT, {"Courier New", 900, FW_NORMAL, false, false, FIXED_PITCH | FF_MODERN});
 
   // A missing or unreadable readme leaves the box empty; plain text shows as plain text.
   const std::string content = ReadWholeFile(ReadmePath(ProgramDirectory()));
@@ -78,31 +78,31 @@ void FrmAbout::AddReadmeBox() {
   SendMessageA(box, EM_STREAMIN, isRtf ? SF_RTF : SF_TEXT, reinterpret_cast<LPARAM>(&stream));
 }
 
-void FrmAbout::OnCreate() {
+void AboutDialog::OnCreate() {
   SetWindowTextA(handle(), AboutCaption().c_str());
   FileVersion version;  // 0.0.0 when the program carries no version resource
   ReadModuleVersion(nullptr, &version);
   // Created in their tab order: OK, System Info, then the rest.
   AddButton(IDOK, "OK", 4920, 5145, 1260, 345, true);
-  AddButton(IDC_CMD_SYSINFO, "&System Info...", 6300, 5160, 1245, 345, false);
-  AddLabel(IDC_LBL_VERSION, 360, 600, 3735, 375, {"Times New Roman", 1200, FW_BOLD, false, false},
+  AddButton(IDC_SYSTEM_INFO, "&System Info...", 6300, 5160, 1245, 345, false);
+  AddLabel(IDC_ABOUT_VERSION, 360, 600, 3735, 375, {"Times New Roman", 1200, FW_BOLD, false, false},
            RGB(0, 0, 192));
   AddReadmeBox();
-  AddLabel(IDC_LBL_TITLE, 240, 120, 4335, 375, {"Times New Roman", 1800, FW_BOLD, true, false},
+  AddLabel(IDC_ABOUT_TITLE, 240, 120, 4335, 375, {"Times New Roman", 1800, FW_BOLD, true, false},
            RGB(0, 0, 192));
   // The third number, the program's revision, is the file version's build field.
-  SetText(IDC_LBL_VERSION, VersionLabel(version.major, version.minor, version.build));
-  SetText(IDC_LBL_TITLE, AboutTitle());
+  SetText(IDC_ABOUT_VERSION, VersionLabel(version.major, version.minor, version.build));
+  SetText(IDC_ABOUT_TITLE, AboutTitle());
 }
 
-void FrmAbout::OnCommand(int id) {
-  if (id == IDC_CMD_SYSINFO) StartSysInfo(platform_);
+void AboutDialog::OnCommand(int id) {
+  if (id == IDC_SYSTEM_INFO) StartSysInfo(platform_);
 }
 
 // The etched separator above the buttons: a shadow line with a highlight
 // below it, grey and white in the standard scheme, in the scheme's colours
 // in any other.
-void FrmAbout::OnPaint(HDC dc) {
+void AboutDialog::OnPaint(HDC dc) {
   struct Line {
     int fromX, fromY, toX, toY, width;
     COLORREF colour;

@@ -7,9 +7,9 @@ namespace rw {
 
 // The About dialog: title, version, the readme beside the program, and the
 // System Information button.
-class FrmAbout : public DialogWindow {
+class AboutDialog : public DialogWindow {
  public:
-  explicit FrmAbout(const Platform& platform)
+  explicit AboutDialog(const Platform& platform)
       : DialogWindow("RunwardenAbout", 7800, 5610, DialogFrame::kFixedDialog),
         boxes_(handleSlot()),
         platform_(WithMessages(platform, boxes_)) {}

@@ -4,9 +4,9 @@
 namespace rw {
 
 // The Information Legend: what the Information column's values mean.
-class FrmLegend : public DialogWindow {
+class LegendDialog : public DialogWindow {
  public:
-  FrmLegend() : DialogWindow("RunwardenLegend", 8085, 3600, DialogFrame::kFixedSingle) {}
+  LegendDialog() : DialogWindow("RunwardenLegend", 8085, 3600, DialogFrame::kFixedSingle) {}
 
  protected:
   void OnCreate() override;
