@@ -6,38 +6,43 @@ const char kDeleteQuestion[] =
     "Are you sure you want to delete the select item(s) from 'Startup' "
     "folder and/or Registry?";
 
+namespace {
+
+std::u16string Decimal(std::size_t number) {
+  const std::string digits = std::to_string(number);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+}  // namespace
+
 std::string FailureReason(long errorCode, const std::string& systemText) {
   if (!systemText.empty()) return systemText;
   return "Error " + std::to_string(errorCode) + ".";
 }
 
-std::string DeleteFailureReport(const std::vector<DeleteFailure>& failures,
-                                std::size_t maxListed) {
-  std::string report =
-      "These items could not be deleted. They are still in the list, still checked:\n";
+std::u16string DeleteFailureReport(const std::vector<DeleteFailure>& failures, std::size_t maxListed) {
+  std::u16string report = u"These items could not be deleted. They are still in the list, still checked:\n";
   std::size_t listed = 0;
   for (const DeleteFailure& failure : failures) {
     if (listed == maxListed) break;
-    report += "\n" + failure.name + " (" + failure.location + "): " + failure.reason;
+    report += u"\n" + failure.name + u" (" + failure.location + u"): " + failure.reason;
     ++listed;
   }
-  if (failures.size() > listed) {
-    report += "\nand " + std::to_string(failures.size() - listed) + " more";
-  }
+  if (failures.size() > listed) report += u"\nand " + Decimal(failures.size() - listed) + u" more";
   return report;
 }
 
-std::string DeleteReport(const StartupEntries& entries, const std::vector<DeleteResult>& results,
-                         SystemQueries& system) {
+std::u16string DeleteReport(const StartupEntries& entries, const std::vector<DeleteResult>& results,
+                            SystemQueries& system) {
   std::vector<DeleteFailure> failures;
   for (const DeleteResult& result : results) {
     const StartupItem* item = entries.Find(result.id);
     if (item == nullptr || result.state != DeleteState::kFailed) continue;
-    failures.push_back({AnsiShown(item->Text(kColumnName), system),
-                        AnsiShown(item->Text(kColumnLocation), system),
-                        FailureReason(result.error, system.ErrorText(result.error))});
+    failures.push_back({UnicodeShown(item->Text(kColumnName), system),
+                        UnicodeShown(item->Text(kColumnLocation), system),
+                        system.WideText(FailureReason(result.error, system.ErrorText(result.error)))});
   }
-  return failures.empty() ? std::string() : DeleteFailureReport(failures);
+  return failures.empty() ? std::u16string() : DeleteFailureReport(failures);
 }
 
 }  // namespace rw

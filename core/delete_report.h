@@ -12,9 +12,9 @@ extern const char kDeleteQuestion[];
 
 // An entry the delete command could not delete, as its row shows it, and why.
 struct DeleteFailure {
-  std::string name;
-  std::string location;
-  std::string reason;
+  std::u16string name;
+  std::u16string location;
+  std::u16string reason;
 };
 
 // The reason shown for an error code: the system's own text for it, or its
@@ -23,12 +23,12 @@ std::string FailureReason(long errorCode, const std::string& systemText);
 
 // Entries listed one per line as "Name (Location): reason"; past |maxListed|
 // the rest are counted as "and N more".
-std::string DeleteFailureReport(const std::vector<DeleteFailure>& failures,
-                                std::size_t maxListed = 10);
+std::u16string DeleteFailureReport(const std::vector<DeleteFailure>& failures,
+                                   std::size_t maxListed = 10);
 
-// The report on a delete's |results|, in their order; "" when every entry that
-// can be deleted is gone.
-std::string DeleteReport(const StartupEntries& entries, const std::vector<DeleteResult>& results,
-                         SystemQueries& system);
+// The report on a delete's |results|, in their order, naming each entry
+// exactly as its row shows it; "" when every entry that can go is gone.
+std::u16string DeleteReport(const StartupEntries& entries, const std::vector<DeleteResult>& results,
+                            SystemQueries& system);
 
 }  // namespace rw

@@ -37,23 +37,50 @@ class KeepAndShow : public StartupItemCollector {
 
 }  // namespace
 
-void NameOrder::MakeKeys(SystemQueries& system, const std::vector<StartupItem>& items) {
-  // Should the system make no key for a name, the names' own bytes order them all.
-  bool keyed = true;
-  for (const bool byCollation : {true, false}) {
+namespace {
+
+// How a name is keyed: by the collation of the text the list shows, or, where
+// the system makes no key, by the ANSI collation, or by the text's own units.
+enum class Keying { kUnicode, kAnsi, kUnits };
+
+std::string KeyOf(const RowText& name, Keying keying, SystemQueries& system) {
+  switch (keying) {
+    case Keying::kUnicode:
+      return system.SortKeyWide(UnicodeShown(name, system));
+    case Keying::kAnsi:
+      return system.SortKey(AnsiShown(name, system));
+    case Keying::kUnits:
+      break;
+  }
+  std::string units;  // each unit as two bytes, high first, so bytes order as units do
+  for (std::size_t i = 0; i < name.length; ++i) {
+    units += static_cast<char>(name.units[i] >> 8);
+    units += static_cast<char>(name.units[i] & 0xff);
+  }
+  return units;
+}
+
+}  // namespace
+
+void NameOrder::MakeKeys(SystemQueries& system, const std::vector<StartupItem>& items, bool unicode) {
+  // Should the system make no key for a name, every name is keyed the next way.
+  for (Keying keying = unicode ? Keying::kUnicode : Keying::kAnsi;;
+       keying = static_cast<Keying>(static_cast<int>(keying) + 1)) {
     Clear();
     starts_.reserve(items.size() + 1);
+    bool keyed = true;
     for (const StartupItem& item : items) {
       starts_.push_back(static_cast<std::uint32_t>(keys_.size()));
-      const std::string name = AnsiShown(item.Text(kColumnName), system);
-      const std::string key = byCollation ? system.SortKey(name) : name;
-      keyed = !key.empty() || name.empty();
+      const RowText name = item.Text(kColumnName);
+      const std::string key = KeyOf(name, keying, system);
+      keyed = !key.empty() || name.length == 0;
       if (!keyed) break;
       keys_ += key;
     }
-    if (keyed) break;
+    if (keyed || keying == Keying::kUnits) break;
   }
   starts_.push_back(static_cast<std::uint32_t>(keys_.size()));
+  unicode_ = unicode;
 }
 
 void NameOrder::Clear() {
@@ -90,8 +117,8 @@ RowText StartupEntries::Text(std::uint32_t id, ListColumn column) const {
   return items_[id].Text(column);
 }
 
-const RowOrder& StartupEntries::Order(SystemQueries& system) {
-  if (!order_.HasKeys(items_.size())) order_.MakeKeys(system, items_);
+const RowOrder& StartupEntries::Order(SystemQueries& system, bool unicode) {
+  if (!order_.HasKeys(items_.size(), unicode)) order_.MakeKeys(system, items_, unicode);
   return order_;
 }
 

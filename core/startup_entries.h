@@ -38,16 +38,19 @@ struct DeleteRun {
 // The names' order for the list, by collation keys made once a load.
 class NameOrder : public RowOrder {
  public:
-  // Keys of the names as the list shows them: in ANSI, as the system's ANSI
-  // collation orders them.
-  void MakeKeys(SystemQueries& system, const std::vector<StartupItem>& items);
-  bool HasKeys(std::size_t count) const { return starts_.size() == count + 1; }
+  // Keys of the names as the list shows them: in Unicode for a list that
+  // shows Unicode, else in ANSI; each as the system's collation orders them.
+  void MakeKeys(SystemQueries& system, const std::vector<StartupItem>& items, bool unicode);
+  bool HasKeys(std::size_t count, bool unicode) const {
+    return starts_.size() == count + 1 && unicode_ == unicode;
+  }
   void Clear();
   int Compare(std::uint32_t first, std::uint32_t second) const override;
 
  private:
   std::string keys_;                   // every key, one after another
   std::vector<std::uint32_t> starts_;  // where each id's key starts; one more at the end
+  bool unicode_ = false;
 };
 
 class StartupEntries : public RowTexts {
@@ -65,8 +68,9 @@ class StartupEntries : public RowTexts {
   // How many rows the list refused in the last load.
   int RefusedRows() const { return refusedRows_; }
 
-  // The name order of the entries, its keys made on first use after a load.
-  const RowOrder& Order(SystemQueries& system);
+  // The name order of the entries as a list of that form shows them, its
+  // keys made on first use after a load.
+  const RowOrder& Order(SystemQueries& system, bool unicode);
 
   // Runs the next pass of a delete, from the last entry up: each entry not
   // yet gone is deleted, and |deleted|(index) is called as each goes. False,

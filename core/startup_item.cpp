@@ -68,4 +68,9 @@ std::string AnsiShown(const RowText& text, SystemQueries& system) {
   return std::string(text.units, text.units + text.length);  // one byte a unit
 }
 
+std::u16string UnicodeShown(const RowText& text, SystemQueries& system) {
+  if (!text.ansi) return std::u16string(text.units, text.length);
+  return system.WideText(std::string(text.units, text.units + text.length));
+}
+
 }  // namespace rw

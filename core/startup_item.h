@@ -53,5 +53,7 @@ class StartupItem {
 // A text as the ANSI list shows it: characters the code page lacks replaced
 // as the system replaces them.
 std::string AnsiShown(const RowText& text, SystemQueries& system);
+// A text as the Unicode list shows it: exactly, or as the system reads ANSI text.
+std::u16string UnicodeShown(const RowText& text, SystemQueries& system);
 
 }  // namespace rw

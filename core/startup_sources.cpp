@@ -235,6 +235,22 @@ ExactName FindStartupFolder(const Platform& platform, StartupFolderKind kind, Re
   return WithBackslash(IsEmpty(recorded) ? ExactName(fallback) : std::move(recorded));
 }
 
+// The type a file other than a shell link shows. A shell that looks types up
+// by the best-fit ANSI name calls a look-alike such as "evil.\uFF4C\uFF4E\uFF4B"
+// a shortcut; it is none, so it is described by its extension, as Windows
+// describes a type it does not know.
+ExactName TypeOfOtherFile(const FolderFile& file) {
+  const bool calledShortcut = file.type.IsWide() ? file.type.Unicode() == u"Shortcut"
+                                                 : file.type.Ansi() == SourceTag::kShortcut;
+  if (!calledShortcut) return file.type;
+  if (file.name.IsWide()) {
+    const std::u16string& name = file.name.Unicode();
+    return ExactName::Wide(name.substr(name.find_last_of(u'.') + 1) + u" File");
+  }
+  const std::string& name = file.name.Ansi();
+  return ExactName(name.substr(name.find_last_of('.') + 1) + " File");
+}
+
 void ReadFolder(FileSystem& files, const ExactName& folder, StartupItemCollector& items) {
   std::vector<FolderFile> listing;
   if (!files.ListFiles(folder, &listing)) return;  // a missing folder adds nothing
@@ -242,7 +258,7 @@ void ReadFolder(FileSystem& files, const ExactName& folder, StartupItemCollector
     if (IsShellLink(file.name)) {
       items.Collect(StartupItem(EntrySource::kStartupShortcut, file.name, file.path, SourceTag::kShortcut));
     } else {
-      items.Collect(StartupItem(EntrySource::kStartupOtherFile, file.name, file.path, file.type));
+      items.Collect(StartupItem(EntrySource::kStartupOtherFile, file.name, file.path, TypeOfOtherFile(file)));
     }
   }
 }

@@ -40,9 +40,10 @@ class FileSystem {
   virtual bool FileExists(const std::string& path) = 0;
   // True only for an existing file that is neither hidden nor a system file.
   virtual bool NormalFileExists(const std::string& path) = 0;
-  // The shell's Startup folder of that kind (SHGetSpecialFolderLocation), in
-  // Unicode where the shell gives it so. False when the shell names none,
-  // as for a folder that does not exist.
+  // The shell's Startup folder of that kind: its exact path where the shell
+  // can tell it (SHGetFolderPathW), else through the shell's item list
+  // (SHGetSpecialFolderLocation), in Unicode where the shell gives it so.
+  // False when the shell names none, as for a folder that does not exist.
   virtual bool ShellStartupFolder(StartupFolderKind kind, ExactName* folder) = 0;
 };
 

@@ -20,6 +20,8 @@ class MessageBoxes {
   virtual ~MessageBoxes() = default;
   // Shows the box and returns the button the user chose.
   virtual int Show(const std::string& text, const std::string& title, unsigned style) = 0;
+  // The same with a text in Unicode, shown as it is where the system can.
+  virtual int ShowUnicode(const std::u16string& text, const std::string& title, unsigned style) = 0;
 };
 
 }  // namespace rw

@@ -29,10 +29,16 @@ class SystemQueries {
   // WideCharToMultiByte to the ANSI code page: a Unicode name as the ANSI
   // list shows it, characters the code page lacks replaced as the system does.
   virtual std::string AnsiText(const std::u16string& wide) = 0;
+  // MultiByteToWideChar from the ANSI code page: ANSI text in Unicode, as
+  // the system's own calls would read it.
+  virtual std::u16string WideText(const std::string& ansi) = 0;
   // LCMapStringA(LCMAP_SORTKEY | NORM_IGNORECASE) in the user's locale, less
   // its NUL: two keys compared byte by byte, unsigned, order their texts as
   // CompareStringA orders them. Empty when the system makes none.
   virtual std::string SortKey(const std::string& ansi) = 0;
+  // The same of Unicode text, through LCMapStringW; empty where the system
+  // makes none (Windows 95/98 do not).
+  virtual std::string SortKeyWide(const std::u16string& wide) = 0;
 };
 
 }  // namespace rw

@@ -169,6 +169,16 @@ bool Win32FileSystem::NormalFileExists(const std::string& path) {
 
 bool Win32FileSystem::ShellStartupFolder(StartupFolderKind kind, ExactName* folder) {
   const int csidl = kind == StartupFolderKind::kUser ? CSIDL_STARTUP : CSIDL_COMMON_STARTUP;
+  // The path exactly, where the shell can tell it so (Windows 2000, ME and
+  // Wine): as Windows 95/98, Wine's shell builds its item lists in ANSI,
+  // which may name another, real folder.
+  if (const auto folderPath = shGetFolderPathW_.get()) {
+    wchar_t wide[MAX_PATH + 1] = {};
+    if (SUCCEEDED(folderPath(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, wide)) && wide[0] != L'\0') {
+      *folder = ExactName::Wide(FromWide(wide));
+      return true;
+    }
+  }
   ScopedItemIdList items;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, items.receive())) ||
       items.get() == nullptr) {

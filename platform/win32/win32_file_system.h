@@ -28,6 +28,7 @@ class Win32FileSystem : public FileSystem {
   using SetFileAttributesWFunction = BOOL(WINAPI*)(LPCWSTR, DWORD);
   using DeleteFileWFunction = BOOL(WINAPI*)(LPCWSTR);
   using SHGetPathFromIDListWFunction = BOOL(WINAPI*)(LPCITEMIDLIST, LPWSTR);
+  using SHGetFolderPathWFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
   RuntimeFunction<FindFirstFileWFunction> findFirstFileW_{"KERNEL32.DLL", "FindFirstFileW"};
   RuntimeFunction<FindNextFileWFunction> findNextFileW_{"KERNEL32.DLL", "FindNextFileW"};
   RuntimeFunction<GetFileAttributesWFunction> getFileAttributesW_{"KERNEL32.DLL",
@@ -38,6 +39,7 @@ class Win32FileSystem : public FileSystem {
   RuntimeFunction<SHGetFileInfoWFunction> shGetFileInfoW_{"SHELL32.DLL", "SHGetFileInfoW"};
   RuntimeFunction<SHGetPathFromIDListWFunction> shGetPathFromIDListW_{"SHELL32.DLL",
                                                                       "SHGetPathFromIDListW"};
+  RuntimeFunction<SHGetFolderPathWFunction> shGetFolderPathW_{"SHELL32.DLL", "SHGetFolderPathW"};
 };
 
 }  // namespace rw

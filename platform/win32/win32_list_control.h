@@ -43,6 +43,7 @@ class Win32ListControl : public ListControl {
   // What a row shows, read back as the user sees it; the program itself acts
   // on rows by their ids only.
   std::string Text(int position, ListColumn column) const;
+  std::u16string TextUnicode(int position, ListColumn column) const;
 
   int AddRow(std::uint32_t id) override;
   bool RowId(int position, std::uint32_t* id) const override;

@@ -1,9 +1,5 @@
 #include "platform/win32/win32_system_queries.h"
 
-#include <windows.h>
-
-#include "platform/win32/wide_calls_win32.h"
-
 namespace rw {
 
 bool Win32SystemQueries::QueryVersion(OsVersion* version) {
@@ -38,22 +34,45 @@ std::string Win32SystemQueries::ErrorText(long code) {
 
 std::string Win32SystemQueries::AnsiText(const std::u16string& wide) { return AnsiFromWide(wide); }
 
-// An empty text is passed with its NUL, which sorts as nothing, since the
-// call takes no empty text.
-std::string Win32SystemQueries::SortKey(const std::string& ansi) {
-  const auto mapInto = [&ansi](char* key, int bytes) {
-    return LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, ansi.c_str(),
-                        ansi.empty() ? 1 : static_cast<int>(ansi.size()), key, bytes);
-  };
+std::u16string Win32SystemQueries::WideText(const std::string& ansi) { return WideFromAnsi(ansi); }
+
+namespace {
+
+// The key of a text, less its NUL, from a call that maps |units| units of
+// Char into a buffer of bytes. An empty text is passed with its NUL, which
+// sorts as nothing, since the calls take no empty text.
+template <typename Char, typename MapInto>
+std::string KeyOf(const std::basic_string<Char>& text, MapInto mapInto) {
+  const int units = text.empty() ? 1 : static_cast<int>(text.size());
   char buffer[512];
-  int length = mapInto(buffer, sizeof buffer);
-  if (length > 0) return std::string(buffer, static_cast<std::size_t>(length - 1));  // less its NUL
-  length = mapInto(nullptr, 0);
+  int length = mapInto(text.c_str(), units, buffer, sizeof buffer);
+  if (length > 0) return std::string(buffer, static_cast<std::size_t>(length - 1));
+  length = mapInto(text.c_str(), units, nullptr, 0);
   if (length <= 0) return std::string();
   std::string key(static_cast<std::size_t>(length), '\0');
-  length = mapInto(&key[0], length);
+  length = mapInto(text.c_str(), units, &key[0], length);
   key.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
   return key;
+}
+
+constexpr DWORD kSortKeyFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+
+}  // namespace
+
+std::string Win32SystemQueries::SortKey(const std::string& ansi) {
+  return KeyOf(ansi, [](const char* text, int units, char* key, int bytes) {
+    return LCMapStringA(LOCALE_USER_DEFAULT, kSortKeyFlags, text, units, key, bytes);
+  });
+}
+
+// A sort key is bytes, whichever form of the call makes it.
+std::string Win32SystemQueries::SortKeyWide(const std::u16string& wide) {
+  const auto mapString = lcMapStringW_.get();
+  if (mapString == nullptr) return std::string();
+  return KeyOf(wide, [mapString](const char16_t* text, int units, char* key, int bytes) {
+    return mapString(LOCALE_USER_DEFAULT, kSortKeyFlags, reinterpret_cast<LPCWSTR>(text), units,
+                     reinterpret_cast<LPWSTR>(key), bytes);
+  });
 }
 
 }  // namespace rw

@@ -1,5 +1,8 @@
 #pragma once
+#include <windows.h>
+
 #include "platform/system_queries.h"
+#include "platform/win32/wide_calls_win32.h"
 
 namespace rw {
 
@@ -10,6 +13,12 @@ class Win32SystemQueries : public SystemQueries {
   std::string ErrorText(long code) override;
   std::string AnsiText(const std::u16string& wide) override;
   std::string SortKey(const std::string& ansi) override;
+  std::u16string WideText(const std::string& ansi) override;
+  std::string SortKeyWide(const std::u16string& wide) override;
+
+ private:
+  using LCMapStringWFunction = int(WINAPI*)(LCID, DWORD, LPCWSTR, int, LPWSTR, int);
+  RuntimeFunction<LCMapStringWFunction> lcMapStringW_{"KERNEL32.DLL", "LCMapStringW"};
 };
 
 }  // namespace rw

@@ -34,7 +34,7 @@ class ListSortContract : public ::testing::Test, private RowTexts {
   }
   // The names in the order of the system's collation keys, as the rows now stand.
   std::vector<std::string> Sorted(bool ascending) {
-    order_.MakeKeys(lists_.system, items_);
+    order_.MakeKeys(lists_.system, items_, false);
     list_->SortRows(order_, ascending);
     std::vector<std::string> names;
     for (int p = 0; p < list_->Count(); ++p) {

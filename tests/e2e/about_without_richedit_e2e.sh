@@ -18,7 +18,7 @@ WINEDLLOVERRIDES="$WINEDLLOVERRIDES;riched32=" rw_start_program "$RW_WINE_PROGRA
 e2e_wait_rows "$title"
 xdotool mousemove 900 740 key alt+h a
 expect_eventually "Help > About opens the About dialog" 30 about_open
-texts=$(rw_probe texts "$about" | iconv -f cp1252 -t utf-8)
+texts=$(rw_probe texts "$about")
 expect_true "the readme shows in a plain edit box" \
   grep -q -E '^Edit	Windows Runwarden 1\.0\.1\|=+\|\|Runwarden shows' <<<"$texts"
 expect_true "no RichEdit box was made" bash -c "! grep -q '^RICHEDIT' <<<\"\$1\"" _ "$texts"

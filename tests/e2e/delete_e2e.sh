@@ -68,7 +68,7 @@ space_check() {
 checked_rows() { e2e_checked_rows "$title"; }
 checked_are() { [ "$(checked_rows)" == "$1" ]; }
 # The program's texts are in the ANSI code page (cp1252 here), the script's in UTF-8.
-dialog_says() { grep -q -F "$1" <<<"$(rw_probe dialog "$title" | iconv -f cp1252 -t utf-8)"; }
+dialog_says() { grep -q -F "$1" <<<"$(rw_probe dialog "$title")"; }
 dialog_gone() { ! dialog_says "$1"; }
 # answer KEY TEXT: answers the box that says TEXT and waits for it to close;
 # another box of the same title may follow at once.
@@ -151,7 +151,7 @@ e2e_stop_prefix
 rw_set_app_version nt40
 rw_start_program "$RW_WINE_PROGRAM"
 e2e_wait_rows "$title"
-location_of() { rw_probe rows "$title" | iconv -f cp1252 -t utf-8 | awk -F'\t' -v name="$1" '$3 == name {print $4}'; }
+location_of() { rw_probe rows "$title" | awk -F'\t' -v name="$1" '$3 == name {print $4}'; }
 expect_eq "NT: the all-users folder's shortcut, where the shell keeps it" \
   'C:\WINNT40\Profiles\All Users\Startmenü\Programme\Autostart\Virus Scan.lnk' "$(location_of "Virus Scan.lnk")"
 expect_eq "NT: the user's own shortcut, where the shell keeps it" "${startup}Office Startup.lnk" \

@@ -22,7 +22,7 @@ expect_count() {
   e2e_wait_for "$3 window(s) titled '$2'" 30 counts "$2" "$3"
   expect_eq "$1" "$3" "$(count "$2")"
 }
-texts() { rw_probe texts "$1" | iconv -f cp1252 -t utf-8; }
+texts() { rw_probe texts "$1"; }
 active() { rw_probe foreground "$1" >/dev/null; }
 covered() {  # covered X Y: true when an open dialog lies over that point
   local dialog l t r b

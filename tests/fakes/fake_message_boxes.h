@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/message_box.h"
+#include "tests/fakes/fake_code_page.h"
 
 namespace rw {
 
@@ -11,15 +12,25 @@ namespace rw {
 class FakeMessageBoxes : public MessageBoxes {
  public:
   struct Shown {
-    std::string text;
+    std::string text;  // as the ANSI code page shows it
     std::string title;
     unsigned style;
+    std::u16string wide;  // the text shown in Unicode, when it was
   };
   std::vector<Shown> shown;
   std::deque<int> answers;
 
   int Show(const std::string& text, const std::string& title, unsigned style) override {
-    shown.push_back({text, title, style});
+    shown.push_back({text, title, style, {}});
+    return Answer();
+  }
+  int ShowUnicode(const std::u16string& text, const std::string& title, unsigned style) override {
+    shown.push_back({FakeAnsi(text), title, style, text});
+    return Answer();
+  }
+
+ private:
+  int Answer() {
     if (answers.empty()) return kIdOk;
     const int answer = answers.front();
     answers.pop_front();

@@ -41,6 +41,8 @@ class FakeSystemQueries : public SystemQueries {
   }
   std::string AnsiText(const std::u16string& wide) override { return FakeAnsi(wide); }
   std::string SortKey(const std::string& ansi) override { return FlatCollationKey(ansi); }
+  std::u16string WideText(const std::string& ansi) override { return FakeWiden(ansi); }
+  std::string SortKeyWide(const std::u16string& wide) override { return FlatCollationKeyWide(wide); }
 };
 
 }  // namespace rw

@@ -295,14 +295,25 @@ struct CollationKey {
   std::vector<std::uint8_t> levels[4];
 };
 
-inline CollationKey MakeCollationKey(const std::string& name) {
+// Units past Latin-1 (the stand-ins' code page) have no row in the table:
+// they sort after every letter, by their code.
+inline CollationChar CollationOf(char16_t unit) {
+  if (unit < 0x100) return kCollationTable[unit];
+  const auto high = static_cast<std::uint8_t>(unit >> 8);
+  const auto low = static_cast<std::uint8_t>(unit & 0xff);
+  return {2, 0, 0, {{0x20, high, 0x02, 0x02}, {0x20, low, 0x02, 0x02}}};
+}
+
+template <typename Text>
+CollationKey MakeCollationKey(const Text& name) {
   CollationKey key;
   auto& primary = key.levels[0];
   auto& diacritics = key.levels[1];
   auto& cases = key.levels[2];
   auto& marks = key.levels[3];
-  for (const char c : name) {
-    const CollationChar& entry = kCollationTable[static_cast<unsigned char>(c)];
+  for (const auto c : name) {
+    const CollationChar entry =
+        sizeof c == 1 ? kCollationTable[static_cast<unsigned char>(c)] : CollationOf(static_cast<char16_t>(c));
     if (entry.weights == 0) {
       if (entry.mark == 0) continue;
       // Where the mark stands: minus one, minus the primary weights before it, as 16 bits.
@@ -343,7 +354,8 @@ inline int CompareNames(const std::string& a, const std::string& b) {
 // The key as one string, ordered byte by byte as the system's keys are: each
 // byte of a level as two bytes from 0x02 up, the levels parted by 0x01, so a
 // shorter level still sorts first.
-inline std::string FlatCollationKey(const std::string& name) {
+template <typename Text>
+std::string FlatKeyOf(const Text& name) {
   const CollationKey key = MakeCollationKey(name);
   std::string flat;
   for (int level = 0; level < 4; ++level) {
@@ -355,5 +367,8 @@ inline std::string FlatCollationKey(const std::string& name) {
   }
   return flat;
 }
+
+inline std::string FlatCollationKey(const std::string& name) { return FlatKeyOf(name); }
+inline std::string FlatCollationKeyWide(const std::u16string& name) { return FlatKeyOf(name); }
 
 }  // namespace rw

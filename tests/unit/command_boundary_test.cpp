@@ -67,7 +67,7 @@ class CommandBoundaryTest : public MainWindowTest {
 
   ThrowingList list_;
   FakeMainWindowView view_;
-  MainWindow throwing{services(), WindowsFamily::kWin9x, list_, view_};
+  MainWindow throwing{services(), WindowsFamily::kWin9x, false, list_, view_};
 };
 
 TEST_F(CommandBoundaryTest, ADeleteCutShortKeepsWhatItDeletedAndTheNextDeleteGoesOn) {

@@ -83,8 +83,8 @@ TEST_F(DeleteCommandTest, AFailingShortcutStaysCheckedAndTheRowsAfterItAreStillD
   EXPECT_TRUE(files.FileNames(Folder()).empty()) << "the read-only shortcut is deleted too";
   EXPECT_FALSE(registry.HasValue(kHkeyCurrentUser, kRun, "Tray"));
   ASSERT_EQ(2u, messages.shown.size());
-  EXPECT_EQ(DeleteFailureReport({{"Agent.lnk", Folder() + "Agent.lnk",
-                                  "The system cannot find the file specified."}}),
+  EXPECT_EQ(FakeAnsi(DeleteFailureReport({{u"Agent.lnk", FakeWiden(Folder()) + u"Agent.lnk",
+                                            u"The system cannot find the file specified."}})),
             messages.shown[1].text);
   EXPECT_EQ("Windows Runwarden", messages.shown[1].title);
   EXPECT_EQ(kMbOk | kMbIconWarning, messages.shown[1].style);
@@ -198,16 +198,16 @@ TEST_F(DeleteCommandTest, TheToolbarDeletesExactlyAsTheMenuDoes) {
 TEST(DeleteFailureReportTest, ListsTenEntriesWithTheirReasonsAndCountsTheRest) {
   std::vector<DeleteFailure> failures;
   for (int i = 0; i < 12; ++i) {
-    const std::string n = std::to_string(i);
-    failures.push_back({"n" + n, "l" + n, "reason " + n});
+    const std::u16string n = FakeWiden(std::to_string(i));
+    failures.push_back({u"n" + n, u"l" + n, u"reason " + n});
   }
-  const std::string report = DeleteFailureReport(failures);
+  const std::string report = FakeAnsi(DeleteFailureReport(failures));
   EXPECT_EQ(0u, report.find("These items could not be deleted. They are still in the list, still checked:\n"));
   EXPECT_NE(std::string::npos, report.find("\nn0 (l0): reason 0\n"));
   EXPECT_NE(std::string::npos, report.find("\nn9 (l9): reason 9\n"));
   EXPECT_EQ(std::string::npos, report.find("n10"));
   EXPECT_EQ(report.size() - 11, report.find("\nand 2 more")) << "the last line";
-  EXPECT_EQ(std::string::npos, DeleteFailureReport({failures[0]}).find("more"));
+  EXPECT_EQ(std::u16string::npos, DeleteFailureReport({failures[0]}).find(u"more"));
 }
 
 TEST(DeleteFailureReportTest, AReasonIsTheSystemsTextOrElseTheErrorNumber) {

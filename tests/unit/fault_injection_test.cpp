@@ -117,6 +117,10 @@ class FaultyMessages : public FakeMessageBoxes {
     if (plan_.Trip("MessageBox")) return 0;  // the box could not be shown
     return FakeMessageBoxes::Show(text, title, style);
   }
+  int ShowUnicode(const std::u16string& text, const std::string& title, unsigned style) override {
+    if (plan_.Trip("MessageBox")) return 0;
+    return FakeMessageBoxes::ShowUnicode(text, title, style);
+  }
 
  private:
   FaultPlan& plan_;
@@ -142,7 +146,7 @@ struct World {
   FakeProgramStarter programs;
   FaultyList list{plan};
   FakeMainWindowView view;
-  MainWindow window{Platform{registry, system, files, messages, programs}, WindowsFamily::kWin9x, list, view};
+  MainWindow window{Platform{registry, system, files, messages, programs}, WindowsFamily::kWin9x, false, list, view};
 
   World() {
     registry.SetString(kHkeyLocalMachine, kRun, "Antivirus", "av.exe /tray");

@@ -44,7 +44,7 @@ class MainWindowTest : public FakePlatformTest {
 
   FakeListControl list;
   FakeMainWindowView view;
-  MainWindow window{services(), WindowsFamily::kWin9x, list, view};
+  MainWindow window{services(), WindowsFamily::kWin9x, false, list, view};
 };
 
 }  // namespace rw

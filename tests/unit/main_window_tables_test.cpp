@@ -89,10 +89,19 @@ TEST(CommonControlFeaturesTest, NewerLooksOnlyFromVersion470On) {
                   {4, 72, true}, {5, 80, true}, {6, 0, true}, {3, 99, false}};
   for (const auto& version : versions) {
     SCOPED_TRACE(std::to_string(version.major) + "." + std::to_string(version.minor));
-    const CommonControlFeatures features = FeaturesOfCommonControls(version.major, version.minor);
+    const CommonControlFeatures features = FeaturesOfCommonControls(version.major, version.minor, 0, 0, false);
     EXPECT_EQ(version.newer, features.fullRowSelect);
     EXPECT_EQ(version.newer, features.flatToolbar);
   }
+}
+
+// Unicode rows where the list can hold them: on NT, or from what comctl32 5.80 reports.
+TEST(CommonControlFeaturesTest, UnicodeRowsOnNtOrFromReportedVersion580On) {
+  EXPECT_FALSE(FeaturesOfCommonControls(4, 0, 0, 0, false).unicodeRows) << "Windows 95 as shipped";
+  EXPECT_FALSE(FeaturesOfCommonControls(5, 0, 5, 0, false).unicodeRows) << "Internet Explorer 4.01";
+  EXPECT_TRUE(FeaturesOfCommonControls(4, 0, 0, 0, true).unicodeRows) << "NT 4.0 as shipped";
+  EXPECT_TRUE(FeaturesOfCommonControls(5, 80, 5, 80, false).unicodeRows);
+  EXPECT_TRUE(FeaturesOfCommonControls(0, 0, 6, 0, false).unicodeRows);
 }
 
 }  // namespace

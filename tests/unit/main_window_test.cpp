@@ -28,7 +28,7 @@ class MainWindowLifecycleTest : public FakePlatformTest {
   }
   FakeListControl list;
   FakeMainWindowView view;
-  MainWindow window{services(), WindowsFamily::kWin9x, list, view};
+  MainWindow window{services(), WindowsFamily::kWin9x, false, list, view};
 };
 
 TEST_F(MainWindowLifecycleTest, LoadLaysOutSetsTheCaptionAndArmsTheTimerWithAnEmptyList) {
@@ -76,7 +76,7 @@ TEST_F(MainWindowLifecycleTest, RefreshReadsTheInventoryAfreshWithEveryRowUnchec
 TEST_F(MainWindowLifecycleTest, AnEmptyInventorySelectsNothingAndStillFinishes) {
   FakeRegistry empty;
   FakeFileSystem noFiles;
-  MainWindow bare{Platform{empty, system, noFiles, messages, programs}, WindowsFamily::kWin9x, list, view};
+  MainWindow bare{Platform{empty, system, noFiles, messages, programs}, WindowsFamily::kWin9x, false, list, view};
   bare.OnFirstLoad();
   EXPECT_EQ(0, list.Count());
   EXPECT_EQ("Ready", view.statusTexts.back());
@@ -126,7 +126,7 @@ TEST_F(MainWindowLifecycleTest, AFailureInsideALoadShowsWhatWasReadAndKeepsTheWi
   ExhaustedRegistry failing;
   failing.SetString(kHkeyLocalMachine, RunKeyPath, "Read", "r.exe");
   failing.SetString(kHkeyLocalMachine, RunKeyPath, "Unread", "u.exe");
-  MainWindow window2{Platform{failing, system, files, messages, programs}, WindowsFamily::kWin9x, list, view};
+  MainWindow window2{Platform{failing, system, files, messages, programs}, WindowsFamily::kWin9x, false, list, view};
   // As the window procedure runs it: the failure stops at the boundary.
   EXPECT_FALSE(RunAtBoundary([&] { window2.OnFirstLoad(); }, [&](bool outOfMemory) { window2.EndInterruptedCommand(outOfMemory); }));
   EXPECT_EQ((std::vector<std::string>{"Read"}), Names());

@@ -116,7 +116,7 @@ class TestRows : public RowTexts {
   }
   RowText Text(std::uint32_t id, ListColumn column) const override { return items_.at(id).Text(column); }
   const RowOrder& Order() {
-    order_.MakeKeys(system_, items_);
+    order_.MakeKeys(system_, items_, false);
     return order_;
   }
 

@@ -71,6 +71,9 @@ class RecordingYes : public MessageBoxes {
     reports.push_back(text);
     return kIdOk;
   }
+  int ShowUnicode(const std::u16string& text, const std::string& title, unsigned style) override {
+    return Show(AnsiFromWide(text), title, style);
+  }
 };
 
 struct Value {
@@ -487,7 +490,7 @@ bool Round::Run(const Platform& services, HWND listWindow, std::vector<std::stri
   list.Attach(listWindow);
   list.Clear();
   QuietView view;
-  MainWindow window(services, WindowsFamily::kWin9x, list, view);
+  MainWindow window(services, WindowsFamily::kWin9x, false, list, view);
   window.Refresh();
   std::multiset<std::string> expected, shown;
   for (const Value& value : values) expected.insert(Ansi(value.name) + "\t" + ShownData(value) + "\t" + Tag(value.hive));

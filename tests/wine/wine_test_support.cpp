@@ -59,12 +59,16 @@ bool ValueExists(HKEY hive, const std::string& path, const std::string& name) {
 
 bool SetStringValueWide(HKEY hive, const std::string& path, const std::wstring& name,
                         const std::string& text) {
+  return SetStringValueWide(hive, path, name, std::wstring(text.begin(), text.end()));
+}
+
+bool SetStringValueWide(HKEY hive, const std::string& path, const std::wstring& name,
+                        const std::wstring& data) {
   HKEY key = nullptr;
   if (RegCreateKeyExA(hive, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
                       nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  std::wstring data(text.begin(), text.end());
   const LONG result =
       RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                      static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
@@ -143,6 +147,15 @@ bool WriteTextFile(const std::string& path, const std::string& text, DWORD attri
   const BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   CloseHandle(file);
   if (attributes != 0) SetFileAttributesA(path.c_str(), attributes);
+  return ok && written == text.size();
+}
+
+bool WriteTextFileWide(const std::wstring& path, const std::string& text) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
   return ok && written == text.size();
 }
 

@@ -22,6 +22,8 @@ bool ValueExists(HKEY hive, const std::string& path, const std::string& name);
 // The same with a name the ANSI code page may not hold.
 bool SetStringValueWide(HKEY hive, const std::string& path, const std::wstring& name,
                         const std::string& text);
+bool SetStringValueWide(HKEY hive, const std::string& path, const std::wstring& name,
+                        const std::wstring& text);
 bool ValueExistsWide(HKEY hive, const std::string& path, const std::wstring& name);
 // Where the shell finds a Startup folder ("Startup" under HKCU, "Common
 // Startup" under HKLM), as a Windows installed elsewhere or in another
@@ -37,6 +39,7 @@ bool MakeFolders(const std::string& path);
 bool RemoveTree(const std::string& path);
 bool WriteTextFile(const std::string& path, const std::string& text, DWORD attributes = 0);
 bool FileExistsWide(const std::wstring& path);
+bool WriteTextFileWide(const std::wstring& path, const std::string& text);
 // A report list view with three columns, as the main window's list is made,
 // in a hidden window of its own; |style| adds to WS_CHILD | LVS_REPORT.
 // Attaching a Win32ListControl gives it its check boxes; the host window

@@ -4,6 +4,12 @@
 //   seed_demo_prefix              the prefix's own Startup folders
 //   seed_demo_prefix --autostart  first moves them as a German Windows in
 //                                 C:\WIN95 and D:\WINNT40 would have them
+//   seed_demo_prefix --unicode    adds a value whose name and data lie outside
+//                                 the ANSI code page, as a Greek program's would
+//   seed_demo_prefix --lookalikes adds entries beside their best-fit ANSI twins,
+//                                 a text file named like a shortcut in other
+//                                 letters, and moves the user's folder to
+//                                 "startup \u03A9" beside a real "startup O"
 // Prints the user's and the all-users folder, one a line.
 #include <shlobj.h>
 
@@ -27,12 +33,41 @@ std::string ShellFolder(int csidl) {
   return std::string(path) + "\\";
 }
 
+// Values and files that read alike through the ANSI code page, in a user's
+// Startup folder whose own name lies outside it.
+bool SeedLookalikes() {
+  const HKEY cu = HKEY_CURRENT_USER;
+  bool ok = SetStringValueWide(cu, kRunKey, L"Tool \x03A9", std::wstring(L"c:\\\x03C9mega\\tool.exe"));
+  ok &= SetStringValue(cu, kRunKey, "Tool O", "c:\\plain\\tool.exe");
+  ok &= SetStringValueWide(cu, kRunKey, L"\x5DE5\x5177", std::string("c:\\tools\\cjk.exe"));
+  ok &= SetStringValue(cu, kRunKey, "??", "c:\\tools\\question.exe");
+  const std::wstring root = L"C:\\users\\Public\\";
+  const std::wstring omega = root + L"startup \x03A9\\";
+  const std::wstring twin = root + L"startup O\\";
+  ok &= CreateDirectoryW(omega.c_str(), nullptr) != FALSE && CreateDirectoryW(twin.c_str(), nullptr) != FALSE;
+  ok &= MakeShortcutWide(omega + L"\x03A9mega.lnk", "c:\\windows\\notepad.exe");
+  ok &= MakeShortcutWide(omega + L"Omega.lnk", "c:\\windows\\notepad.exe");
+  ok &= WriteTextFileWide(omega + L"evil.\xFF4C\xFF4E\xFF4B", "not a shell link");
+  ok &= MakeShortcutWide(twin + L"Twin.lnk", "c:\\windows\\notepad.exe");
+  const std::wstring folder = omega.substr(0, omega.size() - 1);
+  HKEY key = nullptr;
+  ok &= RegCreateKeyExA(cu, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", 0,
+                        nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS;
+  if (key != nullptr) {
+    ok &= RegSetValueExW(key, L"Startup", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                         static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    RegCloseKey(key);
+  }
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const HKEY lm = HKEY_LOCAL_MACHINE;
   const HKEY cu = HKEY_CURRENT_USER;
   bool ok = true;
+  const bool lookalikes = argc > 1 && std::strcmp(argv[1], "--lookalikes") == 0;
   if (argc > 1 && std::strcmp(argv[1], "--autostart") == 0) {
     ok &= MakeFolders(kUserAutostart) && MakeFolders(kCommonAutostart);
     ok &= SetShellStartupFolder(cu, "Startup", kUserAutostart);
@@ -56,6 +91,11 @@ int main(int argc, char** argv) {
   const std::string allUsers = ShellFolder(CSIDL_COMMON_STARTUP);
   ok &= !allUsers.empty();
   ok &= MakeShortcut(allUsers + "Virus Scan.lnk", "c:\\windows\\notepad.exe", "/scan");
+  if (argc > 1 && std::strcmp(argv[1], "--unicode") == 0) {
+    ok &= SetStringValueWide(cu, kRunKey, L"\x03A3\x03CD\x03BD\x03BF\x03C8\x03B7",
+                             std::wstring(L"\"C:\\Program Files\\\x03A3\x03CD\x03BD\x03BF\x03C8\x03B7\\synopsis.exe\" /tray"));
+  }
+  if (lookalikes) ok &= SeedLookalikes();
   std::printf("%s\n%s\n", own.c_str(), allUsers.c_str());
   if (!ok) std::fprintf(stderr, "seeding failed\n");
   return ok ? 0 : 1;

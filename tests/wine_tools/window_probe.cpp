@@ -1,6 +1,6 @@
 // Reads what another process's windows show, for the end-to-end tests:
 //   window_probe texts TITLE   the texts of a top-level window and its children
-//   window_probe rows TITLE    the rows of the window's list: selected, then the three columns
+//   window_probe rows TITLE    the rows of the window's list: selected, checked, then the three columns
 //   window_probe exists TITLE  exit status 0 when such a window is open
 //   window_probe class NAME    exit status 0 when a top-level window of that class is open
 //   window_probe foreground TITLE  exit status 0 when that window is the active one
@@ -32,7 +32,7 @@
 //   window_probe timedelete TITLE ROWS checks every row (View > Check All), asks for the
 //                              delete and answers Yes; prints the ms from the answer until
 //                              ROWS rows are left
-// Prints tab-separated lines; exits 2 when no window has that title.
+// Prints tab-separated lines, texts in UTF-8; exits 2 when no window has that title.
 // Windows are looked for on the desktop the tests start the program on
 // ("runwarden"), or on the default desktop when there is none.
 #include <windows.h>
@@ -54,19 +54,30 @@ HWND FindTopLevel(const char* title) {
   return main != nullptr ? main : FindWindowA(nullptr, title);
 }
 
-// A window's text as it would tell it (WM_GETTEXT), line breaks shown as '|'.
+// Unicode text as the scripts read it: UTF-8.
+std::string Utf8(const wchar_t* text, int length) {
+  if (length <= 0) return std::string();
+  std::string utf8(static_cast<std::size_t>(length) * 3, '\0');
+  const int written =
+      WideCharToMultiByte(CP_UTF8, 0, text, length, &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr);
+  utf8.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+  return utf8;
+}
+
+// A window's text as it would tell it (WM_GETTEXT, in Unicode), line breaks
+// shown as '|'.
 std::string WindowText(HWND window) {
-  std::string text(65536, '\0');
+  std::wstring text(65536, L'\0');
   DWORD_PTR copied = 0;
-  SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
                       SMTO_ABORTIFHUNG, 2000, &copied);
-  text.resize(std::strlen(text.c_str()));
-  std::string shown;
+  text.resize(wcslen(text.c_str()));
+  std::wstring shown;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    shown += (text[i] == '\n' || text[i] == '\r') ? '|' : text[i];
+    if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
+    shown += (text[i] == L'\n' || text[i] == L'\r') ? L'|' : text[i];
   }
-  return shown;
+  return Utf8(shown.c_str(), static_cast<int>(shown.size()));
 }
 
 BOOL CALLBACK PrintChild(HWND child, LPARAM) {
@@ -162,17 +173,17 @@ class RemoteProcess {
 std::string RemoteItemText(HWND list, HANDLE process, const RemoteBuffer& remote, int item,
                            int column) {
   constexpr SIZE_T kTextOffset = 256;
-  constexpr int kTextSize = 1 << 20;
-  LVITEMA request = {};
+  constexpr int kTextSize = 1 << 19;  // wide characters, in the 1 MB the buffer holds
+  LVITEMW request = {};
   request.iSubItem = column;
-  request.pszText = remote.at(kTextOffset);
+  request.pszText = reinterpret_cast<wchar_t*>(remote.at(kTextOffset));
   request.cchTextMax = kTextSize;
   WriteProcessMemory(process, remote.at(0), &request, sizeof request, nullptr);
   const LRESULT length =
-      SendMessageA(list, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(remote.at(0)));
-  std::string text(static_cast<std::size_t>(length), '\0');
-  if (length > 0) ReadProcessMemory(process, remote.at(kTextOffset), &text[0], length, nullptr);
-  return text;
+      SendMessageA(list, LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(remote.at(0)));
+  std::wstring text(static_cast<std::size_t>(length), L'\0');
+  if (length > 0) ReadProcessMemory(process, remote.at(kTextOffset), &text[0], length * sizeof(wchar_t), nullptr);
+  return Utf8(text.c_str(), static_cast<int>(text.size()));
 }
 
 int PrintRows(HWND window) {

@@ -2,12 +2,15 @@
 
 namespace rw {
 
-CommonControlFeatures FeaturesOfCommonControls(unsigned major, unsigned minor) {
+CommonControlFeatures FeaturesOfCommonControls(unsigned fileMajor, unsigned fileMinor,
+                                               unsigned reportedMajor, unsigned reportedMinor,
+                                               bool onNt) {
   // Internet Explorer 3.0's comctl32 4.70 brought both.
-  const bool atLeast470 = major > 4 || (major == 4 && minor >= 70);
+  const bool atLeast470 = fileMajor > 4 || (fileMajor == 4 && fileMinor >= 70);
   CommonControlFeatures features;
   features.fullRowSelect = atLeast470;
   features.flatToolbar = atLeast470;
+  features.unicodeRows = onNt || reportedMajor > 5 || (reportedMajor == 5 && reportedMinor >= 80);
   return features;
 }
 

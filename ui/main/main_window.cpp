@@ -39,9 +39,9 @@ constexpr CommandHandler kCommands[] = {
 
 }  // namespace
 
-MainWindow::MainWindow(const Platform& platform, WindowsFamily family, ListControl& list,
-                       MainWindowView& view)
-    : platform_(platform), family_(family), list_(list), view_(view) {
+MainWindow::MainWindow(const Platform& platform, WindowsFamily family, bool unicodeRows,
+                       ListControl& list, MainWindowView& view)
+    : platform_(platform), family_(family), unicodeRows_(unicodeRows), list_(list), view_(view) {
   list_.SetRowTexts(entries_);
 }
 
@@ -152,7 +152,9 @@ void MainWindow::SelectFirstRow() {
   if (list_.Count() > 0) list_.SetSelected(0, true);
 }
 
-void MainWindow::Sort(bool ascending) { list_.SortRows(entries_.Order(platform_.system), ascending); }
+void MainWindow::Sort(bool ascending) {
+  list_.SortRows(entries_.Order(platform_.system, unicodeRows_), ascending);
+}
 
 void MainWindow::MarkSort(bool ascending) {
   view_.SetMenuChecked(IDM_SORT_ASCENDING, ascending);

@@ -19,7 +19,10 @@ extern const char kLoadingStatus[];
 
 class MainWindow : private StartupListSink {
  public:
-  MainWindow(const Platform& platform, WindowsFamily family, ListControl& list, MainWindowView& view);
+  // |unicodeRows|: the list shows texts in Unicode, so the rows are ordered
+  // by the Unicode collation of what they show.
+  MainWindow(const Platform& platform, WindowsFamily family, bool unicodeRows, ListControl& list,
+             MainWindowView& view);
 
   // The command of a menu entry, a toolbar button or the shortcut key, by
   // its id; false for an id of no command.
@@ -78,6 +81,7 @@ class MainWindow : private StartupListSink {
 
   Platform platform_;
   WindowsFamily family_;
+  bool unicodeRows_;
   ListControl& list_;
   MainWindowView& view_;
   StartupEntries entries_;

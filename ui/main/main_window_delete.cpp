@@ -38,9 +38,9 @@ void MainWindow::DeleteCheckedItems() {
 
 void MainWindow::FinishDelete() {
   SelectFirstRow();
-  const std::string report = DeleteReport(entries_, deleting_.results, platform_.system);
+  const std::u16string report = DeleteReport(entries_, deleting_.results, platform_.system);
   deleting_ = DeleteRun();
-  if (!report.empty()) platform_.messages.Show(report, kAppTitle, kMbOk | kMbIconWarning);
+  if (!report.empty()) platform_.messages.ShowUnicode(report, kAppTitle, kMbOk | kMbIconWarning);
 }
 
 }  // namespace rw

@@ -1,8 +1,10 @@
 #include "ui/main/main_window_win32.h"
 
 #include <commctrl.h>
+#include <shlwapi.h>
 
 #include "platform/win32/file_version_win32.h"
+#include "platform/win32/wide_calls_win32.h"
 #include "res/resource.h"
 #include "ui/main/main_columns.h"
 #include "ui/main/main_menu_win32.h"
@@ -22,7 +24,28 @@ constexpr UINT kClockTimerMilliseconds = 1000;
 constexpr int kClientWidthTwips = 9375;
 constexpr int kClientHeightTwips = 5490;
 
+// What this system's common controls can do, decided once for the run.
+CommonControlFeatures ReadCommonControlFeatures() {
+  FileVersion file;  // 0.0 when unreadable: only what 4.00 has
+  DLLVERSIONINFO reported = {};
+  reported.cbSize = sizeof reported;
+  if (HMODULE library = GetModuleHandleA("COMCTL32.DLL")) {
+    ReadModuleVersion(library, &file);
+    using DllGetVersionFunction = HRESULT(CALLBACK*)(DLLVERSIONINFO*);
+    const auto getVersion = LookUpFunction<DllGetVersionFunction>("COMCTL32.DLL", "DllGetVersion");
+    if (getVersion == nullptr || FAILED(getVersion(&reported))) reported.dwMajorVersion = reported.dwMinorVersion = 0;
+  }
+  const bool onNt = (GetVersion() & 0x80000000u) == 0;
+  return FeaturesOfCommonControls(file.major, file.minor, reported.dwMajorVersion, reported.dwMinorVersion, onNt);
+}
+
 }  // namespace
+
+Win32MainWindow::Win32MainWindow(const Platform& platform, WindowsFamily family, PictureColourSource colours)
+    : colours_(colours),
+      controls_(ReadCommonControlFeatures()),
+      logic_(WithMessages(platform, boxes_), family, controls_.unicodeRows, list_, *this),
+      about_(platform) {}
 
 bool Win32MainWindow::Create(HINSTANCE instance, int showCommand) {
   ScopedMenu menuBar(BuildMainMenuBar());
@@ -139,9 +162,6 @@ void Win32MainWindow::PlaceBars() {
 }
 
 void Win32MainWindow::OnCreate() {
-  FileVersion commonControls;  // 0.0 when unreadable: only what 4.00 has
-  if (HMODULE library = GetModuleHandleA("COMCTL32.DLL")) ReadModuleVersion(library, &commonControls);
-  controls_ = FeaturesOfCommonControls(commonControls.major, commonControls.minor);
   // Created in their tab order: status bar, toolbar, list.
   statusBar_.Create(handle(), instance(), IDC_STATUS_BAR);
   toolbar_.Create(handle(), instance(), IDC_TOOLBAR, controls_.flatToolbar, colours_().buttonFace);
@@ -183,6 +203,11 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_SYSCOLORCHANGE:
       OnColoursChanged(wParam, lParam);
       return 0;
+    case WM_NOTIFYFORMAT:
+      // The controls' notifications, the list's requests for its rows' texts
+      // among them, come in the form the rows are shown in.
+      if (lParam == NF_QUERY) return controls_.unicodeRows ? NFR_UNICODE : NFR_ANSI;
+      break;
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
       if (AnswerToolbarTooltip(header) || Win32ListControl::AnswerTextRequest(header)) return 0;

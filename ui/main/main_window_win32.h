@@ -26,8 +26,7 @@ class Win32MainWindow : public ProgramWindow, public MainWindowView {
   // |colours| is where the toolbar's and the check boxes' pictures take
   // their colours from; tests hand over a scheme of their own.
   Win32MainWindow(const Platform& platform, WindowsFamily family,
-                  PictureColourSource colours = &SystemPictureColours)
-      : colours_(colours), logic_(WithMessages(platform, boxes_), family, list_, *this), about_(platform) {}
+                  PictureColourSource colours = &SystemPictureColours);
 
   // Creates the window, arms its first load and shows it. False when Windows refused.
   bool Create(HINSTANCE instance, int showCommand);
