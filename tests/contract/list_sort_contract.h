@@ -5,7 +5,10 @@
 // and keep names that compare equal in the order they were added, either way.
 //
 // Each side instantiates it with a type whose Make() gives an empty list that
-// lives as long as that object, and whose |system| makes the collation keys:
+// lives as long as that object, and whose |system| makes the collation keys;
+// its kUnicode says whether the names are keyed in Unicode, as a list that
+// shows Unicode keys them (the names lie in Latin-1, whose bytes are their
+// code points, so both orders must agree):
 //   INSTANTIATE_TYPED_TEST_SUITE_P(StandIn, ListSortContract, FakeLists);
 #include <gtest/gtest.h>
 
@@ -28,13 +31,16 @@ class ListSortContract : public ::testing::Test, private RowTexts {
   // Adds the names in order, as a load adds them: each row's id says when it was added.
   void Add(const std::vector<std::string>& names) {
     for (const std::string& name : names) {
-      items_.push_back(StartupItem(EntrySource::kMachineRun, ExactName(name), ExactName()));
+      std::u16string latin1;
+      for (const char c : name) latin1 += static_cast<char16_t>(static_cast<unsigned char>(c));
+      const ExactName exact = Lists::kUnicode ? ExactName::Wide(latin1) : ExactName(name);
+      items_.push_back(StartupItem(EntrySource::kMachineRun, exact, ExactName()));
       list_->AddRow(static_cast<std::uint32_t>(items_.size() - 1));
     }
   }
   // The names in the order of the system's collation keys, as the rows now stand.
   std::vector<std::string> Sorted(bool ascending) {
-    order_.MakeKeys(lists_.system, items_, false);
+    order_.MakeKeys(lists_.system, items_, Lists::kUnicode);
     list_->SortRows(order_, ascending);
     std::vector<std::string> names;
     for (int p = 0; p < list_->Count(); ++p) {

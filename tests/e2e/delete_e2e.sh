@@ -168,4 +168,49 @@ expect_true "NT: the rest of the folder stays" test -e "$startup_unix/desktop.in
 rw_probe close "$title" >/dev/null
 expect_true "the program ends when its window closes" e2e_wait_gone 30
 e2e_stop_prefix
+
+# Round 4, as NT and as Windows 98: entries beside their best-fit ANSI twins,
+# a text file named like a shortcut in full-width letters, and the user's
+# Startup folder "startup Ω" beside a real "startup O". Every row shows its
+# entry as itself, and a delete reaches the checked ones only.
+startup_unix="$WINEPREFIX/drive_c/users/Public/startup Ω"
+omega='C:\users\Public\startup Ω\'
+tab=$'\t'
+lookalikes=("??" "evil.ｌｎｋ" "Omega.lnk" "Tool O" "Tool Ω" "Ωmega.lnk" "工具" "Twin.lnk")
+# rows_named NAME...: the texts of the rows of those names, sorted.
+rows_named() {
+  rw_probe rows "$title" | cut -f3- | awk -F'\t' -v names="$(printf '%s\n' "$@")" '
+    BEGIN { n = split(names, list, "\n"); for (i = 1; i <= n; i++) wanted[list[i]] = 1 }
+    $1 in wanted' | sort
+}
+shown=$(printf '%s\n' "??${tab}c:\\tools\\question.exe${tab}Reg - HKCU" \
+  "evil.ｌｎｋ${tab}${omega}evil.ｌｎｋ${tab}ｌｎｋ File" "Omega.lnk${tab}${omega}Omega.lnk${tab}Shortcut" \
+  "Tool O${tab}c:\\plain\\tool.exe${tab}Reg - HKCU" "Tool Ω${tab}c:\\ωmega\\tool.exe${tab}Reg - HKCU" \
+  "Ωmega.lnk${tab}${omega}Ωmega.lnk${tab}Shortcut" "工具${tab}c:\\tools\\cjk.exe${tab}Reg - HKCU" | sort)
+for version in nt40 win98; do
+  rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" --lookalikes >/dev/null </dev/null
+  rw_set_app_version "$version"
+  snapshot before4
+  rw_start_program "$RW_WINE_PROGRAM"
+  e2e_wait_rows "$title"
+  expect_eq "$version: twins and look-alikes show as themselves, from the folder itself, not its best-fit twin" \
+    "$shown" "$(rows_named "${lookalikes[@]}")"
+  for name in "Tool Ω" "工具" "Ωmega.lnk" "evil.ｌｎｋ"; do click_checkbox "$name"; done
+  xdotool key alt+o d
+  expect_true "$version: the question is asked" e2e_wait_dialog "$title"
+  answer Return "$question"
+  e2e_wait_for "the deleted rows to leave the list" 30 checked_are "evil.ｌｎｋ"
+  snapshot after4
+  expect_eq "$version: HKCU lost Tool Ω and 工具; their twins Tool O and ?? stay" \
+    "$(without "$work/before4-HKCU.txt" '"Tool Ω"=' '"工具"=')" "$(cat "$work/after4-HKCU.txt")"
+  expect_eq "$version: the folder lost Ωmega.lnk only; Omega.lnk and the look-alike stay" \
+    "$(without "$work/before4-startup.txt" './Ωmega.lnk')" "$(cat "$work/after4-startup.txt")"
+  expect_true "$version: the best-fit twin folder is untouched" \
+    test -e "$WINEPREFIX/drive_c/users/Public/startup O/Twin.lnk"
+  expect_true "$version: no report: the look-alike is no shortcut, and the rest went" e2e_dialog_closed "$title"
+  [ "$version" = win98 ] && e2e_screenshot "$E2E_SHOTS/delete-lookalikes.png"
+  rw_probe close "$title" >/dev/null
+  expect_true "$version: the program ends when its window closes" e2e_wait_gone 30
+  e2e_stop_prefix
+done
 e2e_summary

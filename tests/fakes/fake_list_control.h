@@ -15,7 +15,8 @@ namespace rw {
 class FakeListControl : public ListControl {
  public:
   struct Row {
-    std::array<std::string, 3> texts;  // as the ANSI list shows them
+    std::array<std::string, 3> texts;        // as the ANSI list shows them
+    std::array<std::u16string, 3> unicode;   // as the Unicode list shows them
     bool selected = false;
     bool checked = false;
     std::uint32_t id = 0;
@@ -34,6 +35,7 @@ class FakeListControl : public ListControl {
       const RowText text = texts->Text(id, static_cast<ListColumn>(column));
       const std::u16string units(text.units, text.length);
       row.texts[column] = text.ansi ? std::string(units.begin(), units.end()) : FakeAnsi(units);
+      row.unicode[column] = units;  // the stand-ins' code page widens each byte to its unit
     }
     rows.push_back(row);
     return static_cast<int>(rows.size()) - 1;

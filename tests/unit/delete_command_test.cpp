@@ -250,6 +250,27 @@ TEST_F(DeleteCommandTest, AFileNamedOutsideTheCodePageIsDeletedAndNotItsAnsiTwin
   EXPECT_EQ(std::vector<std::string>{"Tool O.lnk"}, Names());
 }
 
+// Where the list shows Unicode, twins are told apart, sorted by what the
+// list shows, and a report names each entry as its row does.
+TEST_F(DeleteCommandTest, AUnicodeListShowsTwinsAsThemselvesAndTheReportNamesThemExactly) {
+  registry.SetStringWide(kHkeyCurrentUser, kRun, u"Tool \u03A9", u"c:\\\u03C9mega\\tool.exe");
+  registry.SetString(kHkeyCurrentUser, kRun, "Tool O", "plain.exe");
+  registry.SetStringWide(kHkeyLocalMachine, kRun, u"\u5DE5\u5177", "cjk.exe");
+  MainWindow unicode{services(), WindowsFamily::kWin9x, true, list, view};
+  unicode.Refresh();
+  std::vector<std::u16string> shown;
+  for (const auto& row : list.rows) shown.push_back(row.unicode[kColumnName]);
+  EXPECT_EQ((std::vector<std::u16string>{u"Tool O", u"Tool \u03A9", u"\u5DE5\u5177"}), shown);
+  EXPECT_EQ(u"c:\\\u03C9mega\\tool.exe", list.rows[1].unicode[kColumnLocation]);
+  registry.RefuseDelete(kHkeyCurrentUser, kRun);
+  list.rows[1].checked = true;
+  messages.answers.push_back(kIdYes);
+  unicode.DeleteCheckedItems();
+  ASSERT_EQ(2u, messages.shown.size());
+  EXPECT_NE(std::u16string::npos,
+            messages.shown[1].wide.find(u"\nTool \u03A9 (c:\\\u03C9mega\\tool.exe): Access is denied."));
+}
+
 TEST_F(DeleteCommandTest, WhereOnlyTheAnsiCallsWorkNamesAreAnsiAndDeletedSo) {
   registry.SetWideCallsImplemented(false);  // Windows 95/98
   files.SetWideCallsImplemented(false);

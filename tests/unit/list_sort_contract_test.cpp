@@ -7,13 +7,16 @@
 namespace rw {
 namespace {
 
+template <bool unicode>
 struct FakeLists {
+  static constexpr bool kUnicode = unicode;
   FakeListControl list;
   FakeSystemQueries system;
   ListControl* Make() { return &list; }
 };
 
-INSTANTIATE_TYPED_TEST_SUITE_P(StandIn, ListSortContract, FakeLists);
+using StandIns = ::testing::Types<FakeLists<false>, FakeLists<true>>;
+INSTANTIATE_TYPED_TEST_SUITE_P(StandIn, ListSortContract, StandIns);
 
 }  // namespace
 }  // namespace rw

@@ -208,11 +208,17 @@ TEST_F(CollectionTest, ShellLinksAreShortcutsWhateverTheLanguage) {
   files.AddFile(kWin9xFolder, "Agent.LNK", "Verknüpfung");
   files.AddFile(kWin9xFolder, "setup.ini", "Konfigurationseinstellungen");
   files.AddFile(kWin9xFolder, "lnk", "Datei");
+  // A look-alike in full-width letters, which a shell that looks types up in
+  // ANSI calls a shortcut: it is no shell link, and is never deleted.
+  files.AddFileWide(FakeWiden(kWin9xFolder), u"evil.\uFF4C\uFF4E\uFF4B", "Shortcut");
   Load();
-  ASSERT_EQ(3u, sink.rows.size());
+  ASSERT_EQ(4u, sink.rows.size());
   EXPECT_EQ("Shortcut", sink.rows[0].information);
   EXPECT_EQ("Konfigurationseinstellungen", sink.rows[1].information);
   EXPECT_EQ("Datei", sink.rows[2].information);
+  EXPECT_EQ(EntrySource::kStartupOtherFile, sink.items[3].source());
+  const RowText type = sink.items[3].Text(kColumnInformation);
+  EXPECT_EQ(u"\uFF4C\uFF4E\uFF4B File", std::u16string(type.units, type.length));
 }
 
 TEST_F(CollectionTest, EveryKeyHandleIsClosed) {

@@ -20,13 +20,16 @@ namespace rw {
 namespace {
 
 // The sorting contract the stand-in follows too (tests/unit), here on a real list view.
+template <bool unicode>
 struct RealLists {
+  static constexpr bool kUnicode = unicode;
   HWND window = nullptr;
   Win32ListControl list;
   Win32SystemQueries system;
   ListControl* Make() {
     InitCommonControls();
-    window = wine::CreateTestListView(LVS_SHOWSELALWAYS | LVS_SINGLESEL, &Win32ListControl::AnswerTextRequest);
+    window = wine::CreateTestListView(LVS_SHOWSELALWAYS | LVS_SINGLESEL, &Win32ListControl::AnswerTextRequest,
+                                      unicode);
     if (window == nullptr) return nullptr;
     list.Attach(window);
     return &list;
@@ -36,7 +39,8 @@ struct RealLists {
   }
 };
 
-INSTANTIATE_TYPED_TEST_SUITE_P(RealListView, ListSortContract, RealLists);
+using RealListViews = ::testing::Types<RealLists<false>, RealLists<true>>;
+INSTANTIATE_TYPED_TEST_SUITE_P(RealListView, ListSortContract, RealListViews);
 
 std::string Hex(const std::string& text) {
   std::string hex;
@@ -109,9 +113,8 @@ TEST(CollationAgreementTest, TheStandInOrdersRandomNamesAsCompareStringADoes) {
 // Rows as a load keeps their entries, ordered by the system's collation keys.
 class TestRows : public RowTexts {
  public:
-  std::uint32_t Add(const std::string& name, const std::string& location, const std::string& information) {
-    items_.push_back(StartupItem(EntrySource::kStartupOtherFile, ExactName(name), ExactName(location),
-                                 ExactName(information)));
+  std::uint32_t Add(const ExactName& name, const ExactName& location, const ExactName& information) {
+    items_.push_back(StartupItem(EntrySource::kStartupOtherFile, name, location, information));
     return static_cast<std::uint32_t>(items_.size() - 1);
   }
   RowText Text(std::uint32_t id, ListColumn column) const override { return items_.at(id).Text(column); }
@@ -192,6 +195,26 @@ TEST_F(ListControlContractTest, RowsKeepTheirTextsWholeInEveryColumn) {
   EXPECT_EQ(longLocation, list_.Text(0, kColumnLocation));
   EXPECT_EQ("Reg - HKCU", list_.Text(0, kColumnInformation));
   EXPECT_FALSE(list_.IsChecked(0)) << "rows start unchecked";
+}
+
+// A list whose owner takes its notifications in Unicode shows each text as
+// the entry holds it: twins that the code page shows alike are told apart.
+TEST_F(ListControlContractTest, AUnicodeListShowsTextsAsTheEntriesHoldThem) {
+  HWND unicodeWindow = wine::CreateTestListView(0, &Win32ListControl::AnswerTextRequest, true);
+  ASSERT_NE(nullptr, unicodeWindow);
+  Win32ListControl unicode;
+  unicode.Attach(unicodeWindow);
+  unicode.SetRowTexts(rows_);
+  const std::u16string omega = u"Tool \u03A9";
+  for (ListControl* list : {static_cast<ListControl*>(&list_), static_cast<ListControl*>(&unicode)}) {
+    list->AddRow(rows_.Add(ExactName::Wide(omega), ExactName::Wide(u"c:\\\u03C9mega.exe"), "Reg - HKCU"));
+    list->AddRow(rows_.Add("Tool O", "c:\\plain.exe", "Reg - HKCU"));
+  }
+  EXPECT_EQ(omega, unicode.TextUnicode(0, kColumnName));
+  EXPECT_EQ(u"c:\\\u03C9mega.exe", unicode.TextUnicode(0, kColumnLocation));
+  EXPECT_EQ(u"Tool O", unicode.TextUnicode(1, kColumnName));
+  EXPECT_EQ("Tool O", list_.Text(0, kColumnName)) << "the ANSI list shows the best fit";
+  DestroyWindow(unicodeWindow);
 }
 
 TEST_F(ListControlContractTest, SortsCaseInsensitivelyBothWaysWithChecksAndSelectionAlong) {

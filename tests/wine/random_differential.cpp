@@ -6,8 +6,8 @@
 // rows, changes some entries from outside, deletes, and compares everything
 // with a model of what must hold.
 // Some names lie outside the ANSI code page, and some pairs are made where one
-// name is the other's best-fit ANSI form: the list shows both alike, and only
-// the checked one may go. The test sees the registry and the folder through
+// name is the other's best-fit ANSI form: the list, in Unicode as the program
+// shows it under Wine, must show each as itself, and only the checked one may go. The test sees the registry and the folder through
 // the wide calls only, so it knows every entry by its exact name.
 // A failing round prints how to replay it alone.
 #include <windows.h>
@@ -43,6 +43,8 @@ const wchar_t kUserShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersi
 // Characters cp1252 cannot hold: Greek, Cyrillic, CJK, a full-width letter.
 const std::wstring kForeign = L"\x03A9\x03B1\x03C0\x03A3\x0416\x0434\x042F\x5DE5\x5177\x65E5\xFF21";
 
+std::string Utf8(const std::wstring& wide);
+
 class QuietView : public MainWindowView {
  public:
   void SetCaption(const std::string&) override {}
@@ -72,7 +74,7 @@ class RecordingYes : public MessageBoxes {
     return kIdOk;
   }
   int ShowUnicode(const std::u16string& text, const std::string& title, unsigned style) override {
-    return Show(AnsiFromWide(text), title, style);
+    return Show(Utf8(std::wstring(text.begin(), text.end())), title, style);
   }
 };
 
@@ -95,7 +97,7 @@ struct File {
 
 // An entry as a row of the list shows it, and which entry it is.
 struct Entry {
-  std::string name;
+  std::wstring name;
   std::string source;  // hive tag, or "file"
   int value = -1;      // index into the round's values, or
   int file = -1;       // into its files
@@ -125,6 +127,17 @@ std::wstring Widen(const std::string& ansi) {
   return wide;
 }
 
+// Unicode text as the checks compare it: UTF-8.
+std::string Utf8(const std::wstring& wide) {
+  if (wide.empty()) return "";
+  const int size = static_cast<int>(wide.size());
+  std::string utf8(WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr);
+  return utf8;
+}
+
+std::string Shown(const std::u16string& text) { return Utf8(std::wstring(text.begin(), text.end())); }
+
 // A name for a problem report: its ANSI form, and its exact form where that differs.
 std::string Exact(const std::wstring& name) {
   std::string text = "'" + Ansi(name) + "'";
@@ -147,17 +160,19 @@ std::vector<BYTE> Bytes(const std::wstring& text) {
   return data;
 }
 
-// A value's Location text: string data up to its first NUL, as the ANSI call
-// reads it; other data as its bytes.
+// A value's Location text: string data up to its first NUL, as the wide call
+// reads it; other data as its bytes in the ANSI code page.
 std::string ShownData(const Value& value) {
-  if (value.type != REG_SZ && value.type != REG_EXPAND_SZ && value.type != REG_MULTI_SZ) return UpToNul(value.data);
+  if (value.type != REG_SZ && value.type != REG_EXPAND_SZ && value.type != REG_MULTI_SZ) {
+    return Utf8(Widen(UpToNul(value.data)));
+  }
   std::wstring text;
   for (std::size_t at = 0; at + 1 < value.data.size(); at += 2) {
     const auto unit = static_cast<wchar_t>(value.data[at] | (value.data[at + 1] << 8));
     if (unit == 0) break;
     text += unit;
   }
-  return Ansi(text);
+  return Utf8(text);
 }
 
 class Round {
@@ -337,9 +352,9 @@ std::wstring ShellStartupFolder() {
   return path;
 }
 
-// Names in CompareStringA's order, as the list must sort them.
-bool NameBefore(const std::string& a, const std::string& b) {
-  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+// Names in CompareStringW's order, as the Unicode list must sort what it shows.
+bool NameBefore(const std::wstring& a, const std::wstring& b) {
+  return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
                         static_cast<int>(b.size())) == CSTR_LESS_THAN;
 }
 
@@ -360,7 +375,7 @@ std::vector<Entry> CheckLoadOrder(const Win32ListControl& list, const std::vecto
   std::vector<Entry> read;
   for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
     for (const std::wstring& name : ValueNames(hive)) {
-      Entry entry{Ansi(name), Tag(hive)};
+      Entry entry{name, Tag(hive)};
       for (std::size_t i = 0; i < values.size(); ++i) {
         if (values[i].hive == hive && values[i].name == name) entry.value = static_cast<int>(i);
       }
@@ -369,7 +384,7 @@ std::vector<Entry> CheckLoadOrder(const Win32ListControl& list, const std::vecto
     }
   }
   for (const std::wstring& name : FileNames(kFolder)) {
-    Entry entry{Ansi(name), "file"};
+    Entry entry{name, "file"};
     for (std::size_t i = 0; i < files.size(); ++i) {
       if (files[i].name == name) entry.file = static_cast<int>(i);
     }
@@ -383,12 +398,13 @@ std::vector<Entry> CheckLoadOrder(const Win32ListControl& list, const std::vecto
     return {};
   }
   for (int p = 0; p < list.Count(); ++p) {
-    const std::string information = list.Text(p, kColumnInformation);
+    const std::string information = Shown(list.TextUnicode(p, kColumnInformation));
     const std::string source = information.rfind("Reg - ", 0) == 0 ? information : "file";
-    if (list.Text(p, kColumnName) != read[p].name || source != read[p].source) {
+    if (list.TextUnicode(p, kColumnName) != std::u16string(read[p].name.begin(), read[p].name.end()) ||
+        source != read[p].source) {
       problems->push_back("row " + std::to_string(p) + " after the load is " +
-                          Shown(list.Text(p, kColumnName), source) + ", sorted by name it is " +
-                          Shown(read[p].name, read[p].source));
+                          Shown(Shown(list.TextUnicode(p, kColumnName)), source) + ", sorted by name it is " +
+                          Shown(Utf8(read[p].name), read[p].source));
       return {};
     }
   }
@@ -490,22 +506,22 @@ bool Round::Run(const Platform& services, HWND listWindow, std::vector<std::stri
   list.Attach(listWindow);
   list.Clear();
   QuietView view;
-  MainWindow window(services, WindowsFamily::kWin9x, false, list, view);
+  MainWindow window(services, WindowsFamily::kWin9x, true, list, view);
   window.Refresh();
   std::multiset<std::string> expected, shown;
-  for (const Value& value : values) expected.insert(Ansi(value.name) + "\t" + ShownData(value) + "\t" + Tag(value.hive));
+  for (const Value& value : values) expected.insert(Utf8(value.name) + "\t" + ShownData(value) + "\t" + Tag(value.hive));
   for (const File& file : files) {
-    expected.insert(Ansi(file.name) + "\t" + Ansi(kFolder + file.name) + "\t" + (file.shortcut ? "Shortcut" : "*"));
+    expected.insert(Utf8(file.name) + "\t" + Utf8(kFolder + file.name) + "\t" + (file.shortcut ? "Shortcut" : "*"));
   }
   for (int p = 0; p < list.Count(); ++p) {
-    std::string information = list.Text(p, kColumnInformation);
-    const std::string name = list.Text(p, kColumnName);
+    std::string information = Shown(list.TextUnicode(p, kColumnInformation));
+    const std::string name = Shown(list.TextUnicode(p, kColumnName));
     const bool isFile = information.rfind("Reg - ", 0) != 0;
     if (isFile && information != "Shortcut") {
       if (information.empty()) Problem(problems, "file without a type: " + name);
       information = "*";
     }
-    shown.insert(name + "\t" + list.Text(p, kColumnLocation) + "\t" + information);
+    shown.insert(name + "\t" + Shown(list.TextUnicode(p, kColumnLocation)) + "\t" + information);
   }
   if (expected != shown) {
     std::string unexpected;
@@ -532,7 +548,8 @@ bool Round::Run(const Platform& services, HWND listWindow, std::vector<std::stri
     const int forced = entry.value >= 0 ? values[entry.value].check : files[entry.file].check;
     const bool checked = forced >= 0 ? forced == 1 : Chance(50);
     if (checked) list.SetChecked(p, true);
-    rows.push_back({list.Text(p, kColumnName), list.Text(p, kColumnLocation), list.Text(p, kColumnInformation),
+    rows.push_back({Shown(list.TextUnicode(p, kColumnName)), Shown(list.TextUnicode(p, kColumnLocation)),
+                    Shown(list.TextUnicode(p, kColumnInformation)),
                     checked, entry});
   }
 
@@ -611,7 +628,7 @@ bool Round::Run(const Platform& services, HWND listWindow, std::vector<std::stri
   }
   std::multiset<std::string> nowRows, nowChecked;
   for (int p = 0; p < list.Count(); ++p) {
-    const std::string key = list.Text(p, kColumnName) + "\t" + list.Text(p, kColumnInformation);
+    const std::string key = Shown(list.TextUnicode(p, kColumnName)) + "\t" + Shown(list.TextUnicode(p, kColumnInformation));
     nowRows.insert(key);
     if (list.IsChecked(p)) nowChecked.insert(key);
   }
@@ -668,7 +685,7 @@ int main(int argc, char** argv) {
   CreateDirectoryW(kFolder.c_str(), nullptr);
   const std::wstring folder = kFolder.substr(0, kFolder.size() - 1);
   SetValue(HKEY_CURRENT_USER, kUserShellFolders, L"Startup", REG_SZ, Bytes(folder + L'\0'));
-  HWND listWindow = wine::CreateTestListView(LVS_SINGLESEL, &Win32ListControl::AnswerTextRequest);
+  HWND listWindow = wine::CreateTestListView(LVS_SINGLESEL, &Win32ListControl::AnswerTextRequest, true);
   Win32Platform real;
   RecordingYes messages;
   const Platform services{real.registry, real.system, real.files, messages, real.programs};

@@ -171,14 +171,16 @@ LRESULT CALLBACK ListHost(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     const auto notify = reinterpret_cast<NotifyHandler>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (notify != nullptr && notify(reinterpret_cast<const NMHDR*>(lParam))) return 0;
   }
+  if (message == WM_NOTIFYFORMAT && lParam == NF_QUERY) return GetWindowLongPtrA(window, 0) ? NFR_UNICODE : NFR_ANSI;
   if (message == WM_PARENTNOTIFY && LOWORD(wParam) == WM_DESTROY) DestroyWindow(window);  // its list is gone
   return DefWindowProcA(window, message, wParam, lParam);
 }
 }  // namespace
 
-HWND CreateTestListView(DWORD style, bool (*notify)(const NMHDR*)) {
+HWND CreateTestListView(DWORD style, bool (*notify)(const NMHDR*), bool unicode) {
   WNDCLASSA hostClass = {};
   hostClass.lpfnWndProc = &ListHost;
+  hostClass.cbWndExtra = sizeof(LONG_PTR);  // whether its list speaks Unicode
   hostClass.hInstance = GetModuleHandleA(nullptr);
   hostClass.lpszClassName = "RunwardenTestListHost";
   RegisterClassA(&hostClass);  // fails harmlessly once registered
@@ -186,6 +188,7 @@ HWND CreateTestListView(DWORD style, bool (*notify)(const NMHDR*)) {
                               GetModuleHandleA(nullptr), nullptr);
   if (host == nullptr) return nullptr;
   SetWindowLongPtrA(host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(notify));
+  SetWindowLongPtrA(host, 0, unicode ? 1 : 0);
   HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | style, 0, 0, 600, 400,
                               host, nullptr, GetModuleHandleA(nullptr), nullptr);
   for (int column = 0; column < 3; ++column) {

@@ -43,8 +43,9 @@ bool WriteTextFileWide(const std::wstring& path, const std::string& text);
 // A report list view with three columns, as the main window's list is made,
 // in a hidden window of its own; |style| adds to WS_CHILD | LVS_REPORT.
 // Attaching a Win32ListControl gives it its check boxes; the host window
-// hands the list's notifications to |notify| (the rows' text requests).
-HWND CreateTestListView(DWORD style, bool (*notify)(const NMHDR*) = nullptr);
+// hands the list's notifications to |notify| (the rows' text requests), in
+// Unicode when |unicode| says so.
+HWND CreateTestListView(DWORD style, bool (*notify)(const NMHDR*) = nullptr, bool unicode = false);
 
 // A real shell link made through the shell's link interface.
 bool MakeShortcut(const std::string& linkPath, const std::string& target,

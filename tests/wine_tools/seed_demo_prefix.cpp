@@ -44,7 +44,9 @@ bool SeedLookalikes() {
   const std::wstring root = L"C:\\users\\Public\\";
   const std::wstring omega = root + L"startup \x03A9\\";
   const std::wstring twin = root + L"startup O\\";
-  ok &= CreateDirectoryW(omega.c_str(), nullptr) != FALSE && CreateDirectoryW(twin.c_str(), nullptr) != FALSE;
+  for (const std::wstring& folder : {omega, twin}) {
+    ok &= CreateDirectoryW(folder.c_str(), nullptr) != FALSE || GetLastError() == ERROR_ALREADY_EXISTS;
+  }
   ok &= MakeShortcutWide(omega + L"\x03A9mega.lnk", "c:\\windows\\notepad.exe");
   ok &= MakeShortcutWide(omega + L"Omega.lnk", "c:\\windows\\notepad.exe");
   ok &= WriteTextFileWide(omega + L"evil.\xFF4C\xFF4E\xFF4B", "not a shell link");
