@@ -33,16 +33,28 @@ std::u16string DeleteFailureReport(const std::vector<DeleteFailure>& failures, s
 }
 
 std::u16string DeleteReport(const StartupEntries& entries, const std::vector<DeleteResult>& results,
+                            const std::vector<int>& unmatchedRows, const std::string& stopReason,
                             SystemQueries& system) {
   std::vector<DeleteFailure> failures;
   for (const DeleteResult& result : results) {
     const StartupItem* item = entries.Find(result.id);
-    if (item == nullptr || result.state != DeleteState::kFailed) continue;
+    if (item == nullptr || (result.state != DeleteState::kFailed && result.state != DeleteState::kNotReached)) {
+      continue;
+    }
     failures.push_back({UnicodeShown(item->Text(kColumnName), system),
                         UnicodeShown(item->Text(kColumnLocation), system),
-                        system.WideText(FailureReason(result.error, system.ErrorText(result.error)))});
+                        result.state == DeleteState::kNotReached
+                            ? std::u16string(u"The delete stopped before it came to this item.")
+                            : system.WideText(FailureReason(result.error, system.ErrorText(result.error)))});
   }
-  return failures.empty() ? std::u16string() : DeleteFailureReport(failures);
+  for (const int row : unmatchedRows) {
+    failures.push_back({u"Row " + Decimal(static_cast<std::size_t>(row) + 1), u"?",
+                        u"The program could not tell which entry this row shows."});
+  }
+  if (failures.empty() && stopReason.empty()) return std::u16string();
+  std::u16string report = DeleteFailureReport(failures);
+  if (!stopReason.empty()) report += u"\n\nDeleting stopped early: " + system.WideText(stopReason);
+  return report;
 }
 
 }  // namespace rw

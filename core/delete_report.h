@@ -26,9 +26,14 @@ std::string FailureReason(long errorCode, const std::string& systemText);
 std::u16string DeleteFailureReport(const std::vector<DeleteFailure>& failures,
                                    std::size_t maxListed = 10);
 
-// The report on a delete's |results|, in their order, naming each entry
-// exactly as its row shows it; "" when every entry that can go is gone.
+// The report on a delete: each checked entry of |results| that is not gone,
+// in their order, named exactly as its row shows it, with why it stayed (the
+// system's reason, or a delete that stopped before it came to it); the
+// checked rows whose entry could not be told (|unmatchedRows|, positions from
+// 0); and, when |stopReason| is not empty, why the delete stopped early. ""
+// when there is nothing to say: every entry that can go is gone.
 std::u16string DeleteReport(const StartupEntries& entries, const std::vector<DeleteResult>& results,
+                            const std::vector<int>& unmatchedRows, const std::string& stopReason,
                             SystemQueries& system);
 
 }  // namespace rw

@@ -1,6 +1,9 @@
 #pragma once
-// The message after a load that may have missed entries.
+// What a load could not read, and the one message after it that says so.
 #include <string>
+#include <vector>
+
+#include "platform/system_queries.h"
 
 namespace rw {
 
@@ -8,8 +11,24 @@ namespace rw {
 constexpr long kErrorNotEnoughMemory = 8;
 extern const char kUnexpectedFailure[];
 
-// |stopReason| says why the load stopped early (empty: it ran to its end);
-// |refusedRows| counts the entries the list could not take.
-std::string IncompleteLoadReport(const std::string& stopReason, int refusedRows);
+// A Run key or Startup folder that was not read in full. A missing one is
+// no failure: it holds no entries.
+struct SourceFailure {
+  std::u16string source;  // in the words of the list's Information and Location
+  long error = 0;         // what stopped the reading; 0 when it read on to the end
+  int itemsRead = 0;      // entries read from it all the same
+  int valuesSkipped = 0;  // values that kept changing size and were given up
+  int untypedFiles = 0;   // files the system could not describe the type of
+};
+
+struct LoadProblems {
+  std::vector<SourceFailure> sources;
+  int refusedRows = 0;  // entries the list could not take
+};
+
+// The message after a load, naming each source not read in full with the
+// system's reason, the rows the list refused and, when |stopReason| is not
+// empty, why the load stopped early; "" when there is nothing to say.
+std::u16string LoadReport(const LoadProblems& problems, const std::string& stopReason, SystemQueries& system);
 
 }  // namespace rw

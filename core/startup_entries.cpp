@@ -98,14 +98,14 @@ int NameOrder::Compare(std::uint32_t first, std::uint32_t second) const {
 void StartupEntries::LoadStartupItems(const Platform& platform, WindowsFamily family,
                                       StartupListSink& rows) {
   Clear();
-  KeepAndShow collector(items_, rows, refusedRows_);
-  ReadStartupItems(platform, family, collector);
+  KeepAndShow collector(items_, rows, problems_.refusedRows);
+  ReadStartupItems(platform, family, collector, &problems_);
 }
 
 void StartupEntries::Clear() {
   items_.clear();
   order_.Clear();
-  refusedRows_ = 0;
+  problems_ = LoadProblems();
 }
 
 const StartupItem* StartupEntries::Find(std::uint32_t id) const {

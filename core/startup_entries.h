@@ -58,15 +58,15 @@ class StartupEntries : public RowTexts {
   // Drops the entries of the last load, then reads them all anew. Each entry
   // is kept before its row is made and dropped again when the list refuses
   // the row, so every row has its entry and every entry its row. A load cut
-  // short keeps what it read.
+  // short keeps what it read. What could not be read, or shown, is in Problems().
   void LoadStartupItems(const Platform& platform, WindowsFamily family, StartupListSink& rows);
   void Clear();
   std::size_t Count() const { return items_.size(); }
   // The entry of id |id|, or nullptr.
   const StartupItem* Find(std::uint32_t id) const;
   RowText Text(std::uint32_t id, ListColumn column) const override;
-  // How many rows the list refused in the last load.
-  int RefusedRows() const { return refusedRows_; }
+  // What the last load could not read, and how many rows the list refused.
+  const LoadProblems& Problems() const { return problems_; }
 
   // The name order of the entries as a list of that form shows them, its
   // keys made on first use after a load.
@@ -86,7 +86,7 @@ class StartupEntries : public RowTexts {
 
   std::vector<StartupItem> items_;
   NameOrder order_;
-  int refusedRows_ = 0;
+  LoadProblems problems_;
 };
 
 template <class OnDeleted>

@@ -40,17 +40,25 @@ RegKey HiveOf(EntrySource source) {
   return source == EntrySource::kMachineRun ? kHkeyLocalMachine : kHkeyCurrentUser;
 }
 
+// The Run key of |source| in the words of the list and of the registry.
+std::u16string RunKeyWords(EntrySource source) {
+  return source == EntrySource::kMachineRun
+             ? u"Reg - HKLM (HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run)"
+             : u"Reg - HKCU (HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run)";
+}
+
 // Opens for the usual access, or read-only for a user who may not write the
-// key: its entries are listed either way. Not valid when it cannot be opened.
-ScopedRegKey OpenRunKey(Registry& registry, RegKey hive) {
+// key: its entries are listed either way. Not valid when it cannot be
+// opened; |*error| then says why.
+ScopedRegKey OpenRunKey(Registry& registry, RegKey hive, long* error) {
   ScopedRegKey key(registry);
   if (registry.OpenKeyEx(hive, RunKeyPath, kRunKeyAccess, key.receive()) == kRegSuccess &&
       key.valid()) {
     return key;
   }
-  if (registry.OpenKeyEx(hive, RunKeyPath, kKeyRead, key.receive()) == kRegSuccess && key.valid()) {
-    return key;
-  }
+  *error = registry.OpenKeyEx(hive, RunKeyPath, kKeyRead, key.receive());
+  if (*error == kRegSuccess && key.valid()) return key;
+  if (*error == kRegSuccess) *error = kRegInvalidHandle;  // success without a key: not opened
   key.reset();  // a key handed out with a failure is still closed
   return key;
 }
@@ -102,9 +110,11 @@ ExactName LocationOf(std::uint32_t type, const std::vector<std::uint8_t>& data, 
 }
 
 // Collects each value of the Run key of |source|, in the registry's order,
-// through the calls of one name form. Returns the result that ended the walk.
+// through the calls of one name form, counting what it reads and gives up.
+// Returns the result that ended the walk.
 template <typename Char>
-long ReadRunKeyValues(Registry& registry, RegKey key, EntrySource source, StartupItemCollector& items) {
+long ReadRunKeyValues(Registry& registry, RegKey key, EntrySource source, StartupItemCollector& items,
+                      SourceFailure* reading) {
   std::uint32_t maxNameChars = 0;
   std::uint32_t maxDataBytes = 0;
   if (registry.QueryValueLimits(key, &maxNameChars, &maxDataBytes) != kRegSuccess) {
@@ -124,6 +134,7 @@ long ReadRunKeyValues(Registry& registry, RegKey key, EntrySource source, Startu
     if (result == kRegMoreData) {
       // The value outgrew the key's own limits since we asked: grow and retry it.
       if (++growths > kMaxGrowthsPerValue) {
+        ++reading->valuesSkipped;
         ++index;
         growths = 0;
         continue;
@@ -137,21 +148,31 @@ long ReadRunKeyValues(Registry& registry, RegKey key, EntrySource source, Startu
     dataBytes = std::min<std::uint32_t>(dataBytes, static_cast<std::uint32_t>(data.size()));
     items.Collect(StartupItem(source, ExactOf(std::basic_string<Char>(name.data(), nameChars)),
                               LocationOf<Char>(type, data, dataBytes)));
+    ++reading->itemsRead;
     ++index;
     growths = 0;
   }
 }
 
-void ReadRunKey(Registry& registry, EntrySource source, StartupItemCollector& items) {
-  const ScopedRegKey runKey = OpenRunKey(registry, HiveOf(source));
-  if (!runKey.valid()) return;
-  // Names are read in Unicode wherever the registry keeps them so (NT, and
-  // Wine whatever version it reports): the ANSI name may have lost characters
-  // and name another value. Windows 95/98 answer the wide call with "not
-  // implemented"; their names are ANSI, and so exact as the ANSI call gives them.
-  if (ReadRunKeyValues<char16_t>(registry, runKey.get(), source, items) == kRegCallNotImplemented) {
-    ReadRunKeyValues<char>(registry, runKey.get(), source, items);
+void ReadRunKey(Registry& registry, EntrySource source, StartupItemCollector& items, LoadProblems* problems) {
+  SourceFailure reading;
+  const ScopedRegKey runKey = OpenRunKey(registry, HiveOf(source), &reading.error);
+  if (runKey.valid()) {
+    // Names are read in Unicode wherever the registry keeps them so (NT, and
+    // Wine whatever version it reports): the ANSI name may have lost characters
+    // and name another value. Windows 95/98 answer the wide call with "not
+    // implemented"; their names are ANSI, and so exact as the ANSI call gives them.
+    reading.error = ReadRunKeyValues<char16_t>(registry, runKey.get(), source, items, &reading);
+    if (reading.error == kRegCallNotImplemented) {
+      reading.error = ReadRunKeyValues<char>(registry, runKey.get(), source, items, &reading);
+    }
+    if (reading.error == kRegNoMoreItems) reading.error = 0;
+  } else if (reading.error == kRegFileNotFound) {
+    return;  // no such key: no entries
   }
+  if (reading.error == 0 && reading.valuesSkipped == 0) return;
+  reading.source = RunKeyWords(source);
+  problems->sources.push_back(std::move(reading));
 }
 
 // Opens the key into |key|; the result code says why it could not be opened.
@@ -251,35 +272,44 @@ ExactName TypeOfOtherFile(const FolderFile& file) {
   return ExactName(name.substr(name.find_last_of('.') + 1) + " File");
 }
 
-void ReadFolder(FileSystem& files, const ExactName& folder, StartupItemCollector& items) {
+void ReadFolder(const Platform& platform, const ExactName& folder, StartupItemCollector& items,
+                LoadProblems* problems) {
   std::vector<FolderFile> listing;
-  if (!files.ListFiles(folder, &listing)) return;  // a missing folder adds nothing
+  SourceFailure reading;
+  reading.error = platform.files.ListFiles(folder, &listing);
+  if (reading.error == kErrorFileNotFound || reading.error == kErrorPathNotFound) return;  // no folder, no files
   for (const FolderFile& file : listing) {
+    ++reading.itemsRead;
+    if (file.type == ExactName() && !IsShellLink(file.name)) ++reading.untypedFiles;
     if (IsShellLink(file.name)) {
       items.Collect(StartupItem(EntrySource::kStartupShortcut, file.name, file.path, SourceTag::kShortcut));
     } else {
       items.Collect(StartupItem(EntrySource::kStartupOtherFile, file.name, file.path, TypeOfOtherFile(file)));
     }
   }
+  if (reading.error == 0 && reading.untypedFiles == 0) return;
+  reading.source = folder.IsWide() ? folder.Unicode() : platform.system.WideText(folder.Ansi());
+  problems->sources.push_back(std::move(reading));
 }
 
 }  // namespace
 
-void ReadStartupItems(const Platform& platform, WindowsFamily family, StartupItemCollector& items) {
-  ReadRunKey(platform.registry, EntrySource::kMachineRun, items);
-  ReadRunKey(platform.registry, EntrySource::kUserRun, items);
+void ReadStartupItems(const Platform& platform, WindowsFamily family, StartupItemCollector& items,
+                      LoadProblems* problems) {
+  ReadRunKey(platform.registry, EntrySource::kMachineRun, items, problems);
+  ReadRunKey(platform.registry, EntrySource::kUserRun, items, problems);
   if (family == WindowsFamily::kWin9x) {
-    ReadFolder(platform.files,
+    ReadFolder(platform,
                FindStartupFolder(platform, StartupFolderKind::kUser, kHkeyCurrentUser, "Startup",
                                  kWin9xStartupFolder),
-               items);
+               items, problems);
   } else if (family == WindowsFamily::kNT) {
     const ExactName allUsers = FindStartupFolder(platform, StartupFolderKind::kAllUsers, kHkeyLocalMachine,
                                                  "Common Startup", kNtAllUsersStartupFolder);
     const ExactName own = FindStartupFolder(platform, StartupFolderKind::kUser, kHkeyCurrentUser, "Startup",
                                             NtUserStartupFolder(GetCurrentUserName(platform.system)));
-    ReadFolder(platform.files, allUsers, items);
-    if (own != allUsers) ReadFolder(platform.files, own, items);
+    ReadFolder(platform, allUsers, items, problems);
+    if (own != allUsers) ReadFolder(platform, own, items, problems);
   }
 }
 

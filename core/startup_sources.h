@@ -3,6 +3,7 @@
 // keys of both hives and the Startup folder(s).
 #include <string>
 
+#include "core/load_report.h"
 #include "core/startup_item.h"
 #include "core/windows_version.h"
 #include "platform/platform.h"
@@ -24,8 +25,10 @@ class StartupItemCollector {
 };
 
 // Reads the machine's Run key, then the user's, then the Startup folders of
-// the Windows family, each in the system's order.
-void ReadStartupItems(const Platform& platform, WindowsFamily family, StartupItemCollector& items);
+// the Windows family, each in the system's order, as much of each as can be
+// read; what could not be read goes to |problems|.
+void ReadStartupItems(const Platform& platform, WindowsFamily family, StartupItemCollector& items,
+                      LoadProblems* problems);
 
 // Deletes the entry where it comes from: a Run key's value by its exact name,
 // a shortcut's file by its exact path. 0 when it is gone, also when it already

@@ -12,13 +12,14 @@ namespace rw {
 // A file as the system names it: through the wide calls wherever they work.
 struct FolderFile {
   ExactName name;  // file name with extension
-  ExactName type;  // the platform's type description
+  ExactName type;  // the platform's type description; empty when it could not be read
   ExactName path;  // the full path
 };
 
 constexpr long kFileRemoved = 0;
 // System error codes the stand-ins give (the Win32 values).
 constexpr long kErrorFileNotFound = 2;
+constexpr long kErrorPathNotFound = 3;
 constexpr long kErrorAccessDenied = 5;
 
 // The Startup folders the shell keeps: the user's own, and on the NT family
@@ -30,9 +31,11 @@ class FileSystem {
   virtual ~FileSystem() = default;
   // The files directly in |folder| (a path ending in a backslash), in the
   // platform's order; subfolders are not listed. Names are read in Unicode
-  // wherever the system keeps them so. False when the folder cannot be read;
-  // |files| is then empty.
-  virtual bool ListFiles(const ExactName& folder, std::vector<FolderFile>* files) = 0;
+  // wherever the system keeps them so. Returns 0 when the folder was read to
+  // its end; kErrorFileNotFound or kErrorPathNotFound when there is no such
+  // folder; otherwise the system's error code for what stopped the listing,
+  // with |files| holding the files listed before it.
+  virtual long ListFiles(const ExactName& folder, std::vector<FolderFile>* files) = 0;
   // Deletes one file, also when it is read-only. Returns kFileRemoved (0), or
   // the system's error code when the file is not gone.
   virtual long RemoveFile(const ExactName& path) = 0;

@@ -23,7 +23,7 @@ if [ -n "${WINEPREFIX:-}" ]; then
 else
   rw_prepare_prefix "$RW_ROOT/demo-prefix/pfx"
   if [ ! -f "$RW_ROOT/demo-prefix/seeded" ]; then
-    rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" </dev/null
+    rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" --unicode </dev/null
     touch "$RW_ROOT/demo-prefix/seeded"
   fi
 fi

@@ -64,9 +64,9 @@ struct WideListing {
 };
 
 // The files directly in |folder|, with their type descriptions. The shell
-// describes files by their extension: one listing asks once per extension,
-// and keeps nothing past the listing, so a Refresh sees a type registered or
-// changed since. 0, or the error that stopped the listing.
+// describes files by their extension: one listing asks once per extension
+// it could describe, and keeps nothing past the listing, so a Refresh sees a
+// type registered or changed since. 0, or the error that stopped the listing.
 template <class Listing>
 long ListWith(const Listing& calls, const std::basic_string<typename Listing::Char>& folder,
               std::vector<FolderFile>* files) {
@@ -74,8 +74,10 @@ long ListWith(const Listing& calls, const std::basic_string<typename Listing::Ch
   typename Listing::FindData found;
   ScopedFindHandle search(calls.FindFirst(folder + static_cast<typename Listing::Char>('*'), &found));
   if (!search.valid()) {
+    // No file matched: the folder is there, and empty. A missing folder
+    // answers ERROR_PATH_NOT_FOUND.
     const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : static_cast<long>(error);  // empty, but there
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : LastError();
   }
   std::vector<std::pair<Text, ExactName>> types;  // by extension; a folder holds few kinds
   do {
@@ -85,10 +87,12 @@ long ListWith(const Listing& calls, const std::basic_string<typename Listing::Ch
     const Text extension = LowerExtension(name);
     auto known = std::find_if(types.begin(), types.end(),
                               [&](const std::pair<Text, ExactName>& type) { return type.first == extension; });
-    if (known == types.end()) known = types.insert(types.end(), {extension, calls.TypeName(path)});
-    files->push_back({Listing::Exact(std::move(name)), known->second, Listing::Exact(std::move(path))});
+    ExactName type = known != types.end() ? known->second : calls.TypeName(path);
+    if (known == types.end() && type != ExactName()) types.emplace_back(extension, type);  // failures are asked again
+    files->push_back({Listing::Exact(std::move(name)), std::move(type), Listing::Exact(std::move(path))});
   } while (calls.FindNext(search.get(), &found));
-  return ERROR_SUCCESS;
+  const DWORD error = GetLastError();
+  return error == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : LastError();
 }
 
 // Deletes a file, also a read-only one, through one form of the file calls;
@@ -127,7 +131,7 @@ class ScopedItemIdList {
 };
 }  // namespace
 
-bool Win32FileSystem::ListFiles(const ExactName& folder, std::vector<FolderFile>* files) {
+long Win32FileSystem::ListFiles(const ExactName& folder, std::vector<FolderFile>* files) {
   files->clear();
   // In Unicode wherever the system can: an ANSI listing gives names the code
   // page cannot hold as other names, which may belong to other files.
@@ -135,11 +139,9 @@ bool Win32FileSystem::ListFiles(const ExactName& folder, std::vector<FolderFile>
   if (wide.findFirst != nullptr && wide.findNext != nullptr) {
     const long listed =
         ListWith(wide, folder.IsWide() ? folder.Unicode() : WideFromAnsi(folder.Ansi()), files);
-    if (listed != ERROR_CALL_NOT_IMPLEMENTED) return listed == ERROR_SUCCESS;
-    files->clear();
+    if (listed != ERROR_CALL_NOT_IMPLEMENTED || !files->empty()) return listed;
   }
-  return ListWith(AnsiListing(), folder.IsWide() ? AnsiFromWide(folder.Unicode()) : folder.Ansi(), files) ==
-         ERROR_SUCCESS;
+  return ListWith(AnsiListing(), folder.IsWide() ? AnsiFromWide(folder.Unicode()) : folder.Ansi(), files);
 }
 
 long Win32FileSystem::RemoveFile(const ExactName& path) {

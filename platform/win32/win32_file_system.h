@@ -14,7 +14,7 @@ namespace rw {
 // ones wherever the system implements them, so every name is reached exactly.
 class Win32FileSystem : public FileSystem {
  public:
-  bool ListFiles(const ExactName& folder, std::vector<FolderFile>* files) override;
+  long ListFiles(const ExactName& folder, std::vector<FolderFile>* files) override;
   long RemoveFile(const ExactName& path) override;
   bool FileExists(const std::string& path) override;
   bool NormalFileExists(const std::string& path) override;

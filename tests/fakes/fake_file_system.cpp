@@ -7,7 +7,6 @@
 namespace rw {
 
 namespace {
-constexpr long kErrorPathNotFound = 3;
 constexpr long kErrorCallNotImplemented = 120;
 
 std::u16string Key(const std::u16string& folder) { return FakeLowerAscii(folder); }
@@ -68,9 +67,9 @@ bool FakeFileSystem::NormalFileExists(const std::string& path) {
   return file != nullptr && !file->hiddenOrSystem;
 }
 
-void FakeFileSystem::FailListing(const std::string& folder) {
+void FakeFileSystem::FailListing(const std::string& folder, std::size_t afterFiles, long error) {
   AddFolder(folder);
-  unreadable_.insert(Key(folder));
+  listingFailures_[Key(folder)] = {afterFiles, error};
 }
 
 std::vector<std::string> FakeFileSystem::FileNames(const std::string& folder) const {
@@ -88,13 +87,15 @@ bool FakeFileSystem::HasFileWide(const std::u16string& folder, const std::u16str
          });
 }
 
-bool FakeFileSystem::ListFiles(const ExactName& folder, std::vector<FolderFile>* files) {
+long FakeFileSystem::ListFiles(const ExactName& folder, std::vector<FolderFile>* files) {
   files->clear();
   const std::u16string wideFolder = WideOf(folder);
   listed_.push_back(FakeAnsi(wideFolder));
   const auto* found = FolderFiles(wideFolder);
-  if (found == nullptr || unreadable_.count(Key(wideFolder)) != 0) return false;
+  if (found == nullptr) return kErrorPathNotFound;
+  const auto failure = listingFailures_.find(Key(wideFolder));
   for (const File& file : *found) {
+    if (failure != listingFailures_.end() && files->size() == failure->second.first) return failure->second.second;
     // The ANSI calls give names through the code page; the wide ones exactly.
     if (wideCalls_) {
       files->push_back({ExactName::Wide(file.name), ExactName(file.type), ExactName::Wide(wideFolder + file.name)});
@@ -102,7 +103,7 @@ bool FakeFileSystem::ListFiles(const ExactName& folder, std::vector<FolderFile>*
       files->push_back({FakeAnsi(file.name), file.type, FakeAnsi(wideFolder + file.name)});
     }
   }
-  return true;
+  return failure != listingFailures_.end() && files->size() == failure->second.first ? failure->second.second : 0;
 }
 
 long FakeFileSystem::RemoveFile(const ExactName& path) {

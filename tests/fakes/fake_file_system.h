@@ -29,7 +29,8 @@ class FakeFileSystem : public FileSystem {
                    const std::string& type);
   void MakeUndeletable(const std::string& path);
   void MakeHidden(const std::string& path);
-  void FailListing(const std::string& folder);  // exists, but cannot be read
+  // The folder exists, but its listing stops with |error| after |afterFiles| files.
+  void FailListing(const std::string& folder, std::size_t afterFiles = 0, long error = kErrorAccessDenied);
   std::vector<std::string> FileNames(const std::string& folder) const;  // as ANSI shows them
   bool HasFileWide(const std::u16string& folder, const std::u16string& name) const;
   const std::vector<std::string>& ListedFolders() const { return listed_; }
@@ -38,7 +39,7 @@ class FakeFileSystem : public FileSystem {
   // What the shell answers for each kind of Startup folder; none by default.
   std::map<StartupFolderKind, ExactName> shellFolders;
 
-  bool ListFiles(const ExactName& folder, std::vector<FolderFile>* files) override;
+  long ListFiles(const ExactName& folder, std::vector<FolderFile>* files) override;
   long RemoveFile(const ExactName& path) override;
   bool FileExists(const std::string& path) override;
   bool NormalFileExists(const std::string& path) override;
@@ -50,7 +51,7 @@ class FakeFileSystem : public FileSystem {
   const std::vector<File>* FolderFiles(const std::u16string& folder) const;
 
   std::map<std::u16string, std::vector<File>> folders_;  // by lower-case folder path
-  std::set<std::u16string> unreadable_;
+  std::map<std::u16string, std::pair<std::size_t, long>> listingFailures_;  // after how many files, which error
   std::vector<std::string> listed_;
   bool wideCalls_ = true;
 };

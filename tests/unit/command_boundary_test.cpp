@@ -81,7 +81,10 @@ TEST_F(CommandBoundaryTest, ADeleteCutShortKeepsWhatItDeletedAndTheNextDeleteGoe
   EXPECT_EQ((std::vector<std::string>{"a", "d"}), RunValues()) << "the registry as the delete left it";
   EXPECT_EQ((std::vector<std::string>{"a", "b", "d"}), Rows());
   ExpectUsable();
-  EXPECT_EQ(1u, messages.shown.size()) << "no report of a delete that did not end";
+  ASSERT_EQ(2u, messages.shown.size()) << "a delete cut short reports too";
+  EXPECT_NE(std::string::npos, messages.shown[1].text.find("\na (x.exe): The delete stopped before it came to this item."));
+  EXPECT_EQ(std::string::npos, messages.shown[1].text.find("\nb (")) << "b's value went";
+  EXPECT_NE(std::string::npos, messages.shown[1].text.find("Deleting stopped early: An unexpected error occurred."));
 
   messages.answers.push_back(kIdYes);
   EXPECT_TRUE(Run(&MainWindow::DeleteCheckedItems));

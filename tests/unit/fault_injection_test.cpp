@@ -92,10 +92,10 @@ class FaultyRegistry : public FakeRegistry {
 class FaultyFiles : public FakeFileSystem {
  public:
   explicit FaultyFiles(FaultPlan& plan) : plan_(plan) {}
-  bool ListFiles(const ExactName& folder, std::vector<FolderFile>* files) override {
+  long ListFiles(const ExactName& folder, std::vector<FolderFile>* files) override {
     if (plan_.Trip("ListFiles")) {
       files->clear();
-      return false;
+      return kErrorAccessDenied;
     }
     return FakeFileSystem::ListFiles(folder, files);
   }

@@ -98,9 +98,9 @@ TEST_F(ServicesContractTest, FileExistsSeesHiddenFilesAndFolders) {
 
 TEST_F(ServicesContractTest, AnEmptyFolderListsNothingAndAMissingOneFails) {
   std::vector<FolderFile> listing{{"stale", "stale", ExactName("stale")}};
-  EXPECT_TRUE(files.ListFiles(kFolder, &listing));
+  EXPECT_EQ(0, files.ListFiles(kFolder, &listing));
   EXPECT_TRUE(listing.empty());
-  EXPECT_FALSE(files.ListFiles(kFolder + "missing\\", &listing));
+  EXPECT_EQ(kErrorPathNotFound, files.ListFiles(kFolder + "missing\\", &listing));
   EXPECT_TRUE(listing.empty());
 }
 
@@ -123,13 +123,13 @@ TEST_F(ServicesContractTest, EachListingAsksTheShellForTypeDescriptionsAfresh) {
   wine::RemoveKey(HKEY_CLASSES_ROOT, kTypeKey);
   ASSERT_TRUE(wine::WriteTextFile(kFolder + "tool.rwzq", "x"));
   std::vector<FolderFile> listing;
-  ASSERT_TRUE(files.ListFiles(kFolder, &listing));
+  ASSERT_EQ(0, files.ListFiles(kFolder, &listing));
   ASSERT_EQ(1u, listing.size());
   const ExactName unregistered = listing[0].type;
   // The type is registered between two loads, through the same object.
   ASSERT_TRUE(wine::SetStringValue(HKEY_CLASSES_ROOT, kExtensionKey, "", kTypeKey));
   ASSERT_TRUE(wine::SetStringValue(HKEY_CLASSES_ROOT, kTypeKey, "", "Runwarden Test Type"));
-  ASSERT_TRUE(files.ListFiles(kFolder, &listing));
+  ASSERT_EQ(0, files.ListFiles(kFolder, &listing));
   wine::RemoveKey(HKEY_CLASSES_ROOT, kExtensionKey);
   wine::RemoveKey(HKEY_CLASSES_ROOT, kTypeKey);
   ASSERT_EQ(1u, listing.size());

@@ -106,18 +106,18 @@ void MainWindow::Load() {
   running_ = Command::kLoad;
   entries_.LoadStartupItems(platform_, family_, *this);
   EndCommand(Command::kLoad);
-  ReportIncompleteLoad("");
 }
 
 bool MainWindow::AppendRow(std::uint32_t id, const StartupItem&) { return list_.AddRow(id) >= 0; }
 
 // The list draws again. What a load read is shown sorted, as a complete load
 // shows it, and before the list draws; after a delete the first row is selected.
-void MainWindow::EndCommand(Command ended) {
+void MainWindow::EndCommand(Command ended, const std::string& stopReason) {
   running_ = Command::kNone;
   if (ended == Command::kLoad) FinishLoad();
   list_.SetRedraw(true);
-  if (ended == Command::kDelete) FinishDelete();
+  if (ended == Command::kLoad) ReportIncompleteLoad(stopReason);
+  if (ended == Command::kDelete) FinishDelete(stopReason);
 }
 
 void MainWindow::FinishLoad() {
@@ -129,9 +129,8 @@ void MainWindow::FinishLoad() {
 
 // After the list is drawn, so the user sees what the message speaks of.
 void MainWindow::ReportIncompleteLoad(const std::string& stopReason) {
-  if (stopReason.empty() && entries_.RefusedRows() == 0) return;
-  platform_.messages.Show(IncompleteLoadReport(stopReason, entries_.RefusedRows()), kAppTitle,
-                          kMbOk | kMbIconWarning);
+  const std::u16string report = LoadReport(entries_.Problems(), stopReason, platform_.system);
+  if (!report.empty()) platform_.messages.ShowUnicode(report, kAppTitle, kMbOk | kMbIconWarning);
 }
 
 void MainWindow::EndInterruptedCommand(bool outOfMemory) {
@@ -140,12 +139,9 @@ void MainWindow::EndInterruptedCommand(bool outOfMemory) {
   running_ = Command::kNone;
   list_.SetRedraw(true);
   if (interrupted == Command::kNone) return;
-  EndCommand(interrupted);
-  if (interrupted == Command::kLoad) {
-    ReportIncompleteLoad(outOfMemory ? FailureReason(kErrorNotEnoughMemory,
-                                                     platform_.system.ErrorText(kErrorNotEnoughMemory))
-                                     : kUnexpectedFailure);
-  }
+  EndCommand(interrupted, outOfMemory ? FailureReason(kErrorNotEnoughMemory,
+                                                      platform_.system.ErrorText(kErrorNotEnoughMemory))
+                                      : kUnexpectedFailure);
 }
 
 void MainWindow::SelectFirstRow() {

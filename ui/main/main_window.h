@@ -66,14 +66,15 @@ class MainWindow : private StartupListSink {
 
   bool AppendRow(std::uint32_t id, const StartupItem& item) override;
   void Load();
-  // Every load and every delete ends here, also one cut short.
-  void EndCommand(Command ended);
+  // Every load and every delete ends here, also one cut short, which
+  // |stopReason| says why.
+  void EndCommand(Command ended, const std::string& stopReason = std::string());
   // After a load: sorted ascending, the first row selected, "Ready", the marks.
   void FinishLoad();
   // Tells the user when the load just ended may have missed entries.
   void ReportIncompleteLoad(const std::string& stopReason);
   // The first row is selected, and what stayed is reported.
-  void FinishDelete();
+  void FinishDelete(const std::string& stopReason);
   void Sort(bool ascending);
   void MarkSort(bool ascending);
   void SelectFirstRow();
@@ -90,6 +91,7 @@ class MainWindow : private StartupListSink {
   // at its start, and where they stand in the running pass.
   DeleteRun deleting_;
   std::vector<int> checkedRows_;
+  std::vector<int> unmatchedRows_;  // checked rows whose entry could not be told
   std::vector<int> rowsNow_;
 };
 

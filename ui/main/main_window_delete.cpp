@@ -11,10 +11,13 @@ void MainWindow::DeleteCheckedItems() {
   }
   deleting_ = DeleteRun();
   checkedRows_.clear();
+  unmatchedRows_.clear();
   const int count = list_.Count();
   for (int position = 0; position < count; ++position) {
+    if (!list_.IsChecked(position)) continue;
     std::uint32_t id = 0;
-    if (!list_.IsChecked(position) || !list_.RowId(position, &id) || entries_.Find(id) == nullptr) {
+    if (!list_.RowId(position, &id) || entries_.Find(id) == nullptr) {
+      unmatchedRows_.push_back(position);  // stays, checked, and is named in the report
       continue;
     }
     deleting_.results.push_back({id, DeleteState::kNotReached, 0});
@@ -36,10 +39,12 @@ void MainWindow::DeleteCheckedItems() {
   EndCommand(Command::kDelete);
 }
 
-void MainWindow::FinishDelete() {
+void MainWindow::FinishDelete(const std::string& stopReason) {
   SelectFirstRow();
-  const std::u16string report = DeleteReport(entries_, deleting_.results, platform_.system);
+  const std::u16string report =
+      DeleteReport(entries_, deleting_.results, unmatchedRows_, stopReason, platform_.system);
   deleting_ = DeleteRun();
+  unmatchedRows_.clear();
   if (!report.empty()) platform_.messages.ShowUnicode(report, kAppTitle, kMbOk | kMbIconWarning);
 }
 
