@@ -55,4 +55,32 @@ for version in win98 win95 nt40; do
   expect_true "$version: the program ends when its window closes" e2e_wait_gone 30
   e2e_stop_prefix
 done
+
+# A user's Run key nobody may read (an empty DACL): everything else is listed,
+# and one message names the key with the system's reason; once the key can be
+# read again, F5 lists its values and says nothing.
+echo "An unreadable Run key:"
+rw_set_app_version win98
+rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" --deny-user-run >/dev/null </dev/null
+expected=$(sed "s/@USER@/$user/" "$expected_dir/inventory-win98.tsv")
+readable=$(grep -v 'Reg - HKCU$' <<<"$expected")
+denied=$(rw_probe error 5)
+says() { grep -q -F "$1" <<<"$(rw_probe dialog "$title")"; }
+rw_start_program "$RW_WINE_PROGRAM"
+e2e_wait_rows "$title"
+expect_eventually "a message names the key and why it could not be read" 30 \
+  says "Reg - HKCU (HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run): $denied 0 items were read from it."
+expect_eq "everything else is listed" "$readable" "$(rw_probe rows "$title" | rows_texts)"
+expect_eq "and the list is Ready under it" "Ready" "$(rw_probe status "$title" | head -1)"
+e2e_screenshot "$E2E_SHOTS/inventory-unreadable-key.png"
+xdotool key Return
+e2e_wait_for "the message to close" 30 e2e_dialog_closed "$title"
+rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" --allow-user-run >/dev/null </dev/null
+xdotool key F5
+e2e_wait_for "F5 to list the key's values" 30 shows_rows "$expected"
+expect_eq "F5 lists them once the key can be read" "$expected" "$(rw_probe rows "$title" | rows_texts)"
+expect_true "and says nothing" e2e_dialog_closed "$title"
+rw_probe close "$title" >/dev/null
+expect_true "the program ends when its window closes" e2e_wait_gone 30
+e2e_stop_prefix
 e2e_summary

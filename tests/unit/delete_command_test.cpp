@@ -290,12 +290,15 @@ TEST_F(DeleteCommandTest, AnEntryThatCannotBeAddressedStaysCheckedAndIsReported)
   registry.SetStringWide(kHkeyCurrentUser, kRun, u"Tool \u03A9", "omega.exe");
   Load();
   registry.SetWideCallsImplemented(false);  // the wide delete fails as not implemented
-  Check({"Tool O"});
+  list.AddRow(7);  // a row whose entry cannot be told
+  Check({"Tool O", ""});
   Delete();
   EXPECT_TRUE(registry.HasValueWide(kHkeyCurrentUser, kRun, u"Tool \u03A9"));
-  EXPECT_EQ(std::vector<std::string>{"Tool O"}, CheckedNames());
+  EXPECT_EQ((std::vector<std::string>{"Tool O", ""}), CheckedNames());
   ASSERT_EQ(2u, messages.shown.size());
   EXPECT_NE(std::string::npos, messages.shown[1].text.find("Tool O (omega.exe)"));
+  EXPECT_NE(std::string::npos,
+            messages.shown[1].text.find("\nRow 2 (?): The program could not tell which entry this row shows."));
 }
 
 }  // namespace

@@ -111,6 +111,36 @@ TEST_F(CollectionTest, AValueThatNeverFitsIsSkippedAndTheRestStillListed) {
   ASSERT_FALSE(sink.rows.empty()) << "the enumeration ended instead of skipping";
   EXPECT_EQ("calm", sink.rows.back().name);
   EXPECT_EQ(0, registry.OpenHandleCount());
+  ASSERT_EQ(1u, entries.Problems().sources.size()) << "the value given up is reported";
+  EXPECT_EQ(1, entries.Problems().sources[0].valuesSkipped);
+}
+
+// Each source not read in full is named in the list's words, with the
+// system's reason and what it gave; a missing key or folder is no failure.
+TEST_F(CollectionTest, EverySourceNotReadInFullIsNamedWithItsReason) {
+  family = WindowsFamily::kWin9x;
+  registry.SetString(kHkeyCurrentUser, kRun, "first", "1.exe");
+  registry.SetString(kHkeyCurrentUser, kRun, "second", "2.exe");
+  registry.FailEnumAt(kHkeyCurrentUser, kRun, 1, kRegAccessDenied);
+  registry.RefuseAccess(kHkeyLocalMachine, kRun, kRunKeyAccess);
+  registry.RefuseAccess(kHkeyLocalMachine, kRun, kKeyRead);
+  files.AddFile(kWin9xFolder, "a.lnk", "Shortcut");
+  files.AddFile(kWin9xFolder, "b.zzz", "");  // the system could not describe it
+  files.AddFile(kWin9xFolder, "c.lnk", "Shortcut");
+  files.FailListing(kWin9xFolder, 2, 1117);  // the listing stops after two files
+  Load();
+  EXPECT_EQ(3u, sink.rows.size()) << "what could be read is listed";
+  EXPECT_EQ(FakeWiden("The list may be incomplete: some startup items may be missing from it.\n"
+                      "\nReg - HKLM (HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run): "
+                      "Access is denied. 0 items were read from it."
+                      "\nReg - HKCU (HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run): "
+                      "Access is denied. 1 item was read from it."
+                      "\n" + kWin9xFolder + ": Error 1117. The type of 1 file could not be read. "
+                      "2 items were read from it.\n\nRefresh (F5) reads them again."),
+            LoadReport(entries.Problems(), "", system));
+  FakeRegistry empty;  // no Run keys and no folder: nothing to say
+  entries.LoadStartupItems(Platform{empty, system, files, messages, programs}, WindowsFamily::kNT, sink);
+  EXPECT_EQ(u"", LoadReport(entries.Problems(), "", system));
 }
 
 TEST_F(CollectionTest, AMissingKeyOrAFailingEnumerationEndsThatKeyOnly) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -13,7 +14,11 @@
 #include "platform/win32/win32_list_control.h"
 #include "platform/win32/win32_system_queries.h"
 #include "tests/contract/list_sort_contract.h"
+#include "tests/fakes/fake_message_boxes.h"
 #include "tests/fakes/windows_collation.h"
+#include "tests/unit/fake_main_window_view.h"
+#include "platform/win32/win32_platform.h"
+#include "ui/main/main_window.h"
 #include "tests/wine/wine_test_support.h"
 
 namespace rw {
@@ -270,6 +275,58 @@ TEST_F(ListControlContractTest, ViewsSwitchTheControlsTypeAndKeepTheRows) {
   }
 }
 
+
+// The real list refuses the n-th row or sub-item text it is given.
+WNDPROC realListProcedure = nullptr;
+int refuseAt = 0;
+int insertSteps = 0;
+LRESULT CALLBACK RefusingList(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  if ((message == LVM_INSERTITEMA || message == LVM_SETITEMTEXTA) && ++insertSteps == refuseAt) {
+    return message == LVM_INSERTITEMA ? -1 : FALSE;
+  }
+  return CallWindowProcA(realListProcedure, list, message, wParam, lParam);
+}
+
+// A row and its entry exist together or not at all: the real list refusing
+// a row, or one of its texts, at any step of a load leaves every row showing
+// its own entry, a list that sorts, and the refused row counted in the report.
+TEST_F(ListControlContractTest, ARefusalAtAnyStepOfTheInsertPathLeavesEveryRowWithItsEntry) {
+  ASSERT_TRUE(wine::ClearRunKey(HKEY_CURRENT_USER));
+  for (const char* name : {"delta", "Alpha", "charlie", "Bravo"}) {
+    ASSERT_TRUE(wine::SetStringValue(HKEY_CURRENT_USER, wine::kRunKey, name, "c:\\x.exe"));
+  }
+  Win32Platform real;
+  for (refuseAt = 1; refuseAt <= 12; ++refuseAt) {
+    SCOPED_TRACE("refused at insert step " + std::to_string(refuseAt));
+    HWND window = wine::CreateTestListView(0, &Win32ListControl::AnswerTextRequest);
+    realListProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RefusingList)));
+    insertSteps = 0;
+    Win32ListControl list;
+    list.Attach(window);
+    FakeMessageBoxes messages;
+    FakeMainWindowView view;
+    MainWindow logic(WithMessages(real.services(), messages), WindowsFamily::kNone, false, list, view);
+    logic.Refresh();
+    ASSERT_EQ(3, list.Count());
+    std::vector<std::string> shown;
+    for (int p = 0; p < list.Count(); ++p) {
+      std::uint32_t id = 0;
+      ASSERT_TRUE(list.RowId(p, &id));
+      ASSERT_NE(nullptr, logic.entries().Find(id));
+      EXPECT_EQ(list.Text(p, kColumnName), AnsiShown(logic.entries().Find(id)->Text(kColumnName), real.system));
+      EXPECT_EQ("Reg - HKCU", list.Text(p, kColumnInformation));
+      shown.push_back(list.Text(p, kColumnName));
+    }
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end(), [](const std::string& a, const std::string& b) {
+      return RealOrder(a, b) < 0;
+    }));
+    ASSERT_EQ(1u, messages.shown.size());
+    EXPECT_NE(std::string::npos, messages.shown[0].text.find("The list could not take 1 item."));
+    DestroyWindow(window);
+  }
+  wine::ClearRunKey(HKEY_CURRENT_USER);
+}
 
 // The check boxes are the list's own state images, worked by mouse and keys.
 class ListCheckBoxContractTest : public ListControlContractTest {

@@ -6,6 +6,8 @@
 //                                 C:\WIN95 and D:\WINNT40 would have them
 //   seed_demo_prefix --unicode    adds a value whose name and data lie outside
 //                                 the ANSI code page, as a Greek program's would
+//   seed_demo_prefix --deny-user-run   closes the user's Run key to everyone
+//                                 (an empty DACL); --allow-user-run opens it again
 //   seed_demo_prefix --lookalikes adds entries beside their best-fit ANSI twins,
 //                                 a text file named like a shortcut in other
 //                                 letters, and moves the user's folder to
@@ -63,9 +65,27 @@ bool SeedLookalikes() {
   return ok;
 }
 
+// Gives the user's Run key an empty DACL, which lets nobody read it, or none,
+// which lets everybody.
+bool SetUserRunAccess(bool allowed) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, WRITE_DAC, &key) != ERROR_SUCCESS) return false;
+  ACL empty;
+  SECURITY_DESCRIPTOR security;
+  bool ok = InitializeAcl(&empty, sizeof empty, ACL_REVISION) &&
+            InitializeSecurityDescriptor(&security, SECURITY_DESCRIPTOR_REVISION) &&
+            SetSecurityDescriptorDacl(&security, TRUE, allowed ? nullptr : &empty, FALSE);
+  ok = ok && RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &security) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 1 && (std::strcmp(argv[1], "--deny-user-run") == 0 || std::strcmp(argv[1], "--allow-user-run") == 0)) {
+    return SetUserRunAccess(std::strcmp(argv[1], "--allow-user-run") == 0) ? 0 : 1;
+  }
   const HKEY lm = HKEY_LOCAL_MACHINE;
   const HKEY cu = HKEY_CURRENT_USER;
   bool ok = true;
