@@ -110,14 +110,16 @@ std::string UpToNul(const std::vector<BYTE>& data) {
   return text.substr(0, text.find('\0'));
 }
 
-// What the list shows for a name: its ANSI form, best-fit as the system makes it.
-std::string Ansi(const std::wstring& wide) {
+std::string Narrow(const std::wstring& wide, UINT codePage) {
   if (wide.empty()) return "";
   const int size = static_cast<int>(wide.size());
-  std::string ansi(WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), size, &ansi[0], static_cast<int>(ansi.size()), nullptr, nullptr);
-  return ansi;
+  std::string narrow(WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr), '\0');
+  WideCharToMultiByte(codePage, 0, wide.data(), size, &narrow[0], static_cast<int>(narrow.size()), nullptr, nullptr);
+  return narrow;
 }
+
+// A name's ANSI form, best-fit as the system makes it.
+std::string Ansi(const std::wstring& wide) { return Narrow(wide, CP_ACP); }
 
 std::wstring Widen(const std::string& ansi) {
   if (ansi.empty()) return L"";
@@ -128,13 +130,7 @@ std::wstring Widen(const std::string& ansi) {
 }
 
 // Unicode text as the checks compare it: UTF-8.
-std::string Utf8(const std::wstring& wide) {
-  if (wide.empty()) return "";
-  const int size = static_cast<int>(wide.size());
-  std::string utf8(WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr);
-  return utf8;
-}
+std::string Utf8(const std::wstring& wide) { return Narrow(wide, CP_UTF8); }
 
 std::string Shown(const std::u16string& text) { return Utf8(std::wstring(text.begin(), text.end())); }
 
