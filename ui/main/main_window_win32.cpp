@@ -33,15 +33,19 @@ CommonControlFeatures ReadCommonControlFeatures() {
     ReadModuleVersion(library, &file);
     using DllGetVersionFunction = HRESULT(CALLBACK*)(DLLVERSIONINFO*);
     const auto getVersion = LookUpFunction<DllGetVersionFunction>("COMCTL32.DLL", "DllGetVersion");
-    if (getVersion == nullptr || FAILED(getVersion(&reported))) reported.dwMajorVersion = reported.dwMinorVersion = 0;
+    if (getVersion == nullptr || FAILED(getVersion(&reported))) {
+      reported.dwMajorVersion = reported.dwMinorVersion = 0;
+    }
   }
   const bool onNt = (GetVersion() & 0x80000000u) == 0;
-  return FeaturesOfCommonControls(file.major, file.minor, reported.dwMajorVersion, reported.dwMinorVersion, onNt);
+  return FeaturesOfCommonControls(file.major, file.minor, reported.dwMajorVersion,
+                                  reported.dwMinorVersion, onNt);
 }
 
 }  // namespace
 
-Win32MainWindow::Win32MainWindow(const Platform& platform, WindowsFamily family, PictureColourSource colours)
+Win32MainWindow::Win32MainWindow(const Platform& platform, WindowsFamily family,
+                                 PictureColourSource colours)
     : colours_(colours),
       controls_(ReadCommonControlFeatures()),
       logic_(WithMessages(platform, boxes_), family, controls_.unicodeRows, list_, *this),
