@@ -17,6 +17,7 @@
 namespace rw::bench {
 
 const char kRawCostTitle[] = "Runwarden raw platform cost";
+const char kBareTitle[] = "Runwarden bare window";
 
 std::wstring ShellStartupFolder() {
   wchar_t path[MAX_PATH] = {};
@@ -324,6 +325,8 @@ struct RawWindow {
     }
   }
 
+  bool bare = false;
+
   void Create(HINSTANCE instance) {
     list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
@@ -343,7 +346,7 @@ struct RawWindow {
     bar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, window,
                           reinterpret_cast<HMENU>(IDC_STATUSBAR1), instance, nullptr);
     SetStatus("Ready");
-    SetTimer(window, kLoadTimer, 500, nullptr);  // as the program's first load
+    if (!bare) SetTimer(window, kLoadTimer, 500, nullptr);  // as the program's first load
   }
 
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -377,7 +380,7 @@ struct RawWindow {
 
 }  // namespace
 
-int RunRawCostWindow(HINSTANCE instance) {
+int RunRawCostWindow(HINSTANCE instance, bool bare) {
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = &RawWindow::Procedure;
   windowClass.hInstance = instance;
@@ -386,7 +389,9 @@ int RunRawCostWindow(HINSTANCE instance) {
   windowClass.lpszClassName = "RunwardenRawCost";
   RegisterClassA(&windowClass);
   RawWindow raw;
-  HWND window = CreateWindowExA(0, "RunwardenRawCost", kRawCostTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+  raw.bare = bare;
+  HWND window = CreateWindowExA(0, "RunwardenRawCost", bare ? kBareTitle : kRawCostTitle,
+                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                 200, 150, 640, 420, nullptr, nullptr, instance, &raw);
   if (window == nullptr) return 1;
   ShowWindow(window, SW_SHOWNORMAL);

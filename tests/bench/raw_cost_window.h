@@ -8,6 +8,7 @@
 namespace rw::bench {
 
 extern const char kRawCostTitle[];
+extern const char kBareTitle[];
 
 // The user's Startup folder as the shell names it (made when missing), with a
 // backslash at the end: the folder the program lists.
@@ -20,6 +21,8 @@ std::string ShellStartupFolderAnsi();
 // only the platform calls the program makes, and on View > Check All and
 // Delete Checked Items (the program's command ids) confirms and deletes them
 // the same way. Returns when the window is closed.
-int RunRawCostWindow(HINSTANCE instance);
+// |bare|: the same window titled kBareTitle that never loads, the least a
+// window of this kind costs under the system (its memory at rest).
+int RunRawCostWindow(HINSTANCE instance, bool bare = false);
 
 }  // namespace rw::bench

@@ -4,6 +4,8 @@
 //   runwarden_bench --seed-only N     seeds N values and N/10 files, then ends
 //   runwarden_bench --raw-window      the raw platform cost as a window, for timing from outside
 //   runwarden_bench --raw-title       prints that window's title
+//   runwarden_bench --bare-window     the same window, never loading: its memory at rest
+//   runwarden_bench --bare-title      prints that window's title
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
@@ -253,15 +255,18 @@ HWND CreateBaselineList() { return wine::CreateTestListView(WS_VISIBLE | WS_CAPT
 
 int main(int argc, char** argv) {
   InitCommonControls();
-  CoInitialize(nullptr);
-  wine::MakeShortcut(kTemplateLink, "c:\\windows\\notepad.exe", "/startup");
-  if (argc == 2 && std::string(argv[1]) == "--raw-title") {
-    std::printf("%s\n", bench::kRawCostTitle);
+  // The windows timed and measured from outside come first: like the
+  // program, their process never starts COM nor makes a shortcut.
+  const std::string command = argc == 2 ? argv[1] : "";
+  if (command == "--raw-title" || command == "--bare-title") {
+    std::printf("%s\n", command == "--raw-title" ? bench::kRawCostTitle : bench::kBareTitle);
     return 0;
   }
-  if (argc == 2 && std::string(argv[1]) == "--raw-window") {
-    return bench::RunRawCostWindow(GetModuleHandleA(nullptr));
+  if (command == "--raw-window" || command == "--bare-window") {
+    return bench::RunRawCostWindow(GetModuleHandleA(nullptr), command == "--bare-window");
   }
+  CoInitialize(nullptr);
+  wine::MakeShortcut(kTemplateLink, "c:\\windows\\notepad.exe", "/startup");
   if (argc == 3 && std::string(argv[1]) == "--seed-only") {
     Seed(std::atoi(argv[2]));
     return 0;
