@@ -2,8 +2,10 @@
 // platform needs for the same work, in one run. Prints one table row a size.
 //   runwarden_bench [N ...]           sizes (default 100 1000 10000)
 //   runwarden_bench --seed-only N     seeds N values and N/10 files, then ends
-//   runwarden_bench --raw-window      the raw platform cost as a window, for timing from outside
+//   runwarden_bench --raw-window [--ansi-rows]  the raw platform cost as a window, for timing
+//                                     from outside; --ansi-rows: ANSI rows where it would show Unicode
 //   runwarden_bench --raw-title       prints that window's title
+//   runwarden_bench --raw-rows        prints how that window shows its rows, and why
 //   runwarden_bench --bare-window     the same window, never loading: its memory at rest
 //   runwarden_bench --bare-title      prints that window's title
 #include <windows.h>
@@ -257,13 +259,18 @@ int main(int argc, char** argv) {
   InitCommonControls();
   // The windows timed and measured from outside come first: like the
   // program, their process never starts COM nor makes a shortcut.
-  const std::string command = argc == 2 ? argv[1] : "";
-  if (command == "--raw-title" || command == "--bare-title") {
+  const std::string command = argc >= 2 ? argv[1] : "";
+  const bool ansiRows = argc == 3 && std::string(argv[2]) == "--ansi-rows";
+  if (argc == 2 && (command == "--raw-title" || command == "--bare-title")) {
     std::printf("%s\n", command == "--raw-title" ? bench::kRawCostTitle : bench::kBareTitle);
     return 0;
   }
-  if (command == "--raw-window" || command == "--bare-window") {
-    return bench::RunRawCostWindow(GetModuleHandleA(nullptr), command == "--bare-window");
+  if (argc == 2 && command == "--raw-rows") {
+    std::printf("%s\n", bench::DescribeRows(bench::DecideRows()).c_str());
+    return 0;
+  }
+  if ((argc == 2 || ansiRows) && (command == "--raw-window" || command == "--bare-window")) {
+    return bench::RunRawCostWindow(GetModuleHandleA(nullptr), command == "--bare-window", ansiRows);
   }
   CoInitialize(nullptr);
   wine::MakeShortcut(kTemplateLink, "c:\\windows\\notepad.exe", "/startup");
