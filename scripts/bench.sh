@@ -20,7 +20,9 @@
 # Wine), every round; the program's cost above bare Wine is given relative to
 # the raw cost's, (program - bare) / (raw - bare).
 # The raw cost shows its rows in Unicode where the list holds them, as the
-# program decides.
+# program decides; RW_BENCH_RAW_ANSI=1 makes them ANSI, and
+# RW_BENCH_WIDE_COST=1 times ANSI rows of the raw cost as well, every round,
+# to tell what the wide rows cost.
 # RW_ARCH=x86_64 times the 64-bit build; RW_BENCH_ROUNDS sets the rounds of
 # each size (default 5, 7 up to 1,000 entries); RW_BENCH_IN_PROCESS=1 adds the
 # in-process table of runwarden_bench. Run it on an idle machine.
@@ -48,18 +50,27 @@ rw_set_app_version win98
 program_title="Windows Runwarden"
 raw_title=$("$RW_WINE" "$bench" --raw-title </dev/null 2>/dev/null | tr -d '\r')
 bare_title=$("$RW_WINE" "$bench" --bare-title </dev/null 2>/dev/null | tr -d '\r')
-raw_rows=$("$RW_WINE" "$bench" --raw-rows </dev/null 2>/dev/null | tr -d '\r')
+raw_options=()
+if [ -n "${RW_BENCH_RAW_ANSI:-}" ]; then
+  [ -z "${RW_BENCH_WIDE_COST:-}" ] || { rw_log "RW_BENCH_WIDE_COST compares the raw cost's own rows with ANSI rows: unset RW_BENCH_RAW_ANSI"; exit 2; }
+  raw_options=(--ansi-rows)
+  raw_rows="ANSI rows (RW_BENCH_RAW_ANSI)"
+else
+  raw_rows=$("$RW_WINE" "$bench" --raw-rows </dev/null 2>/dev/null | tr -d '\r')
+fi
 kinds=(program raw)
+[ -z "${RW_BENCH_WIDE_COST:-}" ] || kinds+=(rawansi)
 
 seed() { "$RW_WINE" "$bench" --seed-only "$1" </dev/null >/dev/null 2>&1; }
 
-# start KIND: the program, the raw-cost window (raw) or the bare window, on
-# the test desktop.
+# start KIND: the program, the raw-cost window (raw; rawansi with ANSI rows)
+# or the bare window, on the test desktop.
 start() {
   local exe options=()
   case $1 in
     program) rw_start_program "$RW_WINE_PROGRAM"; return ;;
-    raw) options=(--raw-window) ;;
+    raw) options=(--raw-window "${raw_options[@]}") ;;
+    rawansi) options=(--raw-window --ansi-rows) ;;
     bare) options=(--bare-window) ;;
   esac
   exe=$("$RW_WINE" winepath -w "$bench" 2>/dev/null </dev/null)
@@ -149,6 +160,16 @@ for n in "${sizes[@]}"; do
   read -r _ _ _ _ _ _ _ _ _ _ mb mp mr mratio <<<"$line"
   spread=$({ grep -v -x -- - "$work/memory-ratio-$n" || true; } | sort -n | sed -n '1p;$p' | paste -sd' ' | awk '{ print $1 ".." $NF }')
   echo "    memory at $n: bare $mb KB, program $mp KB, raw $mr KB (medians); (program - bare) / (raw - bare) median $mratio, rounds ${spread:-..}"
+  if [ -n "${RW_BENCH_WIDE_COST:-}" ]; then
+    awk -v l="$(median <"$work/raw-load-$n")" -v al="$(median <"$work/rawansi-load-$n")" \
+        -v bl="$(best <"$work/raw-load-$n")" -v bal="$(best <"$work/rawansi-load-$n")" \
+        -v d="$(median <"$work/raw-delete-$n")" -v ad="$(median <"$work/rawansi-delete-$n")" \
+        -v bd="$(best <"$work/raw-delete-$n")" -v bad="$(best <"$work/rawansi-delete-$n")" \
+        -v m="$(median <"$work/raw-memory-$n")" -v am="$(median <"$work/rawansi-memory-$n")" -v n="$n" 'BEGIN {
+      printf "    raw cost at %d, load: wide rows cost %.1f ms against %.1f ms for ANSI rows (median; best %.1f against %.1f)\n", n, l, al, bl, bal
+      printf "    raw cost at %d, delete: wide rows cost %.1f ms against %.1f ms for ANSI rows (median; best %.1f against %.1f)\n", n, d, ad, bd, bad
+      printf "    raw cost at %d, peak working set: wide rows %d KB against %d KB for ANSI rows (medians)\n", n, m, am }'
+  fi
 done
 
 # Growth: 10x the entries may cost at most 10x the time. On the medians and
