@@ -154,9 +154,15 @@ for n in "${sizes[@]}"; do
   for kind in "${kinds[@]}"; do
     echo "    rounds, $kind: load $(tr '\n' ' ' <"$work/$kind-load-$n")| delete $(tr '\n' ' ' <"$work/$kind-delete-$n")"
   done
-  echo "    peak working set, KB, by round: bare | program | raw | (program - bare) / (raw - bare)"
-  paste "$work/bare-memory-$n" "$work/program-memory-$n" "$work/raw-memory-$n" "$work/memory-ratio-$n" |
-    awk '{ printf "      %d: %8d | %8d | %8d | %s\n", NR, $1, $2, $3, $4 }'
+  memory_rounds=("$work/bare-memory-$n" "$work/program-memory-$n" "$work/raw-memory-$n" "$work/memory-ratio-$n")
+  memory_heading="bare | program | raw | (program - bare) / (raw - bare)"
+  if [ -n "${RW_BENCH_WIDE_COST:-}" ]; then
+    memory_rounds+=("$work/rawansi-memory-$n")
+    memory_heading+=" | raw with ANSI rows"
+  fi
+  echo "    peak working set, KB, by round: $memory_heading"
+  paste "${memory_rounds[@]}" |
+    awk '{ printf "      %d: %8d | %8d | %8d | %s", NR, $1, $2, $3, $4; if (NF > 4) printf " | %8d", $5; printf "\n" }'
   read -r _ _ _ _ _ _ _ _ _ _ mb mp mr mratio <<<"$line"
   spread=$({ grep -v -x -- - "$work/memory-ratio-$n" || true; } | sort -n | sed -n '1p;$p' | paste -sd' ' | awk '{ print $1 ".." $NF }')
   echo "    memory at $n: bare $mb KB, program $mp KB, raw $mr KB (medians); (program - bare) / (raw - bare) median $mratio, rounds ${spread:-..}"
