@@ -14,6 +14,15 @@
 # release's, recorded in tests/bench/release-figures.txt: when both the best
 # rounds' and the medians' ratio are 20% worse than the release's, the
 # benchmark ends with status 1.
+# Memory: the peak working set, read from outside, of the program and of the
+# raw cost once they show every row, and of a bare window at rest (the raw
+# cost's window that never loads: what any window of its kind costs under
+# Wine), every round; the program's cost above bare Wine is given relative to
+# the raw cost's, (program - bare) / (raw - bare).
+# The raw cost shows its rows in Unicode where the list holds them, as the
+# program decides; RW_BENCH_RAW_ANSI=1 makes them ANSI, and
+# RW_BENCH_WIDE_COST=1 times ANSI rows of the raw cost as well, every round,
+# to tell what the wide rows cost.
 # RW_ARCH=x86_64 times the 64-bit build; RW_BENCH_ROUNDS sets the rounds of
 # each size (default 5, 7 up to 1,000 entries); RW_BENCH_IN_PROCESS=1 adds the
 # in-process table of runwarden_bench. Run it on an idle machine.
@@ -40,19 +49,33 @@ rw_set_app_version win98
 
 program_title="Windows Runwarden"
 raw_title=$("$RW_WINE" "$bench" --raw-title </dev/null 2>/dev/null | tr -d '\r')
+bare_title=$("$RW_WINE" "$bench" --bare-title </dev/null 2>/dev/null | tr -d '\r')
+raw_options=()
+if [ -n "${RW_BENCH_RAW_ANSI:-}" ]; then
+  [ -z "${RW_BENCH_WIDE_COST:-}" ] || { rw_log "RW_BENCH_WIDE_COST compares the raw cost's own rows with ANSI rows: unset RW_BENCH_RAW_ANSI"; exit 2; }
+  raw_options=(--ansi-rows)
+  raw_rows="ANSI rows (RW_BENCH_RAW_ANSI)"
+else
+  raw_rows=$("$RW_WINE" "$bench" --raw-rows </dev/null 2>/dev/null | tr -d '\r')
+fi
+kinds=(program raw)
+[ -z "${RW_BENCH_WIDE_COST:-}" ] || kinds+=(rawansi)
 
 seed() { "$RW_WINE" "$bench" --seed-only "$1" </dev/null >/dev/null 2>&1; }
 
-# start KIND: the program, or the raw-cost window, on the test desktop.
+# start KIND: the program, the raw-cost window (raw; rawansi with ANSI rows)
+# or the bare window, on the test desktop.
 start() {
-  local exe
-  if [ "$1" = program ]; then
-    rw_start_program "$RW_WINE_PROGRAM"
-  else
-    exe=$("$RW_WINE" winepath -w "$bench" 2>/dev/null </dev/null)
-    "$RW_WINE" explorer /desktop=runwarden,1024x768 "$exe" --raw-window >/dev/null 2>&1 </dev/null &
-    RW_PROGRAM_PID=$!
-  fi
+  local exe options=()
+  case $1 in
+    program) rw_start_program "$RW_WINE_PROGRAM"; return ;;
+    raw) options=(--raw-window "${raw_options[@]}") ;;
+    rawansi) options=(--raw-window --ansi-rows) ;;
+    bare) options=(--bare-window) ;;
+  esac
+  exe=$("$RW_WINE" winepath -w "$bench" 2>/dev/null </dev/null)
+  "$RW_WINE" explorer /desktop=runwarden,1024x768 "$exe" "${options[@]}" >/dev/null 2>&1 </dev/null &
+  RW_PROGRAM_PID=$!
 }
 
 stop() {
@@ -63,26 +86,42 @@ stop() {
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 best() { sort -n | head -1; }
 
-# One round for KIND at N: a fresh seed, a timed load, a timed delete of every
-# row. Appends the two times to $work/KIND-load-N and $work/KIND-delete-N.
+# One round for KIND at N: a fresh seed, a timed load, the peak working set
+# once every row shows, a timed delete of every row. Appends the figures to
+# $work/KIND-load-N, $work/KIND-memory-N and $work/KIND-delete-N.
 round() {
   local kind=$1 n=$2 rows=$3 left=$4 title ms
   title=$program_title
-  [ "$kind" = raw ] && title=$raw_title
+  [ "$kind" = program ] || title=$raw_title
   seed "$n"
   start "$kind"
   ms=$(rw_probe timeload "$title" "$rows") || { rw_log "$kind: no load of $rows rows"; exit 1; }
   echo "$ms" >>"$work/$kind-load-$n"
-  if [ "$kind" = program ] && [ "$n" = 10000 ] && [ ! -f "$work/memory" ]; then
-    rw_probe memory "$title" >"$work/memory" || true
-  fi
+  rw_probe memory "$title" >>"$work/$kind-memory-$n" || { rw_log "$kind: no memory figure"; exit 1; }
   ms=$(rw_probe timedelete "$title" "$left") || { rw_log "$kind: delete did not leave $left rows"; exit 1; }
   echo "$ms" >>"$work/$kind-delete-$n"
   stop "$title"
 }
 
+# The bare window's peak working set once it shows, with its status bar
+# saying "Ready" over no rows, appended to $work/bare-memory-N.
+bare_round() {
+  start bare
+  rw_probe timeload "$bare_title" 0 >/dev/null || { rw_log "bare window did not show"; exit 1; }
+  rw_probe memory "$bare_title" >>"$work/bare-memory-$1" || { rw_log "bare: no memory figure"; exit 1; }
+  stop "$bare_title"
+}
+
+# memory_ratios N: per round, (program - bare) / (raw - bare) of the peak
+# working sets; "-" where the raw cost is not above bare.
+memory_ratios() {
+  paste "$work/bare-memory-$1" "$work/program-memory-$1" "$work/raw-memory-$1" |
+    awk '{ if ($3 > $1) printf "%.2f\n", ($2 - $1) / ($3 - $1); else print "-" }'
+}
+
 echo "Runwarden benchmark, $(date -u +%Y-%m-%d), $("$RW_WINE" --version 2>/dev/null), $RW_ARCH build, $(nproc) cores"
 echo "times in ms from outside: the median, and the best of the rounds; ratio = program / raw platform cost"
+echo "raw platform cost: $raw_rows; bare Wine: $bare_title (the raw cost's window, never loading)"
 printf '%7s %7s %6s | %9s %9s %6s | %7s %9s %9s %6s\n' N rows "" load raw ratio deleted delete raw ratio
 results=$work/results
 : >"$results"
@@ -93,24 +132,50 @@ for n in "${sizes[@]}"; do
   rounds=${RW_BENCH_ROUNDS:-5}
   [ "$n" -le 1000 ] && [ -z "${RW_BENCH_ROUNDS:-}" ] && rounds=7
   for ((r = 0; r < rounds; ++r)); do
-    round program "$n" "$rows" "$others"
-    round raw "$n" "$rows" "$others"
+    for kind in "${kinds[@]}"; do round "$kind" "$n" "$rows" "$others"; done
+    bare_round "$n"
   done
+  memory_ratios "$n" >"$work/memory-ratio-$n"
+  memory_ratio=$({ grep -v -x -- - "$work/memory-ratio-$n" || true; } | median)
   line="$RW_ARCH $n"
   for statistic in median best; do
     for series in program-load raw-load program-delete raw-delete; do
       line+=" $($statistic <"$work/$series-$n")"
     done
   done
+  for series in bare program raw; do line+=" $(median <"$work/$series-memory-$n")"; done
+  line+=" ${memory_ratio:--}"
   echo "$line" >>"$results"
   read -r _ _ l rl d rd bl brl bd brd <<<"$line"
   awk -v n="$n" -v rows="$rows" -v k=$((rows - others)) -v l="$l" -v rl="$rl" -v d="$d" -v rd="$rd" \
       -v bl="$bl" -v brl="$brl" -v bd="$bd" -v brd="$brd" 'BEGIN {
     printf "%7d %7d %6s | %9.1f %9.1f %6.2f | %7d %9.1f %9.1f %6.2f\n", n, rows, "median", l, rl, l / rl, k, d, rd, d / rd
     printf "%7s %7s %6s | %9.1f %9.1f %6.2f | %7s %9.1f %9.1f %6.2f\n", "", "", "best", bl, brl, bl / brl, "", bd, brd, bd / brd }'
-  for kind in program raw; do
+  for kind in "${kinds[@]}"; do
     echo "    rounds, $kind: load $(tr '\n' ' ' <"$work/$kind-load-$n")| delete $(tr '\n' ' ' <"$work/$kind-delete-$n")"
   done
+  memory_rounds=("$work/bare-memory-$n" "$work/program-memory-$n" "$work/raw-memory-$n" "$work/memory-ratio-$n")
+  memory_heading="bare | program | raw | (program - bare) / (raw - bare)"
+  if [ -n "${RW_BENCH_WIDE_COST:-}" ]; then
+    memory_rounds+=("$work/rawansi-memory-$n")
+    memory_heading+=" | raw with ANSI rows"
+  fi
+  echo "    peak working set, KB, by round: $memory_heading"
+  paste "${memory_rounds[@]}" |
+    awk '{ printf "      %d: %8d | %8d | %8d | %s", NR, $1, $2, $3, $4; if (NF > 4) printf " | %8d", $5; printf "\n" }'
+  read -r _ _ _ _ _ _ _ _ _ _ mb mp mr mratio <<<"$line"
+  spread=$({ grep -v -x -- - "$work/memory-ratio-$n" || true; } | sort -n | sed -n '1p;$p' | paste -sd' ' | awk '{ print $1 ".." $NF }')
+  echo "    memory at $n: bare $mb KB, program $mp KB, raw $mr KB (medians); (program - bare) / (raw - bare) median $mratio, rounds ${spread:-..}"
+  if [ -n "${RW_BENCH_WIDE_COST:-}" ]; then
+    awk -v l="$(median <"$work/raw-load-$n")" -v al="$(median <"$work/rawansi-load-$n")" \
+        -v bl="$(best <"$work/raw-load-$n")" -v bal="$(best <"$work/rawansi-load-$n")" \
+        -v d="$(median <"$work/raw-delete-$n")" -v ad="$(median <"$work/rawansi-delete-$n")" \
+        -v bd="$(best <"$work/raw-delete-$n")" -v bad="$(best <"$work/rawansi-delete-$n")" \
+        -v m="$(median <"$work/raw-memory-$n")" -v am="$(median <"$work/rawansi-memory-$n")" -v n="$n" 'BEGIN {
+      printf "    raw cost at %d, load: wide rows cost %.1f ms against %.1f ms for ANSI rows (median; best %.1f against %.1f)\n", n, l, al, bl, bal
+      printf "    raw cost at %d, delete: wide rows cost %.1f ms against %.1f ms for ANSI rows (median; best %.1f against %.1f)\n", n, d, ad, bd, bad
+      printf "    raw cost at %d, peak working set: wide rows %d KB against %d KB for ANSI rows (medians)\n", n, m, am }'
+  fi
 done
 
 # Growth: 10x the entries may cost at most 10x the time. On the medians and
@@ -120,7 +185,9 @@ awk '{ n[NR] = $2; l[NR] = $3; d[NR] = $5; bl[NR] = $7; bd[NR] = $9 }
              printf "growth %d -> %d (%.0fx the entries): load %.1fx (best %.1fx), delete %.1fx (best %.1fx)\n",
                     n[i - 1], n[i], n[i] / n[i - 1], l[i] / l[i - 1], bl[i] / bl[i - 1],
                     d[i] / d[i - 1], bd[i] / bd[i - 1] }' "$results"
-[ -f "$work/memory" ] && echo "runwarden.exe with 10,000 values and 1,000 files: peak working set $(cat "$work/memory") KB"
+if [ -f "$work/program-memory-10000" ]; then
+  echo "runwarden.exe with 10,000 values and 1,000 files: peak working set $(median <"$work/program-memory-10000") KB (median of the rounds)"
+fi
 
 if [ -n "${RW_BENCH_IN_PROCESS:-}" ]; then
   echo "in process (runwarden_bench: the program's code against the raw calls, no window timing):"
@@ -165,6 +232,9 @@ while read -r arch n figures; do
              c[7] / c[8], r[7] / r[8], del, c[3] / c[4], r[3] / r[4], delMedian
       if (load > limit && loadMedian > limit) printf "; LOAD REGRESSED"
       if (del > limit && delMedian > limit) printf "; DELETE REGRESSED"
+      # Memory, where both have it: told, not judged.
+      if (c[12] + 0 > 0 && r[12] + 0 > 0)
+        printf "; memory (program - bare) / (raw - bare) %.2f (release %.2f)", c[12], r[12]
     }')
   echo "  $arch N=$n: $verdict"
   case $verdict in *REGRESSED*) status=1 ;; esac

@@ -3,10 +3,15 @@
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/check_box_images_win32.h"
@@ -17,6 +22,7 @@
 namespace rw::bench {
 
 const char kRawCostTitle[] = "Runwarden raw platform cost";
+const char kBareTitle[] = "Runwarden bare window";
 
 std::wstring ShellStartupFolder() {
   wchar_t path[MAX_PATH] = {};
@@ -41,13 +47,11 @@ const char kQuestion[] =
 constexpr DWORD kRunKeyAccess = 63;  // the program's
 constexpr UINT_PTR kLoadTimer = 1;
 
-// One entry as the platform names it: the text the list shows, and the exact
-// name the wide calls take.
+// What a row keeps beside the list's texts: the name the sort compares and
+// the exact name the delete addresses.
 struct Entry {
-  std::string name;
-  std::string location;
-  std::string information;
-  std::wstring exactName;  // only with the wide calls
+  std::string name;        // ANSI rows: the name as shown
+  std::wstring exactName;  // as the wide calls give it; Unicode rows show it
   HKEY hive;               // nullptr for a file
 };
 
@@ -59,9 +63,73 @@ std::string Narrow(const wchar_t* text, int length) {
   return narrow;
 }
 
+std::string Narrow(const std::wstring& text) { return Narrow(text.data(), static_cast<int>(text.size())); }
+
+std::wstring Widen(const char* text, int length) {
+  std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+  const int written = MultiByteToWideChar(CP_ACP, 0, text, length, &wide[0], static_cast<int>(wide.size()));
+  wide.resize(written > 0 ? written : 0);
+  return wide;
+}
+
+std::wstring Widen(const std::string& text) { return Widen(text.data(), static_cast<int>(text.size())); }
+
+// The list's messages and the texts of one kind of row: ANSI (char) or
+// Unicode (wchar_t).
+template <class Char>
+struct Rows;
+
+template <>
+struct Rows<char> {
+  using Text = std::string;
+  using Item = LVITEMA;
+  static constexpr UINT kInsertItem = LVM_INSERTITEMA;
+  static constexpr UINT kSetItemText = LVM_SETITEMTEXTA;
+  static constexpr UINT kGetItemText = LVM_GETITEMTEXTA;
+  static Text Folder() { return ShellStartupFolderAnsi(); }
+  static const Text& Shown(const Entry& entry) { return entry.name; }
+  static int Compare(const Text& a, const Text& b) {
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                          static_cast<int>(b.size()));
+  }
+  static void Lower(Text& text) { CharLowerBuffA(&text[0], static_cast<DWORD>(text.size())); }
+};
+
+template <>
+struct Rows<wchar_t> {
+  using Text = std::wstring;
+  using Item = LVITEMW;
+  static constexpr UINT kInsertItem = LVM_INSERTITEMW;
+  static constexpr UINT kSetItemText = LVM_SETITEMTEXTW;
+  static constexpr UINT kGetItemText = LVM_GETITEMTEXTW;
+  static Text Folder() { return ShellStartupFolder(); }
+  static const Text& Shown(const Entry& entry) { return entry.exactName; }
+  static int Compare(const Text& a, const Text& b) {
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                          static_cast<int>(b.size()));
+  }
+  static void Lower(Text& text) { CharLowerBuffW(&text[0], static_cast<DWORD>(text.size())); }
+};
+
+// An ASCII text in either kind of row.
+template <class Char>
+std::basic_string<Char> Ascii(const char* text) {
+  return std::basic_string<Char>(text, text + std::strlen(text));
+}
+
+template <class Char>
+bool IsAscii(const std::basic_string<Char>& text, const char* ascii) {
+  const std::size_t length = std::strlen(ascii);
+  if (text.size() != length) return false;
+  for (std::size_t i = 0; i < length; ++i) {
+    if (text[i] != static_cast<Char>(ascii[i])) return false;
+  }
+  return true;
+}
+
 // Every call that names a registry value or a file, in one place: the wide
 // ones where the system implements them, as the program makes them, else the
-// ANSI ones.
+// ANSI ones. Each hands out the row's texts of the kind asked for.
 class RawCalls {
  public:
   RawCalls() {
@@ -77,9 +145,10 @@ class RawCalls {
   }
   bool wide() const { return enumValueW_ != nullptr; }
 
-  // The values of an open Run key, as the program reads them.
-  template <class Add>
-  void EnumValues(HKEY key, HKEY hive, const char* information, Add add) {
+  // The values of an open Run key, as the program reads them:
+  // add(entry, data as shown).
+  template <class Char, class Add>
+  void EnumValues(HKEY key, HKEY hive, Add add) {
     DWORD maxName = 0, maxData = 0;
     RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName,
                      &maxData, nullptr, nullptr);
@@ -93,11 +162,15 @@ class RawCalls {
                                         reinterpret_cast<BYTE*>(data.data()), &dataLength);
         if (result == ERROR_CALL_NOT_IMPLEMENTED) break;  // then the ANSI call below
         if (result != ERROR_SUCCESS) return;
-        const std::wstring exact(name.data(), nameLength);
+        Entry entry{{}, std::wstring(name.data(), nameLength), hive};
         const wchar_t* text = reinterpret_cast<const wchar_t*>(data.data());
-        add(Entry{Narrow(exact.data(), static_cast<int>(exact.size())),
-                  Narrow(text, static_cast<int>(wcsnlen(text, dataLength / sizeof(wchar_t)))),
-                  information, exact, hive});
+        const std::size_t textLength = wcsnlen(text, dataLength / sizeof(wchar_t));
+        if constexpr (std::is_same_v<Char, char>) {
+          entry.name = Narrow(entry.exactName);
+          add(std::move(entry), Narrow(text, static_cast<int>(textLength)));
+        } else {
+          add(std::move(entry), std::wstring(text, textLength));
+        }
       }
     }
     std::vector<char> name(maxName + 101);
@@ -108,13 +181,19 @@ class RawCalls {
                         reinterpret_cast<BYTE*>(data.data()), &dataLength) != ERROR_SUCCESS) {
         return;
       }
-      add(Entry{std::string(name.data(), nameLength),
-                std::string(data.data(), strnlen(data.data(), dataLength)), information, {}, hive});
+      std::string text(data.data(), strnlen(data.data(), dataLength));
+      Entry entry{std::string(name.data(), nameLength), {}, hive};
+      if constexpr (std::is_same_v<Char, char>) {
+        add(std::move(entry), std::move(text));
+      } else {
+        entry.exactName = Widen(entry.name);
+        add(std::move(entry), Widen(text));
+      }
     }
   }
 
-  // The Startup folder's files: (name, exact name).
-  template <class Add>
+  // The Startup folder's files: add(entry).
+  template <class Char, class Add>
   void ListFolder(Add add) {
     if (wide()) {
       WIN32_FIND_DATAW found;
@@ -123,8 +202,9 @@ class RawCalls {
         if (search == INVALID_HANDLE_VALUE) return;
         do {
           if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-          add(Narrow(found.cFileName, static_cast<int>(wcslen(found.cFileName))),
-              std::wstring(found.cFileName));
+          Entry entry{{}, std::wstring(found.cFileName), nullptr};
+          if constexpr (std::is_same_v<Char, char>) entry.name = Narrow(entry.exactName);
+          add(std::move(entry));
         } while (findNextW_(search, &found));
         FindClose(search);
         return;
@@ -135,28 +215,56 @@ class RawCalls {
     if (search == INVALID_HANDLE_VALUE) return;
     do {
       if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-      add(std::string(found.cFileName), std::wstring());
+      Entry entry{std::string(found.cFileName), {}, nullptr};
+      if constexpr (std::is_same_v<Char, wchar_t>) entry.exactName = Widen(entry.name);
+      add(std::move(entry));
     } while (FindNextFileA(search, &found));
     FindClose(search);
   }
 
-  LONG DeleteValue(HKEY key, const Entry& entry) {
-    if (wide() && !entry.exactName.empty()) {
-      const LONG result = deleteValueW_(key, entry.exactName.c_str());
+  // By the exact name where the wide call works, else by |ansiName| (or, in
+  // Unicode rows, the exact name through the code page).
+  LONG DeleteValue(HKEY key, const std::wstring& exactName, const std::string& ansiName) {
+    if (wide() && !exactName.empty()) {
+      const LONG result = deleteValueW_(key, exactName.c_str());
       if (result != ERROR_CALL_NOT_IMPLEMENTED) return result;
     }
-    return RegDeleteValueA(key, entry.name.c_str());
+    return RegDeleteValueA(key, (ansiName.empty() ? Narrow(exactName) : ansiName).c_str());
   }
 
-  BOOL RemoveFile(const Entry& entry) {
-    if (wide() && !entry.exactName.empty()) {
-      const std::wstring path = ShellStartupFolder() + entry.exactName;
+  BOOL RemoveFile(const std::wstring& exactName, const std::string& ansiPath) {
+    if (wide() && !exactName.empty()) {
+      const std::wstring path = ShellStartupFolder() + exactName;
       getAttributesW_(path.c_str());  // the program's read-only check
       if (deleteFileW_(path.c_str())) return TRUE;
       if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return FALSE;
     }
-    GetFileAttributesA(entry.location.c_str());  // the program's read-only check
-    return DeleteFileA(entry.location.c_str());
+    const std::string path = ansiPath.empty() ? ShellStartupFolderAnsi() + Narrow(exactName) : ansiPath;
+    GetFileAttributesA(path.c_str());  // the program's read-only check
+    return DeleteFileA(path.c_str());
+  }
+
+  // The shell's type description of a file, as the program asks for it.
+  template <class Char>
+  std::basic_string<Char> TypeOf(const std::basic_string<Char>& path, const std::wstring& exactName) {
+    if (fileInfoW_ != nullptr && !exactName.empty()) {
+      SHFILEINFOW info = {};
+      if constexpr (std::is_same_v<Char, char>) {
+        fileInfoW_((ShellStartupFolder() + exactName).c_str(), 0, &info, sizeof info, SHGFI_TYPENAME);
+        return Narrow(info.szTypeName, static_cast<int>(wcslen(info.szTypeName)));
+      } else {
+        fileInfoW_(path.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME);
+        return info.szTypeName;
+      }
+    }
+    SHFILEINFOA info = {};
+    if constexpr (std::is_same_v<Char, char>) {
+      SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME);
+      return info.szTypeName;
+    } else {
+      SHGetFileInfoA(Narrow(path).c_str(), 0, &info, sizeof info, SHGFI_TYPENAME);
+      return Widen(info.szTypeName, static_cast<int>(std::strlen(info.szTypeName)));
+    }
   }
 
  private:
@@ -171,22 +279,6 @@ class RawCalls {
   BOOL(WINAPI* findNextW_)(HANDLE, LPWIN32_FIND_DATAW) = nullptr;
   BOOL(WINAPI* deleteFileW_)(LPCWSTR) = nullptr;
   DWORD(WINAPI* getAttributesW_)(LPCWSTR) = nullptr;
-
- public:
-  // The shell's type description of a file, as the program asks for it.
-  std::string TypeOf(const std::string& ansiPath, const std::wstring& exactName) {
-    if (fileInfoW_ != nullptr && !exactName.empty()) {
-      SHFILEINFOW info = {};
-      const std::wstring path = ShellStartupFolder() + exactName;
-      fileInfoW_(path.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME);
-      return Narrow(info.szTypeName, static_cast<int>(wcslen(info.szTypeName)));
-    }
-    SHFILEINFOA info = {};
-    SHGetFileInfoA(ansiPath.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME);
-    return info.szTypeName;
-  }
-
- private:
   DWORD_PTR(WINAPI* fileInfoW_)(LPCWSTR, DWORD, SHFILEINFOW*, UINT, UINT) = nullptr;
 };
 
@@ -194,6 +286,8 @@ struct RawWindow {
   HWND window = nullptr;
   HWND list = nullptr;
   HWND bar = nullptr;
+  bool bare = false;
+  bool unicodeRows = false;
   RawCalls calls;
   std::vector<Entry> entries;  // by row id
 
@@ -202,31 +296,33 @@ struct RawWindow {
     UpdateWindow(bar);
   }
 
-  void Insert(const Entry& entry) {
-    LVITEMA item = {};
+  // The list's own messages for either kind of row go through SendMessageA:
+  // private messages are passed on as they are.
+  template <class Char>
+  void Insert(Entry entry, const Char* location, const Char* information) {
+    using R = Rows<Char>;
+    entries.push_back(std::move(entry));
+    typename R::Item item = {};
     item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
     item.iItem = 0x7FFFFFFF;
     item.state = INDEXTOSTATEIMAGEMASK(1);
     item.stateMask = LVIS_STATEIMAGEMASK;
-    item.pszText = const_cast<char*>(entry.name.c_str());
-    item.lParam = static_cast<LPARAM>(entries.size());
-    const int position = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    entries.push_back(entry);
-    LVITEMA sub = {};
+    item.pszText = const_cast<Char*>(R::Shown(entries.back()).c_str());
+    item.lParam = static_cast<LPARAM>(entries.size() - 1);
+    const int position = static_cast<int>(SendMessageA(list, R::kInsertItem, 0, reinterpret_cast<LPARAM>(&item)));
+    typename R::Item sub = {};
     sub.iSubItem = 1;
-    sub.pszText = const_cast<char*>(entry.location.c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, position, reinterpret_cast<LPARAM>(&sub));
+    sub.pszText = const_cast<Char*>(location);
+    SendMessageA(list, R::kSetItemText, position, reinterpret_cast<LPARAM>(&sub));
     sub.iSubItem = 2;
-    sub.pszText = const_cast<char*>(entry.information.c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, position, reinterpret_cast<LPARAM>(&sub));
+    sub.pszText = const_cast<Char*>(information);
+    SendMessageA(list, R::kSetItemText, position, reinterpret_cast<LPARAM>(&sub));
   }
 
+  template <class Char>
   static int CALLBACK CompareNames(LPARAM first, LPARAM second, LPARAM self) {
     const auto& rows = reinterpret_cast<RawWindow*>(self)->entries;
-    const std::string& a = rows[first].name;
-    const std::string& b = rows[second].name;
-    const int order = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()),
-                                     b.c_str(), static_cast<int>(b.size())) - CSTR_EQUAL;
+    const int order = Rows<Char>::Compare(Rows<Char>::Shown(rows[first]), Rows<Char>::Shown(rows[second])) - CSTR_EQUAL;
     return order != 0 ? order : (first < second ? -1 : (first > second ? 1 : 0));
   }
 
@@ -239,47 +335,59 @@ struct RawWindow {
     SendMessageA(list, LVM_ENSUREVISIBLE, 0, FALSE);
   }
 
+  template <class Char>
   void Load() {
+    using R = Rows<Char>;
+    using Text = typename R::Text;
     SetStatus("Loading Startup Items ...");
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
       HKEY key = nullptr;
       if (RegOpenKeyExA(hive, kRunKey, 0, kRunKeyAccess, &key) != ERROR_SUCCESS) continue;
-      calls.EnumValues(key, hive, hive == HKEY_CURRENT_USER ? "Reg - HKCU" : "Reg - HKLM",
-                       [this](const Entry& entry) { Insert(entry); });
+      const Text information = Ascii<Char>(hive == HKEY_CURRENT_USER ? "Reg - HKCU" : "Reg - HKLM");
+      calls.EnumValues<Char>(key, hive, [&](Entry entry, const Text& data) {
+        Insert<Char>(std::move(entry), data.c_str(), information.c_str());
+      });
       RegCloseKey(key);
     }
-    std::map<std::string, std::string> types;  // one lookup per extension, as the program
-    const std::string folder = ShellStartupFolderAnsi();  // the program asks the shell once a load
-    calls.ListFolder([&](const std::string& name, const std::wstring& exact) {
-      std::string extension = name.substr(name.find_last_of('.'));
-      CharLowerBuffA(&extension[0], static_cast<DWORD>(extension.size()));
-      const std::string path = folder + name;
+    std::map<Text, Text> types;  // one lookup per extension, as the program
+    const Text folder = R::Folder();  // the program asks the shell once a load
+    const Text shortcut = Ascii<Char>("Shortcut");
+    calls.ListFolder<Char>([&](Entry entry) {
+      const Text& name = R::Shown(entry);
+      Text extension = name.substr(name.find_last_of('.'));
+      R::Lower(extension);
+      const Text path = folder + name;
       auto type = types.find(extension);
-      if (type == types.end()) type = types.emplace(extension, calls.TypeOf(path, exact)).first;
-      Insert(Entry{name, path, extension == ".lnk" ? "Shortcut" : type->second, exact, nullptr});
+      if (type == types.end()) type = types.emplace(extension, calls.TypeOf<Char>(path, entry.exactName)).first;
+      Insert<Char>(std::move(entry), path.c_str(), IsAscii(extension, ".lnk") ? shortcut.c_str() : type->second.c_str());
     });
-    SendMessageA(list, LVM_SORTITEMS, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&CompareNames));
+    SendMessageA(list, LVM_SORTITEMS, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&CompareNames<Char>));
     SelectFirstRow();
     SetStatus("Ready");
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
   }
 
-  std::string Text(int position, int column) {
-    char buffer[264];
-    LVITEMA item = {};
+  template <class Char>
+  std::basic_string<Char> Text(int position, int column) {
+    Char buffer[264];
+    typename Rows<Char>::Item item = {};
     item.iSubItem = column;
     item.pszText = buffer;
-    item.cchTextMax = sizeof buffer;
-    const int length = static_cast<int>(SendMessageA(list, LVM_GETITEMTEXTA, position, reinterpret_cast<LPARAM>(&item)));
-    return std::string(buffer, length);
+    item.cchTextMax = sizeof buffer / sizeof buffer[0];
+    const int length = static_cast<int>(
+        SendMessageA(list, Rows<Char>::kGetItemText, position, reinterpret_cast<LPARAM>(&item)));
+    return std::basic_string<Char>(buffer, length);
   }
 
   // The checked rows' entries, from the last row up; the key is opened twice
-  // per value, as the program's delete does.
+  // per value, as the program's delete does. Both kinds of row read the same
+  // texts back and delete by the exact name where the wide calls work.
+  template <class Char>
   void Delete() {
     if (MessageBoxA(window, kQuestion, "Windows Runwarden", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    constexpr bool kAnsiRows = std::is_same_v<Char, char>;
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     for (int position = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) - 1; position >= 0; --position) {
       if ((SendMessageA(list, LVM_GETITEMSTATE, position, 0xFFFFF000u) & INDEXTOSTATEIMAGEMASK(2)) == 0) continue;
@@ -287,22 +395,35 @@ struct RawWindow {
       item.mask = LVIF_PARAM;
       item.iItem = position;
       if (calls.wide()) SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-      const std::string information = Text(position, 2);
+      const std::basic_string<Char> information = Text<Char>(position, 2);
       BOOL deleted = FALSE;
-      if (information == "Shortcut") {
-        Entry file{Text(position, 1), "", "", {}, nullptr};
-        if (calls.wide()) file.exactName = entries[item.lParam].exactName;
-        file.location = file.name;
-        deleted = calls.RemoveFile(file);
-      } else if (information == "Reg - HKCU" || information == "Reg - HKLM") {
-        Entry value{Text(position, 0), "", "", {}, nullptr};
-        if (calls.wide()) value.exactName = entries[item.lParam].exactName;
-        const HKEY hive = information == "Reg - HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+      if (IsAscii(information, "Shortcut")) {
+        const std::basic_string<Char> path = Text<Char>(position, 1);
+        std::wstring exact;
+        std::string ansiPath;
+        if constexpr (kAnsiRows) {
+          ansiPath = path;
+          if (calls.wide()) exact = entries[item.lParam].exactName;
+        } else {
+          if (calls.wide()) exact = entries[item.lParam].exactName; else ansiPath = Narrow(path);
+        }
+        deleted = calls.RemoveFile(exact, ansiPath);
+      } else if (IsAscii(information, "Reg - HKCU") || IsAscii(information, "Reg - HKLM")) {
+        const std::basic_string<Char> name = Text<Char>(position, 0);
+        std::wstring exact;
+        std::string ansiName;
+        if constexpr (kAnsiRows) {
+          ansiName = name;
+          if (calls.wide()) exact = entries[item.lParam].exactName;
+        } else {
+          exact = calls.wide() ? entries[item.lParam].exactName : name;
+        }
+        const HKEY hive = IsAscii(information, "Reg - HKCU") ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
         HKEY test = nullptr;
         if (RegOpenKeyA(hive, kRunKey, &test) == ERROR_SUCCESS) RegCloseKey(test);
         HKEY key = nullptr;
         if (RegOpenKeyA(hive, kRunKey, &key) == ERROR_SUCCESS) {
-          deleted = calls.DeleteValue(key, value) == ERROR_SUCCESS;
+          deleted = calls.DeleteValue(key, exact, ansiName) == ERROR_SUCCESS;
           RegCloseKey(key);
         }
       }
@@ -343,7 +464,7 @@ struct RawWindow {
     bar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, window,
                           reinterpret_cast<HMENU>(IDC_STATUS_BAR), instance, nullptr);
     SetStatus("Ready");
-    SetTimer(window, kLoadTimer, 500, nullptr);  // as the program's first load
+    if (!bare) SetTimer(window, kLoadTimer, 500, nullptr);  // as the program's first load
   }
 
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -360,11 +481,21 @@ struct RawWindow {
         return 0;
       case WM_TIMER:
         KillTimer(window, kLoadTimer);
-        self->Load();
+        if (self->unicodeRows) {
+          self->Load<wchar_t>();
+        } else {
+          self->Load<char>();
+        }
         return 0;
       case WM_COMMAND:
         if (LOWORD(wParam) == IDM_CHECK_ALL) self->CheckAll();
-        if (LOWORD(wParam) == IDM_DELETE_CHECKED_ITEMS) self->Delete();
+        if (LOWORD(wParam) == IDM_DELETE_CHECKED_ITEMS) {
+          if (self->unicodeRows) {
+            self->Delete<wchar_t>();
+          } else {
+            self->Delete<char>();
+          }
+        }
         return 0;
       case WM_DESTROY:
         PostQuitMessage(0);
@@ -377,7 +508,32 @@ struct RawWindow {
 
 }  // namespace
 
-int RunRawCostWindow(HINSTANCE instance) {
+RowsDecision DecideRows() {
+  RowsDecision decision;
+  decision.nt = (GetVersion() & 0x80000000u) == 0;
+  HMODULE controls = GetModuleHandleA("comctl32.dll");
+  auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
+      reinterpret_cast<void*>(controls != nullptr ? GetProcAddress(controls, "DllGetVersion") : nullptr));
+  DLLVERSIONINFO version = {};
+  version.cbSize = sizeof version;
+  if (getVersion != nullptr && SUCCEEDED(getVersion(&version))) {
+    decision.controlsMajor = version.dwMajorVersion;
+    decision.controlsMinor = version.dwMinorVersion;
+  }
+  const bool controlsHoldUnicode =
+      decision.controlsMajor > 5 || (decision.controlsMajor == 5 && decision.controlsMinor >= 80);
+  decision.unicode = decision.nt || controlsHoldUnicode;
+  return decision;
+}
+
+std::string DescribeRows(const RowsDecision& decision) {
+  char text[128];
+  std::snprintf(text, sizeof text, "%s rows (%s, comctl32 %lu.%lu)", decision.unicode ? "Unicode" : "ANSI",
+                decision.nt ? "Windows NT" : "Windows 9x", decision.controlsMajor, decision.controlsMinor);
+  return text;
+}
+
+int RunRawCostWindow(HINSTANCE instance, bool bare, bool ansiRows) {
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = &RawWindow::Procedure;
   windowClass.hInstance = instance;
@@ -386,7 +542,10 @@ int RunRawCostWindow(HINSTANCE instance) {
   windowClass.lpszClassName = "RunwardenRawCost";
   RegisterClassA(&windowClass);
   RawWindow raw;
-  HWND window = CreateWindowExA(0, "RunwardenRawCost", kRawCostTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+  raw.bare = bare;
+  raw.unicodeRows = !ansiRows && DecideRows().unicode;  // once, as the program decides
+  HWND window = CreateWindowExA(0, "RunwardenRawCost", bare ? kBareTitle : kRawCostTitle,
+                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                 200, 150, 640, 420, nullptr, nullptr, instance, &raw);
   if (window == nullptr) return 1;
   ShowWindow(window, SW_SHOWNORMAL);

@@ -2,8 +2,12 @@
 // platform needs for the same work, in one run. Prints one table row a size.
 //   runwarden_bench [N ...]           sizes (default 100 1000 10000)
 //   runwarden_bench --seed-only N     seeds N values and N/10 files, then ends
-//   runwarden_bench --raw-window      the raw platform cost as a window, for timing from outside
+//   runwarden_bench --raw-window [--ansi-rows]  the raw platform cost as a window, for timing
+//                                     from outside; --ansi-rows: ANSI rows where it would show Unicode
 //   runwarden_bench --raw-title       prints that window's title
+//   runwarden_bench --raw-rows        prints how that window shows its rows, and why
+//   runwarden_bench --bare-window     the same window, never loading: its memory at rest
+//   runwarden_bench --bare-title      prints that window's title
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
@@ -46,6 +50,7 @@ double Median(std::vector<double> samples) {
 class AlwaysYes : public MessageBoxes {
  public:
   int Show(const std::string&, const std::string&, unsigned) override { return kIdYes; }
+  int ShowUnicode(const std::u16string&, const std::string&, unsigned) override { return kIdYes; }
 };
 
 // The main window asks its delete question in a message box of its own: a
@@ -258,15 +263,23 @@ HWND CreateBaselineList() { return wine::CreateTestListView(WS_VISIBLE | WS_CAPT
 
 int main(int argc, char** argv) {
   InitCommonControls();
-  CoInitialize(nullptr);
-  wine::MakeShortcut(kTemplateLink, "c:\\windows\\notepad.exe", "/startup");
-  if (argc == 2 && std::string(argv[1]) == "--raw-title") {
-    std::printf("%s\n", bench::kRawCostTitle);
+  // The windows timed and measured from outside come first: like the
+  // program, their process never starts COM nor makes a shortcut.
+  const std::string command = argc >= 2 ? argv[1] : "";
+  const bool ansiRows = argc == 3 && std::string(argv[2]) == "--ansi-rows";
+  if (argc == 2 && (command == "--raw-title" || command == "--bare-title")) {
+    std::printf("%s\n", command == "--raw-title" ? bench::kRawCostTitle : bench::kBareTitle);
     return 0;
   }
-  if (argc == 2 && std::string(argv[1]) == "--raw-window") {
-    return bench::RunRawCostWindow(GetModuleHandleA(nullptr));
+  if (argc == 2 && command == "--raw-rows") {
+    std::printf("%s\n", bench::DescribeRows(bench::DecideRows()).c_str());
+    return 0;
   }
+  if ((argc == 2 || ansiRows) && (command == "--raw-window" || command == "--bare-window")) {
+    return bench::RunRawCostWindow(GetModuleHandleA(nullptr), command == "--bare-window", ansiRows);
+  }
+  CoInitialize(nullptr);
+  wine::MakeShortcut(kTemplateLink, "c:\\windows\\notepad.exe", "/startup");
   if (argc == 3 && std::string(argv[1]) == "--seed-only") {
     Seed(std::atoi(argv[2]));
     return 0;
