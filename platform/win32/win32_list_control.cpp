@@ -139,6 +139,8 @@ int Win32ListControl::RowByBounds(POINT point) const {
   return inside ? row : -1;
 }
 
+// The row's text is a callback; its sub-items, never set, are callbacks too,
+// so the list keeps nothing of the entry but its id.
 int Win32ListControl::AddRow(std::uint32_t id) {
   LVITEMA item = {};
   item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
@@ -148,18 +150,7 @@ int Win32ListControl::AddRow(std::uint32_t id) {
   item.pszText = LPSTR_TEXTCALLBACKA;
   item.lParam = static_cast<LPARAM>(id);
   const int position = static_cast<int>(ToList(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-  if (position < 0) return -1;
-  // Sub-items ask for their texts too; a row that cannot show them all is no row.
-  for (int column = kColumnLocation; column <= kColumnInformation; ++column) {
-    LVITEMA subItem = {};
-    subItem.iSubItem = column;
-    subItem.pszText = LPSTR_TEXTCALLBACKA;
-    if (!ToList(LVM_SETITEMTEXTA, position, reinterpret_cast<LPARAM>(&subItem))) {
-      ToList(LVM_DELETEITEM, position, 0);
-      return -1;
-    }
-  }
-  return position;
+  return position < 0 ? -1 : position;
 }
 
 bool Win32ListControl::AnswerTextRequest(const NMHDR* header) {

@@ -10,9 +10,11 @@
 namespace rw {
 
 // A report-view list control. A row is its entry's id, in its lParam, so a
-// row's entry survives every sort; its texts are callbacks, asked of the
-// list's RowTexts when the list draws or is read (the owner of the list
-// passes the list's LVN_GETDISPINFO on to AnswerTextRequest).
+// row's entry survives every sort; its texts, the sub-items' included, are
+// callbacks, asked of the list's RowTexts when the list draws or is read
+// (the owner of the list passes the list's LVN_GETDISPINFO on to
+// AnswerTextRequest). A sub-item never set costs the list nothing, where one
+// set to a callback costs it as much as one set to a text.
 //
 // The check boxes are the list's own state images (1 unchecked, 2 checked),
 // toggled by a click on the box or the space bar: the same on every version
