@@ -6,14 +6,10 @@ const char kDeleteQuestion[] =
     "Are you sure you want to delete the select item(s) from 'Startup' "
     "folder and/or Registry?";
 
-namespace {
-
 std::u16string Decimal(std::size_t number) {
   const std::string digits = std::to_string(number);
   return std::u16string(digits.begin(), digits.end());
 }
-
-}  // namespace
 
 std::string FailureReason(long errorCode, const std::string& systemText) {
   if (!systemText.empty()) return systemText;

@@ -17,6 +17,9 @@ struct DeleteFailure {
   std::u16string reason;
 };
 
+// |number| in decimal digits, for the reports' counts and row numbers.
+std::u16string Decimal(std::size_t number);
+
 // The reason shown for an error code: the system's own text for it, or its
 // number when the system has no text.
 std::string FailureReason(long errorCode, const std::string& systemText);

@@ -9,8 +9,7 @@ const char kUnexpectedFailure[] = "An unexpected error occurred.";
 namespace {
 
 std::u16string Count(int number, const char16_t* one, const char16_t* many) {
-  const std::string digits = std::to_string(number);
-  return std::u16string(digits.begin(), digits.end()) + (number == 1 ? one : many);
+  return Decimal(static_cast<std::size_t>(number)) + (number == 1 ? one : many);
 }
 
 }  // namespace

@@ -280,8 +280,9 @@ void ReadFolder(const Platform& platform, const ExactName& folder, StartupItemCo
   if (reading.error == kErrorFileNotFound || reading.error == kErrorPathNotFound) return;  // no folder, no files
   for (const FolderFile& file : listing) {
     ++reading.itemsRead;
-    if (file.type == ExactName() && !IsShellLink(file.name)) ++reading.untypedFiles;
-    if (IsShellLink(file.name)) {
+    const bool shellLink = IsShellLink(file.name);
+    if (file.type == ExactName() && !shellLink) ++reading.untypedFiles;
+    if (shellLink) {
       items.Collect(StartupItem(EntrySource::kStartupShortcut, file.name, file.path, SourceTag::kShortcut));
     } else {
       items.Collect(StartupItem(EntrySource::kStartupOtherFile, file.name, file.path, TypeOfOtherFile(file)));
