@@ -7,10 +7,6 @@
 
 namespace rw {
 
-// The system's code for "not enough memory" (the Win32 value).
-constexpr long kErrorNotEnoughMemory = 8;
-extern const char kUnexpectedFailure[];
-
 // A Run key or Startup folder that was not read in full. A missing one is
 // no failure: it holds no entries.
 struct SourceFailure {
@@ -27,8 +23,9 @@ struct LoadProblems {
 };
 
 // The message after a load, naming each source not read in full with the
-// system's reason, the rows the list refused and, when |stopReason| is not
-// empty, why the load stopped early; "" when there is nothing to say.
-std::u16string LoadReport(const LoadProblems& problems, const std::string& stopReason, SystemQueries& system);
+// reason, the rows the list refused and, when |stopReason| is not empty, why
+// the load stopped early; "" when there is nothing to say. It says the list
+// may be incomplete only when entries may really be missing from it.
+std::u16string LoadReport(const LoadProblems& problems, const std::u16string& stopReason, SystemQueries& system);
 
 }  // namespace rw

@@ -1,21 +1,26 @@
 #include "core/startup_entries.h"
 
+#include <new>
 #include <utility>
 
 namespace rw {
 
 namespace {
 
-constexpr int kDeletePasses = 10;
-
-// Each entry read is kept, then shown; one the list refuses goes again.
+// Each entry read is kept, then shown; one the list refuses goes again, as
+// does one past the most ids a load can hand out.
 class KeepAndShow : public StartupItemCollector {
  public:
-  KeepAndShow(std::vector<StartupItem>& items, StartupListSink& rows, int& refused)
-      : items_(items), rows_(rows), refused_(refused) {}
+  KeepAndShow(std::vector<StartupItem>& items, StartupListSink& rows, int& refused, std::size_t maxItems,
+              std::uint32_t idBase)
+      : items_(items), rows_(rows), refused_(refused), maxItems_(maxItems), idBase_(idBase) {}
   void Collect(StartupItem item) override {
+    if (items_.size() >= maxItems_) {
+      ++refused_;
+      return;
+    }
     items_.push_back(std::move(item));
-    const auto id = static_cast<std::uint32_t>(items_.size() - 1);
+    const auto id = idBase_ | static_cast<std::uint32_t>(items_.size() - 1);
     bool shown = false;
     try {
       shown = rows_.AppendRow(id, items_.back());
@@ -33,11 +38,9 @@ class KeepAndShow : public StartupItemCollector {
   std::vector<StartupItem>& items_;
   StartupListSink& rows_;
   int& refused_;
+  std::size_t maxItems_;
+  std::uint32_t idBase_;
 };
-
-}  // namespace
-
-namespace {
 
 // How a name is keyed: by the collation of the text the list shows, or, where
 // the system makes no key, by the ANSI collation, or by the text's own units.
@@ -60,9 +63,33 @@ std::string KeyOf(const RowText& name, Keying keying, SystemQueries& system) {
   return units;
 }
 
+// Two names by their units, as the keys of Keying::kUnits order them.
+int CompareUnits(const RowText& first, const RowText& second) {
+  for (std::size_t i = 0; i < first.length && i < second.length; ++i) {
+    if (first.units[i] != second.units[i]) return first.units[i] < second.units[i] ? -1 : 1;
+  }
+  return (first.length > second.length) - (first.length < second.length);
+}
+
 }  // namespace
 
 void NameOrder::MakeKeys(SystemQueries& system, const std::vector<StartupItem>& items, bool unicode) {
+  items_ = &items;
+  unicode_ = unicode;
+  // Tried twice: the first try gave back what it had taken.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    try {
+      MakeKeysOrThrow(system, items, unicode);
+      byUnits_ = false;
+      return;
+    } catch (const std::bad_alloc&) {
+      Clear();
+    }
+  }
+  byUnits_ = true;
+}
+
+void NameOrder::MakeKeysOrThrow(SystemQueries& system, const std::vector<StartupItem>& items, bool unicode) {
   // Should the system make no key for a name, every name is keyed the next way.
   for (Keying keying = unicode ? Keying::kUnicode : Keying::kAnsi;;
        keying = static_cast<Keying>(static_cast<int>(keying) + 1)) {
@@ -80,15 +107,21 @@ void NameOrder::MakeKeys(SystemQueries& system, const std::vector<StartupItem>& 
     if (keyed || keying == Keying::kUnits) break;
   }
   starts_.push_back(static_cast<std::uint32_t>(keys_.size()));
-  unicode_ = unicode;
 }
 
 void NameOrder::Clear() {
-  keys_.clear();
-  starts_.clear();
+  // Given back, not only emptied: a sort short of memory needs what they held.
+  std::string().swap(keys_);
+  std::vector<std::uint32_t>().swap(starts_);
 }
 
-int NameOrder::Compare(std::uint32_t first, std::uint32_t second) const {
+int NameOrder::Compare(std::uint32_t firstId, std::uint32_t secondId) const {
+  const std::uint32_t first = firstId & StartupEntries::kIndexMask;
+  const std::uint32_t second = secondId & StartupEntries::kIndexMask;
+  if (byUnits_) {
+    if (items_ == nullptr || first >= items_->size() || second >= items_->size()) return 0;
+    return CompareUnits((*items_)[first].Text(kColumnName), (*items_)[second].Text(kColumnName));
+  }
   if (first + 1 >= starts_.size() || second + 1 >= starts_.size()) return 0;
   const int order = keys_.compare(starts_[first], starts_[first + 1] - starts_[first], keys_,
                                   starts_[second], starts_[second + 1] - starts_[second]);
@@ -98,7 +131,7 @@ int NameOrder::Compare(std::uint32_t first, std::uint32_t second) const {
 void StartupEntries::LoadStartupItems(const Platform& platform, WindowsFamily family,
                                       StartupListSink& rows) {
   Clear();
-  KeepAndShow collector(items_, rows, problems_.refusedRows);
+  KeepAndShow collector(items_, rows, problems_.refusedRows, kIndexMask + std::size_t{1}, IdOf(0));
   ReadStartupItems(platform, family, collector, &problems_);
 }
 
@@ -106,40 +139,24 @@ void StartupEntries::Clear() {
   items_.clear();
   order_.Clear();
   problems_ = LoadProblems();
+  ++generation_;
 }
 
 const StartupItem* StartupEntries::Find(std::uint32_t id) const {
-  return id < items_.size() ? &items_[id] : nullptr;
+  if (id >> kIndexBits != generation_) return nullptr;
+  const std::uint32_t index = id & kIndexMask;
+  return index < items_.size() ? &items_[index] : nullptr;
 }
 
 RowText StartupEntries::Text(std::uint32_t id, ListColumn column) const {
-  if (id >= items_.size()) return {u"", 0, false};
-  return items_[id].Text(column);
+  const StartupItem* item = Find(id);
+  if (item == nullptr) return {u"", 0, false};
+  return item->Text(column);
 }
 
-const RowOrder& StartupEntries::Order(SystemQueries& system, bool unicode) {
+const NameOrder& StartupEntries::Order(SystemQueries& system, bool unicode) {
   if (!order_.HasKeys(items_.size(), unicode)) order_.MakeKeys(system, items_, unicode);
   return order_;
-}
-
-bool StartupEntries::PassLeft(const DeleteRun& run) {
-  if (run.passes >= kDeletePasses) return false;
-  for (const DeleteResult& result : run.results) {
-    if (result.state == DeleteState::kNotReached || result.state == DeleteState::kFailed) return true;
-  }
-  return false;
-}
-
-bool StartupEntries::DeleteOne(const Platform& platform, DeleteResult* result) const {
-  if (result->state != DeleteState::kNotReached && result->state != DeleteState::kFailed) return false;
-  const StartupItem* item = Find(result->id);
-  if (item != nullptr && item->source() == EntrySource::kStartupOtherFile) {
-    result->state = DeleteState::kNeverDeleted;
-    return false;
-  }
-  result->error = item != nullptr ? DeleteStartupItem(platform, *item) : kErrorFileNotFound;
-  result->state = result->error == 0 ? DeleteState::kDeleted : DeleteState::kFailed;
-  return result->state == DeleteState::kDeleted;
 }
 
 }  // namespace rw

@@ -1,7 +1,8 @@
 #pragma once
 // The startup entries of the last load: read, held with their exact identity
-// and source, ordered by name, and deleted. Each entry has an id, its index
-// here, which is all a row of the list holds of it.
+// and source, and ordered by name. Each entry has an id, which is all a row
+// of the list holds of it: its index here, and the load it belongs to, so a
+// row of an earlier load never addresses an entry of a later one.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,43 +15,30 @@
 
 namespace rw {
 
-// How the delete of one checked entry went.
-enum class DeleteState : std::uint8_t {
-  kNotReached,  // the delete stopped before it came to the entry
-  kDeleted,     // gone: deleted now, or already gone
-  kFailed,      // still there: |error| says why
-  kNeverDeleted,  // a Startup-folder file that is not a shortcut
-};
-
-struct DeleteResult {
-  std::uint32_t id;
-  DeleteState state;
-  long error;
-};
-
-// One delete command's account of its checked entries, kept as each changes,
-// so a delete cut short still knows exactly what it did.
-struct DeleteRun {
-  std::vector<DeleteResult> results;  // in the list's order, every one kNotReached at first
-  int passes = 0;
-};
-
 // The names' order for the list, by collation keys made once a load.
 class NameOrder : public RowOrder {
  public:
   // Keys of the names as the list shows them: in Unicode for a list that
   // shows Unicode, else in ANSI; each as the system's collation orders them.
+  // Where memory runs short for the keys, the names are ordered by their
+  // characters' codes instead, which needs none: Keyed() then says false.
   void MakeKeys(SystemQueries& system, const std::vector<StartupItem>& items, bool unicode);
   bool HasKeys(std::size_t count, bool unicode) const {
     return starts_.size() == count + 1 && unicode_ == unicode;
   }
+  bool Keyed() const { return !byUnits_; }
   void Clear();
+  // By ids of the entries' load.
   int Compare(std::uint32_t first, std::uint32_t second) const override;
 
  private:
+  void MakeKeysOrThrow(SystemQueries& system, const std::vector<StartupItem>& items, bool unicode);
+
   std::string keys_;                   // every key, one after another
-  std::vector<std::uint32_t> starts_;  // where each id's key starts; one more at the end
+  std::vector<std::uint32_t> starts_;  // where each entry's key starts; one more at the end
+  const std::vector<StartupItem>* items_ = nullptr;  // for the order without keys
   bool unicode_ = false;
+  bool byUnits_ = false;
 };
 
 class StartupEntries : public RowTexts {
@@ -60,9 +48,10 @@ class StartupEntries : public RowTexts {
   // the row, so every row has its entry and every entry its row. A load cut
   // short keeps what it read. What could not be read, or shown, is in Problems().
   void LoadStartupItems(const Platform& platform, WindowsFamily family, StartupListSink& rows);
+  // Drops every entry; ids handed out before address none from now on.
   void Clear();
   std::size_t Count() const { return items_.size(); }
-  // The entry of id |id|, or nullptr.
+  // The entry of id |id| of the current load, or nullptr.
   const StartupItem* Find(std::uint32_t id) const;
   RowText Text(std::uint32_t id, ListColumn column) const override;
   // What the last load could not read, and how many rows the list refused.
@@ -70,33 +59,21 @@ class StartupEntries : public RowTexts {
 
   // The name order of the entries as a list of that form shows them, its
   // keys made on first use after a load.
-  const RowOrder& Order(SystemQueries& system, bool unicode);
-
-  // Runs the next pass of a delete, from the last entry up: each entry not
-  // yet gone is deleted, and |deleted|(index) is called as each goes. False,
-  // without a pass, when every entry is gone or ten passes have run: later
-  // passes retry what the earlier ones could not delete.
-  template <class OnDeleted>
-  bool DeleteNextPass(const Platform& platform, DeleteRun* run, OnDeleted deleted) const;
+  const NameOrder& Order(SystemQueries& system, bool unicode);
 
  private:
-  // Deletes one entry and records how it went; true when it is gone.
-  bool DeleteOne(const Platform& platform, DeleteResult* result) const;
-  static bool PassLeft(const DeleteRun& run);
+  friend class NameOrder;
+  // An id's parts: the entry's index in the low bits, its load's number above.
+  static constexpr int kIndexBits = 24;
+  static constexpr std::uint32_t kIndexMask = (1u << kIndexBits) - 1;
+  std::uint32_t IdOf(std::size_t index) const {
+    return (static_cast<std::uint32_t>(generation_) << kIndexBits) | static_cast<std::uint32_t>(index);
+  }
 
   std::vector<StartupItem> items_;
   NameOrder order_;
   LoadProblems problems_;
+  std::uint8_t generation_ = 0;
 };
-
-template <class OnDeleted>
-bool StartupEntries::DeleteNextPass(const Platform& platform, DeleteRun* run, OnDeleted deleted) const {
-  if (!PassLeft(*run)) return false;
-  ++run->passes;
-  for (std::size_t i = run->results.size(); i-- > 0;) {
-    if (DeleteOne(platform, &run->results[i])) deleted(i);
-  }
-  return true;
-}
 
 }  // namespace rw

@@ -19,6 +19,21 @@ void AppendUnits(const ExactName& text, std::u16string* units) {
   for (const char c : text.Ansi()) units->push_back(static_cast<unsigned char>(c));
 }
 
+bool HoldsNul(const ExactName& text) {
+  return text.IsWide() ? text.Unicode().find(u'\0') != std::u16string::npos
+                       : text.Ansi().find('\0') != std::string::npos;
+}
+
+// The name as shown: each NUL a mark, in the name's own form.
+void AppendShownName(const ExactName& name, std::u16string* units) {
+  const std::size_t start = units->size();
+  AppendUnits(name, units);
+  const char16_t mark = name.IsWide() ? kNulMark : u'?';
+  for (std::size_t i = start; i < units->size(); ++i) {
+    if ((*units)[i] == u'\0') (*units)[i] = mark;
+  }
+}
+
 std::uint32_t Size(const std::u16string& text) { return static_cast<std::uint32_t>(text.size()); }
 
 constexpr char16_t kMachineRunTag[] = u"Reg - HKLM";
@@ -30,13 +45,22 @@ StartupItem::StartupItem(EntrySource source, const ExactName& name, const ExactN
                          const ExactName& information)
     : source_(source) {
   const ExactName* const texts[] = {&name, &location, &information};
-  texts_.reserve(UnitCount(name) + UnitCount(location) + UnitCount(information) + 2);
+  exactNameKept_ = HoldsNul(name);
+  texts_.reserve(UnitCount(name) * (exactNameKept_ ? 2 : 1) + UnitCount(location) + UnitCount(information) + 3);
   for (int column = kColumnName; column <= kColumnInformation; ++column) {
     if (column != kColumnName) texts_.push_back(u'\0');
     if (column == kColumnLocation) locationStart_ = Size(texts_);
     if (column == kColumnInformation) informationStart_ = Size(texts_);
-    AppendUnits(*texts[column], &texts_);
+    if (column == kColumnName) {
+      AppendShownName(name, &texts_);
+    } else {
+      AppendUnits(*texts[column], &texts_);
+    }
     if (!texts[column]->IsWide()) ansiTexts_ |= static_cast<std::uint8_t>(1u << column);
+  }
+  if (exactNameKept_) {
+    texts_.push_back(u'\0');
+    AppendUnits(name, &texts_);
   }
 }
 
@@ -52,13 +76,24 @@ RowText StartupItem::Text(ListColumn column) const {
                                                           : informationStart_;
   const std::uint32_t end = column == kColumnName       ? locationStart_ - 1
                             : column == kColumnLocation ? informationStart_ - 1
-                                                        : Size(texts_);
+                                                        : InformationEnd();
   return {texts_.c_str() + start, end - start, ((ansiTexts_ >> column) & 1u) != 0};
+}
+
+// A type description holds no NUL: the exact name, when kept, starts after its own.
+std::uint32_t StartupItem::InformationEnd() const {
+  if (!exactNameKept_) return Size(texts_);
+  return static_cast<std::uint32_t>(texts_.find(u'\0', informationStart_));
 }
 
 ExactName StartupItem::Identity() const {
   const bool isFile = source_ == EntrySource::kStartupShortcut || source_ == EntrySource::kStartupOtherFile;
-  const RowText text = Text(isFile ? kColumnLocation : kColumnName);
+  RowText text = Text(isFile ? kColumnLocation : kColumnName);
+  if (!isFile && exactNameKept_) {
+    const std::uint32_t start = InformationEnd() + 1;
+    text.units = texts_.c_str() + start;
+    text.length = Size(texts_) - start;
+  }
   if (!text.ansi) return ExactName::Wide(std::u16string(text.units, text.length));
   return ExactName(std::string(text.units, text.units + text.length));
 }

@@ -25,8 +25,16 @@ enum class EntrySource : std::uint8_t {
   kStartupOtherFile,  // any other file there: listed, never deleted
 };
 
+// How a NUL within a value's name is shown, in the list and in the reports:
+// the registry counts names, so "Evil\0Hidden" is a value of its own beside
+// "Evil", and must read differently. A list that shows only the ANSI code
+// page shows the mark as the code page's "?".
+constexpr char16_t kNulMark = u'\u2400';  // SYMBOL FOR NULL
+
 // Immutable once read. The three texts are kept in one string, each ended by
 // a NUL, so an entry costs one allocation; each keeps the form it was read in.
+// A name that holds a NUL is shown with marks, and kept exactly after the
+// three texts for the delete.
 class StartupItem {
  public:
   // |name| is the value's exact name or the file's name; |location| the
@@ -36,18 +44,21 @@ class StartupItem {
               const ExactName& information = ExactName());
 
   EntrySource source() const { return source_; }
-  // As the system gave it: UTF-16 where it was read through the wide calls,
-  // otherwise the ANSI bytes, one per unit.
+  // As the row shows it: UTF-16 where it was read through the wide calls,
+  // otherwise the ANSI bytes, one per unit; a name's NULs as marks.
   RowText Text(ListColumn column) const;
   // What a delete addresses: the value's exact name, or the file's exact path.
   ExactName Identity() const;
 
  private:
+  std::uint32_t InformationEnd() const;
+
   std::u16string texts_;
   std::uint32_t locationStart_ = 0;
   std::uint32_t informationStart_ = 0;
   EntrySource source_;
   std::uint8_t ansiTexts_ = 0;  // one bit a column: read through the ANSI calls
+  bool exactNameKept_ = false;  // the name holds a NUL: kept exactly after the texts
 };
 
 // A text as the ANSI list shows it: characters the code page lacks replaced

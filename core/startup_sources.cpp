@@ -1,10 +1,12 @@
 #include "core/startup_sources.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 #include <vector>
 
 #include "core/buffer_text.h"
+#include "core/report_words.h"
 #include "core/user_name.h"
 #include "platform/scoped_reg_key.h"
 
@@ -154,25 +156,24 @@ long ReadRunKeyValues(Registry& registry, RegKey key, EntrySource source, Startu
   }
 }
 
-void ReadRunKey(Registry& registry, EntrySource source, StartupItemCollector& items, LoadProblems* problems) {
-  SourceFailure reading;
-  const ScopedRegKey runKey = OpenRunKey(registry, HiveOf(source), &reading.error);
+// Reads the Run key of |source| into |items|, counting in |reading|; false
+// when there is nothing to report of it.
+bool ReadRunKey(Registry& registry, EntrySource source, StartupItemCollector& items, SourceFailure* reading) {
+  const ScopedRegKey runKey = OpenRunKey(registry, HiveOf(source), &reading->error);
   if (runKey.valid()) {
     // Names are read in Unicode wherever the registry keeps them so (NT, and
     // Wine whatever version it reports): the ANSI name may have lost characters
     // and name another value. Windows 95/98 answer the wide call with "not
     // implemented"; their names are ANSI, and so exact as the ANSI call gives them.
-    reading.error = ReadRunKeyValues<char16_t>(registry, runKey.get(), source, items, &reading);
-    if (reading.error == kRegCallNotImplemented) {
-      reading.error = ReadRunKeyValues<char>(registry, runKey.get(), source, items, &reading);
+    reading->error = ReadRunKeyValues<char16_t>(registry, runKey.get(), source, items, reading);
+    if (reading->error == kRegCallNotImplemented) {
+      reading->error = ReadRunKeyValues<char>(registry, runKey.get(), source, items, reading);
     }
-    if (reading.error == kRegNoMoreItems) reading.error = 0;
-  } else if (reading.error == kRegFileNotFound) {
-    return;  // no such key: no entries
+    if (reading->error == kRegNoMoreItems) reading->error = 0;
+  } else if (reading->error == kRegFileNotFound) {
+    return false;  // no such key: no entries
   }
-  if (reading.error == 0 && reading.valuesSkipped == 0) return;
-  reading.source = RunKeyWords(source);
-  problems->sources.push_back(std::move(reading));
+  return reading->error != 0 || reading->valuesSkipped != 0;
 }
 
 // Opens the key into |key|; the result code says why it could not be opened.
@@ -272,45 +273,95 @@ ExactName TypeOfOtherFile(const FolderFile& file) {
   return ExactName(name.substr(name.find_last_of('.') + 1) + " File");
 }
 
-void ReadFolder(const Platform& platform, const ExactName& folder, StartupItemCollector& items,
-                LoadProblems* problems) {
+// Reads the files of |folder| into |items|, counting in |reading|; false
+// when there is nothing to report of it.
+bool ReadFolder(const Platform& platform, const ExactName& folder, StartupItemCollector& items,
+                SourceFailure* reading) {
   std::vector<FolderFile> listing;
-  SourceFailure reading;
-  reading.error = platform.files.ListFiles(folder, &listing);
-  if (reading.error == kErrorFileNotFound || reading.error == kErrorPathNotFound) return;  // no folder, no files
+  reading->error = platform.files.ListFiles(folder, &listing);
+  // No folder, no files. A folder that goes while it is listed is no missing
+  // folder: what was listed is kept, and the rest reported.
+  const bool missing = reading->error == kErrorFileNotFound || reading->error == kErrorPathNotFound;
+  if (missing && listing.empty()) return false;
   for (const FolderFile& file : listing) {
-    ++reading.itemsRead;
     const bool shellLink = IsShellLink(file.name);
-    if (file.type == ExactName() && !shellLink) ++reading.untypedFiles;
     if (shellLink) {
       items.Collect(StartupItem(EntrySource::kStartupShortcut, file.name, file.path, SourceTag::kShortcut));
     } else {
       items.Collect(StartupItem(EntrySource::kStartupOtherFile, file.name, file.path, TypeOfOtherFile(file)));
     }
+    ++reading->itemsRead;
+    if (file.type == ExactName() && !shellLink) ++reading->untypedFiles;
   }
-  if (reading.error == 0 && reading.untypedFiles == 0) return;
-  reading.source = folder.IsWide() ? folder.Unicode() : platform.system.WideText(folder.Ansi());
+  return reading->error != 0 || reading->untypedFiles != 0;
+}
+
+// Reads one source. A failure that cuts it short, lack of memory among
+// them, ends that source only: it is named with the reason, and the load
+// goes on to the next, which may well be read.
+template <class Read, class Name>
+void ReadSource(Read read, Name name, LoadProblems* problems) {
+  SourceFailure reading;
+  try {
+    if (!read(&reading)) return;
+  } catch (const std::bad_alloc&) {
+    reading.error = kErrorNotEnoughMemory;
+  } catch (...) {
+    reading.error = kErrorUnexpected;
+  }
+  reading.source = name();
   problems->sources.push_back(std::move(reading));
+}
+
+std::u16string FolderWords(const Platform& platform, const ExactName& folder) {
+  return folder.IsWide() ? folder.Unicode() : platform.system.WideText(folder.Ansi());
+}
+
+// A folder of the load, found and read; named in the words of its path, or
+// of its kind when even finding it failed.
+void ReadStartupFolder(const Platform& platform, const ExactName* folder, StartupItemCollector& items,
+                       LoadProblems* problems) {
+  ReadSource([&](SourceFailure* reading) { return ReadFolder(platform, *folder, items, reading); },
+             [&] { return FolderWords(platform, *folder); }, problems);
 }
 
 }  // namespace
 
 void ReadStartupItems(const Platform& platform, WindowsFamily family, StartupItemCollector& items,
                       LoadProblems* problems) {
-  ReadRunKey(platform.registry, EntrySource::kMachineRun, items, problems);
-  ReadRunKey(platform.registry, EntrySource::kUserRun, items, problems);
+  for (const EntrySource source : {EntrySource::kMachineRun, EntrySource::kUserRun}) {
+    ReadSource([&](SourceFailure* reading) { return ReadRunKey(platform.registry, source, items, reading); },
+               [&] { return RunKeyWords(source); }, problems);
+  }
   if (family == WindowsFamily::kWin9x) {
-    ReadFolder(platform,
-               FindStartupFolder(platform, StartupFolderKind::kUser, kHkeyCurrentUser, "Startup",
-                                 kWin9xStartupFolder),
-               items, problems);
+    ExactName folder;
+    ReadSource(
+        [&](SourceFailure*) {
+          folder = FindStartupFolder(platform, StartupFolderKind::kUser, kHkeyCurrentUser, "Startup",
+                                     kWin9xStartupFolder);
+          return false;
+        },
+        [] { return std::u16string(u"The Startup folder"); }, problems);
+    if (!IsEmpty(folder)) ReadStartupFolder(platform, &folder, items, problems);
   } else if (family == WindowsFamily::kNT) {
-    const ExactName allUsers = FindStartupFolder(platform, StartupFolderKind::kAllUsers, kHkeyLocalMachine,
-                                                 "Common Startup", kNtAllUsersStartupFolder);
-    const ExactName own = FindStartupFolder(platform, StartupFolderKind::kUser, kHkeyCurrentUser, "Startup",
-                                            NtUserStartupFolder(GetCurrentUserName(platform.system)));
-    ReadFolder(platform, allUsers, items, problems);
-    if (own != allUsers) ReadFolder(platform, own, items, problems);
+    ExactName allUsers;
+    ExactName own;
+    ReadSource(
+        [&](SourceFailure*) {
+          allUsers = FindStartupFolder(platform, StartupFolderKind::kAllUsers, kHkeyLocalMachine,
+                                       "Common Startup", kNtAllUsersStartupFolder);
+          return false;
+        },
+        [] { return std::u16string(u"The All Users Startup folder"); }, problems);
+    ReadSource(
+        [&](SourceFailure*) {
+          own = FindStartupFolder(platform, StartupFolderKind::kUser, kHkeyCurrentUser, "Startup",
+                                  NtUserStartupFolder(GetCurrentUserName(platform.system)));
+          return false;
+        },
+        [] { return std::u16string(u"The Startup folder"); }, problems);
+    if (!IsEmpty(allUsers)) ReadStartupFolder(platform, &allUsers, items, problems);
+    if (!IsEmpty(own) && own != allUsers) ReadStartupFolder(platform, &own, items, problems);
   }
 }
 
@@ -327,25 +378,35 @@ long DeleteStartupItem(const Platform& platform, const StartupItem& item) {
   return kErrorAccessDenied;
 }
 
-bool RegistryKeyExists(Registry& registry, RegKey hive, const std::string& keyPath) {
-  ScopedRegKey key(registry);
-  return OpenKey(registry, hive, keyPath, &key) == kRegSuccess;
+namespace {
+
+bool HoldsNul(const ExactName& name) {
+  return name.IsWide() ? name.Unicode().find(u'\0') != std::u16string::npos
+                       : name.Ansi().find('\0') != std::string::npos;
 }
+
+// Deletes the value by its exact name through the one call that takes it
+// whole: RegDeleteValueW and RegDeleteValueA read a name up to its first NUL,
+// and would delete another value, or the key's default one.
+long DeleteExactValue(Registry& registry, RegKey key, const ExactName& name) {
+  if (!HoldsNul(name)) {
+    return name.IsWide() ? registry.DeleteValueWide(key, name.Unicode()) : registry.DeleteValue(key, name.Ansi());
+  }
+  if (!name.IsWide()) return kErrorNameNotAddressable;
+  const long result = registry.DeleteValueCounted(key, name.Unicode());
+  return result == kRegCallNotImplemented ? kErrorNameNotAddressable : result;
+}
+
+}  // namespace
 
 long DeleteRegistryValue(Registry& registry, RegKey hive, const std::string& keyPath,
                          const ExactName& valueName) {
-  {
-    ScopedRegKey test(registry);
-    const long opened = OpenKey(registry, hive, keyPath, &test);
-    // A missing key holds no value; a key that refuses to open may still hold it.
-    if (opened == kRegFileNotFound) return kRegSuccess;
-    if (opened != kRegSuccess) return opened;
-  }
   ScopedRegKey key(registry);
   const long opened = OpenKey(registry, hive, keyPath, &key);
-  if (opened != kRegSuccess) return opened;  // vanished or refused between the two opens
-  const long result = valueName.IsWide() ? registry.DeleteValueWide(key.get(), valueName.Unicode())
-                                         : registry.DeleteValue(key.get(), valueName.Ansi());
+  // A missing key holds no value.
+  if (opened == kRegFileNotFound) return kRegSuccess;
+  if (opened != kRegSuccess) return opened;
+  const long result = DeleteExactValue(registry, key.get(), valueName);
   return result == kRegFileNotFound ? kRegSuccess : result;
 }
 

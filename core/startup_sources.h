@@ -31,18 +31,18 @@ void ReadStartupItems(const Platform& platform, WindowsFamily family, StartupIte
                       LoadProblems* problems);
 
 // Deletes the entry where it comes from: a Run key's value by its exact name,
-// a shortcut's file by its exact path. 0 when it is gone, also when it already
-// was; otherwise the system's error code. Other files are never deleted:
-// their result is an error.
+// a shortcut's file by its exact path. 0 when it is gone: deleted now, or a
+// value already gone. A shortcut already gone is an error (file not found),
+// as the system reports it. Otherwise the error code; other files are never
+// deleted: their result is an error.
 long DeleteStartupItem(const Platform& platform, const StartupItem& item);
 
-// True when the key can be opened.
-bool RegistryKeyExists(Registry& registry, RegKey hive, const std::string& keyPath);
-
-// Deletes the value of exactly that name ("" is the key's default value),
-// through the wide call for a Unicode name. Returns kRegSuccess when the value
-// is gone afterwards: deleted now, already missing, or its key missing;
-// otherwise the platform's error code for what stood in the way.
+// Deletes the value of exactly that counted name ("" is the key's default
+// value; a name may hold NULs), through the wide call for a Unicode name.
+// Returns kRegSuccess when the value is gone afterwards: deleted now, already
+// missing, or its key missing; kErrorNameNotAddressable, deleting nothing,
+// for a name that no call at hand addresses whole; otherwise the platform's
+// error code for what stood in the way.
 long DeleteRegistryValue(Registry& registry, RegKey hive, const std::string& keyPath,
                          const ExactName& valueName);
 

@@ -68,8 +68,13 @@ class Registry {
                                 std::uint8_t* data, std::uint32_t* dataBytes) = 0;
   // RegDeleteValueA.
   virtual long DeleteValue(RegKey key, const std::string& name) = 0;
-  // RegDeleteValueW; kRegCallNotImplemented where the registry has only ANSI names.
+  // RegDeleteValueW; kRegCallNotImplemented where the registry has only ANSI
+  // names. Like RegDeleteValueA, it reads the name up to its first NUL.
   virtual long DeleteValueWide(RegKey key, const std::u16string& name) = 0;
+  // NtDeleteValueKey: the value of exactly that counted name, NULs included,
+  // with the result as a Win32 error code; kRegCallNotImplemented where the
+  // system has no such call (Windows 95/98).
+  virtual long DeleteValueCounted(RegKey key, const std::u16string& name) = 0;
   // RegCloseKey.
   virtual long CloseKey(RegKey key) = 0;
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/text_cut.h"
 #include "platform/win32/check_box_images_win32.h"
 #include "platform/win32/wide_calls_win32.h"
 
@@ -172,7 +173,8 @@ void Win32ListControl::AnswerTextRequest(NMLVDISPINFOA* request) const {
   const RowText text = texts_->Text(static_cast<std::uint32_t>(item.lParam), static_cast<ListColumn>(item.iSubItem));
   const std::string shown = text.ansi ? std::string(text.units, text.units + text.length)
                                       : AnsiFromWide(std::u16string(text.units, text.length));
-  const std::size_t length = std::min(shown.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+  const std::size_t length = CharacterBoundaryCut(shown, static_cast<std::size_t>(item.cchTextMax - 1),
+                                                  [](unsigned char byte) { return IsDBCSLeadByte(byte) != 0; });
   shown.copy(item.pszText, length);
   item.pszText[length] = '\0';
 }

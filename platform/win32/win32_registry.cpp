@@ -107,6 +107,18 @@ long Win32Registry::DeleteValueWide(RegKey key, const std::u16string& name) {
   return deleteValue(ToHkey(key), AsWide(name));
 }
 
+long Win32Registry::DeleteValueCounted(RegKey key, const std::u16string& name) {
+  const auto deleteValue = ntDeleteValueKey_.get();
+  const auto toError = statusToError_.get();
+  // A counted name holds at most 32767 units.
+  if (deleteValue == nullptr || toError == nullptr || name.size() > 0x7FFF) return ERROR_CALL_NOT_IMPLEMENTED;
+  std::u16string buffer = name;  // the call takes a writable buffer
+  CountedName counted = {static_cast<USHORT>(name.size() * 2), static_cast<USHORT>(name.size() * 2),
+                         reinterpret_cast<PWSTR>(buffer.data())};
+  const LONG status = deleteValue(ToHkey(key), &counted);
+  return status >= 0 ? ERROR_SUCCESS : static_cast<long>(toError(status));
+}
+
 long Win32Registry::CloseKey(RegKey key) { return RegCloseKey(ToHkey(key)); }
 
 }  // namespace rw

@@ -25,6 +25,7 @@ class Win32Registry : public Registry {
   long QueryValueExWide(RegKey key, const std::u16string& name, std::uint32_t* type,
                         std::uint8_t* data, std::uint32_t* dataBytes) override;
   long DeleteValueWide(RegKey key, const std::u16string& name) override;
+  long DeleteValueCounted(RegKey key, const std::u16string& name) override;
   long CloseKey(RegKey key) override;
 
  private:
@@ -36,6 +37,16 @@ class Win32Registry : public Registry {
   RuntimeFunction<RegEnumValueWFunction> regEnumValueW_{"ADVAPI32.DLL", "RegEnumValueW"};
   RuntimeFunction<RegQueryValueExWFunction> regQueryValueExW_{"ADVAPI32.DLL", "RegQueryValueExW"};
   RuntimeFunction<RegDeleteValueWFunction> regDeleteValueW_{"ADVAPI32.DLL", "RegDeleteValueW"};
+  // The native calls, in NT's own terms: a counted name and a status.
+  struct CountedName {
+    USHORT length;  // in bytes
+    USHORT maximumLength;
+    PWSTR buffer;
+  };
+  using NtDeleteValueKeyFunction = LONG(WINAPI*)(HANDLE, CountedName*);
+  using RtlNtStatusToDosErrorFunction = ULONG(WINAPI*)(LONG);
+  RuntimeFunction<NtDeleteValueKeyFunction> ntDeleteValueKey_{"NTDLL.DLL", "NtDeleteValueKey"};
+  RuntimeFunction<RtlNtStatusToDosErrorFunction> statusToError_{"NTDLL.DLL", "RtlNtStatusToDosError"};
 };
 
 }  // namespace rw

@@ -265,12 +265,18 @@ long FakeRegistry::QueryValueExWide(RegKey handle, const std::u16string& name,
 
 // As on NT: an ANSI name is read into Unicode through the code page, and
 // then deletes the value of exactly that name.
+// As the real calls: a name ends at its first NUL.
 long FakeRegistry::DeleteValue(RegKey handle, const std::string& name) {
-  return Delete(handle, FakeWiden(name));
+  return Delete(handle, FakeWiden(name.substr(0, name.find('\0'))));
 }
 
 long FakeRegistry::DeleteValueWide(RegKey handle, const std::u16string& name) {
   if (!wideCalls_) return kRegCallNotImplemented;
+  return Delete(handle, name.substr(0, name.find(u'\0')));
+}
+
+long FakeRegistry::DeleteValueCounted(RegKey handle, const std::u16string& name) {
+  if (!wideCalls_ || !countedDelete_) return kRegCallNotImplemented;
   return Delete(handle, name);
 }
 

@@ -45,8 +45,11 @@ class FakeRegistry : public Registry {
   void FailEnumAt(RegKey hive, const std::string& path, std::uint32_t index, long code);
   void RefuseDelete(RegKey hive, const std::string& path);
   void FailQueryValueLimits(bool fail) { failLimits_ = fail; }
-  // Windows 95/98: the wide calls fail as not implemented.
+  // Windows 95/98: the wide calls fail as not implemented, and so does the
+  // native delete by a counted name.
   void SetWideCallsImplemented(bool implemented) { wideCalls_ = implemented; }
+  // Only the native delete missing, as on a system that has the wide calls but no ntdll.
+  void SetCountedDeleteImplemented(bool implemented) { countedDelete_ = implemented; }
   // Reports MoreData this many extra times for a value, as a value that grows does.
   void ReportMoreDataTimes(int times) { extraMoreData_ = times; }
 
@@ -72,6 +75,7 @@ class FakeRegistry : public Registry {
   long QueryValueExWide(RegKey key, const std::u16string& name, std::uint32_t* type,
                         std::uint8_t* data, std::uint32_t* dataBytes) override;
   long DeleteValueWide(RegKey key, const std::u16string& name) override;
+  long DeleteValueCounted(RegKey key, const std::u16string& name) override;
   long CloseKey(RegKey key) override;
 
  private:
@@ -105,6 +109,7 @@ class FakeRegistry : public Registry {
   RegKey nextHandle_ = 0x100;
   bool failLimits_ = false;
   bool wideCalls_ = true;
+  bool countedDelete_ = true;
   int extraMoreData_ = 0;
   int openCalls_ = 0;
   int calls_ = 0;

@@ -114,28 +114,41 @@ TEST_F(CommandBoundaryTest, ASortCutShortChangesNothingAndTheWindowGoesOn) {
   EXPECT_EQ((std::vector<std::string>{"b", "a"}), RunValues()) << "c gone, in the key's order";
 }
 
-TEST_F(CommandBoundaryTest, ALoadCutShortEndsAsEveryLoadEnds) {
+// Lack of memory while a source is read ends that source only: it is named,
+// and the load goes on, and ends, as every load ends.
+TEST_F(CommandBoundaryTest, ALoadCutShortEndsAsEveryLoadEndsAndNamesTheSource) {
   for (const char* name : {"d", "c", "b", "a"}) registry.SetString(kHkeyCurrentUser, kRun, name, "x.exe");
+  files.AddFile(Folder(), "z.lnk", "Shortcut");
   view_.checks[IDM_SORT_ASCENDING] = false;
   view_.checks[IDM_SORT_DESCENDING] = true;
   list_.throwAtAdd = 3;
-  EXPECT_FALSE(Run(&MainWindow::OnFirstLoad));
-  EXPECT_EQ((std::vector<std::string>{"c", "d"}), Rows()) << "what was read, sorted";
+  EXPECT_TRUE(Run(&MainWindow::OnFirstLoad)) << "the failure stops inside the load";
+  EXPECT_EQ((std::vector<std::string>{"c", "d", "z.lnk"}), Rows()) << "what was read, sorted";
   EXPECT_EQ("Ready", view_.statusTexts.back());
   EXPECT_TRUE(view_.checks[IDM_SORT_ASCENDING]);
   EXPECT_FALSE(view_.checks[IDM_SORT_DESCENDING]);
   EXPECT_FALSE(view_.timerEnabled);
   ExpectUsable();
+  ASSERT_EQ(1u, messages.shown.size());
+  EXPECT_NE(std::string::npos,
+            messages.shown[0].text.find("Run): Not enough storage is available to process this command. "
+                                        "2 items were read from it."))
+      << messages.shown[0].text;
   EXPECT_TRUE(Run(&MainWindow::Refresh));
-  EXPECT_EQ((std::vector<std::string>{"a", "b", "c", "d"}), Rows());
+  EXPECT_EQ((std::vector<std::string>{"a", "b", "c", "d", "z.lnk"}), Rows());
 }
 
-TEST_F(CommandBoundaryTest, AFailureWhilePuttingThingsBackStillStopsAtTheBoundary) {
+// Each step of ending a load runs whatever the one before met.
+TEST_F(CommandBoundaryTest, AFailureWhileEndingALoadStillEndsItAndIsSaid) {
   registry.SetString(kHkeyCurrentUser, kRun, "a", "x.exe");
   list_.throwAtAdd = 1;
   list_.throwOnSort = true;  // the load's own ending fails as well
-  EXPECT_FALSE(Run(&MainWindow::Refresh));
+  EXPECT_TRUE(Run(&MainWindow::Refresh));
   EXPECT_TRUE(list_.redraw);
+  EXPECT_EQ("Ready", view_.statusTexts.back());
+  ASSERT_EQ(1u, messages.shown.size());
+  EXPECT_NE(std::string::npos, messages.shown[0].text.find("Run): Not enough storage")) << messages.shown[0].text;
+  EXPECT_EQ(std::string::npos, messages.shown[0].text.find("sort")) << "the sort, tried again, was done";
   EXPECT_TRUE(Run(&MainWindow::Refresh));
   EXPECT_EQ(std::vector<std::string>{"a"}, Rows());
   EXPECT_EQ("Ready", view_.statusTexts.back());

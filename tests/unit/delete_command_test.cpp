@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "tests/unit/main_window_fixture.h"
 #include "core/delete_report.h"
+#include "core/report_words.h"
 
 namespace rw {
 namespace {
@@ -210,9 +213,11 @@ TEST(DeleteFailureReportTest, ListsTenEntriesWithTheirReasonsAndCountsTheRest) {
   EXPECT_EQ(std::u16string::npos, DeleteFailureReport({failures[0]}).find(u"more"));
 }
 
-TEST(DeleteFailureReportTest, AReasonIsTheSystemsTextOrElseTheErrorNumber) {
-  EXPECT_EQ("Access is denied.", FailureReason(5, "Access is denied."));
-  EXPECT_EQ("Error 1234.", FailureReason(1234, ""));
+TEST(DeleteFailureReportTest, AReasonIsTheProgramsOwnTheSystemsTextOrElseTheErrorNumber) {
+  FakeSystemQueries system;
+  EXPECT_EQ(u"Access is denied.", FailureReason(5, system));
+  EXPECT_EQ(u"Error 1234.", FailureReason(1234, system));
+  EXPECT_EQ(0u, FailureReason(kErrorNameNotAddressable, system).find(u"Its name holds a NUL character"));
 }
 
 // Names the ANSI code page cannot hold: NT and Wine keep them in Unicode, the
@@ -286,19 +291,57 @@ TEST_F(DeleteCommandTest, WhereOnlyTheAnsiCallsWorkNamesAreAnsiAndDeletedSo) {
   EXPECT_EQ(1u, messages.shown.size());
 }
 
+// The report names such a row where it stands after the delete.
 TEST_F(DeleteCommandTest, AnEntryThatCannotBeAddressedStaysCheckedAndIsReported) {
   registry.SetStringWide(kHkeyCurrentUser, kRun, u"Tool \u03A9", "omega.exe");
+  files.AddFile(Folder(), "Agent.lnk", "Shortcut");
   Load();
   registry.SetWideCallsImplemented(false);  // the wide delete fails as not implemented
-  list.AddRow(7);  // a row whose entry cannot be told
-  Check({"Tool O", ""});
+  list.AddRow(7);  // a row whose entry cannot be told, third, below Agent.lnk
+  Check({"Agent.lnk", "Tool O", ""});
   Delete();
   EXPECT_TRUE(registry.HasValueWide(kHkeyCurrentUser, kRun, u"Tool \u03A9"));
   EXPECT_EQ((std::vector<std::string>{"Tool O", ""}), CheckedNames());
   ASSERT_EQ(2u, messages.shown.size());
   EXPECT_NE(std::string::npos, messages.shown[1].text.find("Tool O (omega.exe)"));
   EXPECT_NE(std::string::npos,
-            messages.shown[1].text.find("\nRow 2 (?): The program could not tell which entry this row shows."));
+            messages.shown[1].text.find("\nRow 2 (?): The program could not tell which entry this row shows."))
+      << messages.shown[1].text;
+}
+
+// The registry counts names: "Evil\0Hidden" is a value of its own beside
+// "Evil", and "\0Lead" beside the default value. Each is a row that reads
+// differently, and deletes exactly itself, or, where no call can address
+// it, nothing, and says so.
+TEST_F(DeleteCommandTest, ANameWithANulIsARowOfItsOwnAndDeletesExactlyItself) {
+  const std::u16string hidden(u"Evil\0Hidden", 11), lead(u"\0Lead", 5);
+  for (const bool counted : {false, true}) {
+    SCOPED_TRACE(counted ? "NT" : "no call takes a counted name");
+    registry.SetString(kHkeyCurrentUser, kRun, "Evil", "evil.exe");
+    registry.SetStringWide(kHkeyCurrentUser, kRun, hidden, "hidden.exe");
+    registry.SetStringWide(kHkeyCurrentUser, kRun, lead, "lead.exe");
+    registry.SetString(kHkeyCurrentUser, kRun, "", "default.exe");
+    registry.SetCountedDeleteImplemented(counted);
+    MainWindow unicode{services(), WindowsFamily::kNT, true, list, view};
+    unicode.Refresh();
+    std::multiset<std::u16string> shown;
+    for (const auto& row : list.rows) shown.insert(row.unicode[kColumnName]);
+    EXPECT_EQ((std::multiset<std::u16string>{u"", u"\u2400Lead", u"Evil", u"Evil\u2400Hidden"}), shown);
+    for (auto& row : list.rows) row.checked = row.unicode[kColumnName].find(u'\u2400') != std::u16string::npos;
+    messages.shown.clear();
+    messages.answers.push_back(kIdYes);
+    unicode.DeleteCheckedItems();
+    EXPECT_TRUE(registry.HasValue(kHkeyCurrentUser, kRun, "Evil"));
+    EXPECT_TRUE(registry.HasValue(kHkeyCurrentUser, kRun, ""));
+    EXPECT_EQ(!counted, registry.HasValueWide(kHkeyCurrentUser, kRun, hidden));
+    EXPECT_EQ(!counted, registry.HasValueWide(kHkeyCurrentUser, kRun, lead));
+    EXPECT_EQ(counted ? 2u : 4u, list.rows.size());
+    if (!counted) {
+      ASSERT_EQ(2u, messages.shown.size());
+      EXPECT_NE(std::u16string::npos,
+                messages.shown[1].wide.find(u"\nEvil\u2400Hidden (hidden.exe): Its name holds a NUL character"));
+    }
+  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <new>
+#include <stdexcept>
 
 #include "tests/unit/main_window_fixture.h"
 #include "core/delete_report.h"
@@ -28,12 +29,14 @@ struct FaultPlan {
   int failAt = -1;
   bool persistent = false;
   bool outOfMemory = false;  // the chosen call throws std::bad_alloc instead
+  bool otherFailure = false;  // the chosen call throws some other exception instead
   std::string tripped;  // which kind of call failed
   bool Trip(const char* call) {
     if (++calls == failAt) {
       tripped = call;
       // Closing a key runs in a destructor, where nothing may throw.
       if (outOfMemory && tripped != "CloseKey") throw std::bad_alloc();
+      if (otherFailure && tripped != "CloseKey") throw std::runtime_error("failed");
       return true;
     }
     return persistent && tripped == call;
@@ -126,11 +129,50 @@ class FaultyMessages : public FakeMessageBoxes {
   FaultPlan& plan_;
 };
 
-// A list that cannot take the chosen row.
+// A list that cannot take the chosen row; its other calls can only throw.
 class FaultyList : public FakeListControl {
  public:
   explicit FaultyList(FaultPlan& plan) : plan_(plan) {}
   int AddRow(std::uint32_t id) override { return plan_.Trip("AddRow") ? -1 : FakeListControl::AddRow(id); }
+  void SortRows(const RowOrder& order, bool ascending) override {
+    plan_.Trip("SortRows");
+    FakeListControl::SortRows(order, ascending);
+  }
+  void SetSelected(int position, bool selected) override {
+    plan_.Trip("SetSelected");
+    FakeListControl::SetSelected(position, selected);
+  }
+  void SetRedraw(bool on) override {
+    plan_.Trip("SetRedraw");
+    FakeListControl::SetRedraw(on);
+  }
+
+ private:
+  FaultPlan& plan_;
+};
+
+// The collation keys and the reports' words, which a load's end asks for.
+class FaultySystem : public FakeSystemQueries {
+ public:
+  explicit FaultySystem(FaultPlan& plan) : plan_(plan) {}
+  std::string SortKey(const std::string& ansi) override {
+    return plan_.Trip("SortKey") ? "" : FakeSystemQueries::SortKey(ansi);
+  }
+  std::string ErrorText(long code) override {
+    return plan_.Trip("ErrorText") ? "" : FakeSystemQueries::ErrorText(code);
+  }
+
+ private:
+  FaultPlan& plan_;
+};
+
+class FaultyView : public FakeMainWindowView {
+ public:
+  explicit FaultyView(FaultPlan& plan) : plan_(plan) {}
+  void SetStatusText(const std::string& text) override {
+    plan_.Trip("SetStatusText");
+    FakeMainWindowView::SetStatusText(text);
+  }
 
  private:
   FaultPlan& plan_;
@@ -142,10 +184,10 @@ struct World {
   FaultyRegistry registry{plan};
   FaultyFiles files{plan};
   FaultyMessages messages{plan};
-  FakeSystemQueries system;
+  FaultySystem system{plan};
   FakeProgramStarter programs;
   FaultyList list{plan};
-  FakeMainWindowView view;
+  FaultyView view{plan};
   MainWindow window{Platform{registry, system, files, messages, programs}, WindowsFamily::kWin9x, false, list, view};
 
   World() {
@@ -218,58 +260,116 @@ TEST_F(FaultInjectionTest, EveryFailingCallOfALoadStillFinishesWithWhatWasRead) 
   }
 }
 
-// Where a load stops early, the rows read so far are shown as a whole load
-// shows them, and a message says the list may be incomplete and why.
-TEST_F(FaultInjectionTest, ALoadStoppedByLackOfMemoryAtAnyCallShowsWhatWasReadAndSaysSo) {
+// Lack of memory at any call of a load, its end included: what was read is
+// shown sorted, "Ready", and one message names what could not be read or done.
+TEST_F(FaultInjectionTest, LackOfMemoryAtAnyCallOfALoadStillEndsItSortedAndSaysWhatFailed) {
   World clean;
   clean.window.OnFirstLoad();
-  const std::set<std::string> everything = Rows(clean.list);
+  const std::vector<std::string> everything = [&] {
+    std::vector<std::string> names;
+    for (const auto& row : clean.list.rows) names.push_back(row.texts[0]);
+    return names;
+  }();
   const int calls = clean.plan.calls;
 
-  int stoppedEarly = 0;
+  int said = 0;
   for (int failAt = 1; failAt <= calls; ++failAt) {
     World world;
     world.plan.failAt = failAt;
     world.plan.outOfMemory = true;
-    const bool whole = RunAtBoundary([&] { world.window.OnFirstLoad(); },
+    RunAtBoundary([&] { world.window.OnFirstLoad(); },
                                      [&](bool outOfMemory) { world.window.EndInterruptedCommand(outOfMemory); });
     SCOPED_TRACE("out of memory at call " + std::to_string(failAt) + ": " + world.plan.tripped);
-    const std::set<std::string> shown = Rows(world.list);
-    EXPECT_TRUE(std::includes(everything.begin(), everything.end(), shown.begin(), shown.end()));
+    std::vector<std::string> shown;
+    for (const auto& row : world.list.rows) shown.push_back(row.texts[0]);
+    std::multiset<std::string> left(shown.begin(), shown.end());
+    std::vector<std::string> expected;  // the whole order, less what was not read
+    for (const std::string& name : everything) {
+      if (left.count(name) == 0) continue;
+      left.erase(left.find(name));
+      expected.push_back(name);
+    }
+    EXPECT_EQ(expected, shown) << "sorted as a whole load sorts";
     EXPECT_EQ("Ready", world.view.statusTexts.back());
     EXPECT_TRUE(world.view.checks[IDM_SORT_ASCENDING]);
     EXPECT_TRUE(world.list.redraw);
     if (!world.list.rows.empty()) {
       EXPECT_TRUE(world.list.IsSelected(0));
     }
-    if (whole) continue;  // the call that ran out could not throw (closing a key)
-    ++stoppedEarly;
+    if (world.plan.tripped == "CloseKey") continue;  // closing cannot throw
+    if (world.messages.shown.empty()) {
+      // A step of the load's end, tried again, was done: nothing was lost.
+      const std::set<std::string> retried{"SortKey", "SortRows", "SetSelected", "SetRedraw", "SetStatusText"};
+      EXPECT_EQ(1u, retried.count(world.plan.tripped));
+      EXPECT_EQ(everything, shown);
+      continue;
+    }
+    ++said;
     ASSERT_EQ(1u, world.messages.shown.size()) << "one message";
     const auto& box = world.messages.shown[0];
     EXPECT_EQ(kAppTitle, box.title);
     EXPECT_EQ(kMbOk | kMbIconWarning, box.style);
-    EXPECT_EQ(0u, box.text.find("The list may be incomplete")) << box.text;
-    EXPECT_NE(std::string::npos,
-              box.text.find("Loading stopped early: Not enough storage is available to process this command."))
-        << box.text;
+    const bool namesWhy = box.text.find("Not enough storage is available to process this command.") !=
+                          std::string::npos;
+    EXPECT_TRUE(namesWhy || world.plan.tripped == "ErrorText") << box.text;
+    if (shown.size() < everything.size()) {
+      EXPECT_EQ(0u, box.text.find("The list may be incomplete")) << box.text;
+    }
   }
-  EXPECT_GT(stoppedEarly, 10);
+  EXPECT_GT(said, 10);
 }
 
-TEST_F(FaultInjectionTest, AnyOtherFailureThatStopsALoadIsReportedAsUnexpected) {
+TEST_F(FaultInjectionTest, AnyOtherFailureThatStopsASourceIsReportedAsUnexpected) {
   World world;
   world.plan.failAt = 4;
-  world.plan.outOfMemory = true;
-  EXPECT_FALSE(RunAtBoundary([&] { world.window.OnFirstLoad(); },
-                             [&](bool) { world.window.EndInterruptedCommand(false); }));
+  world.plan.otherFailure = true;
+  EXPECT_TRUE(RunAtBoundary([&] { world.window.OnFirstLoad(); },
+                            [&](bool outOfMemory) { world.window.EndInterruptedCommand(outOfMemory); }));
   ASSERT_EQ(1u, world.messages.shown.size());
-  EXPECT_NE(std::string::npos, world.messages.shown[0].text.find("Loading stopped early: An unexpected error occurred."))
+  EXPECT_NE(std::string::npos, world.messages.shown[0].text.find(": An unexpected error occurred."))
       << world.messages.shown[0].text;
   world.messages.shown.clear();
   world.plan.failAt = -1;
   world.window.Refresh();
   EXPECT_EQ(9u, world.list.rows.size());
   EXPECT_TRUE(world.messages.shown.empty()) << "a whole load after it says nothing";
+}
+
+// Keys that cannot be made for lack of memory leave the names ordered by
+// their characters' codes, which needs none, and the user is told.
+TEST_F(FaultInjectionTest, ASortWithoutMemoryForItsKeysOrdersByCodesAndSaysSo) {
+  World world;
+  struct NoMemoryForKeys : public FakeSystemQueries {
+    std::string SortKey(const std::string&) override { throw std::bad_alloc(); }
+  } system;
+  MainWindow window{Platform{world.registry, system, world.files, world.messages, world.programs},
+                    WindowsFamily::kWin9x, false, world.list, world.view};
+  window.OnFirstLoad();
+  ASSERT_EQ(9u, world.list.rows.size());
+  EXPECT_EQ("Agent.lnk", world.list.rows[1].texts[0]);
+  EXPECT_EQ("desktop.ini", world.list.rows[8].texts[0]) << "lower case after upper case, by codes";
+  EXPECT_EQ("Ready", world.view.statusTexts.back());
+  ASSERT_EQ(1u, world.messages.shown.size());
+  EXPECT_NE(std::string::npos, world.messages.shown[0].text.find("in the order of their characters' codes"));
+}
+
+// When not even the report can be made, a short message still says so.
+TEST_F(FaultInjectionTest, AReportThatCannotBeMadeIsReplacedByAShortMessage) {
+  World world;
+  world.plan.persistent = true;
+  world.plan.tripped = "AddRow";  // the list takes no row: there is something to report
+  world.plan.failAt = -1;
+  FaultPlan& plan = world.plan;
+  plan.calls = 0;
+  struct ThrowingBoxes : public FakeMessageBoxes {
+    int ShowUnicode(const std::u16string&, const std::string&, unsigned) override { throw std::bad_alloc(); }
+  } boxes;
+  MainWindow window{Platform{world.registry, world.system, world.files, boxes, world.programs},
+                    WindowsFamily::kWin9x, false, world.list, world.view};
+  window.OnFirstLoad();
+  ASSERT_EQ(1u, boxes.shown.size());
+  EXPECT_EQ(0u, boxes.shown[0].text.find("There was not enough memory to say what the last command could not do."));
+  EXPECT_EQ("Ready", world.view.statusTexts.back());
 }
 
 TEST_F(FaultInjectionTest, RowsTheListRefusesAreCountedInTheMessage) {

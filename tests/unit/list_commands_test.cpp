@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/text_cut.h"
 #include "res/resource.h"
 #include "tests/unit/main_window_fixture.h"
 
@@ -108,6 +109,18 @@ TEST_F(ListCommandsTest, CheckAllThenDeleteRemovesEveryRegistryEntryAndShortcut)
   EXPECT_EQ(std::vector<std::string>{"desktop.ini"}, Names());
   EXPECT_TRUE(registry.Values(kHkeyCurrentUser, kRun).empty());
   EXPECT_EQ(std::vector<std::string>{"desktop.ini"}, files.FileNames(Folder()));
+}
+
+// A name cut to the list's buffer in a double-byte code page never ends on a
+// lone lead byte.
+TEST(CharacterBoundaryCutTest, CutsOnlyBetweenCharacters) {
+  const auto lead = [](unsigned char byte) { return byte >= 0x81 && byte <= 0x9F; };  // as in Shift JIS
+  const std::string text = "a\x82\xA0\x82\xA2" "b";  // a, two double-byte characters, b
+  EXPECT_EQ(6u, CharacterBoundaryCut(text, 9, lead));
+  EXPECT_EQ(5u, CharacterBoundaryCut(text, 5, lead));
+  EXPECT_EQ(3u, CharacterBoundaryCut(text, 4, lead)) << "not between a lead byte and its trail byte";
+  EXPECT_EQ(1u, CharacterBoundaryCut(text, 2, lead));
+  EXPECT_EQ(0u, CharacterBoundaryCut("\x82\xA0", 1, lead));
 }
 
 }  // namespace

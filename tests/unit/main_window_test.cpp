@@ -56,6 +56,25 @@ TEST_F(MainWindowLifecycleTest, TheTimerLoadsOnceSortedWithTheFirstRowSelected) 
   EXPECT_TRUE(list.redraw) << "the list draws again after the load";
 }
 
+// F5 before the timer: the load ends the timer, a tick already on its way
+// loads nothing, and a row kept from an earlier load addresses no entry.
+TEST_F(MainWindowLifecycleTest, F5BeforeTheTimerLoadsOnceAndEveryRowAddressesItsOwnEntry) {
+  window.OnCreated();
+  window.Refresh();
+  EXPECT_FALSE(view.timerEnabled) << "any load ends the first load's timer";
+  const std::uint32_t earlierId = list.rows[0].id;
+  window.OnFirstLoad();
+  EXPECT_EQ((std::vector<std::string>{"Alpha", "beta.lnk", "zeta"}), Names());
+  window.Refresh();
+  EXPECT_EQ((std::vector<std::string>{"Alpha", "beta.lnk", "zeta"}), Names()) << "each entry listed once";
+  EXPECT_EQ(nullptr, window.entries().Find(earlierId));
+  for (const auto& row : list.rows) {
+    const StartupItem* item = window.entries().Find(row.id);
+    ASSERT_NE(nullptr, item);
+    EXPECT_EQ(FakeWiden(row.texts[kColumnName]), std::u16string(item->Text(kColumnName).units, item->Text(kColumnName).length));
+  }
+}
+
 TEST_F(MainWindowLifecycleTest, RefreshReadsTheInventoryAfreshWithEveryRowUnchecked) {
   window.OnFirstLoad();
   for (auto& row : list.rows) row.checked = true;
@@ -127,9 +146,9 @@ TEST_F(MainWindowLifecycleTest, AFailureInsideALoadShowsWhatWasReadAndKeepsTheWi
   failing.SetString(kHkeyLocalMachine, RunKeyPath, "Read", "r.exe");
   failing.SetString(kHkeyLocalMachine, RunKeyPath, "Unread", "u.exe");
   MainWindow window2{Platform{failing, system, files, messages, programs}, WindowsFamily::kWin9x, false, list, view};
-  // As the window procedure runs it: the failure stops at the boundary.
-  EXPECT_FALSE(RunAtBoundary([&] { window2.OnFirstLoad(); }, [&](bool outOfMemory) { window2.EndInterruptedCommand(outOfMemory); }));
-  EXPECT_EQ((std::vector<std::string>{"Read"}), Names());
+  // As the window procedure runs it: the failure ends the machine's key only.
+  EXPECT_TRUE(RunAtBoundary([&] { window2.OnFirstLoad(); }, [&](bool outOfMemory) { window2.EndInterruptedCommand(outOfMemory); }));
+  EXPECT_EQ((std::vector<std::string>{"beta.lnk", "Read"}), Names());
   EXPECT_TRUE(list.redraw);
   EXPECT_TRUE(list.IsSelected(0));
   EXPECT_EQ("Ready", view.statusTexts.back());

@@ -3,6 +3,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "core/report_words.h"
 #include "core/startup_sources.h"
 #include "platform/scoped_reg_key.h"
 #include "tests/unit/fake_platform.h"
@@ -14,11 +15,32 @@ const std::string kRun = RunKeyPath;
 
 class RegistryValuesTest : public FakePlatformTest {};
 
-TEST_F(RegistryValuesTest, KeyExistsOnlyWhenItOpensAndLeavesNothingOpen) {
-  registry.CreateKey(kHkeyCurrentUser, kRun);
-  EXPECT_TRUE(RegistryKeyExists(registry, kHkeyCurrentUser, kRun));
-  EXPECT_FALSE(RegistryKeyExists(registry, kHkeyLocalMachine, kRun));
-  EXPECT_EQ(0, registry.OpenHandleCount());
+// The registry counts names: "Evil\0Hidden" and "\0Lead" are values of their
+// own, which the usual delete calls would take for "Evil" and the default value.
+TEST_F(RegistryValuesTest, ANameWithANulDeletesExactlyItselfOrNothing) {
+  const std::u16string hidden(u"Evil\0Hidden", 11), lead(u"\0Lead", 5);
+  for (const bool counted : {true, false}) {
+    SCOPED_TRACE(counted ? "with the native delete" : "without it");
+    registry.SetWideCallsImplemented(true);
+    for (const std::u16string& name : {std::u16string(u"Evil"), hidden, lead, std::u16string()}) {
+      registry.SetStringWide(kHkeyCurrentUser, kRun, name, "x.exe");
+    }
+    registry.SetCountedDeleteImplemented(counted);
+    const long hiddenGone = DeleteRegistryValue(registry, kHkeyCurrentUser, kRun, ExactName::Wide(hidden));
+    const long leadGone = DeleteRegistryValue(registry, kHkeyCurrentUser, kRun, ExactName::Wide(lead));
+    EXPECT_EQ(counted ? kRegSuccess : kErrorNameNotAddressable, hiddenGone);
+    EXPECT_EQ(counted ? kRegSuccess : kErrorNameNotAddressable, leadGone);
+    EXPECT_EQ(!counted, registry.HasValueWide(kHkeyCurrentUser, kRun, hidden));
+    EXPECT_EQ(!counted, registry.HasValueWide(kHkeyCurrentUser, kRun, lead));
+    EXPECT_TRUE(registry.HasValue(kHkeyCurrentUser, kRun, "Evil"));
+    EXPECT_TRUE(registry.HasValue(kHkeyCurrentUser, kRun, ""));
+    EXPECT_EQ(0, registry.OpenHandleCount());
+  }
+  // Windows 95/98: no call takes a counted name, and an ANSI name is cut too.
+  registry.SetWideCallsImplemented(false);
+  EXPECT_EQ(kErrorNameNotAddressable,
+            DeleteRegistryValue(registry, kHkeyCurrentUser, kRun, std::string("Evil\0Hidden", 11)));
+  EXPECT_TRUE(registry.HasValue(kHkeyCurrentUser, kRun, "Evil"));
 }
 
 TEST_F(RegistryValuesTest, DeletesTheNamedValueOnlyInTheGivenHive) {
@@ -51,13 +73,12 @@ TEST_F(RegistryValuesTest, AMissingValueLeavesTheKeyAsItWasAndCountsAsGone) {
   EXPECT_EQ(kRegSuccess, DeleteRegistryValue(registry, kHkeyCurrentUser, kRun, "Absent"));
   ASSERT_EQ(1u, registry.Values(kHkeyCurrentUser, kRun).size());
   EXPECT_EQ(0, registry.OpenHandleCount());
-  EXPECT_EQ(2, registry.OpenCalls()) << "test, then delete";
+  EXPECT_EQ(1, registry.OpenCalls()) << "one open serves the delete";
 }
 
 TEST_F(RegistryValuesTest, AKeyThatRefusesToOpenIsNotTakenForAMissingOne) {
   registry.SetString(kHkeyLocalMachine, kRun, "Guarded", "g.exe");
   registry.RefuseOpenKey(kHkeyLocalMachine, kRun);
-  EXPECT_FALSE(RegistryKeyExists(registry, kHkeyLocalMachine, kRun));
   const int opensBefore = registry.OpenCalls();
   EXPECT_EQ(kRegAccessDenied, DeleteRegistryValue(registry, kHkeyLocalMachine, kRun, "Guarded"));
   EXPECT_TRUE(registry.HasValue(kHkeyLocalMachine, kRun, "Guarded"));

@@ -137,10 +137,31 @@ TEST_F(CollectionTest, EverySourceNotReadInFullIsNamedWithItsReason) {
                       "Access is denied. 1 item was read from it."
                       "\n" + kWin9xFolder + ": Error 1117. The type of 1 file could not be read. "
                       "2 items were read from it.\n\nRefresh (F5) reads them again."),
-            LoadReport(entries.Problems(), "", system));
+            LoadReport(entries.Problems(), u"", system));
   FakeRegistry empty;  // no Run keys and no folder: nothing to say
   entries.LoadStartupItems(Platform{empty, system, files, messages, programs}, WindowsFamily::kNT, sink);
-  EXPECT_EQ(u"", LoadReport(entries.Problems(), "", system));
+  EXPECT_EQ(u"", LoadReport(entries.Problems(), u"", system));
+}
+
+// A folder removed while it is listed ("not found" part way) is no missing
+// folder; a file whose type could not be read is still listed.
+TEST_F(CollectionTest, AFolderThatGoesWhileListedKeepsItsFilesAndIsReported) {
+  family = WindowsFamily::kWin9x;
+  files.AddFile(kWin9xFolder, "a.lnk", "Shortcut");
+  files.AddFile(kWin9xFolder, "b.zzz", "");
+  files.AddFile(kWin9xFolder, "c.lnk", "Shortcut");
+  Load();
+  EXPECT_EQ(FakeWiden("Every startup item is listed, but some could not be read in full.\n\n" + kWin9xFolder +
+                      ": The type of 1 file could not be read. 3 items were read from it."
+                      "\n\nRefresh (F5) reads them again."),
+            LoadReport(entries.Problems(), u"", system));
+  files.FailListing(kWin9xFolder, 2, kErrorFileNotFound);
+  Load();
+  EXPECT_EQ(2u, entries.Count());
+  EXPECT_EQ(FakeWiden("The list may be incomplete: some startup items may be missing from it.\n\n" +
+                      kWin9xFolder + ": The system cannot find the file specified. The type of 1 file "
+                      "could not be read. 2 items were read from it.\n\nRefresh (F5) reads them again."),
+            LoadReport(entries.Problems(), u"", system));
 }
 
 TEST_F(CollectionTest, AMissingKeyOrAFailingEnumerationEndsThatKeyOnly) {

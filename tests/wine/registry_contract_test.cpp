@@ -1,6 +1,9 @@
 // Key test and value deletion against the real registry of a throwaway prefix.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "core/startup_sources.h"
 #include "platform/win32/win32_registry.h"
 #include "tests/wine/wine_test_support.h"
@@ -19,11 +22,39 @@ class RegistryContractTest : public ::testing::Test {
   Win32Registry registry;
 };
 
-TEST_F(RegistryContractTest, KeyExistsOnlyForAKeyThatIsThere) {
-  EXPECT_FALSE(RegistryKeyExists(registry, kHkeyCurrentUser, kTestKey));
-  ASSERT_TRUE(wine::SetStringValue(HKEY_CURRENT_USER, kTestKey, "a", "a"));
-  EXPECT_TRUE(RegistryKeyExists(registry, kHkeyCurrentUser, kTestKey));
-  EXPECT_FALSE(RegistryKeyExists(registry, kHkeyLocalMachine, kTestKey));
+// Names set through the native call, as a program hiding an entry sets
+// them: the enumeration gives them whole, and the delete takes exactly them,
+// never "Evil" or the default value that the name cut at its NUL would be.
+TEST_F(RegistryContractTest, ANameWithANulIsEnumeratedWholeAndDeletedExactly) {
+  const std::wstring hidden(L"Evil\0Hidden", 11), lead(L"\0Lead", 5);
+  for (const std::wstring& name : {std::wstring(L"Evil"), hidden, lead, std::wstring()}) {
+    ASSERT_TRUE(wine::SetStringValueWide(HKEY_CURRENT_USER, kTestKey, name, "x.exe"));
+  }
+  RegKey key = 0;
+  ASSERT_EQ(kRegSuccess, registry.OpenKeyEx(kHkeyCurrentUser, kTestKey, kKeyRead, &key));
+  std::vector<std::u16string> names;
+  for (std::uint32_t index = 0;; ++index) {
+    char16_t name[64];
+    std::uint8_t data[64];
+    std::uint32_t nameChars = 64, dataBytes = sizeof data, type = 0;
+    if (registry.EnumValueWide(key, index, name, &nameChars, &type, data, &dataBytes) != kRegSuccess) break;
+    names.emplace_back(name, nameChars);
+  }
+  registry.CloseKey(key);
+  EXPECT_EQ(1, std::count(names.begin(), names.end(), std::u16string(u"Evil\0Hidden", 11)));
+  EXPECT_EQ(1, std::count(names.begin(), names.end(), std::u16string(u"\0Lead", 5)));
+
+  for (const std::wstring& name : {hidden, lead}) {
+    EXPECT_EQ(kRegSuccess, DeleteRegistryValue(registry, kHkeyCurrentUser, kTestKey,
+                                               ExactName::Wide(std::u16string(name.begin(), name.end()))));
+    EXPECT_FALSE(wine::ValueExistsWide(HKEY_CURRENT_USER, kTestKey, name));
+  }
+  EXPECT_TRUE(wine::ValueExists(HKEY_CURRENT_USER, kTestKey, "Evil"));
+  EXPECT_TRUE(wine::ValueExists(HKEY_CURRENT_USER, kTestKey, ""));
+  EXPECT_EQ(kRegSuccess, DeleteRegistryValue(registry, kHkeyCurrentUser, kTestKey,
+                                             ExactName::Wide(std::u16string(u"Evil\0Hidden", 11))))
+      << "already gone";
+  EXPECT_TRUE(wine::ValueExists(HKEY_CURRENT_USER, kTestKey, "Evil"));
 }
 
 TEST_F(RegistryContractTest, DeletesExactlyTheNamedValueOfTheGivenHive) {

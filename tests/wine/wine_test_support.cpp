@@ -62,6 +62,27 @@ bool SetStringValueWide(HKEY hive, const std::string& path, const std::wstring& 
   return SetStringValueWide(hive, path, name, std::wstring(text.begin(), text.end()));
 }
 
+namespace {
+
+// The native calls take a counted name: the only way to a name that holds a NUL.
+struct CountedName {
+  USHORT length;
+  USHORT maximumLength;
+  PWSTR buffer;
+};
+
+CountedName Counted(std::wstring& name) {
+  const auto bytes = static_cast<USHORT>(name.size() * sizeof(wchar_t));
+  return {bytes, bytes, name.data()};
+}
+
+template <typename Function>
+Function Native(const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), name)));
+}
+
+}  // namespace
+
 bool SetStringValueWide(HKEY hive, const std::string& path, const std::wstring& name,
                         const std::wstring& data) {
   HKEY key = nullptr;
@@ -69,9 +90,16 @@ bool SetStringValueWide(HKEY hive, const std::string& path, const std::wstring& 
                       nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  const LONG result =
-      RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                     static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+  LONG result = ERROR_CALL_NOT_IMPLEMENTED;
+  const auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
+  if (name.find(L'\0') == std::wstring::npos) {
+    result = RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()), bytes);
+  } else if (const auto setValue = Native<LONG(WINAPI*)(HANDLE, CountedName*, ULONG, ULONG, const void*, ULONG)>(
+                 "NtSetValueKey")) {
+    std::wstring copy = name;
+    CountedName counted = Counted(copy);
+    result = setValue(key, &counted, 0, REG_SZ, data.c_str(), bytes) >= 0 ? ERROR_SUCCESS : ERROR_GEN_FAILURE;
+  }
   RegCloseKey(key);
   return result == ERROR_SUCCESS;
 }
@@ -79,9 +107,20 @@ bool SetStringValueWide(HKEY hive, const std::string& path, const std::wstring& 
 bool ValueExistsWide(HKEY hive, const std::string& path, const std::wstring& name) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(hive, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
-  const LONG result = RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, nullptr);
+  bool exists = false;
+  if (name.find(L'\0') == std::wstring::npos) {
+    exists = RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  } else if (const auto queryValue = Native<LONG(WINAPI*)(HANDLE, CountedName*, int, void*, ULONG, ULONG*)>(
+                 "NtQueryValueKey")) {
+    std::wstring copy = name;
+    CountedName counted = Counted(copy);
+    BYTE information[512];
+    ULONG length = 0;
+    const LONG status = queryValue(key, &counted, 0 /* basic information */, information, sizeof information, &length);
+    exists = status >= 0 || status == static_cast<LONG>(0x80000005);  // STATUS_BUFFER_OVERFLOW
+  }
   RegCloseKey(key);
-  return result == ERROR_SUCCESS;
+  return exists;
 }
 
 bool SetShellStartupFolder(HKEY hive, const char* valueName, const std::string& folder) {

@@ -1,7 +1,9 @@
 #include "ui/main/main_window.h"
 
-#include "core/delete_report.h"
+#include <new>
+
 #include "core/load_report.h"
+#include "core/report_words.h"
 #include "res/resource.h"
 
 namespace rw {
@@ -61,9 +63,9 @@ void MainWindow::OnCreated() {
   view_.SetLoadTimerEnabled(true);
 }
 
+// A tick already on its way when F5's load ended the timer loads nothing.
 void MainWindow::OnFirstLoad() {
-  view_.SetLoadTimerEnabled(false);  // the timed load happens once
-  Load();
+  if (!loadedOnce_) Load();
 }
 
 void MainWindow::LayoutMainWindow() {
@@ -71,11 +73,7 @@ void MainWindow::LayoutMainWindow() {
                                       view_.ClientWidthTwips(), view_.ClientHeightTwips()));
 }
 
-void MainWindow::Refresh() {
-  list_.Clear();  // before its entries go
-  entries_.Clear();
-  Load();
-}
+void MainWindow::Refresh() { Load(); }
 
 // A bar's entry inverts its own mark rather than copying the bar's state:
 // both start shown and checked, so the two always agree.
@@ -100,56 +98,111 @@ void MainWindow::ShowAbout() { view_.ShowAboutDialog(); }
 void MainWindow::ShowLegend() { view_.ShowLegendDialog(); }
 
 void MainWindow::Load() {
+  // A load waits for the command that runs to end; the timer fires again.
+  if (running_ != Command::kNone) return;
+  running_ = Command::kLoad;
+  loadedOnce_ = true;
+  view_.SetLoadTimerEnabled(false);  // any load is the first one: the timed load comes once at most
   view_.SetStatusText(kLoadingStatus);
   // The list draws once, whole, when every row is in.
   list_.SetRedraw(false);
-  running_ = Command::kLoad;
+  list_.Clear();  // every load starts from an empty list, before the old entries go
   entries_.LoadStartupItems(platform_, family_, *this);
   EndCommand(Command::kLoad);
 }
 
 bool MainWindow::AppendRow(std::uint32_t id, const StartupItem&) { return list_.AddRow(id) >= 0; }
 
-// The list draws again. What a load read is shown sorted, as a complete load
-// shows it, and before the list draws; after a delete the first row is selected.
-void MainWindow::EndCommand(Command ended, const std::string& stopReason) {
+// A step is tried a second time: unwinding the first gave back what it had
+// taken, which is often enough for a step that needs little.
+template <class Step>
+void MainWindow::Attempt(Step step, Shortfall* shortfall, int tries) noexcept {
+  Shortfall met = Shortfall::kNone;
+  for (int attempt = 0; attempt < tries; ++attempt) {
+    try {
+      step();
+      return;
+    } catch (const std::bad_alloc&) {
+      met = Shortfall::kOutOfMemory;
+    } catch (...) {
+      met = Shortfall::kUnexpected;
+    }
+  }
+  if (*shortfall == Shortfall::kNone) *shortfall = met;
+}
+
+// What a load read is shown sorted, as a complete load shows it, and before
+// the list draws; after a delete the first row is selected. The report comes
+// once the list is drawn, so the user sees what it speaks of.
+void MainWindow::EndCommand(Command ended, Shortfall cutShort) {
+  Shortfall finishing = Shortfall::kNone;
+  bool sortedByCollation = true;
+  if (ended == Command::kLoad) {
+    Attempt([&] { sortedByCollation = Sort(true); }, &finishing);
+    Attempt([&] { SelectFirstRow(); }, &finishing);
+    Attempt([&] { view_.SetStatusText("Ready"); }, &finishing);
+    Attempt([&] { MarkSort(true); }, &finishing);
+  } else {
+    Attempt([&] { SelectFirstRow(); }, &finishing);
+  }
+  Attempt([&] { list_.SetRedraw(true); }, &finishing);
+  Report(ended, cutShort != Shortfall::kNone ? cutShort : finishing, sortedByCollation);
   running_ = Command::kNone;
-  if (ended == Command::kLoad) FinishLoad();
-  list_.SetRedraw(true);
-  if (ended == Command::kLoad) ReportIncompleteLoad(stopReason);
-  if (ended == Command::kDelete) FinishDelete(stopReason);
 }
 
-void MainWindow::FinishLoad() {
-  Sort(true);
-  SelectFirstRow();
-  view_.SetStatusText("Ready");
-  MarkSort(true);
-}
+namespace {
 
-// After the list is drawn, so the user sees what the message speaks of.
-void MainWindow::ReportIncompleteLoad(const std::string& stopReason) {
-  const std::u16string report = LoadReport(entries_.Problems(), stopReason, platform_.system);
-  if (!report.empty()) platform_.messages.ShowUnicode(report, kAppTitle, kMbOk | kMbIconWarning);
+long ErrorCodeOf(bool outOfMemory) { return outOfMemory ? kErrorNotEnoughMemory : kErrorUnexpected; }
+
+// Said when not even the report could be made.
+const char kReportFailed[] =
+    "There was not enough memory to say what the last command could not do. "
+    "Refresh (F5) reads the startup items again.";
+
+}  // namespace
+
+void MainWindow::Report(Command ended, Shortfall shortfall, bool sortedByCollation) {
+  Shortfall reporting = Shortfall::kNone;
+  Attempt(
+      [&] {
+        std::u16string stopReason;
+        if (shortfall != Shortfall::kNone) {
+          stopReason = FailureReason(ErrorCodeOf(shortfall == Shortfall::kOutOfMemory), platform_.system);
+        }
+        std::u16string report = ended == Command::kLoad
+                                    ? LoadReport(entries_.Problems(), stopReason, platform_.system)
+                                    : deleting_.Report(entries_, stopReason, platform_.system);
+        if (!sortedByCollation) {
+          report += (report.empty() ? u"" : u"\n\n");
+          report += u"There was not enough memory to order the names as Windows does: "
+                    u"they are in the order of their characters' codes.";
+        }
+        if (!report.empty()) platform_.messages.ShowUnicode(report, kAppTitle, kMbOk | kMbIconWarning);
+      },
+      &reporting, 1);
+  if (reporting != Shortfall::kNone) {
+    Attempt([&] { platform_.messages.Show(kReportFailed, kAppTitle, kMbOk | kMbIconWarning); }, &reporting);
+  }
 }
 
 void MainWindow::EndInterruptedCommand(bool outOfMemory) {
   const Command interrupted = running_;
-  // The list draws again even when ending the command fails too.
-  running_ = Command::kNone;
-  list_.SetRedraw(true);
-  if (interrupted == Command::kNone) return;
-  EndCommand(interrupted, outOfMemory ? FailureReason(kErrorNotEnoughMemory,
-                                                      platform_.system.ErrorText(kErrorNotEnoughMemory))
-                                      : kUnexpectedFailure);
+  if (interrupted == Command::kNone) {
+    Shortfall ignored = Shortfall::kNone;
+    Attempt([&] { list_.SetRedraw(true); }, &ignored);  // the list draws again in any case
+    return;
+  }
+  EndCommand(interrupted, outOfMemory ? Shortfall::kOutOfMemory : Shortfall::kUnexpected);
 }
 
 void MainWindow::SelectFirstRow() {
   if (list_.Count() > 0) list_.SetSelected(0, true);
 }
 
-void MainWindow::Sort(bool ascending) {
-  list_.SortRows(entries_.Order(platform_.system, unicodeRows_), ascending);
+bool MainWindow::Sort(bool ascending) {
+  const NameOrder& order = entries_.Order(platform_.system, unicodeRows_);
+  list_.SortRows(order, ascending);
+  return order.Keyed();
 }
 
 void MainWindow::MarkSort(bool ascending) {

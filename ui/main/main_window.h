@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/delete_run.h"
 #include "core/startup_entries.h"
 #include "core/windows_version.h"
 #include "platform/list_control.h"
@@ -17,7 +18,7 @@ namespace rw {
 extern const char kCreatedCaption[];  // before the first load
 extern const char kLoadingStatus[];
 
-class MainWindow : private StartupListSink {
+class MainWindow : private StartupListSink, private DeletedRows {
  public:
   // |unicodeRows|: the list shows texts in Unicode, so the rows are ordered
   // by the Unicode collation of what they show.
@@ -30,9 +31,12 @@ class MainWindow : private StartupListSink {
 
   // The window exists: the list is fitted, the caption set, the first load armed.
   void OnCreated();
+  // The timer's load; a load that ran before it, F5's, has ended it.
   void OnFirstLoad();
   void LayoutMainWindow();
 
+  // Both are ignored while a load or a delete runs: one that asks the user
+  // something lets the timer and other windows' messages in meanwhile.
   void Refresh();
   void DeleteCheckedItems();
   // From the menu: the order, and the marks that show it.
@@ -63,19 +67,26 @@ class MainWindow : private StartupListSink {
 
  private:
   enum class Command { kNone, kLoad, kDelete };
+  // What kept a step of ending a command from its work; kept without
+  // memory, since lack of memory is what it most often is.
+  enum class Shortfall : std::uint8_t { kNone, kOutOfMemory, kUnexpected };
 
   bool AppendRow(std::uint32_t id, const StartupItem& item) override;
+  void RowDeleted(int position) override { list_.RemoveRow(position); }
   void Load();
   // Every load and every delete ends here, also one cut short, which
-  // |stopReason| says why.
-  void EndCommand(Command ended, const std::string& stopReason = std::string());
-  // After a load: sorted ascending, the first row selected, "Ready", the marks.
-  void FinishLoad();
-  // Tells the user when the load just ended may have missed entries.
-  void ReportIncompleteLoad(const std::string& stopReason);
-  // The first row is selected, and what stayed is reported.
-  void FinishDelete(const std::string& stopReason);
-  void Sort(bool ascending);
+  // |cutShort| says why. Each finishing step runs whatever the steps before
+  // it met, and the report says what one could not do.
+  void EndCommand(Command ended, Shortfall cutShort = Shortfall::kNone);
+  // Runs one finishing step, trying it |tries| times; what stopped it is kept
+  // in |*shortfall|, unless an earlier step's already is.
+  template <class Step>
+  static void Attempt(Step step, Shortfall* shortfall, int tries = 2) noexcept;
+  // The report of the command just ended, or, when even that cannot be
+  // made, a short message that needs no memory to say so.
+  void Report(Command ended, Shortfall shortfall, bool sortedByCollation);
+  // Sorts; false when the order had to do without the system's collation.
+  bool Sort(bool ascending);
   void MarkSort(bool ascending);
   void SelectFirstRow();
   void ToggleMenuCheck(int menuId);
@@ -87,12 +98,8 @@ class MainWindow : private StartupListSink {
   MainWindowView& view_;
   StartupEntries entries_;
   Command running_ = Command::kNone;
-  // The running delete: the checked rows' entries, where their rows stood
-  // at its start, and where they stand in the running pass.
-  DeleteRun deleting_;
-  std::vector<int> checkedRows_;
-  std::vector<int> unmatchedRows_;  // checked rows whose entry could not be told
-  std::vector<int> rowsNow_;
+  bool loadedOnce_ = false;
+  DeleteRun deleting_;  // the running delete, or the last one
 };
 
 }  // namespace rw

@@ -1,0 +1,86 @@
+#include "core/delete_run.h"
+
+#include "core/delete_report.h"
+#include "core/report_words.h"
+
+namespace rw {
+
+namespace {
+constexpr int kDeletePasses = 10;
+}  // namespace
+
+void DeleteRun::AddCheckedRow(int position, std::uint32_t id, bool known) {
+  rows_.push_back({position, id, known, DeleteState::kNotReached, 0});
+}
+
+bool DeleteRun::PassLeft() const {
+  if (passes_ >= kDeletePasses) return false;
+  for (const CheckedRow& row : rows_) {
+    if (row.known && (row.state == DeleteState::kNotReached || row.state == DeleteState::kFailed)) return true;
+  }
+  return false;
+}
+
+bool DeleteRun::RunPass(const StartupEntries& entries, const Platform& platform, DeletedRows& rows) {
+  if (!PassLeft()) return false;
+  ++passes_;
+  // A row stands where it stood at the start, less the rows above it that
+  // went in earlier passes: this pass removes only rows below it first.
+  int goneAbove = 0;
+  for (const CheckedRow& row : rows_) goneAbove += row.state == DeleteState::kDeleted ? 1 : 0;
+  for (std::size_t i = rows_.size(); i-- > 0;) {
+    if (rows_[i].state == DeleteState::kDeleted) {
+      --goneAbove;  // gone in an earlier pass, and above none of the rows still to visit
+      continue;
+    }
+    if (DeleteOne(entries, platform, &rows_[i])) rows.RowDeleted(rows_[i].position - goneAbove);
+  }
+  return true;
+}
+
+bool DeleteRun::DeleteOne(const StartupEntries& entries, const Platform& platform, CheckedRow* row) {
+  if (!row->known || (row->state != DeleteState::kNotReached && row->state != DeleteState::kFailed)) {
+    return false;
+  }
+  const StartupItem* item = entries.Find(row->id);
+  if (item == nullptr) {
+    row->known = false;  // an entry of no load of this list: named by its row
+    return false;
+  }
+  if (item->source() == EntrySource::kStartupOtherFile) {
+    row->state = DeleteState::kNeverDeleted;
+    return false;
+  }
+  row->error = DeleteStartupItem(platform, *item);
+  row->state = row->error == 0 ? DeleteState::kDeleted : DeleteState::kFailed;
+  return row->state == DeleteState::kDeleted;
+}
+
+std::u16string DeleteRun::Report(const StartupEntries& entries, const std::u16string& stopReason,
+                                 SystemQueries& system) const {
+  std::vector<DeleteFailure> failures;
+  for (const CheckedRow& row : rows_) {
+    const StartupItem* item = row.known ? entries.Find(row.id) : nullptr;
+    if (item == nullptr || (row.state != DeleteState::kFailed && row.state != DeleteState::kNotReached)) {
+      continue;
+    }
+    failures.push_back({UnicodeShown(item->Text(kColumnName), system),
+                        UnicodeShown(item->Text(kColumnLocation), system),
+                        row.state == DeleteState::kNotReached
+                            ? std::u16string(u"The delete stopped before it came to this item.")
+                            : FailureReason(row.error, system)});
+  }
+  int gone = 0;  // rows above that went: a row is named where it stands now
+  for (const CheckedRow& row : rows_) {
+    if (row.state == DeleteState::kDeleted) ++gone;
+    if (row.known) continue;
+    failures.push_back({u"Row " + Decimal(static_cast<std::size_t>(row.position - gone) + 1), u"?",
+                        u"The program could not tell which entry this row shows."});
+  }
+  if (failures.empty() && stopReason.empty()) return std::u16string();
+  std::u16string report = DeleteFailureReport(failures);
+  if (!stopReason.empty()) report += u"\n\nDeleting stopped early: " + stopReason;
+  return report;
+}
+
+}  // namespace rw

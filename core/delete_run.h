@@ -1,0 +1,64 @@
+#pragma once
+// One delete command over the checked rows: it deletes their entries in up
+// to ten passes, each retrying what the ones before could not delete, tells
+// the window which rows to remove as their entries go, and keeps what
+// happened to each, so even a delete cut short knows exactly what it did.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/startup_entries.h"
+#include "platform/platform.h"
+
+namespace rw {
+
+// How the delete of one checked entry went.
+enum class DeleteState : std::uint8_t {
+  kNotReached,    // the delete stopped before it came to the entry
+  kDeleted,       // gone: deleted now, or a value that was already gone
+  kFailed,        // still there, or not known to be gone: |error| says why
+  kNeverDeleted,  // a Startup-folder file that is not a shortcut
+};
+
+// Where the window hears of each row whose entry went.
+class DeletedRows {
+ public:
+  virtual ~DeletedRows() = default;
+  // The row now at |position| (from 0) shows an entry that is gone.
+  virtual void RowDeleted(int position) = 0;
+};
+
+class DeleteRun {
+ public:
+  // A checked row, in the list's order from the top: its position and the
+  // id of its entry. |known| is false for a row whose entry could not be told:
+  // it is never deleted, and the report names it.
+  void AddCheckedRow(int position, std::uint32_t id, bool known);
+  // The next pass, from the last row up, so a row that leaves moves none of
+  // those still to visit. False, without a pass, when every entry that can
+  // go is gone or ten passes have run.
+  bool RunPass(const StartupEntries& entries, const Platform& platform, DeletedRows& rows);
+  // Each checked entry that is not gone, named as its row shows it, with why
+  // it stayed; each checked row whose entry could not be told, by its
+  // position after the delete; and why the delete stopped early when
+  // |stopReason| is not empty. "" when there is nothing to say.
+  std::u16string Report(const StartupEntries& entries, const std::u16string& stopReason,
+                        SystemQueries& system) const;
+
+ private:
+  struct CheckedRow {
+    int position;  // at the start of the delete
+    std::uint32_t id;
+    bool known;
+    DeleteState state;
+    long error;
+  };
+  bool PassLeft() const;
+  // Deletes the row's entry and records how it went; true when it is gone.
+  static bool DeleteOne(const StartupEntries& entries, const Platform& platform, CheckedRow* row);
+
+  std::vector<CheckedRow> rows_;
+  int passes_ = 0;
+};
+
+}  // namespace rw
