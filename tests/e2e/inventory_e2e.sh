@@ -56,6 +56,24 @@ for version in win98 win95 nt40; do
   e2e_stop_prefix
 done
 
+# F5 pressed as soon as the window shows, before the timer's first load:
+# each entry is listed once, and stays so when the timer's time has passed.
+echo "F5 before the first load:"
+rw_set_app_version win98
+expected=$(sed "s/@USER@/$user/" "$expected_dir/inventory-win98.tsv")
+rw_start_program "$RW_WINE_PROGRAM"
+window_shown() { rw_probe frame "$title" >/dev/null; }
+e2e_wait_for "the main window" 30 window_shown
+xdotool mousemove 512 384 key F5
+shown_since=$SECONDS
+e2e_wait_rows "$title"
+# The timer would have loaded a second time half a second after the window showed.
+while [ $((SECONDS - shown_since)) -lt 2 ] && shows_rows "$expected"; do :; done
+expect_eq "each entry is listed once" "$expected" "$(rw_probe rows "$title" | rows_texts)"
+rw_probe close "$title" >/dev/null
+expect_true "the program ends when its window closes" e2e_wait_gone 30
+e2e_stop_prefix
+
 # A user's Run key nobody may read (an empty DACL): everything else is listed,
 # and one message names the key with the system's reason; once the key can be
 # read again, F5 lists its values and says nothing.
@@ -83,4 +101,42 @@ expect_true "and says nothing" e2e_dialog_closed "$title"
 rw_probe close "$title" >/dev/null
 expect_true "the program ends when its window closes" e2e_wait_gone 30
 e2e_stop_prefix
+nul=$'\xe2\x90\x80'  # how a row shows a NUL: U+2400, in UTF-8 as the probe prints it
+# Values whose names hold a NUL, beside "Evil" and the default value they
+# would read as: rows of their own, and checking them deletes exactly them.
+run_names() { rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" --user-run-names 2>/dev/null </dev/null | tr -d '\r' | sort; }
+row_checked() { [ "$(rw_probe rows "$title" | awk -F'\t' -v n="$1" '$3 == n {print $2}')" = 1 ]; }
+check_row() {
+  local x y
+  read -r x y <<<"$(rw_probe checkbox "$title" "$(e2e_row_of "$title" "$1")")"
+  xdotool mousemove "$x" "$y" click 1
+  e2e_wait_for "the box of $1 to be checked" 30 row_checked "$1"
+}
+lacks_row() { ! rw_probe rows "$title" | cut -f3 | grep -q -x -F "$1"; }
+for version in nt40 win98; do
+  echo "Names that hold a NUL, as $version:"
+  rw_set_app_version "$version"
+  rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" --nul-names >/dev/null </dev/null
+  kept=$(run_names | grep -v -x -F -e 'Evil\0Hidden' -e '\0Lead')
+  rw_start_program "$RW_WINE_PROGRAM"
+  e2e_wait_rows "$title"
+  rows=$(rw_probe rows "$title" | rows_texts)
+  for row in $'Evil\tevil.exe\tReg - HKCU' $'Evil'"$nul"$'Hidden\thidden.exe\tReg - HKCU' \
+    $''"$nul"$'Lead\tlead.exe\tReg - HKCU' $'\tdefault.exe\tReg - HKCU'; do
+    expect_true "$version: a row reads '${row%%$'\t'*}'" grep -q -x -F "$row" <<<"$rows"
+  done
+  [ "$version" = nt40 ] && e2e_screenshot "$E2E_SHOTS/inventory-nul-names.png"
+  check_row $'Evil'"$nul"$'Hidden'
+  check_row $''"$nul"$'Lead'
+  xdotool key alt+o d
+  e2e_wait_dialog "$title"
+  xdotool key Return
+  e2e_wait_for "the checked rows to leave the list" 30 lacks_row $'Evil'"$nul"$'Hidden'
+  expect_eq "$version: exactly the checked values are gone" "$kept" "$(run_names)"
+  expect_true "$version: and nothing is reported" e2e_dialog_closed "$title"
+  rw_probe close "$title" >/dev/null
+  expect_true "$version: the program ends when its window closes" e2e_wait_gone 30
+  e2e_stop_prefix
+done
+
 e2e_summary

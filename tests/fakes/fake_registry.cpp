@@ -266,6 +266,10 @@ long FakeRegistry::QueryValueExWide(RegKey handle, const std::u16string& name,
 // As on NT: an ANSI name is read into Unicode through the code page, and
 // then deletes the value of exactly that name.
 // As the real calls: a name ends at its first NUL.
+void FakeRegistry::RefuseDeleteTimes(RegKey hive, const std::string& path, int times) {
+  keys_[Id(hive, path)].refusedDeletesLeft = times;
+}
+
 long FakeRegistry::DeleteValue(RegKey handle, const std::string& name) {
   return Delete(handle, FakeWiden(name.substr(0, name.find('\0'))));
 }
@@ -286,6 +290,10 @@ long FakeRegistry::Delete(RegKey handle, const std::u16string& name) {
   Key* key = FromHandle(handle);
   if (key == nullptr) return kRegInvalidHandle;
   if (key->refuseDelete) return kRegAccessDenied;
+  if (key->refusedDeletesLeft > 0) {
+    --key->refusedDeletesLeft;
+    return kRegAccessDenied;
+  }
   FakeValue* value = FindValue(*key, name);
   if (value == nullptr) return kRegFileNotFound;
   key->values.erase(key->values.begin() + (value - key->values.data()));

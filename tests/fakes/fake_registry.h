@@ -44,6 +44,8 @@ class FakeRegistry : public Registry {
   void RefuseOpenKey(RegKey hive, const std::string& path);                       // OpenKey
   void FailEnumAt(RegKey hive, const std::string& path, std::uint32_t index, long code);
   void RefuseDelete(RegKey hive, const std::string& path);
+  // The next |times| deletes in the key fail, as a key locked for a moment does.
+  void RefuseDeleteTimes(RegKey hive, const std::string& path, int times);
   void FailQueryValueLimits(bool fail) { failLimits_ = fail; }
   // Windows 95/98: the wide calls fail as not implemented, and so does the
   // native delete by a counted name.
@@ -85,6 +87,7 @@ class FakeRegistry : public Registry {
     std::set<std::uint32_t> refusedAccess;
     bool refuseOpenKey = false;
     bool refuseDelete = false;
+    int refusedDeletesLeft = 0;
     std::map<std::uint32_t, long> enumFaults;
   };
   static KeyId Id(RegKey hive, const std::string& path);

@@ -93,6 +93,27 @@ TEST_F(DeleteCommandTest, AFailingShortcutStaysCheckedAndTheRowsAfterItAreStillD
   EXPECT_EQ(kMbOk | kMbIconWarning, messages.shown[1].style);
 }
 
+// Later passes retry what an earlier one could not delete: a key locked for
+// a moment loses its value all the same, and nothing is reported.
+TEST_F(DeleteCommandTest, AnEntryWhoseDeleteFailsAtFirstIsDeletedByALaterPass) {
+  registry.SetString(kHkeyCurrentUser, kRun, "Flaky", "f.exe");
+  registry.SetString(kHkeyCurrentUser, kRun, "Kept", "k.exe");
+  Load();
+  Check({"Flaky"});
+  registry.RefuseDeleteTimes(kHkeyCurrentUser, kRun, 9);
+  Delete();
+  EXPECT_FALSE(registry.HasValue(kHkeyCurrentUser, kRun, "Flaky")) << "the tenth pass deletes it";
+  EXPECT_EQ(std::vector<std::string>{"Kept"}, Names());
+  EXPECT_EQ(1u, messages.shown.size()) << "the question only";
+  registry.SetString(kHkeyCurrentUser, kRun, "Flaky", "f.exe");
+  Load();
+  Check({"Flaky"});
+  registry.RefuseDeleteTimes(kHkeyCurrentUser, kRun, 10);
+  Delete();
+  EXPECT_TRUE(registry.HasValue(kHkeyCurrentUser, kRun, "Flaky")) << "ten passes, no more";
+  EXPECT_EQ(2u + 1u, messages.shown.size()) << "and then it is reported";
+}
+
 TEST_F(DeleteCommandTest, ARefusedRegistryDeletionKeepsTheRowAndIsReported) {
   registry.SetString(kHkeyLocalMachine, kRun, "Guarded", "g.exe");
   registry.SetString(kHkeyCurrentUser, kRun, "Mine", "m.exe");

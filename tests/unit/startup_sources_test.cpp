@@ -262,8 +262,10 @@ TEST_F(CollectionTest, ShellLinksAreShortcutsWhateverTheLanguage) {
   // A look-alike in full-width letters, which a shell that looks types up in
   // ANSI calls a shortcut: it is no shell link, and is never deleted.
   files.AddFileWide(FakeWiden(kWin9xFolder), u"evil.\uFF4C\uFF4E\uFF4B", "Shortcut");
+  files.AddFile(kWin9xFolder, "notes.lnz", "LNZ File");  // one letter off
   Load();
-  ASSERT_EQ(4u, sink.rows.size());
+  ASSERT_EQ(5u, sink.rows.size());
+  EXPECT_EQ(EntrySource::kStartupOtherFile, sink.items[4].source());
   EXPECT_EQ("Shortcut", sink.rows[0].information);
   EXPECT_EQ("Konfigurationseinstellungen", sink.rows[1].information);
   EXPECT_EQ("Datei", sink.rows[2].information);

@@ -8,6 +8,8 @@
 //                                 the ANSI code page, as a Greek program's would
 //   seed_demo_prefix --deny-user-run   closes the user's Run key to everyone
 //                                 (an empty DACL); --allow-user-run opens it again
+//   seed_demo_prefix --nul-names  adds values whose names hold a NUL to the user's
+//                                 Run key; --user-run-names prints its names
 //   seed_demo_prefix --lookalikes adds entries beside their best-fit ANSI twins,
 //                                 a text file named like a shortcut in other
 //                                 letters, and moves the user's folder to
@@ -82,7 +84,40 @@ bool SetUserRunAccess(bool allowed) {
 
 }  // namespace
 
+// Values whose names hold a NUL, set through the native call, beside the
+// value each would read as up to its NUL: "Evil" and the default value.
+bool SeedNulNames() {
+  bool ok = true;
+  for (const std::wstring& name : {std::wstring(L"Evil"), std::wstring(L"Evil\0Hidden", 11),
+                                   std::wstring(L"\0Lead", 5), std::wstring()}) {
+    const std::wstring data = name.empty() ? L"default.exe" : name == L"Evil" ? L"evil.exe"
+                              : name[0] == L'\0'                               ? L"lead.exe"
+                                                                             : L"hidden.exe";
+    ok &= SetStringValueWide(HKEY_CURRENT_USER, kRunKey, name, data);
+  }
+  return ok;
+}
+
+// The names of the user's Run key as the registry counts them, one a line,
+// each NUL written as "\0".
+int PrintUserRunNames() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return 1;
+  for (DWORD index = 0;; ++index) {
+    wchar_t name[256];
+    DWORD length = 256;
+    if (RegEnumValueW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    std::string line;
+    for (DWORD i = 0; i < length; ++i) line += name[i] == L'\0' ? std::string("\\0") : std::string(1, static_cast<char>(name[i]));
+    std::printf("%s\n", line.c_str());
+  }
+  RegCloseKey(key);
+  return 0;
+}
+
 int main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "--nul-names") == 0) return SeedNulNames() ? 0 : 1;
+  if (argc > 1 && std::strcmp(argv[1], "--user-run-names") == 0) return PrintUserRunNames();
   if (argc > 1 && (std::strcmp(argv[1], "--deny-user-run") == 0 || std::strcmp(argv[1], "--allow-user-run") == 0)) {
     return SetUserRunAccess(std::strcmp(argv[1], "--allow-user-run") == 0) ? 0 : 1;
   }
