@@ -12,7 +12,7 @@
 
 namespace rw {
 
-const char RunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kRunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kWin9xStartupFolder[] = "c:\\windows\\start menu\\programs\\startup\\";
 const char kNtAllUsersStartupFolder[] = "c:\\winnt\\profiles\\all users\\start menu\\programs\\startup\\";
 
@@ -54,11 +54,11 @@ std::u16string RunKeyWords(EntrySource source) {
 // opened; |*error| then says why.
 ScopedRegKey OpenRunKey(Registry& registry, RegKey hive, long* error) {
   ScopedRegKey key(registry);
-  if (registry.OpenKeyEx(hive, RunKeyPath, kRunKeyAccess, key.receive()) == kRegSuccess &&
+  if (registry.OpenKeyEx(hive, kRunKeyPath, kRunKeyAccess, key.receive()) == kRegSuccess &&
       key.valid()) {
     return key;
   }
-  *error = registry.OpenKeyEx(hive, RunKeyPath, kKeyRead, key.receive());
+  *error = registry.OpenKeyEx(hive, kRunKeyPath, kKeyRead, key.receive());
   if (*error == kRegSuccess && key.valid()) return key;
   if (*error == kRegSuccess) *error = kRegInvalidHandle;  // success without a key: not opened
   key.reset();  // a key handed out with a failure is still closed
@@ -369,7 +369,7 @@ long DeleteStartupItem(const Platform& platform, const StartupItem& item) {
   switch (item.source()) {
     case EntrySource::kMachineRun:
     case EntrySource::kUserRun:
-      return DeleteRegistryValue(platform.registry, HiveOf(item.source()), RunKeyPath, item.Identity());
+      return DeleteRegistryValue(platform.registry, HiveOf(item.source()), kRunKeyPath, item.Identity());
     case EntrySource::kStartupShortcut:
       return platform.files.RemoveFile(item.Identity());
     case EntrySource::kStartupOtherFile:

@@ -10,7 +10,7 @@
 
 namespace rw {
 
-extern const char RunKeyPath[];  // below both hives
+extern const char kRunKeyPath[];  // below both hives
 
 extern const char kWin9xStartupFolder[];
 extern const char kNtAllUsersStartupFolder[];

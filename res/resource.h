@@ -4,7 +4,6 @@
  *   IDI_  icons      100-199
  *   IDM_  menu items 200-299
  *   IDC_  controls   300-399
- *   IDS_  strings    400-499
  */
 #ifndef RUNWARDEN_RESOURCE_H
 #define RUNWARDEN_RESOURCE_H

@@ -11,7 +11,7 @@
 namespace rw {
 namespace {
 
-const std::string kRun = RunKeyPath;
+const std::string kRun = kRunKeyPath;
 
 // A list that fails once, at the chosen call.
 class ThrowingList : public FakeListControl {

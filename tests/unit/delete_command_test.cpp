@@ -9,7 +9,7 @@
 namespace rw {
 namespace {
 
-const std::string kRun = RunKeyPath;
+const std::string kRun = kRunKeyPath;
 const char kQuestion[] =
     "Are you sure you want to delete the select item(s) from 'Startup' folder and/or Registry?";
 

@@ -19,7 +19,7 @@
 namespace rw {
 namespace {
 
-const std::string kRun = RunKeyPath;
+const std::string kRun = kRunKeyPath;
 
 // Counts the platform calls of all stand-ins together and fails the one
 // chosen; a persistent fault then fails every later call of its kind too, as

@@ -7,7 +7,7 @@
 namespace rw {
 namespace {
 
-const std::string kRun = RunKeyPath;
+const std::string kRun = kRunKeyPath;
 
 class ListCommandsTest : public MainWindowTest {
  protected:

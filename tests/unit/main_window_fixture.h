@@ -15,8 +15,8 @@ class MainWindowTest : public FakePlatformTest {
  protected:
   void SetUp() override {
     FakePlatformTest::SetUp();
-    registry.CreateKey(kHkeyLocalMachine, RunKeyPath);
-    registry.CreateKey(kHkeyCurrentUser, RunKeyPath);
+    registry.CreateKey(kHkeyLocalMachine, kRunKeyPath);
+    registry.CreateKey(kHkeyCurrentUser, kRunKeyPath);
     files.AddFolder(kWin9xStartupFolder);
   }
   void Load() { window.Refresh(); }

@@ -17,8 +17,8 @@ class MainWindowLifecycleTest : public FakePlatformTest {
  protected:
   void SetUp() override {
     FakePlatformTest::SetUp();
-    registry.SetString(kHkeyCurrentUser, RunKeyPath, "zeta", "z.exe");
-    registry.SetString(kHkeyLocalMachine, RunKeyPath, "Alpha", "a.exe");
+    registry.SetString(kHkeyCurrentUser, kRunKeyPath, "zeta", "z.exe");
+    registry.SetString(kHkeyLocalMachine, kRunKeyPath, "Alpha", "a.exe");
     files.AddFile(kWin9xStartupFolder, "beta.lnk", "Shortcut");
   }
   std::vector<std::string> Names() const {
@@ -80,7 +80,7 @@ TEST_F(MainWindowLifecycleTest, RefreshReadsTheInventoryAfreshWithEveryRowUnchec
   for (auto& row : list.rows) row.checked = true;
   view.checks[IDM_SORT_ASCENDING] = false;
   view.checks[IDM_SORT_DESCENDING] = true;
-  registry.SetString(kHkeyCurrentUser, RunKeyPath, "Added", "new.exe");
+  registry.SetString(kHkeyCurrentUser, kRunKeyPath, "Added", "new.exe");
   files.RemoveFile(std::string(kWin9xStartupFolder) + "beta.lnk");
   window.Refresh();
   EXPECT_EQ((std::vector<std::string>{"Added", "Alpha", "zeta"}), Names());
@@ -143,8 +143,8 @@ class ExhaustedRegistry : public FakeRegistry {
 
 TEST_F(MainWindowLifecycleTest, AFailureInsideALoadShowsWhatWasReadAndKeepsTheWindow) {
   ExhaustedRegistry failing;
-  failing.SetString(kHkeyLocalMachine, RunKeyPath, "Read", "r.exe");
-  failing.SetString(kHkeyLocalMachine, RunKeyPath, "Unread", "u.exe");
+  failing.SetString(kHkeyLocalMachine, kRunKeyPath, "Read", "r.exe");
+  failing.SetString(kHkeyLocalMachine, kRunKeyPath, "Unread", "u.exe");
   MainWindow window2{Platform{failing, system, files, messages, programs}, WindowsFamily::kWin9x, false, list, view};
   // As the window procedure runs it: the failure ends the machine's key only.
   EXPECT_TRUE(RunAtBoundary([&] { window2.OnFirstLoad(); }, [&](bool outOfMemory) { window2.EndInterruptedCommand(outOfMemory); }));

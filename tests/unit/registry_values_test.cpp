@@ -11,7 +11,7 @@
 namespace rw {
 namespace {
 
-const std::string kRun = RunKeyPath;
+const std::string kRun = kRunKeyPath;
 
 class RegistryValuesTest : public FakePlatformTest {};
 

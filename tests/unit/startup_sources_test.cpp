@@ -7,7 +7,7 @@
 namespace rw {
 namespace {
 
-const std::string kRun = RunKeyPath;
+const std::string kRun = kRunKeyPath;
 const std::string kWin9xFolder = "c:\\windows\\start menu\\programs\\startup\\";
 const std::string kAllUsersFolder = "c:\\winnt\\profiles\\all users\\start menu\\programs\\startup\\";
 

@@ -181,7 +181,7 @@ TEST_F(CollectionContractTest, NtListsAllUsersThenTheLoggedOnUsersFolder) {
 TEST_F(CollectionContractTest, AMachineKeyThatRefusesTheUsualAccessIsReadAnyway) {
   // Wine grants every access to root, so only check the read-only path opens.
   RegKey key = 0;
-  ASSERT_EQ(kRegSuccess, platform.registry.OpenKeyEx(kHkeyLocalMachine, RunKeyPath, kKeyRead, &key));
+  ASSERT_EQ(kRegSuccess, platform.registry.OpenKeyEx(kHkeyLocalMachine, kRunKeyPath, kKeyRead, &key));
   EXPECT_NE(0u, key);
   EXPECT_EQ(kRegSuccess, platform.registry.CloseKey(key));
 }
@@ -237,11 +237,11 @@ TEST_F(CollectionContractTest, NamesOutsideTheCodePageReachTheirOwnEntryOnly) {
   EXPECT_EQ("??", loaded.rows[cjkValue].name);
   EXPECT_EQ("Tool O.lnk", loaded.rows[omegaFile].name);
 
-  EXPECT_EQ(kRegSuccess, DeleteRegistryValue(platform.registry, kHkeyCurrentUser, RunKeyPath,
+  EXPECT_EQ(kRegSuccess, DeleteRegistryValue(platform.registry, kHkeyCurrentUser, kRunKeyPath,
                                              loaded.items[omegaValue].Identity()));
   EXPECT_FALSE(wine::ValueExistsWide(HKEY_CURRENT_USER, kRunKey, omega));
   EXPECT_TRUE(wine::ValueExists(HKEY_CURRENT_USER, kRunKey, "Tool O")) << "its ANSI twin stays";
-  EXPECT_EQ(kRegSuccess, DeleteRegistryValue(platform.registry, kHkeyCurrentUser, RunKeyPath,
+  EXPECT_EQ(kRegSuccess, DeleteRegistryValue(platform.registry, kHkeyCurrentUser, kRunKeyPath,
                                              loaded.items[cjkValue].Identity()));
   EXPECT_FALSE(wine::ValueExistsWide(HKEY_CURRENT_USER, kRunKey, cjk)) << "\"??\" names no value";
 

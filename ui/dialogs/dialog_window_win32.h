@@ -80,7 +80,7 @@ class DialogWindow : public ProgramWindow {
   int heightTwips_;
   DialogFrame frame_;
   // The About dialog styles three controls, the legend two: a few fixed
-  // slots, searched in order, cost less code than a map.
+  // slots, searched in order, hold them.
   std::array<ControlLook, 4> looks_;
   std::size_t lookCount_ = 0;
 };

@@ -71,7 +71,6 @@ void MainToolbar::Create(HWND parent, HINSTANCE instance, int id, bool flat, COL
     button.idCommand = definition.id;
     button.fsState = separator ? 0 : TBSTATE_ENABLED;
     button.fsStyle = separator ? TBSTYLE_SEP : TBSTYLE_BUTTON;
-    button.dwData = reinterpret_cast<DWORD_PTR>(definition.key);  // its description
     button.iString = -1;
   }
   SendMessageA(toolbar_, TB_ADDBUTTONSA, kToolbarButtonCount, reinterpret_cast<LPARAM>(buttons));

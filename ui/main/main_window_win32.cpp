@@ -25,7 +25,7 @@ constexpr int kClientWidthTwips = 9375;
 constexpr int kClientHeightTwips = 5490;
 
 // What this system's common controls can do, decided once for the run.
-CommonControlFeatures ReadCommonControlFeatures() {
+CommonControlFeatures ReadCommonControlFeatures(WindowsFamily family) {
   FileVersion file;  // 0.0 when unreadable: only what 4.00 has
   DLLVERSIONINFO reported = {};
   reported.cbSize = sizeof reported;
@@ -37,9 +37,8 @@ CommonControlFeatures ReadCommonControlFeatures() {
       reported.dwMajorVersion = reported.dwMinorVersion = 0;
     }
   }
-  const bool onNt = (GetVersion() & 0x80000000u) == 0;
   return FeaturesOfCommonControls(file.major, file.minor, reported.dwMajorVersion,
-                                  reported.dwMinorVersion, onNt);
+                                  reported.dwMinorVersion, family == WindowsFamily::kNT);
 }
 
 }  // namespace
@@ -47,7 +46,7 @@ CommonControlFeatures ReadCommonControlFeatures() {
 Win32MainWindow::Win32MainWindow(const Platform& platform, WindowsFamily family,
                                  PictureColourSource colours)
     : colours_(colours),
-      controls_(ReadCommonControlFeatures()),
+      controls_(ReadCommonControlFeatures(family)),
       logic_(WithMessages(platform, boxes_), family, controls_.unicodeRows, list_, *this),
       about_(platform) {}
 
