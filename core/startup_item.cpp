@@ -19,11 +19,6 @@ void AppendUnits(const ExactName& text, std::u16string* units) {
   for (const char c : text.Ansi()) units->push_back(static_cast<unsigned char>(c));
 }
 
-bool HoldsNul(const ExactName& text) {
-  return text.IsWide() ? text.Unicode().find(u'\0') != std::u16string::npos
-                       : text.Ansi().find('\0') != std::string::npos;
-}
-
 // The name as shown: each NUL a mark, in the name's own form.
 void AppendShownName(const ExactName& name, std::u16string* units) {
   const std::size_t start = units->size();
@@ -45,7 +40,7 @@ StartupItem::StartupItem(EntrySource source, const ExactName& name, const ExactN
                          const ExactName& information)
     : source_(source) {
   const ExactName* const texts[] = {&name, &location, &information};
-  exactNameKept_ = HoldsNul(name);
+  exactNameKept_ = name.HoldsNul();
   texts_.reserve(UnitCount(name) * (exactNameKept_ ? 2 : 1) + UnitCount(location) + UnitCount(information) + 3);
   for (int column = kColumnName; column <= kColumnInformation; ++column) {
     if (column != kColumnName) texts_.push_back(u'\0');

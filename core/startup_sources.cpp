@@ -380,16 +380,11 @@ long DeleteStartupItem(const Platform& platform, const StartupItem& item) {
 
 namespace {
 
-bool HoldsNul(const ExactName& name) {
-  return name.IsWide() ? name.Unicode().find(u'\0') != std::u16string::npos
-                       : name.Ansi().find('\0') != std::string::npos;
-}
-
 // Deletes the value by its exact name through the one call that takes it
 // whole: RegDeleteValueW and RegDeleteValueA read a name up to its first NUL,
 // and would delete another value, or the key's default one.
 long DeleteExactValue(Registry& registry, RegKey key, const ExactName& name) {
-  if (!HoldsNul(name)) {
+  if (!name.HoldsNul()) {
     return name.IsWide() ? registry.DeleteValueWide(key, name.Unicode()) : registry.DeleteValue(key, name.Ansi());
   }
   if (!name.IsWide()) return kErrorNameNotAddressable;

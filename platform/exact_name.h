@@ -23,6 +23,10 @@ class ExactName {
   }
 
   bool IsWide() const { return isWide_; }
+  // A registry value's name may hold NULs: the registry counts names.
+  bool HoldsNul() const {
+    return isWide_ ? wide_.find(u'\0') != std::u16string::npos : ansi_.find('\0') != std::string::npos;
+  }
   const std::string& Ansi() const { return ansi_; }     // only when !IsWide()
   const std::u16string& Unicode() const { return wide_; }  // only when IsWide()
 

@@ -239,36 +239,6 @@ bool Win32ListControl::IsSelected(int position) const {
   return ToList(LVM_GETITEMSTATE, position, LVIS_SELECTED) != 0;
 }
 
-namespace {
-
-// The whole text of a row's column, through LVM_GETITEMTEXTA or W: the list
-// copies at most the buffer, which grows until the text is shorter.
-template <typename Char, typename Item>
-std::basic_string<Char> ItemText(HWND list, UINT message, int position, ListColumn column) {
-  std::vector<Char> buffer(264);
-  for (;;) {
-    Item item = {};
-    item.iSubItem = column;
-    item.pszText = reinterpret_cast<decltype(item.pszText)>(buffer.data());
-    item.cchTextMax = static_cast<int>(buffer.size());
-    const int length = static_cast<int>(SendMessageA(list, message, position, reinterpret_cast<LPARAM>(&item)));
-    if (length < static_cast<int>(buffer.size()) - 1) {
-      return std::basic_string<Char>(reinterpret_cast<const Char*>(item.pszText), length);
-    }
-    buffer.resize(buffer.size() * 2);
-  }
-}
-
-}  // namespace
-
-std::string Win32ListControl::Text(int position, ListColumn column) const {
-  return ItemText<char, LVITEMA>(list_, LVM_GETITEMTEXTA, position, column);
-}
-
-std::u16string Win32ListControl::TextUnicode(int position, ListColumn column) const {
-  return ItemText<char16_t, LVITEMW>(list_, LVM_GETITEMTEXTW, position, column);
-}
-
 bool Win32ListControl::IsChecked(int position) const {
   const UINT state =
       static_cast<UINT>(ToList(LVM_GETITEMSTATE, position, kCheckStateMask));

@@ -42,10 +42,6 @@ class Win32ListControl : public ListControl {
   // Answers a list's request for a row's text, when |header| is one of an
   // attached list; true when it was.
   static bool AnswerTextRequest(const NMHDR* header);
-  // What a row shows, read back as the user sees it; the program itself acts
-  // on rows by their ids only.
-  std::string Text(int position, ListColumn column) const;
-  std::u16string TextUnicode(int position, ListColumn column) const;
 
   int AddRow(std::uint32_t id) override;
   bool RowId(int position, std::uint32_t* id) const override;

@@ -347,7 +347,7 @@ int main(int argc, char** argv) {
                      static_cast<int>(chosen.values.size() + chosen.files.size()));
         for (int p = 0; p < window.list().Count(); ++p) {
           if (window.list().IsChecked(p)) {
-            std::fprintf(stderr, "  not deleted: %s\n", window.list().Text(p, kColumnLocation).c_str());
+            std::fprintf(stderr, "  not deleted: %s\n", wine::ListText(window.list().handle(), p, kColumnLocation).c_str());
           }
         }
         return 1;

@@ -157,7 +157,7 @@ class ListControlContractTest : public ::testing::Test {
   }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (int p = 0; p < list_.Count(); ++p) names.push_back(list_.Text(p, kColumnName));
+    for (int p = 0; p < list_.Count(); ++p) names.push_back(wine::ListText(list_.handle(), p, kColumnName));
     return names;
   }
   HWND window_ = nullptr;
@@ -196,9 +196,9 @@ TEST_F(ListControlContractTest, RowsKeepTheirTextsWholeInEveryColumn) {
   list_.AddRow(rows_.Add(longName, longLocation, "Reg - HKCU"));
   EXPECT_EQ(1, list_.Count());
   EXPECT_EQ(1u, Id(0));
-  EXPECT_EQ(longName, list_.Text(0, kColumnName));
-  EXPECT_EQ(longLocation, list_.Text(0, kColumnLocation));
-  EXPECT_EQ("Reg - HKCU", list_.Text(0, kColumnInformation));
+  EXPECT_EQ(longName, wine::ListText(list_.handle(), 0, kColumnName));
+  EXPECT_EQ(longLocation, wine::ListText(list_.handle(), 0, kColumnLocation));
+  EXPECT_EQ("Reg - HKCU", wine::ListText(list_.handle(), 0, kColumnInformation));
   EXPECT_FALSE(list_.IsChecked(0)) << "rows start unchecked";
 }
 
@@ -215,10 +215,10 @@ TEST_F(ListControlContractTest, AUnicodeListShowsTextsAsTheEntriesHoldThem) {
     list->AddRow(rows_.Add(ExactName::Wide(omega), ExactName::Wide(u"c:\\\u03C9mega.exe"), "Reg - HKCU"));
     list->AddRow(rows_.Add("Tool O", "c:\\plain.exe", "Reg - HKCU"));
   }
-  EXPECT_EQ(omega, unicode.TextUnicode(0, kColumnName));
-  EXPECT_EQ(u"c:\\\u03C9mega.exe", unicode.TextUnicode(0, kColumnLocation));
-  EXPECT_EQ(u"Tool O", unicode.TextUnicode(1, kColumnName));
-  EXPECT_EQ("Tool O", list_.Text(0, kColumnName)) << "the ANSI list shows the best fit";
+  EXPECT_EQ(omega, wine::ListTextUnicode(unicode.handle(), 0, kColumnName));
+  EXPECT_EQ(u"c:\\\u03C9mega.exe", wine::ListTextUnicode(unicode.handle(), 0, kColumnLocation));
+  EXPECT_EQ(u"Tool O", wine::ListTextUnicode(unicode.handle(), 1, kColumnName));
+  EXPECT_EQ("Tool O", wine::ListText(list_.handle(), 0, kColumnName)) << "the ANSI list shows the best fit";
   DestroyWindow(unicodeWindow);
 }
 
@@ -230,7 +230,7 @@ TEST_F(ListControlContractTest, SortsCaseInsensitivelyBothWaysWithChecksAndSelec
   EXPECT_EQ((std::vector<std::string>{"Alpha", "beta", "delta", "Gamma"}), Names());
   EXPECT_TRUE(list_.IsChecked(0));
   EXPECT_TRUE(list_.IsSelected(3));
-  EXPECT_EQ("loc Alpha", list_.Text(0, kColumnLocation)) << "sub-items move with their row";
+  EXPECT_EQ("loc Alpha", wine::ListText(list_.handle(), 0, kColumnLocation)) << "sub-items move with their row";
   SortByName(false);
   EXPECT_EQ((std::vector<std::string>{"Gamma", "delta", "beta", "Alpha"}), Names());
   EXPECT_TRUE(list_.IsChecked(3));
@@ -312,9 +312,9 @@ TEST_F(ListControlContractTest, ARefusalAtAnyStepOfTheInsertPathLeavesEveryRowWi
       std::uint32_t id = 0;
       ASSERT_TRUE(list.RowId(p, &id));
       ASSERT_NE(nullptr, logic.entries().Find(id));
-      EXPECT_EQ(list.Text(p, kColumnName), AnsiShown(logic.entries().Find(id)->Text(kColumnName), real.system));
-      EXPECT_EQ("Reg - HKCU", list.Text(p, kColumnInformation));
-      shown.push_back(list.Text(p, kColumnName));
+      EXPECT_EQ(wine::ListText(list.handle(), p, kColumnName), AnsiShown(logic.entries().Find(id)->Text(kColumnName), real.system));
+      EXPECT_EQ("Reg - HKCU", wine::ListText(list.handle(), p, kColumnInformation));
+      shown.push_back(wine::ListText(list.handle(), p, kColumnName));
     }
     EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end(), [](const std::string& a, const std::string& b) {
       return RealOrder(a, b) < 0;

@@ -394,12 +394,12 @@ std::vector<Entry> CheckLoadOrder(const Win32ListControl& list, const std::vecto
     return {};
   }
   for (int p = 0; p < list.Count(); ++p) {
-    const std::string information = Shown(list.TextUnicode(p, kColumnInformation));
+    const std::string information = Shown(wine::ListTextUnicode(list.handle(), p, kColumnInformation));
     const std::string source = information.rfind("Reg - ", 0) == 0 ? information : "file";
-    if (list.TextUnicode(p, kColumnName) != std::u16string(read[p].name.begin(), read[p].name.end()) ||
+    if (wine::ListTextUnicode(list.handle(), p, kColumnName) != std::u16string(read[p].name.begin(), read[p].name.end()) ||
         source != read[p].source) {
       problems->push_back("row " + std::to_string(p) + " after the load is " +
-                          Shown(Shown(list.TextUnicode(p, kColumnName)), source) + ", sorted by name it is " +
+                          Shown(Shown(wine::ListTextUnicode(list.handle(), p, kColumnName)), source) + ", sorted by name it is " +
                           Shown(Utf8(read[p].name), read[p].source));
       return {};
     }
@@ -510,14 +510,14 @@ bool Round::Run(const Platform& services, HWND listWindow, std::vector<std::stri
     expected.insert(Utf8(file.name) + "\t" + Utf8(kFolder + file.name) + "\t" + (file.shortcut ? "Shortcut" : "*"));
   }
   for (int p = 0; p < list.Count(); ++p) {
-    std::string information = Shown(list.TextUnicode(p, kColumnInformation));
-    const std::string name = Shown(list.TextUnicode(p, kColumnName));
+    std::string information = Shown(wine::ListTextUnicode(list.handle(), p, kColumnInformation));
+    const std::string name = Shown(wine::ListTextUnicode(list.handle(), p, kColumnName));
     const bool isFile = information.rfind("Reg - ", 0) != 0;
     if (isFile && information != "Shortcut") {
       if (information.empty()) Problem(problems, "file without a type: " + name);
       information = "*";
     }
-    shown.insert(name + "\t" + Shown(list.TextUnicode(p, kColumnLocation)) + "\t" + information);
+    shown.insert(name + "\t" + Shown(wine::ListTextUnicode(list.handle(), p, kColumnLocation)) + "\t" + information);
   }
   if (expected != shown) {
     std::string unexpected;
@@ -544,8 +544,8 @@ bool Round::Run(const Platform& services, HWND listWindow, std::vector<std::stri
     const int forced = entry.value >= 0 ? values[entry.value].check : files[entry.file].check;
     const bool checked = forced >= 0 ? forced == 1 : Chance(50);
     if (checked) list.SetChecked(p, true);
-    rows.push_back({Shown(list.TextUnicode(p, kColumnName)), Shown(list.TextUnicode(p, kColumnLocation)),
-                    Shown(list.TextUnicode(p, kColumnInformation)),
+    rows.push_back({Shown(wine::ListTextUnicode(list.handle(), p, kColumnName)), Shown(wine::ListTextUnicode(list.handle(), p, kColumnLocation)),
+                    Shown(wine::ListTextUnicode(list.handle(), p, kColumnInformation)),
                     checked, entry});
   }
 
@@ -624,7 +624,7 @@ bool Round::Run(const Platform& services, HWND listWindow, std::vector<std::stri
   }
   std::multiset<std::string> nowRows, nowChecked;
   for (int p = 0; p < list.Count(); ++p) {
-    const std::string key = Shown(list.TextUnicode(p, kColumnName)) + "\t" + Shown(list.TextUnicode(p, kColumnInformation));
+    const std::string key = Shown(wine::ListTextUnicode(list.handle(), p, kColumnName)) + "\t" + Shown(wine::ListTextUnicode(list.handle(), p, kColumnInformation));
     nowRows.insert(key);
     if (list.IsChecked(p)) nowChecked.insert(key);
   }

@@ -273,4 +273,35 @@ bool MakeShortcutWide(const std::wstring& linkPath, const std::string& target) {
   return MakeShortcutAt(linkPath.c_str(), target, "");
 }
 
+namespace {
+
+// The whole text of a row's column, as another program reads it, through
+// LVM_GETITEMTEXTA or W: the list copies at most the buffer, which grows
+// until the text is shorter.
+template <typename Char, typename Item>
+std::basic_string<Char> ItemText(HWND list, UINT message, int position, int column) {
+  std::vector<Char> buffer(264);
+  for (;;) {
+    Item item = {};
+    item.iSubItem = column;
+    item.pszText = reinterpret_cast<decltype(item.pszText)>(buffer.data());
+    item.cchTextMax = static_cast<int>(buffer.size());
+    const int length = static_cast<int>(SendMessageA(list, message, position, reinterpret_cast<LPARAM>(&item)));
+    if (length < static_cast<int>(buffer.size()) - 1) {
+      return std::basic_string<Char>(reinterpret_cast<const Char*>(item.pszText), length);
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+}  // namespace
+
+std::string ListText(HWND list, int position, int column) {
+  return ItemText<char, LVITEMA>(list, LVM_GETITEMTEXTA, position, column);
+}
+
+std::u16string ListTextUnicode(HWND list, int position, int column) {
+  return ItemText<char16_t, LVITEMW>(list, LVM_GETITEMTEXTW, position, column);
+}
+
 }  // namespace rw::wine

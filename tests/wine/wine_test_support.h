@@ -48,6 +48,11 @@ bool WriteTextFileWide(const std::wstring& path, const std::string& text);
 // Unicode when |unicode| says so.
 HWND CreateTestListView(DWORD style, bool (*notify)(const NMHDR*) = nullptr, bool unicode = false);
 
+// What a list's row shows in a column, read back as the user sees it,
+// through LVM_GETITEMTEXTA, or W for the Unicode text.
+std::string ListText(HWND list, int position, int column);
+std::u16string ListTextUnicode(HWND list, int position, int column);
+
 // A real shell link made through the shell's link interface.
 bool MakeShortcut(const std::string& linkPath, const std::string& target,
                   const std::string& arguments);
