@@ -21,7 +21,7 @@ bool DeleteRun::PassLeft() const {
   return false;
 }
 
-bool DeleteRun::RunPass(const StartupEntries& entries, const Platform& platform, DeletedRows& rows) {
+bool DeleteRun::RunPass(const StartupInventory& inventory, const Platform& platform, DeletedRows& rows) {
   if (!PassLeft()) return false;
   ++passes_;
   // A row stands where it stood at the start, less the rows above it that
@@ -33,21 +33,21 @@ bool DeleteRun::RunPass(const StartupEntries& entries, const Platform& platform,
       --goneAbove;  // gone in an earlier pass, and above none of the rows still to visit
       continue;
     }
-    if (DeleteOne(entries, platform, &rows_[i])) rows.RowDeleted(rows_[i].position - goneAbove);
+    if (DeleteOne(inventory, platform, &rows_[i])) rows.RowDeleted(rows_[i].position - goneAbove);
   }
   return true;
 }
 
-bool DeleteRun::DeleteOne(const StartupEntries& entries, const Platform& platform, CheckedRow* row) {
+bool DeleteRun::DeleteOne(const StartupInventory& inventory, const Platform& platform, CheckedRow* row) {
   if (!row->known || (row->state != DeleteState::kNotReached && row->state != DeleteState::kFailed)) {
     return false;
   }
-  const StartupItem* item = entries.Find(row->id);
+  const StartupItem* item = inventory.Find(row->id);
   if (item == nullptr) {
-    row->known = false;  // an entry of no load of this list: named by its row
+    row->known = false;  // an item of no load of this list: named by its row
     return false;
   }
-  if (item->source() == EntrySource::kStartupOtherFile) {
+  if (item->source() == ItemSource::kStartupOtherFile) {
     row->state = DeleteState::kNeverDeleted;
     return false;
   }
@@ -56,11 +56,11 @@ bool DeleteRun::DeleteOne(const StartupEntries& entries, const Platform& platfor
   return row->state == DeleteState::kDeleted;
 }
 
-std::u16string DeleteRun::Report(const StartupEntries& entries, const std::u16string& stopReason,
+std::u16string DeleteRun::Report(const StartupInventory& inventory, const std::u16string& stopReason,
                                  SystemQueries& system) const {
   std::vector<DeleteFailure> failures;
   for (const CheckedRow& row : rows_) {
-    const StartupItem* item = row.known ? entries.Find(row.id) : nullptr;
+    const StartupItem* item = row.known ? inventory.Find(row.id) : nullptr;
     if (item == nullptr || (row.state != DeleteState::kFailed && row.state != DeleteState::kNotReached)) {
       continue;
     }

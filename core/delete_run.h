@@ -1,48 +1,48 @@
 #pragma once
-// One delete command over the checked rows: it deletes their entries in up
+// One delete command over the checked rows: it deletes their items in up
 // to ten passes, each retrying what the ones before could not delete, tells
-// the window which rows to remove as their entries go, and keeps what
+// the window which rows to remove as their items go, and keeps what
 // happened to each, so even a delete cut short knows exactly what it did.
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "core/startup_entries.h"
+#include "core/startup_inventory.h"
 #include "platform/platform.h"
 
 namespace rw {
 
-// How the delete of one checked entry went.
+// How the delete of one checked item went.
 enum class DeleteState : std::uint8_t {
-  kNotReached,    // the delete stopped before it came to the entry
+  kNotReached,    // the delete stopped before it came to the item
   kDeleted,       // gone: deleted now, or a value that was already gone
   kFailed,        // still there, or not known to be gone: |error| says why
   kNeverDeleted,  // a Startup-folder file that is not a shortcut
 };
 
-// Where the window hears of each row whose entry went.
+// Where the window hears of each row whose item went.
 class DeletedRows {
  public:
   virtual ~DeletedRows() = default;
-  // The row now at |position| (from 0) shows an entry that is gone.
+  // The row now at |position| (from 0) shows an item that is gone.
   virtual void RowDeleted(int position) = 0;
 };
 
 class DeleteRun {
  public:
   // A checked row, in the list's order from the top: its position and the
-  // id of its entry. |known| is false for a row whose entry could not be told:
+  // id of its item. |known| is false for a row whose item could not be told:
   // it is never deleted, and the report names it.
   void AddCheckedRow(int position, std::uint32_t id, bool known);
   // The next pass, from the last row up, so a row that leaves moves none of
-  // those still to visit. False, without a pass, when every entry that can
+  // those still to visit. False, without a pass, when every item that can
   // go is gone or ten passes have run.
-  bool RunPass(const StartupEntries& entries, const Platform& platform, DeletedRows& rows);
-  // Each checked entry that is not gone, named as its row shows it, with why
-  // it stayed; each checked row whose entry could not be told, by its
+  bool RunPass(const StartupInventory& inventory, const Platform& platform, DeletedRows& rows);
+  // Each checked item that is not gone, named as its row shows it, with why
+  // it stayed; each checked row whose item could not be told, by its
   // position after the delete; and why the delete stopped early when
   // |stopReason| is not empty. "" when there is nothing to say.
-  std::u16string Report(const StartupEntries& entries, const std::u16string& stopReason,
+  std::u16string Report(const StartupInventory& inventory, const std::u16string& stopReason,
                         SystemQueries& system) const;
 
  private:
@@ -54,8 +54,8 @@ class DeleteRun {
     long error;
   };
   bool PassLeft() const;
-  // Deletes the row's entry and records how it went; true when it is gone.
-  static bool DeleteOne(const StartupEntries& entries, const Platform& platform, CheckedRow* row);
+  // Deletes the row's item and records how it went; true when it is gone.
+  static bool DeleteOne(const StartupInventory& inventory, const Platform& platform, CheckedRow* row);
 
   std::vector<CheckedRow> rows_;
   int passes_ = 0;

@@ -6,18 +6,9 @@ namespace rw {
 
 namespace {
 
-// ANSI bytes as units, one byte each, so both forms share one string.
-std::size_t UnitCount(const ExactName& text) {
-  return text.IsWide() ? text.Unicode().size() : text.Ansi().size();
-}
+std::size_t UnitCount(const ExactName& text) { return text.Units().size(); }
 
-void AppendUnits(const ExactName& text, std::u16string* units) {
-  if (text.IsWide()) {
-    units->append(text.Unicode());
-    return;
-  }
-  for (const char c : text.Ansi()) units->push_back(static_cast<unsigned char>(c));
-}
+void AppendUnits(const ExactName& text, std::u16string* units) { units->append(text.Units()); }
 
 // The name as shown: each NUL a mark, in the name's own form.
 void AppendShownName(const ExactName& name, std::u16string* units) {
@@ -31,12 +22,31 @@ void AppendShownName(const ExactName& name, std::u16string* units) {
 
 std::uint32_t Size(const std::u16string& text) { return static_cast<std::uint32_t>(text.size()); }
 
-constexpr char16_t kMachineRunTag[] = u"Reg - HKLM";
-constexpr char16_t kUserRunTag[] = u"Reg - HKCU";
+// The tag an item of |source| shows as its Information, or nullptr for a
+// file that shows its own type.
+const char16_t* TagOf(ItemSource source) {
+  switch (source) {
+    case ItemSource::kMachineRun:
+      return SourceTag::kMachineRun;
+    case ItemSource::kUserRun:
+      return SourceTag::kUserRun;
+    case ItemSource::kStartupShortcut:
+      return SourceTag::kShortcut;
+    case ItemSource::kStartupOtherFile:
+      break;
+  }
+  return nullptr;
+}
+
+std::uint32_t Length(const char16_t* text) {
+  std::uint32_t length = 0;
+  while (text[length] != u'\0') ++length;
+  return length;
+}
 
 }  // namespace
 
-StartupItem::StartupItem(EntrySource source, const ExactName& name, const ExactName& location,
+StartupItem::StartupItem(ItemSource source, const ExactName& name, const ExactName& location,
                          const ExactName& information)
     : source_(source) {
   const ExactName* const texts[] = {&name, &location, &information};
@@ -60,11 +70,8 @@ StartupItem::StartupItem(EntrySource source, const ExactName& name, const ExactN
 }
 
 RowText StartupItem::Text(ListColumn column) const {
-  if (column == kColumnInformation && source_ == EntrySource::kMachineRun) {
-    return {kMachineRunTag, sizeof kMachineRunTag / 2 - 1, false};
-  }
-  if (column == kColumnInformation && source_ == EntrySource::kUserRun) {
-    return {kUserRunTag, sizeof kUserRunTag / 2 - 1, false};
+  if (const char16_t* tag = column == kColumnInformation ? TagOf(source_) : nullptr) {
+    return {tag, Length(tag), false};
   }
   const std::uint32_t start = column == kColumnName       ? 0
                               : column == kColumnLocation ? locationStart_
@@ -82,15 +89,20 @@ std::uint32_t StartupItem::InformationEnd() const {
 }
 
 ExactName StartupItem::Identity() const {
-  const bool isFile = source_ == EntrySource::kStartupShortcut || source_ == EntrySource::kStartupOtherFile;
+  const bool isFile = source_ == ItemSource::kStartupShortcut || source_ == ItemSource::kStartupOtherFile;
   RowText text = Text(isFile ? kColumnLocation : kColumnName);
   if (!isFile && exactNameKept_) {
     const std::uint32_t start = InformationEnd() + 1;
     text.units = texts_.c_str() + start;
     text.length = Size(texts_) - start;
   }
-  if (!text.ansi) return ExactName::Wide(std::u16string(text.units, text.length));
-  return ExactName(std::string(text.units, text.units + text.length));
+  return ExactName::FromUnits(std::u16string(text.units, text.length), !text.ansi);
+}
+
+std::string AnsiTag(const char16_t* tag) {
+  std::string ansi;
+  for (; *tag != u'\0'; ++tag) ansi += static_cast<char>(*tag);
+  return ansi;
 }
 
 std::string AnsiShown(const RowText& text, SystemQueries& system) {

@@ -1,5 +1,5 @@
 #pragma once
-// One startup entry: where it comes from, its exact identity, and the three
+// One startup item: where it comes from, its exact identity, and the three
 // texts its row shows.
 #include <cstdint>
 #include <string>
@@ -12,13 +12,16 @@ namespace rw {
 
 // The Information text of a row, as the list and the legend show it.
 namespace SourceTag {
-constexpr const char kMachineRun[] = "Reg - HKLM";
-constexpr const char kUserRun[] = "Reg - HKCU";
-constexpr const char kShortcut[] = "Shortcut";
+constexpr char16_t kMachineRun[] = u"Reg - HKLM";
+constexpr char16_t kUserRun[] = u"Reg - HKCU";
+constexpr char16_t kShortcut[] = u"Shortcut";
 }  // namespace SourceTag
 
-// Where an entry comes from, and so how it is deleted.
-enum class EntrySource : std::uint8_t {
+// A tag as ANSI text: its letters are all ASCII.
+std::string AnsiTag(const char16_t* tag);
+
+// Where an item comes from, and so how it is deleted.
+enum class ItemSource : std::uint8_t {
   kMachineRun,        // a value of HKLM's Run key
   kUserRun,           // a value of HKCU's Run key
   kStartupShortcut,   // a shell link in a Startup folder
@@ -32,18 +35,19 @@ enum class EntrySource : std::uint8_t {
 constexpr char16_t kNulMark = u'\u2400';  // SYMBOL FOR NULL
 
 // Immutable once read. The three texts are kept in one string, each ended by
-// a NUL, so an entry costs one allocation; each keeps the form it was read in.
+// a NUL, so an item costs one allocation; each keeps the form it was read in.
 // A name that holds a NUL is shown with marks, and kept exactly after the
 // three texts for the delete.
 class StartupItem {
  public:
   // |name| is the value's exact name or the file's name; |location| the
-  // value's data as text or the file's exact path; |information| the file's
-  // type description (a value's is its hive's tag).
-  StartupItem(EntrySource source, const ExactName& name, const ExactName& location,
+  // value's data as text or the file's exact path; |information| the type
+  // description of a file other than a shell link (the others show their
+  // source's tag).
+  StartupItem(ItemSource source, const ExactName& name, const ExactName& location,
               const ExactName& information = ExactName());
 
-  EntrySource source() const { return source_; }
+  ItemSource source() const { return source_; }
   // As the row shows it: UTF-16 where it was read through the wide calls,
   // otherwise the ANSI bytes, one per unit; a name's NULs as marks.
   RowText Text(ListColumn column) const;
@@ -56,7 +60,7 @@ class StartupItem {
   std::u16string texts_;
   std::uint32_t locationStart_ = 0;
   std::uint32_t informationStart_ = 0;
-  EntrySource source_;
+  ItemSource source_;
   std::uint8_t ansiTexts_ = 0;  // one bit a column: read through the ANSI calls
   bool exactNameKept_ = false;  // the name holds a NUL: kept exactly after the texts
 };

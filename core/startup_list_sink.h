@@ -9,7 +9,7 @@ namespace rw {
 class StartupListSink {
  public:
   virtual ~StartupListSink() = default;
-  // Adds an unchecked row at the end for entry |id|, which shows |item|.
+  // Adds an unchecked row at the end for item |id|, which shows |item|.
   // False when the list refused it.
   virtual bool AppendRow(std::uint32_t id, const StartupItem& item) = 0;
 };

@@ -37,20 +37,22 @@ constexpr std::size_t kMaxBlindDataBytes = 16u << 20;
 
 // ---- Run keys ----
 
-// The hive of a Run key's entries.
-RegKey HiveOf(EntrySource source) {
-  return source == EntrySource::kMachineRun ? kHkeyLocalMachine : kHkeyCurrentUser;
+// The hive of a Run key's items.
+RegKey HiveOf(ItemSource source) {
+  return source == ItemSource::kMachineRun ? kHkeyLocalMachine : kHkeyCurrentUser;
 }
 
 // The Run key of |source| in the words of the list and of the registry.
-std::u16string RunKeyWords(EntrySource source) {
-  return source == EntrySource::kMachineRun
-             ? u"Reg - HKLM (HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run)"
-             : u"Reg - HKCU (HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run)";
+std::u16string RunKeyWords(ItemSource source) {
+  const bool machine = source == ItemSource::kMachineRun;
+  std::u16string words = machine ? SourceTag::kMachineRun : SourceTag::kUserRun;
+  words += machine ? u" (HKEY_LOCAL_MACHINE\\" : u" (HKEY_CURRENT_USER\\";
+  for (const char* letter = kRunKeyPath; *letter != '\0'; ++letter) words += static_cast<char16_t>(*letter);
+  return words + u")";
 }
 
 // Opens for the usual access, or read-only for a user who may not write the
-// key: its entries are listed either way. Not valid when it cannot be
+// key: its items are listed either way. Not valid when it cannot be
 // opened; |*error| then says why.
 ScopedRegKey OpenRunKey(Registry& registry, RegKey hive, long* error) {
   ScopedRegKey key(registry);
@@ -115,7 +117,7 @@ ExactName LocationOf(std::uint32_t type, const std::vector<std::uint8_t>& data, 
 // through the calls of one name form, counting what it reads and gives up.
 // Returns the result that ended the walk.
 template <typename Char>
-long ReadRunKeyValues(Registry& registry, RegKey key, EntrySource source, StartupItemCollector& items,
+long ReadRunKeyValues(Registry& registry, RegKey key, ItemSource source, StartupItemCollector& items,
                       SourceFailure* reading) {
   std::uint32_t maxNameChars = 0;
   std::uint32_t maxDataBytes = 0;
@@ -158,7 +160,7 @@ long ReadRunKeyValues(Registry& registry, RegKey key, EntrySource source, Startu
 
 // Reads the Run key of |source| into |items|, counting in |reading|; false
 // when there is nothing to report of it.
-bool ReadRunKey(Registry& registry, EntrySource source, StartupItemCollector& items, SourceFailure* reading) {
+bool ReadRunKey(Registry& registry, ItemSource source, StartupItemCollector& items, SourceFailure* reading) {
   const ScopedRegKey runKey = OpenRunKey(registry, HiveOf(source), &reading->error);
   if (runKey.valid()) {
     // Names are read in Unicode wherever the registry keeps them so (NT, and
@@ -171,7 +173,7 @@ bool ReadRunKey(Registry& registry, EntrySource source, StartupItemCollector& it
     }
     if (reading->error == kRegNoMoreItems) reading->error = 0;
   } else if (reading->error == kRegFileNotFound) {
-    return false;  // no such key: no entries
+    return false;  // no such key: no items
   }
   return reading->error != 0 || reading->valuesSkipped != 0;
 }
@@ -189,32 +191,22 @@ long OpenKey(Registry& registry, RegKey hive, const std::string& keyPath, Scoped
 // either case: "Shortcut" whatever language the platform describes it in. A
 // look-alike in other letters is another type of file.
 bool IsShellLink(const ExactName& name) {
-  static const char kExtension[] = ".lnk";
-  const std::size_t length = name.IsWide() ? name.Unicode().size() : name.Ansi().size();
-  if (length < 4) return false;
+  static const char16_t kExtension[] = u".lnk";
+  const std::u16string& units = name.Units();
+  if (units.size() < 4) return false;
   for (std::size_t i = 0; i < 4; ++i) {
-    const unsigned unit = name.IsWide() ? static_cast<unsigned>(name.Unicode()[length - 4 + i])
-                                        : static_cast<unsigned char>(name.Ansi()[length - 4 + i]);
-    const unsigned lower = unit >= 'A' && unit <= 'Z' ? unit - 'A' + 'a' : unit;
-    if (lower != static_cast<unsigned>(kExtension[i])) return false;
+    const char16_t unit = units[units.size() - 4 + i];
+    const char16_t lower = unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit - u'A' + u'a') : unit;
+    if (lower != kExtension[i]) return false;
   }
   return true;
 }
 
-bool IsEmpty(const ExactName& name) {
-  return name.IsWide() ? name.Unicode().empty() : name.Ansi().empty();
-}
-
 // A folder's path ending in a backslash, in the form the system gave it.
 ExactName WithBackslash(ExactName path) {
-  if (path.IsWide()) {
-    std::u16string wide = path.Unicode();
-    if (wide.empty() || wide.back() != u'\\') wide.push_back(u'\\');
-    return ExactName::Wide(std::move(wide));
-  }
-  std::string ansi = path.Ansi();
-  if (ansi.empty() || ansi.back() != '\\') ansi.push_back('\\');
-  return ExactName(std::move(ansi));
+  std::u16string units = path.Units();
+  if (units.empty() || units.back() != u'\\') units.push_back(u'\\');
+  return ExactName::Like(path, std::move(units));
 }
 
 // Explorer's record of the folder, for a shell that names none: read in
@@ -250,11 +242,11 @@ ExactName ShellFoldersEntry(Registry& registry, RegKey hive, const char* valueNa
 ExactName FindStartupFolder(const Platform& platform, StartupFolderKind kind, RegKey hive,
                             const char* shellFoldersValue, const std::string& fallback) {
   ExactName shellPath;
-  if (platform.files.ShellStartupFolder(kind, &shellPath) && !IsEmpty(shellPath)) {
+  if (platform.files.ShellStartupFolder(kind, &shellPath) && !shellPath.empty()) {
     return WithBackslash(std::move(shellPath));
   }
   ExactName recorded = ShellFoldersEntry(platform.registry, hive, shellFoldersValue);
-  return WithBackslash(IsEmpty(recorded) ? ExactName(fallback) : std::move(recorded));
+  return WithBackslash(recorded.empty() ? ExactName(fallback) : std::move(recorded));
 }
 
 // The type a file other than a shell link shows. A shell that looks types up
@@ -262,15 +254,9 @@ ExactName FindStartupFolder(const Platform& platform, StartupFolderKind kind, Re
 // a shortcut; it is none, so it is described by its extension, as Windows
 // describes a type it does not know.
 ExactName TypeOfOtherFile(const FolderFile& file) {
-  const bool calledShortcut = file.type.IsWide() ? file.type.Unicode() == u"Shortcut"
-                                                 : file.type.Ansi() == SourceTag::kShortcut;
-  if (!calledShortcut) return file.type;
-  if (file.name.IsWide()) {
-    const std::u16string& name = file.name.Unicode();
-    return ExactName::Wide(name.substr(name.find_last_of(u'.') + 1) + u" File");
-  }
-  const std::string& name = file.name.Ansi();
-  return ExactName(name.substr(name.find_last_of('.') + 1) + " File");
+  if (file.type.Units() != SourceTag::kShortcut) return file.type;  // ASCII: the same in either form
+  const std::u16string& name = file.name.Units();
+  return ExactName::Like(file.name, name.substr(name.find_last_of(u'.') + 1) + u" File");
 }
 
 // Reads the files of |folder| into |items|, counting in |reading|; false
@@ -286,9 +272,9 @@ bool ReadFolder(const Platform& platform, const ExactName& folder, StartupItemCo
   for (const FolderFile& file : listing) {
     const bool shellLink = IsShellLink(file.name);
     if (shellLink) {
-      items.Collect(StartupItem(EntrySource::kStartupShortcut, file.name, file.path, SourceTag::kShortcut));
+      items.Collect(StartupItem(ItemSource::kStartupShortcut, file.name, file.path));
     } else {
-      items.Collect(StartupItem(EntrySource::kStartupOtherFile, file.name, file.path, TypeOfOtherFile(file)));
+      items.Collect(StartupItem(ItemSource::kStartupOtherFile, file.name, file.path, TypeOfOtherFile(file)));
     }
     ++reading->itemsRead;
     if (file.type == ExactName() && !shellLink) ++reading->untypedFiles;
@@ -329,7 +315,7 @@ void ReadStartupFolder(const Platform& platform, const ExactName* folder, Startu
 
 void ReadStartupItems(const Platform& platform, WindowsFamily family, StartupItemCollector& items,
                       LoadProblems* problems) {
-  for (const EntrySource source : {EntrySource::kMachineRun, EntrySource::kUserRun}) {
+  for (const ItemSource source : {ItemSource::kMachineRun, ItemSource::kUserRun}) {
     ReadSource([&](SourceFailure* reading) { return ReadRunKey(platform.registry, source, items, reading); },
                [&] { return RunKeyWords(source); }, problems);
   }
@@ -342,7 +328,7 @@ void ReadStartupItems(const Platform& platform, WindowsFamily family, StartupIte
           return false;
         },
         [] { return std::u16string(u"The Startup folder"); }, problems);
-    if (!IsEmpty(folder)) ReadStartupFolder(platform, &folder, items, problems);
+    if (!folder.empty()) ReadStartupFolder(platform, &folder, items, problems);
   } else if (family == WindowsFamily::kNT) {
     ExactName allUsers;
     ExactName own;
@@ -360,19 +346,19 @@ void ReadStartupItems(const Platform& platform, WindowsFamily family, StartupIte
           return false;
         },
         [] { return std::u16string(u"The Startup folder"); }, problems);
-    if (!IsEmpty(allUsers)) ReadStartupFolder(platform, &allUsers, items, problems);
-    if (!IsEmpty(own) && own != allUsers) ReadStartupFolder(platform, &own, items, problems);
+    if (!allUsers.empty()) ReadStartupFolder(platform, &allUsers, items, problems);
+    if (!own.empty() && own != allUsers) ReadStartupFolder(platform, &own, items, problems);
   }
 }
 
 long DeleteStartupItem(const Platform& platform, const StartupItem& item) {
   switch (item.source()) {
-    case EntrySource::kMachineRun:
-    case EntrySource::kUserRun:
+    case ItemSource::kMachineRun:
+    case ItemSource::kUserRun:
       return DeleteRegistryValue(platform.registry, HiveOf(item.source()), kRunKeyPath, item.Identity());
-    case EntrySource::kStartupShortcut:
+    case ItemSource::kStartupShortcut:
       return platform.files.RemoveFile(item.Identity());
-    case EntrySource::kStartupOtherFile:
+    case ItemSource::kStartupOtherFile:
       break;
   }
   return kErrorAccessDenied;

@@ -1,5 +1,5 @@
 #pragma once
-// Where startup entries come from, read and deleted in one place: the Run
+// Where startup items come from, read and deleted in one place: the Run
 // keys of both hives and the Startup folder(s).
 #include <string>
 
@@ -17,7 +17,7 @@ extern const char kNtAllUsersStartupFolder[];
 // The NT per-user folder for |userName| (empty names are used as they are).
 std::string NtUserStartupFolder(const std::string& userName);
 
-// Takes each entry as it is read.
+// Takes each item as it is read.
 class StartupItemCollector {
  public:
   virtual ~StartupItemCollector() = default;
@@ -30,7 +30,7 @@ class StartupItemCollector {
 void ReadStartupItems(const Platform& platform, WindowsFamily family, StartupItemCollector& items,
                       LoadProblems* problems);
 
-// Deletes the entry where it comes from: a Run key's value by its exact name,
+// Deletes the item where it comes from: a Run key's value by its exact name,
 // a shortcut's file by its exact path. 0 when it is gone: deleted now, or a
 // value already gone. A shortcut already gone is an error (file not found),
 // as the system reports it. Otherwise the error code; other files are never

@@ -1,8 +1,8 @@
 #pragma once
 // The main window's list: rows addressed by position from 0 in display
-// order. A row is its entry's id and nothing more: the list keeps no text of
+// order. A row is its item's id and nothing more: the list keeps no text of
 // its own and asks its owner for a row's texts when it draws them, so what a
-// row shows is always its entry, and commands act on the entry, never on
+// row shows is always its item, and commands act on the item, never on
 // text read back from the list.
 #include <cstddef>
 #include <cstdint>
@@ -40,7 +40,7 @@ class ListControl {
   virtual ~ListControl() = default;
   // Where the rows' texts come from; it must outlive the rows.
   virtual void SetRowTexts(const RowTexts& texts) = 0;
-  // Adds an unchecked, unselected row for entry |id| at the end; returns its
+  // Adds an unchecked, unselected row for item |id| at the end; returns its
   // position, or -1 when the list refused it and holds no such row.
   virtual int AddRow(std::uint32_t id) = 0;
   // The id the row was added with; false when the list cannot tell.

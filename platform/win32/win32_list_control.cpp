@@ -141,7 +141,7 @@ int Win32ListControl::RowByBounds(POINT point) const {
 }
 
 // The row's text is a callback; its sub-items, never set, are callbacks too,
-// so the list keeps nothing of the entry but its id.
+// so the list keeps nothing of the item but its id.
 int Win32ListControl::AddRow(std::uint32_t id) {
   LVITEMA item = {};
   item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;

@@ -9,8 +9,8 @@
 
 namespace rw {
 
-// A report-view list control. A row is its entry's id, in its lParam, so a
-// row's entry survives every sort; its texts, the sub-items' included, are
+// A report-view list control. A row is its item's id, in its lParam, so a
+// row's item survives every sort; its texts, the sub-items' included, are
 // callbacks, asked of the list's RowTexts when the list draws or is read
 // (the owner of the list passes the list's LVN_GETDISPINFO on to
 // AnswerTextRequest). A sub-item never set costs the list nothing, where one

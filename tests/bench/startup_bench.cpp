@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "core/startup_entries.h"
+#include "core/startup_inventory.h"
 #include "core/windows_version.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/bench/raw_cost_window.h"
@@ -232,7 +232,7 @@ void RawDelete(const Chosen& chosen, HWND list) {
   InvalidateRect(list, nullptr, TRUE);
 }
 
-void CheckChosenRows(ListControl& list, const StartupEntries& entries, SystemQueries& system,
+void CheckChosenRows(ListControl& list, const StartupInventory& inventory, SystemQueries& system,
                      const Chosen& chosen) {
   std::map<std::string, bool> wanted;
   for (const auto& value : chosen.values) {
@@ -241,8 +241,8 @@ void CheckChosenRows(ListControl& list, const StartupEntries& entries, SystemQue
   for (const std::string& file : chosen.files) wanted[file] = true;
   for (int p = 0; p < list.Count(); ++p) {
     std::uint32_t id = 0;
-    if (!list.RowId(p, &id) || entries.Find(id) == nullptr) continue;
-    const StartupItem& item = *entries.Find(id);
+    if (!list.RowId(p, &id) || inventory.Find(id) == nullptr) continue;
+    const StartupItem& item = *inventory.Find(id);
     const std::string info = AnsiShown(item.Text(kColumnInformation), system);
     const std::string key = info == "Shortcut" ? AnsiShown(item.Text(kColumnLocation), system)
                                                : AnsiShown(item.Text(kColumnName), system) + "|" +
@@ -315,7 +315,7 @@ int main(int argc, char** argv) {
       struct NullSink : StartupListSink {
         bool AppendRow(std::uint32_t, const StartupItem&) override { return true; }
       } sink;
-      StartupEntries alone;
+      StartupInventory alone;
       start = Now();
       alone.LoadStartupItems(services, WindowsFamily::kWin9x, sink);  // the collection alone, without the list
       collect.push_back(Now() - start);
@@ -334,7 +334,7 @@ int main(int argc, char** argv) {
     for (int r = 0; r < reps; ++r) {
       Seed(values);
       window.logic().Refresh();
-      CheckChosenRows(window.list(), window.logic().entries(), real.system, chosen);
+      CheckChosenRows(window.list(), window.logic().inventory(), real.system, chosen);
       const int before = window.list().Count();
       {
         QuestionAnswerer answerer;

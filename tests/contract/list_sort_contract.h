@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "core/startup_entries.h"
+#include "core/startup_inventory.h"
 #include "platform/list_control.h"
 
 namespace rw {
@@ -34,7 +34,7 @@ class ListSortContract : public ::testing::Test, private RowTexts {
       std::u16string latin1;
       for (const char c : name) latin1 += static_cast<char16_t>(static_cast<unsigned char>(c));
       const ExactName exact = Lists::kUnicode ? ExactName::Wide(latin1) : ExactName(name);
-      items_.push_back(StartupItem(EntrySource::kMachineRun, exact, ExactName()));
+      items_.push_back(StartupItem(ItemSource::kMachineRun, exact, ExactName()));
       list_->AddRow(static_cast<std::uint32_t>(items_.size() - 1));
     }
   }

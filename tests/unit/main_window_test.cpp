@@ -67,9 +67,9 @@ TEST_F(MainWindowLifecycleTest, F5BeforeTheTimerLoadsOnceAndEveryRowAddressesIts
   EXPECT_EQ((std::vector<std::string>{"Alpha", "beta.lnk", "zeta"}), Names());
   window.Refresh();
   EXPECT_EQ((std::vector<std::string>{"Alpha", "beta.lnk", "zeta"}), Names()) << "each entry listed once";
-  EXPECT_EQ(nullptr, window.entries().Find(earlierId));
+  EXPECT_EQ(nullptr, window.inventory().Find(earlierId));
   for (const auto& row : list.rows) {
-    const StartupItem* item = window.entries().Find(row.id);
+    const StartupItem* item = window.inventory().Find(row.id);
     ASSERT_NE(nullptr, item);
     EXPECT_EQ(FakeWiden(row.texts[kColumnName]), std::u16string(item->Text(kColumnName).units, item->Text(kColumnName).length));
   }

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/startup_entries.h"
+#include "core/startup_inventory.h"
 #include "tests/fakes/fake_code_page.h"
 
 namespace rw {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/startup_entries.h"
+#include "core/startup_inventory.h"
 #include "tests/unit/fake_platform.h"
 #include "tests/unit/recording_sink.h"
 
@@ -20,7 +20,7 @@ class CollectionTest : public FakePlatformTest {
   }
   void Load() { entries.LoadStartupItems(services(), family, sink); }
   WindowsFamily family = WindowsFamily::kNone;
-  StartupEntries entries;
+  StartupInventory entries;
   RecordingSink sink;
 };
 
@@ -265,11 +265,11 @@ TEST_F(CollectionTest, ShellLinksAreShortcutsWhateverTheLanguage) {
   files.AddFile(kWin9xFolder, "notes.lnz", "LNZ File");  // one letter off
   Load();
   ASSERT_EQ(5u, sink.rows.size());
-  EXPECT_EQ(EntrySource::kStartupOtherFile, sink.items[4].source());
+  EXPECT_EQ(ItemSource::kStartupOtherFile, sink.items[4].source());
   EXPECT_EQ("Shortcut", sink.rows[0].information);
   EXPECT_EQ("Konfigurationseinstellungen", sink.rows[1].information);
   EXPECT_EQ("Datei", sink.rows[2].information);
-  EXPECT_EQ(EntrySource::kStartupOtherFile, sink.items[3].source());
+  EXPECT_EQ(ItemSource::kStartupOtherFile, sink.items[3].source());
   const RowText type = sink.items[3].Text(kColumnInformation);
   EXPECT_EQ(u"\uFF4C\uFF4E\uFF4B File", std::u16string(type.units, type.length));
 }
@@ -295,7 +295,7 @@ TEST_F(CollectionTest, TheStartupFolderIsTheOneTheShellNames) {
   Load();
   ASSERT_EQ(1u, sink.rows.size());
   EXPECT_EQ(ShownRow({"Agent.lnk", autostart + "\\Agent.lnk", "Shortcut"}), sink.rows[0]);
-  EXPECT_EQ(EntrySource::kStartupShortcut, sink.items[0].source());
+  EXPECT_EQ(ItemSource::kStartupShortcut, sink.items[0].source());
 }
 
 TEST_F(CollectionTest, AUnicodeShellFolderIsListedAndItsFilesAddressedExactly) {

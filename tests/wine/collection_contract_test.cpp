@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/startup_sources.h"
-#include "core/startup_entries.h"
+#include "core/startup_inventory.h"
 #include "core/user_name.h"
 #include "core/windows_version.h"
 #include "platform/win32/win32_platform.h"
@@ -66,7 +66,7 @@ class CollectionContractTest : public ::testing::Test {
   std::vector<ShownRow> LoadInOrder() { return LoadRows().rows; }
   RecordingSink LoadRows() {
     RecordingSink sink;
-    StartupEntries entries;
+    StartupInventory entries;
     entries.LoadStartupItems(platform.services(), family, sink);
     return sink;
   }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/startup_entries.h"
+#include "core/startup_inventory.h"
 #include "platform/win32/win32_list_control.h"
 #include "platform/win32/win32_system_queries.h"
 #include "tests/contract/list_sort_contract.h"
@@ -119,7 +119,7 @@ TEST(CollationAgreementTest, TheStandInOrdersRandomNamesAsCompareStringADoes) {
 class TestRows : public RowTexts {
  public:
   std::uint32_t Add(const ExactName& name, const ExactName& location, const ExactName& information) {
-    items_.push_back(StartupItem(EntrySource::kStartupOtherFile, name, location, information));
+    items_.push_back(StartupItem(ItemSource::kStartupOtherFile, name, location, information));
     return static_cast<std::uint32_t>(items_.size() - 1);
   }
   RowText Text(std::uint32_t id, ListColumn column) const override { return items_.at(id).Text(column); }
@@ -311,8 +311,8 @@ TEST_F(ListControlContractTest, ARefusalAtAnyStepOfTheInsertPathLeavesEveryRowWi
     for (int p = 0; p < list.Count(); ++p) {
       std::uint32_t id = 0;
       ASSERT_TRUE(list.RowId(p, &id));
-      ASSERT_NE(nullptr, logic.entries().Find(id));
-      EXPECT_EQ(wine::ListText(list.handle(), p, kColumnName), AnsiShown(logic.entries().Find(id)->Text(kColumnName), real.system));
+      ASSERT_NE(nullptr, logic.inventory().Find(id));
+      EXPECT_EQ(wine::ListText(list.handle(), p, kColumnName), AnsiShown(logic.inventory().Find(id)->Text(kColumnName), real.system));
       EXPECT_EQ("Reg - HKCU", wine::ListText(list.handle(), p, kColumnInformation));
       shown.push_back(wine::ListText(list.handle(), p, kColumnName));
     }

@@ -44,7 +44,7 @@ constexpr CommandHandler kCommands[] = {
 MainWindow::MainWindow(const Platform& platform, WindowsFamily family, bool unicodeRows,
                        ListControl& list, MainWindowView& view)
     : platform_(platform), family_(family), unicodeRows_(unicodeRows), list_(list), view_(view) {
-  list_.SetRowTexts(entries_);
+  list_.SetRowTexts(inventory_);
 }
 
 bool MainWindow::RunCommand(int id) {
@@ -75,7 +75,7 @@ void MainWindow::LayoutMainWindow() {
 
 void MainWindow::Refresh() { Load(); }
 
-// A bar's entry inverts its own mark rather than copying the bar's state:
+// A bar's item inverts its own mark rather than copying the bar's state:
 // both start shown and checked, so the two always agree.
 void MainWindow::ToggleMenuCheck(int menuId) {
   view_.SetMenuChecked(menuId, !view_.IsMenuChecked(menuId));
@@ -106,8 +106,8 @@ void MainWindow::Load() {
   view_.SetStatusText(kLoadingStatus);
   // The list draws once, whole, when every row is in.
   list_.SetRedraw(false);
-  list_.Clear();  // every load starts from an empty list, before the old entries go
-  entries_.LoadStartupItems(platform_, family_, *this);
+  list_.Clear();  // every load starts from an empty list, before the old items go
+  inventory_.LoadStartupItems(platform_, family_, *this);
   EndCommand(Command::kLoad);
 }
 
@@ -170,8 +170,8 @@ void MainWindow::Report(Command ended, Shortfall shortfall, bool sortedByCollati
           stopReason = FailureReason(ErrorCodeOf(shortfall == Shortfall::kOutOfMemory), platform_.system);
         }
         std::u16string report = ended == Command::kLoad
-                                    ? LoadReport(entries_.Problems(), stopReason, platform_.system)
-                                    : deleting_.Report(entries_, stopReason, platform_.system);
+                                    ? LoadReport(inventory_.Problems(), stopReason, platform_.system)
+                                    : deleting_.Report(inventory_, stopReason, platform_.system);
         if (!sortedByCollation) {
           report += (report.empty() ? u"" : u"\n\n");
           report += u"There was not enough memory to order the names as Windows does: "
@@ -200,7 +200,7 @@ void MainWindow::SelectFirstRow() {
 }
 
 bool MainWindow::Sort(bool ascending) {
-  const NameOrder& order = entries_.Order(platform_.system, unicodeRows_);
+  const NameOrder& order = inventory_.Order(platform_.system, unicodeRows_);
   list_.SortRows(order, ascending);
   return order.Keyed();
 }

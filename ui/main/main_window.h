@@ -1,13 +1,13 @@
 #pragma once
 // The main window's behaviour, written against the platform services, its
 // list and its view, so it runs without a real window. The list shows the
-// entries of a StartupEntries, one row an entry, and commands act on the
-// entries of the rows.
+// items of a StartupInventory, one row an item, and commands act on the
+// items of the rows.
 #include <cstdint>
 #include <vector>
 
 #include "core/delete_run.h"
-#include "core/startup_entries.h"
+#include "core/startup_inventory.h"
 #include "core/windows_version.h"
 #include "platform/list_control.h"
 #include "platform/platform.h"
@@ -25,7 +25,7 @@ class MainWindow : private StartupListSink, private DeletedRows {
   MainWindow(const Platform& platform, WindowsFamily family, bool unicodeRows, ListControl& list,
              MainWindowView& view);
 
-  // The command of a menu entry, a toolbar button or the shortcut key, by
+  // The command of a menu item, a toolbar button or the shortcut key, by
   // its id; false for an id of no command.
   bool RunCommand(int id);
 
@@ -63,7 +63,7 @@ class MainWindow : private StartupListSink, private DeletedRows {
   // complete one ends, keeping what it had done. A load cut short says so.
   void EndInterruptedCommand(bool outOfMemory);
 
-  const StartupEntries& entries() const { return entries_; }
+  const StartupInventory& inventory() const { return inventory_; }
 
  private:
   enum class Command { kNone, kLoad, kDelete };
@@ -96,7 +96,7 @@ class MainWindow : private StartupListSink, private DeletedRows {
   bool unicodeRows_;
   ListControl& list_;
   MainWindowView& view_;
-  StartupEntries entries_;
+  StartupInventory inventory_;
   Command running_ = Command::kNone;
   bool loadedOnce_ = false;
   DeleteRun deleting_;  // the running delete, or the last one

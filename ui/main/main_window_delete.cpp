@@ -1,4 +1,4 @@
-// The delete command: confirm, delete the entries of the checked rows, and
+// The delete command: confirm, delete the items of the checked rows, and
 // report what stayed.
 #include "core/delete_report.h"
 #include "ui/main/main_window.h"
@@ -18,12 +18,12 @@ void MainWindow::DeleteCheckedItems() {
   for (int position = 0; position < count; ++position) {
     if (!list_.IsChecked(position)) continue;
     std::uint32_t id = 0;
-    // A row whose entry cannot be told stays, checked, and is named in the report.
-    const bool known = list_.RowId(position, &id) && entries_.Find(id) != nullptr;
+    // A row whose item cannot be told stays, checked, and is named in the report.
+    const bool known = list_.RowId(position, &id) && inventory_.Find(id) != nullptr;
     deleting_.AddCheckedRow(position, id, known);
   }
   list_.SetRedraw(false);
-  while (deleting_.RunPass(entries_, platform_, *this)) {
+  while (deleting_.RunPass(inventory_, platform_, *this)) {
   }
   EndCommand(Command::kDelete);
 }

@@ -14,7 +14,7 @@ class MainWindowView {
   virtual void SetLoadTimerEnabled(bool enabled) = 0;
   // First status panel.
   virtual void SetStatusText(const std::string& text) = 0;
-  // Check marks of menu entries, by command id.
+  // Check marks of menu items, by command id.
   virtual bool IsMenuChecked(int menuId) const = 0;
   virtual void SetMenuChecked(int menuId, bool checked) = 0;
   virtual bool IsToolbarVisible() const = 0;

@@ -1,4 +1,4 @@
-#include "core/startup_entries.h"
+#include "core/startup_inventory.h"
 
 #include <new>
 #include <utility>
@@ -7,7 +7,7 @@ namespace rw {
 
 namespace {
 
-// Each entry read is kept, then shown; one the list refuses goes again, as
+// Each item read is kept, then shown; one the list refuses goes again, as
 // does one past the most ids a load can hand out.
 class KeepAndShow : public StartupItemCollector {
  public:
@@ -116,8 +116,8 @@ void NameOrder::Clear() {
 }
 
 int NameOrder::Compare(std::uint32_t firstId, std::uint32_t secondId) const {
-  const std::uint32_t first = firstId & StartupEntries::kIndexMask;
-  const std::uint32_t second = secondId & StartupEntries::kIndexMask;
+  const std::uint32_t first = firstId & StartupInventory::kIndexMask;
+  const std::uint32_t second = secondId & StartupInventory::kIndexMask;
   if (byUnits_) {
     if (items_ == nullptr || first >= items_->size() || second >= items_->size()) return 0;
     return CompareUnits((*items_)[first].Text(kColumnName), (*items_)[second].Text(kColumnName));
@@ -128,33 +128,33 @@ int NameOrder::Compare(std::uint32_t firstId, std::uint32_t secondId) const {
   return (order > 0) - (order < 0);
 }
 
-void StartupEntries::LoadStartupItems(const Platform& platform, WindowsFamily family,
+void StartupInventory::LoadStartupItems(const Platform& platform, WindowsFamily family,
                                       StartupListSink& rows) {
   Clear();
   KeepAndShow collector(items_, rows, problems_.refusedRows, kIndexMask + std::size_t{1}, IdOf(0));
   ReadStartupItems(platform, family, collector, &problems_);
 }
 
-void StartupEntries::Clear() {
+void StartupInventory::Clear() {
   items_.clear();
   order_.Clear();
   problems_ = LoadProblems();
   ++generation_;
 }
 
-const StartupItem* StartupEntries::Find(std::uint32_t id) const {
+const StartupItem* StartupInventory::Find(std::uint32_t id) const {
   if (id >> kIndexBits != generation_) return nullptr;
   const std::uint32_t index = id & kIndexMask;
   return index < items_.size() ? &items_[index] : nullptr;
 }
 
-RowText StartupEntries::Text(std::uint32_t id, ListColumn column) const {
+RowText StartupInventory::Text(std::uint32_t id, ListColumn column) const {
   const StartupItem* item = Find(id);
   if (item == nullptr) return {u"", 0, false};
   return item->Text(column);
 }
 
-const NameOrder& StartupEntries::Order(SystemQueries& system, bool unicode) {
+const NameOrder& StartupInventory::Order(SystemQueries& system, bool unicode) {
   if (!order_.HasKeys(items_.size(), unicode)) order_.MakeKeys(system, items_, unicode);
   return order_;
 }

@@ -1,8 +1,8 @@
 #pragma once
-// The startup entries of the last load: read, held with their exact identity
-// and source, and ordered by name. Each entry has an id, which is all a row
+// The startup items of the last load: read, held with their exact identity
+// and source, and ordered by name. Each item has an id, which is all a row
 // of the list holds of it: its index here, and the load it belongs to, so a
-// row of an earlier load never addresses an entry of a later one.
+// row of an earlier load never addresses an item of a later one.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,42 +28,42 @@ class NameOrder : public RowOrder {
   }
   bool Keyed() const { return !byUnits_; }
   void Clear();
-  // By ids of the entries' load.
+  // By ids of the items' load.
   int Compare(std::uint32_t first, std::uint32_t second) const override;
 
  private:
   void MakeKeysOrThrow(SystemQueries& system, const std::vector<StartupItem>& items, bool unicode);
 
   std::string keys_;                   // every key, one after another
-  std::vector<std::uint32_t> starts_;  // where each entry's key starts; one more at the end
+  std::vector<std::uint32_t> starts_;  // where each item's key starts; one more at the end
   const std::vector<StartupItem>* items_ = nullptr;  // for the order without keys
   bool unicode_ = false;
   bool byUnits_ = false;
 };
 
-class StartupEntries : public RowTexts {
+class StartupInventory : public RowTexts {
  public:
-  // Drops the entries of the last load, then reads them all anew. Each entry
+  // Drops the items of the last load, then reads them all anew. Each item
   // is kept before its row is made and dropped again when the list refuses
-  // the row, so every row has its entry and every entry its row. A load cut
+  // the row, so every row has its item and every item its row. A load cut
   // short keeps what it read. What could not be read, or shown, is in Problems().
   void LoadStartupItems(const Platform& platform, WindowsFamily family, StartupListSink& rows);
-  // Drops every entry; ids handed out before address none from now on.
+  // Drops every item; ids handed out before address none from now on.
   void Clear();
   std::size_t Count() const { return items_.size(); }
-  // The entry of id |id| of the current load, or nullptr.
+  // The item of id |id| of the current load, or nullptr.
   const StartupItem* Find(std::uint32_t id) const;
   RowText Text(std::uint32_t id, ListColumn column) const override;
   // What the last load could not read, and how many rows the list refused.
   const LoadProblems& Problems() const { return problems_; }
 
-  // The name order of the entries as a list of that form shows them, its
+  // The name order of the items as a list of that form shows them, its
   // keys made on first use after a load.
   const NameOrder& Order(SystemQueries& system, bool unicode);
 
  private:
   friend class NameOrder;
-  // An id's parts: the entry's index in the low bits, its load's number above.
+  // An id's parts: the item's index in the low bits, its load's number above.
   static constexpr int kIndexBits = 24;
   static constexpr std::uint32_t kIndexMask = (1u << kIndexBits) - 1;
   std::uint32_t IdOf(std::size_t index) const {
