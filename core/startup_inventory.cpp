@@ -23,7 +23,7 @@ class KeepAndShow : public StartupItemCollector {
     const auto id = idBase_ | static_cast<std::uint32_t>(items_.size() - 1);
     bool shown = false;
     try {
-      shown = rows_.AppendRow(id, items_.back());
+      shown = rows_.AppendRow(id);
     } catch (...) {
       items_.pop_back();
       throw;

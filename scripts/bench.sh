@@ -30,8 +30,7 @@
 # RW_BENCH_WIDE_COST=1 times ANSI rows of the raw cost as well, every round,
 # to tell what the wide rows cost.
 # RW_ARCH=x86_64 times the 64-bit build; RW_BENCH_ROUNDS sets the rounds of
-# each size (default 5, 7 up to 1,000 entries); RW_BENCH_IN_PROCESS=1 adds the
-# in-process table of runwarden_bench. Run it on an idle machine.
+# each size (default 5, 7 up to 1,000 entries). Run it on an idle machine.
 set -euo pipefail
 "$(dirname "$0")/setup.sh"
 source "$(dirname "$0")/lib/common.sh"
@@ -195,11 +194,6 @@ awk '{ n[NR] = $2; l[NR] = $3; d[NR] = $5; bl[NR] = $7; bd[NR] = $9 }
                     d[i] / d[i - 1], bd[i] / bd[i - 1] }' "$results"
 if [ -f "$work/program-memory-10000" ]; then
   echo "runwarden.exe with 10,000 values and 1,000 files: peak working set $(median <"$work/program-memory-10000") KB (median of the rounds)"
-fi
-
-if [ -n "${RW_BENCH_IN_PROCESS:-}" ]; then
-  echo "in process (runwarden_bench: the program's code against the raw calls, no window timing):"
-  "$RW_WINE" "$bench" "${sizes[@]}" </dev/null 2>&1 | tr -d '\r'
 fi
 
 # A load long enough to look at while it runs: the window must stay drawn.

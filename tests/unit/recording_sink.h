@@ -36,17 +36,27 @@ inline std::string ShownAnsi(const RowText& text) {
   return text.ansi ? std::string(units.begin(), units.end()) : FakeAnsi(units);
 }
 
+// Records the items of |inventory|'s load as their rows are appended.
 class RecordingSink : public StartupListSink {
  public:
+  explicit RecordingSink(const StartupInventory& inventory) : inventory_(inventory) {}
   std::vector<ShownRow> rows;
   std::vector<StartupItem> items;  // what each row shows, its identity and source
 
-  bool AppendRow(std::uint32_t, const StartupItem& item) override {
+  bool AppendRow(std::uint32_t id) override {
+    const StartupItem& item = *inventory_.Find(id);
     rows.push_back({ShownAnsi(item.Text(kColumnName)), ShownAnsi(item.Text(kColumnLocation)),
                     ShownAnsi(item.Text(kColumnInformation))});
     items.push_back(item);
     return true;
   }
+  void Clear() {
+    rows.clear();
+    items.clear();
+  }
+
+ private:
+  const StartupInventory& inventory_;
 };
 
 }  // namespace rw

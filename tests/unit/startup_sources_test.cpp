@@ -21,7 +21,7 @@ class CollectionTest : public FakePlatformTest {
   void Load() { entries.LoadStartupItems(services(), family, sink); }
   WindowsFamily family = WindowsFamily::kNone;
   StartupInventory entries;
-  RecordingSink sink;
+  RecordingSink sink{entries};
 };
 
 TEST_F(CollectionTest, MachineValuesThenUserValuesThenFolderFiles) {
@@ -247,7 +247,7 @@ TEST_F(CollectionTest, MissingOrUnreadableFoldersAddNothingAndRaiseNothing) {
   Load();
   EXPECT_EQ(1u, sink.rows.size());
 
-  RecordingSink second;
+  RecordingSink second{entries};
   family = WindowsFamily::kWin9x;
   files.FailListing(kWin9xFolder);
   entries.LoadStartupItems(services(), family, second);
@@ -319,7 +319,7 @@ TEST_F(CollectionTest, WithoutTheShellExplorersRecordThenTheDefaultFolderIsListe
   EXPECT_EQ("C:\\WIN95\\Start Menu\\Programs\\StartUp\\Recorded.lnk", sink.rows[0].location);
 
   registry.SetString(kHkeyCurrentUser, kShellFolders, "Startup", "");  // an empty record counts as none
-  sink = RecordingSink();
+  sink.Clear();
   Load();
   ASSERT_EQ(1u, sink.rows.size());
   EXPECT_EQ(kWin9xFolder + "Default.lnk", sink.rows[0].location);
@@ -350,7 +350,7 @@ TEST_F(CollectionTest, NtListsTheShellsAllUsersFolderThenTheUsersOwnAndOneFolder
   EXPECT_EQ("Mine.lnk", sink.rows[1].name);
 
   files.shellFolders[StartupFolderKind::kUser] = files.shellFolders[StartupFolderKind::kAllUsers];
-  sink = RecordingSink();
+  sink.Clear();
   Load();
   ASSERT_EQ(1u, sink.rows.size()) << "the same folder twice is listed once";
 }

@@ -65,8 +65,8 @@ class CollectionContractTest : public ::testing::Test {
   }
   std::vector<ShownRow> LoadInOrder() { return LoadRows().rows; }
   RecordingSink LoadRows() {
-    RecordingSink sink;
     StartupInventory entries;
+    RecordingSink sink(entries);
     entries.LoadStartupItems(platform.services(), family, sink);
     return sink;
   }

@@ -111,8 +111,6 @@ void MainWindow::Load() {
   EndCommand(Command::kLoad);
 }
 
-bool MainWindow::AppendRow(std::uint32_t id, const StartupItem&) { return list_.AddRow(id) >= 0; }
-
 // A step is tried a second time: unwinding the first gave back what it had
 // taken, which is often enough for a step that needs little.
 template <class Step>

@@ -71,7 +71,7 @@ class MainWindow : private StartupListSink, private DeletedRows {
   // memory, since lack of memory is what it most often is.
   enum class Shortfall : std::uint8_t { kNone, kOutOfMemory, kUnexpected };
 
-  bool AppendRow(std::uint32_t id, const StartupItem& item) override;
+  bool AppendRow(std::uint32_t id) override { return list_.AddRow(id) >= 0; }
   void RowDeleted(int position) override { list_.RemoveRow(position); }
   void Load();
   // Every load and every delete ends here, also one cut short, which

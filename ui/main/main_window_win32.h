@@ -30,9 +30,6 @@ class Win32MainWindow : public ProgramWindow, public MainWindowView {
 
   // Creates the window, arms its first load and shows it. False when Windows refused.
   bool Create(HINSTANCE instance, int showCommand);
-  // The behaviour behind the window, for the benchmark to drive directly.
-  MainWindow& logic() { return logic_; }
-  Win32ListControl& list() { return list_; }
   // Routes F5 from anywhere in the main window, and the keys of an open
   // dialog; true when the message was used.
   bool TranslateKeys(MSG* message);
