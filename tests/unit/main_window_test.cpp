@@ -7,6 +7,7 @@
 #include "tests/fakes/fake_list_control.h"
 #include "tests/unit/fake_main_window_view.h"
 #include "tests/unit/fake_platform.h"
+#include "ui/main/main_toolbar.h"
 #include "ui/main/main_window.h"
 #include "ui/window/command_boundary.h"
 
@@ -154,6 +155,26 @@ TEST_F(MainWindowLifecycleTest, AFailureInsideALoadShowsWhatWasReadAndKeepsTheWi
   EXPECT_EQ("Ready", view.statusTexts.back());
   EXPECT_TRUE(view.checks[IDM_SORT_ASCENDING]);
   EXPECT_EQ(0, failing.OpenHandleCount());
+}
+
+// Every menu entry and toolbar button leads to a command; an id of none does nothing.
+TEST_F(MainWindowLifecycleTest, EveryMenuEntryAndToolbarButtonRunsItsCommand) {
+  std::vector<int> ids;
+  for (int m = 0; m < kMainMenuCount; ++m) {
+    for (int e = 0; e < kMainMenu[m].entryCount; ++e) {
+      if (kMainMenu[m].entries[e].id != 0) ids.push_back(kMainMenu[m].entries[e].id);
+    }
+  }
+  for (const ToolbarButtonSpec& button : kToolbarButtons) {
+    if (button.picture >= 0) ids.push_back(button.id);
+  }
+  for (const int id : ids) {
+    messages.answers.push_back(kIdNo);  // the delete asks, and is told no
+    EXPECT_TRUE(window.RunCommand(id)) << "no command for id " << id;
+  }
+  EXPECT_FALSE(window.RunCommand(0));
+  EXPECT_TRUE(view.ended);
+  EXPECT_EQ(1, view.aboutOpenings);
 }
 
 TEST_F(MainWindowLifecycleTest, ExitEndsTheProgramAndTheHelpEntriesOpenTheirDialogs) {
