@@ -5,7 +5,8 @@
 #   RUNWARDEN_WINDOWS_VERSION  win98 (default), win95 or nt40: the version the
 #                              program sees, set for runwarden.exe only
 # With no DISPLAY it runs on a private Xvfb, saves a screenshot of the window
-# once the list has loaded, prints where, and ends the program.
+# once the list has loaded, prints where, and ends the program; its status is 1
+# when the list did not load or the program did not end.
 set -euo pipefail
 "$(dirname "$0")/setup.sh"
 source "$(dirname "$0")/lib/common.sh"
@@ -40,16 +41,17 @@ rw_start_xvfb
 rw_start_program "$RW_WINE_PROGRAM"
 shot=$RW_ROOT/out/runwarden-$version.png
 mkdir -p "$(dirname "$shot")"
-if rw_wait_for_rows "Windows Runwarden" 30; then
-  sleep 1  # let the list paint its last rows
-else
-  rw_log "the list stayed empty (or the window did not open); taking the screenshot anyway"
-fi
-rw_screenshot "$shot"
+status=0
+rw_wait_for "the list in the window to load" 60 rw_list_loaded "Windows Runwarden" || status=1
+rw_settled_screenshot "$shot" 30 || status=1
 # Cut to the window, as a picture of the program rather than of the desktop.
 if read -r left top right bottom <<<"$(rw_probe frame "Windows Runwarden")" && [ -n "${bottom:-}" ]; then
   convert "$shot" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$shot"
 fi
 rw_probe close "Windows Runwarden" >/dev/null || true
-rw_wait_for_exit "$RW_PROGRAM_PID" 15 || kill "$RW_PROGRAM_PID" 2>/dev/null || true
+if ! rw_wait_for_exit "$RW_PROGRAM_PID" 30; then
+  kill "$RW_PROGRAM_PID" 2>/dev/null || true
+  status=1
+fi
 echo "screenshot: $shot"
+exit $status

@@ -119,25 +119,29 @@ rw_probe() {
   return $status
 }
 
-# rw_wait_for_rows TITLE SECONDS: waits until the window's list has rows.
-rw_wait_for_rows() {
-  local deadline=$((SECONDS + $2))
-  while [ $SECONDS -lt $deadline ]; do
-    [ -n "$(rw_probe rows "$1")" ] && return 0
-    sleep 0.5
+# rw_wait_for WHAT SECONDS COMMAND...: runs COMMAND until it succeeds. The
+# deadline is only an upper bound, generous for a loaded 2-core machine: past
+# it the wait gives up, says what it waited for and returns 1.
+rw_wait_for() {
+  local what=$1 seconds=$2; shift 2
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      rw_log "gave up after $seconds s waiting for $what"
+      return 1
+    fi
+    sleep 0.2
   done
-  return 1
 }
 
+# rw_list_loaded TITLE: the window's list has loaded. A load ends by selecting
+# the first row, so rows alone may still be half a load.
+rw_list_loaded() { [[ "$(rw_probe rows "$1")" == 1$'\t'* ]]; }
+
+rw_process_gone() { ! kill -0 "$1" 2>/dev/null; }
+
 # rw_wait_for_exit PID SECONDS
-rw_wait_for_exit() {
-  local deadline=$((SECONDS + $2))
-  while [ $SECONDS -lt $deadline ]; do
-    kill -0 "$1" 2>/dev/null || return 0
-    sleep 0.3
-  done
-  return 1
-}
+rw_wait_for_exit() { rw_wait_for "process $1 to end" "$2" rw_process_gone "$1"; }
 
 # rw_screenshot FILE: the screen as a PNG. Some Wine windows (owned popups
 # such as message boxes) come out black in a capture of the root window, so
@@ -156,5 +160,24 @@ rw_screenshot() {
     layers+=("$parts/$id.png" -geometry "+$x+$y" -composite)
   done <"$parts/windows"
   convert "$parts/screen.png" "${layers[@]}" "$1"
+  local status=$?
   rm -rf "$parts"
+  return $status
+}
+
+# rw_screen_settled FILE: captures the screen into FILE; true when the picture
+# is the one the call before captured (RW_LAST_PICTURE).
+rw_screen_settled() {
+  local picture
+  rw_screenshot "$1" && picture=$(identify -format '%#' "$1") || return 1
+  [ "$picture" == "${RW_LAST_PICTURE:-}" ] && return 0
+  RW_LAST_PICTURE=$picture
+  return 1
+}
+
+# rw_settled_screenshot FILE SECONDS: the screen once the last change has
+# painted: two captures in a row show the same picture.
+rw_settled_screenshot() {
+  RW_LAST_PICTURE=""
+  rw_wait_for "the screen to stop changing" "$2" rw_screen_settled "$1"
 }
