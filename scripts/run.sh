@@ -4,6 +4,8 @@
 #                              ./demo-prefix, made and seeded on first use
 #   RUNWARDEN_WINDOWS_VERSION  win98 (default), win95 or nt40: the version the
 #                              program sees, set for runwarden.exe only
+#   RUNWARDEN_PREFIX_FONTS=1   also gives a WINEPREFIX of your own the fonts the
+#                              demo prefix has (Marlett, a CJK fallback font)
 # With no DISPLAY it runs on a private Xvfb, saves a screenshot of the window
 # once the list has loaded, prints where, and ends the program; its status is 1
 # when the list did not load or the program did not end.
@@ -20,12 +22,16 @@ esac
 rw_build_for_wine
 
 if [ -n "${WINEPREFIX:-}" ]; then
-  rw_prepare_prefix "$WINEPREFIX"
+  # The user's own prefix keeps its fonts unless asked otherwise.
+  rw_boot_prefix "$WINEPREFIX"
+  if [ "${RUNWARDEN_PREFIX_FONTS:-0}" = 1 ]; then rw_prefix_fonts; fi
 else
   rw_prepare_prefix "$RW_ROOT/demo-prefix/pfx"
-  if [ ! -f "$RW_ROOT/demo-prefix/seeded" ]; then
+  # The marker names the set seeded; a prefix seeded with an older set gets this one too.
+  demo_set="Windows 98 set with Greek, Chinese and fullwidth names"
+  if [ "$(cat "$RW_ROOT/demo-prefix/seeded" 2>/dev/null)" != "$demo_set" ]; then
     rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" --unicode </dev/null
-    touch "$RW_ROOT/demo-prefix/seeded"
+    echo "$demo_set" >"$RW_ROOT/demo-prefix/seeded"
   fi
 fi
 rw_set_app_version "$version"

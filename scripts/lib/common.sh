@@ -55,8 +55,8 @@ RW_WINE_TOOLS=$RW_BUILD/win-$RW_ARCH-posix
 
 rw_wine() { "$RW_WINE" "$@"; }
 
-# rw_prepare_prefix DIR: a booted prefix with the fonts the captions need.
-rw_prepare_prefix() {
+# rw_boot_prefix DIR: the prefix in DIR, booted once; WINEPREFIX names it.
+rw_boot_prefix() {
   export WINEPREFIX=$1
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$(dirname "$WINEPREFIX")"
@@ -64,12 +64,31 @@ rw_prepare_prefix() {
     "$RW_WINE" wineboot -i >/dev/null 2>&1 </dev/null
     "$RW_WINESERVER" -w
   fi
-  # Caption buttons are drawn with Marlett; give the prefix its own copy.
+}
+
+# Wine draws a character its font lacks as an empty box, and looks for it in
+# another font only where the SystemLink key links one behind the face it
+# draws with. Debian's Wine finds no Tahoma of its own, so the dialog font (MS
+# Shell Dlg, Tahoma) of every window falls back to Liberation Sans
+# (fonts-liberation); the prefixes made here link a CJK font
+# (fonts-wqy-microhei, found through fontconfig) behind that face. Linked
+# behind the missing Tahoma itself, it would draw every letter.
+RW_FALLBACK_FONT="wqy-microhei.ttc,WenQuanYi Micro Hei"
+RW_LINKED_FACE="Liberation Sans"
+
+# rw_prefix_fonts: gives the current prefix its own Marlett, which the caption
+# buttons are drawn with, and the fallback font.
+rw_prefix_fonts() {
   local fonts=$WINEPREFIX/drive_c/windows/Fonts
   if [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
     cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
   fi
+  "$RW_WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v "$RW_LINKED_FACE" /t REG_MULTI_SZ /d "$RW_FALLBACK_FONT" /f >/dev/null 2>&1 </dev/null
 }
+
+# rw_prepare_prefix DIR: a prefix of the project's own, booted, with its fonts.
+rw_prepare_prefix() { rw_boot_prefix "$1" && rw_prefix_fonts; }
 
 # rw_set_app_version VERSION: the Windows version runwarden.exe sees, for this
 # program only (win95, win98, nt40, win2k, ...).

@@ -197,6 +197,8 @@ shown=$(printf '%s\n' "??${tab}c:\\tools\\question.exe${tab}Reg - HKCU" \
   "evil.ｌｎｋ${tab}${omega}evil.ｌｎｋ${tab}ｌｎｋ File" "Omega.lnk${tab}${omega}Omega.lnk${tab}Shortcut" \
   "Tool O${tab}c:\\plain\\tool.exe${tab}Reg - HKCU" "Tool Ω${tab}c:\\ωmega\\tool.exe${tab}Reg - HKCU" \
   "Ωmega.lnk${tab}${omega}Ωmega.lnk${tab}Shortcut" "工具${tab}c:\\tools\\cjk.exe${tab}Reg - HKCU" | sort)
+expect_true "the list's font draws these names' letters, none as the box of a missing one" \
+  rw_probe glyphs "$(printf '%s' "${lookalikes[@]}")"
 for version in nt40 win98; do
   rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" --lookalikes >/dev/null </dev/null
   rw_set_app_version "$version"
