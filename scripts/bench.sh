@@ -201,14 +201,15 @@ seed 40000
 "$RW_WINE" "$RW_WINE_TOOLS/window_probe.exe" watch "$program_title" >/dev/null 2>&1 </dev/null &
 watcher=$!
 start program
-wait "$watcher" || true
-sleep 1  # the load starts 500 ms after the window opens
+wait "$watcher" || { rw_log "the program's window did not show"; exit 1; }
+# The load starts 500 ms after the window opens and answers no message until it ends.
+rw_wait_for "the 40,000-value load to start" 60 rw_probe busy "$program_title" || exit 1
 mkdir -p "$RW_ROOT/out"
 rw_screenshot "$RW_ROOT/out/bench-during-load.png"
 echo "screenshot during a 40,000-value load: out/bench-during-load.png"
 # Until it says "Ready": reading 44,000 rows back on every poll would take minutes.
-deadline=$((SECONDS + 300))
-until [ "$(rw_probe status "$program_title" | head -1)" = Ready ] || [ $SECONDS -ge $deadline ]; do sleep 0.5; done
+ready() { [ "$(rw_probe status "$program_title" | head -1)" = Ready ]; }
+rw_wait_for "the 40,000-value load to end" 300 ready || exit 1
 stop "$program_title"
 
 rw_build_program

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ python3 googletest
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
-  wine wine32:i386 wine64 fonts-wine fonts-liberation
+  wine wine32:i386 wine64 fonts-wine fonts-liberation fonts-wqy-microhei
   xvfb x11-apps x11-utils xdotool imagemagick procps
 )
 

@@ -55,8 +55,8 @@ RW_WINE_TOOLS=$RW_BUILD/win-$RW_ARCH-posix
 
 rw_wine() { "$RW_WINE" "$@"; }
 
-# rw_prepare_prefix DIR: a booted prefix with the fonts the captions need.
-rw_prepare_prefix() {
+# rw_boot_prefix DIR: the prefix in DIR, booted once; WINEPREFIX names it.
+rw_boot_prefix() {
   export WINEPREFIX=$1
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$(dirname "$WINEPREFIX")"
@@ -64,12 +64,31 @@ rw_prepare_prefix() {
     "$RW_WINE" wineboot -i >/dev/null 2>&1 </dev/null
     "$RW_WINESERVER" -w
   fi
-  # Caption buttons are drawn with Marlett; give the prefix its own copy.
+}
+
+# Wine draws a character its font lacks as an empty box, and looks for it in
+# another font only where the SystemLink key links one behind the face it
+# draws with. Debian's Wine finds no Tahoma of its own, so the dialog font (MS
+# Shell Dlg, Tahoma) of every window falls back to Liberation Sans
+# (fonts-liberation); the prefixes made here link a CJK font
+# (fonts-wqy-microhei, found through fontconfig) behind that face. Linked
+# behind the missing Tahoma itself, it would draw every letter.
+RW_FALLBACK_FONT="wqy-microhei.ttc,WenQuanYi Micro Hei"
+RW_LINKED_FACE="Liberation Sans"
+
+# rw_prefix_fonts: gives the current prefix its own Marlett, which the caption
+# buttons are drawn with, and the fallback font.
+rw_prefix_fonts() {
   local fonts=$WINEPREFIX/drive_c/windows/Fonts
   if [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
     cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
   fi
+  "$RW_WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v "$RW_LINKED_FACE" /t REG_MULTI_SZ /d "$RW_FALLBACK_FONT" /f >/dev/null 2>&1 </dev/null
 }
+
+# rw_prepare_prefix DIR: a prefix of the project's own, booted, with its fonts.
+rw_prepare_prefix() { rw_boot_prefix "$1" && rw_prefix_fonts; }
 
 # rw_set_app_version VERSION: the Windows version runwarden.exe sees, for this
 # program only (win95, win98, nt40, win2k, ...).
@@ -119,25 +138,29 @@ rw_probe() {
   return $status
 }
 
-# rw_wait_for_rows TITLE SECONDS: waits until the window's list has rows.
-rw_wait_for_rows() {
-  local deadline=$((SECONDS + $2))
-  while [ $SECONDS -lt $deadline ]; do
-    [ -n "$(rw_probe rows "$1")" ] && return 0
-    sleep 0.5
+# rw_wait_for WHAT SECONDS COMMAND...: runs COMMAND until it succeeds. The
+# deadline is only an upper bound, generous for a loaded 2-core machine: past
+# it the wait gives up, says what it waited for and returns 1.
+rw_wait_for() {
+  local what=$1 seconds=$2; shift 2
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      rw_log "gave up after $seconds s waiting for $what"
+      return 1
+    fi
+    sleep 0.2
   done
-  return 1
 }
 
+# rw_list_loaded TITLE: the window's list has loaded. A load ends by selecting
+# the first row, so rows alone may still be half a load.
+rw_list_loaded() { [[ "$(rw_probe rows "$1")" == 1$'\t'* ]]; }
+
+rw_process_gone() { ! kill -0 "$1" 2>/dev/null; }
+
 # rw_wait_for_exit PID SECONDS
-rw_wait_for_exit() {
-  local deadline=$((SECONDS + $2))
-  while [ $SECONDS -lt $deadline ]; do
-    kill -0 "$1" 2>/dev/null || return 0
-    sleep 0.3
-  done
-  return 1
-}
+rw_wait_for_exit() { rw_wait_for "process $1 to end" "$2" rw_process_gone "$1"; }
 
 # rw_screenshot FILE: the screen as a PNG. Some Wine windows (owned popups
 # such as message boxes) come out black in a capture of the root window, so
@@ -156,5 +179,24 @@ rw_screenshot() {
     layers+=("$parts/$id.png" -geometry "+$x+$y" -composite)
   done <"$parts/windows"
   convert "$parts/screen.png" "${layers[@]}" "$1"
+  local status=$?
   rm -rf "$parts"
+  return $status
+}
+
+# rw_screen_settled FILE: captures the screen into FILE; true when the picture
+# is the one the call before captured (RW_LAST_PICTURE).
+rw_screen_settled() {
+  local picture
+  rw_screenshot "$1" && picture=$(identify -format '%#' "$1") || return 1
+  [ "$picture" == "${RW_LAST_PICTURE:-}" ] && return 0
+  RW_LAST_PICTURE=$picture
+  return 1
+}
+
+# rw_settled_screenshot FILE SECONDS: the screen once the last change has
+# painted: two captures in a row show the same picture.
+rw_settled_screenshot() {
+  RW_LAST_PICTURE=""
+  rw_wait_for "the screen to stop changing" "$2" rw_screen_settled "$1"
 }

@@ -27,6 +27,8 @@ row_count_is() { [ "$(names | grep -c .)" -eq "$1" ]; }
 # until_checked ROWS: waits for exactly these rows to be checked.
 until_checked() { e2e_wait_for "checked rows: ${1//$'\n'/, }" 30 checked_are "$1"; }
 lines() { printf '%s\n' "$@"; }
+checked_and_selected() { echo "$(checked_rows) $(selected)"; }
+marks_of() { rows | awk -F'\t' -v name="$1" '$3 == name {print $1, $2}'; }  # selected, checked
 
 rw_start_program "$RW_WINE_PROGRAM"
 e2e_wait_rows "$title"
@@ -35,34 +37,27 @@ expect_eq "nine rows, none checked" "9 0" "$(wc -l <<<"$all") $(checked_rows | g
 
 # The mouse on a box: on, off, on again. The box's row is not selected.
 click_at "$(point_of checkbox SystemTray)"
-until_checked SystemTray
-expect_eq "a click on SystemTray's box checks it and leaves desktop.ini selected" \
-  "SystemTray desktop.ini" "$(checked_rows) $(selected)"
+expect_eventually_eq "a click on SystemTray's box checks it and leaves desktop.ini selected" 30 \
+  "SystemTray desktop.ini" checked_and_selected
 click_at "$(point_of checkbox SystemTray)"
-until_checked ""
-expect_eq "a second click clears it" "" "$(checked_rows)"
+expect_eventually_eq "a second click clears it" 30 "" checked_rows
 
 # A click on a name selects the row and leaves its box alone.
 click_at "$(point_of label WeatherBug)"
-e2e_wait_for "WeatherBug selected" 30 selected_is WeatherBug
-expect_eq "a click on WeatherBug's name selects it without checking it" \
-  "1 0" "$(rows | awk -F'\t' '$3 == "WeatherBug" {print $1, $2}')"
+expect_eventually_eq "a click on WeatherBug's name selects it without checking it" 30 "1 0" marks_of WeatherBug
 click_at "$(point_of checkbox SystemTray)"
-until_checked SystemTray
-expect_eq "the third click on SystemTray's box leaves WeatherBug selected" WeatherBug "$(selected)"
+expect_eventually_eq "the third click on SystemTray's box checks it and leaves WeatherBug selected" 30 \
+  "SystemTray WeatherBug" checked_and_selected
 
 # The space bar on the focused row, which the box did not take: on, off, on again.
 keys space
-until_checked "$(lines SystemTray WeatherBug)"
-expect_eq "the space bar checks the selected row, still focused" "$(lines SystemTray WeatherBug)" "$(checked_rows)"
+expect_eventually_eq "the space bar checks the selected row, still focused" 30 "$(lines SystemTray WeatherBug)" checked_rows
 keys space
-until_checked SystemTray
-expect_eq "the space bar again clears it" "SystemTray" "$(checked_rows)"
+expect_eventually_eq "the space bar again clears it" 30 SystemTray checked_rows
 keys space
 click_at "$(point_of checkbox "Office Startup.lnk")"
 marked=$(lines "Office Startup.lnk" SystemTray WeatherBug)
-until_checked "$marked"
-expect_eq "three rows checked by mouse and keys" "$marked" "$(checked_rows)"
+expect_eventually_eq "three rows checked by mouse and keys" 30 "$marked" checked_rows
 
 # Both sort orders keep the marks with their rows.
 keys alt+v d
@@ -85,18 +80,16 @@ done
 
 # Check All and Uncheck All, then the three marks again.
 keys alt+o c
-until_checked "$all"
-expect_eq "Check All checks every row" "$all" "$(checked_rows)"
+expect_eventually_eq "Check All checks every row" 30 "$all" checked_rows
 keys alt+o u
-until_checked ""
-expect_eq "Uncheck All clears every row" "" "$(checked_rows)"
+expect_eventually_eq "Uncheck All clears every row" 30 "" checked_rows
 for name in "Office Startup.lnk" SystemTray WeatherBug; do click_at "$(point_of checkbox "$name")"; done
 until_checked "$marked"
 rw_screenshot "$E2E_SHOTS/check-boxes-checked.png"
 
 # Delete: exactly the checked entries go, from the registry and the folder.
 keys alt+o d
-expect_true "the delete question is asked" e2e_wait_dialog "$title"
+expect_eventually "the delete question is asked" 30 e2e_dialog_open "$title"
 keys Return
 e2e_wait_for "six rows left" 30 row_count_is 6
 expect_eq "the list lost exactly the checked rows" "$(grep -v -x -F "$marked" <<<"$all")" "$(names)"
@@ -104,8 +97,7 @@ expect_eq "the list lost exactly the checked rows" "$(grep -v -x -F "$marked" <<
 # selection shows that the fresh read has happened. Clicked far right of its
 # Name: the whole row selects.
 click_at "$(point_of information TaskMonitor)"
-e2e_wait_for "TaskMonitor selected" 30 selected_is TaskMonitor
-expect_eq "a click in TaskMonitor's Information selects the row" TaskMonitor "$(selected)"
+expect_eventually_eq "a click in TaskMonitor's Information selects the row" 30 TaskMonitor selected
 keys F5
 e2e_wait_for "the list read again" 30 selected_is desktop.ini
 expect_eq "a fresh read of the registry and the folder finds the rest only" \

@@ -66,10 +66,11 @@ space_check() {
   e2e_wait_for "$1 to be checked" 30 check_mark_is "$row" 1
 }
 checked_rows() { e2e_checked_rows "$title"; }
-checked_are() { [ "$(checked_rows)" == "$1" ]; }
 # The program's texts are in the ANSI code page (cp1252 here), the script's in UTF-8.
 dialog_says() { grep -q -F "$1" <<<"$(rw_probe dialog "$title")"; }
 dialog_gone() { ! dialog_says "$1"; }
+# box_owner TEXT: the class of the owner of the box that says TEXT, once that box is up.
+box_owner() { dialog_says "$1" && rw_probe owner "$title" | cut -f1; }
 # answer KEY TEXT: answers the box that says TEXT and waits for it to close;
 # another box of the same title may follow at once.
 answer() { xdotool key "$1"; e2e_wait_for "the box saying '$2' to close" 30 dialog_gone "$2"; }
@@ -77,11 +78,19 @@ question="Are you sure you want to delete the select item(s) from 'Startup' fold
 # The main window takes the keyboard again only once the command has ended:
 # a report would hold it. View > Status Bar, twice, shows that it does.
 status_bar_is() { [ "$(rw_probe layout "$title" | sed -n 4p)" $1 hidden ]; }
-main_window_takes_keys() {
+expect_main_window_takes_keys() {  # expect_main_window_takes_keys DESCRIPTION
   xdotool key alt+v s
-  e2e_wait_for "View > Status Bar to hide the status bar" 30 status_bar_is == || return 1
+  expect_eventually "$1: View > Status Bar hides the status bar" 30 status_bar_is == || return 1
   xdotool key alt+v s
-  e2e_wait_for "View > Status Bar to show it again" 30 status_bar_is !=
+  expect_eventually "$1: and shows it again" 30 status_bar_is !=
+}
+# checked_or_named NAME...: the rows that are checked or have one of these names.
+checked_or_named() {
+  local rows
+  rows=$(rw_probe rows "$title") || { echo "(no list)"; return 1; }
+  awk -F'\t' -v names="$(printf '%s\n' "$@")" '
+    BEGIN { n = split(names, list, "\n"); for (i = 1; i <= n; i++) named[list[i]] = 1 }
+    $2 == 1 || $3 in named {print $3}' <<<"$rows"
 }
 
 snapshot before
@@ -99,12 +108,13 @@ space_check "WeatherBug"
 expect_eq "the mouse and the space bar checked five rows" \
   "$(printf '%s\n' desktop.ini 'ReadOnly Tool.lnk' SystemTray Twin WeatherBug)" "$(checked_rows)"
 xdotool key alt+o d
-expect_true "the question is asked" e2e_wait_dialog "$title"
+expect_eventually "the question is asked" 30 e2e_dialog_open "$title"
 expect_true "it asks the program's question" dialog_says "$question"
-expect_eq "the question belongs to the main window" "RunwardenMain" "$(rw_probe owner "$title" | cut -f1)"
+expect_eventually_eq "the question belongs to the main window" 30 RunwardenMain box_owner "$question"
 answer Return "$question"
 # The rows leave the list one by one, each once its entry is gone.
-e2e_wait_for "the deleted rows to leave the list" 30 checked_are "desktop.ini"
+expect_eventually_eq "the list loses exactly the deleted rows; desktop.ini stays checked" 30 \
+  "desktop.ini" checked_rows
 snapshot after
 expect_eq "HKLM: SystemTray and Twin gone, the rest unchanged" \
   "$(without "$work/before-HKLM.txt" '"SystemTray"=' '"Twin"=')" "$(cat "$work/after-HKLM.txt")"
@@ -112,8 +122,7 @@ expect_eq "HKCU: WeatherBug gone, its Twin and the rest unchanged" \
   "$(without "$work/before-HKCU.txt" '"WeatherBug"=')" "$(cat "$work/after-HKCU.txt")"
 expect_eq "Startup folder: the read-only shortcut gone, every other file byte for byte the same" \
   "$(without "$work/before-startup.txt" './ReadOnly Tool.lnk')" "$(cat "$work/after-startup.txt")"
-expect_eq "the list lost exactly the deleted rows; desktop.ini is still checked" "desktop.ini" "$(checked_rows)"
-expect_true "the delete ended without a report: the main window takes keys again" main_window_takes_keys
+expect_main_window_takes_keys "the delete ended without a report: the main window takes keys again"
 expect_true "no report after a delete that succeeded" e2e_dialog_closed "$title"
 e2e_screenshot "$E2E_SHOTS/delete-after-menu.png"
 
@@ -125,16 +134,16 @@ snapshot before2
 rm -f "$startup_unix/Vanishing.lnk"
 read -r x y <<<"$(rw_probe button "$title" 0)"
 xdotool mousemove "$x" "$y" click 1
-expect_true "the toolbar's Delete asks too" e2e_wait_dialog "$title"
+expect_eventually "the toolbar's Delete asks too" 30 e2e_dialog_open "$title"
 expect_true "with the same question" dialog_says "$question"
 answer Return "$question"
 not_found=$(rw_probe error 2)  # ERROR_FILE_NOT_FOUND in this system's words
 expect_true "the system has words for a missing file ($not_found)" test -n "$not_found"
 expect_eventually "a report follows, naming the shortcut that could not be deleted, and why in the system's words" 30 \
   dialog_says "Vanishing.lnk (${startup}Vanishing.lnk): $not_found"
-expect_true "the report keeps its first line" dialog_says \
-  "These items could not be deleted. They are still in the list, still checked:"
-expect_eq "the report belongs to the main window" "RunwardenMain" "$(rw_probe owner "$title" | cut -f1)"
+report="These items could not be deleted. They are still in the list, still checked:"
+expect_true "the report keeps its first line" dialog_says "$report"
+expect_eventually_eq "the report belongs to the main window" 30 RunwardenMain box_owner "$report"
 e2e_screenshot "$E2E_SHOTS/delete-report.png"
 answer Return "Vanishing.lnk (${startup}Vanishing.lnk)"
 snapshot after2
@@ -143,7 +152,7 @@ expect_eq "HKCU unchanged" "$(cat "$work/before2-HKCU.txt")" "$(cat "$work/after
 expect_eq "Vanishing.lnk stays listed and checked" "Vanishing.lnk" "$(checked_rows)"
 
 rw_probe close "$title" >/dev/null
-expect_true "the program ends when its window closes" e2e_wait_gone 30
+expect_eventually "the program ends when its window closes" 30 e2e_program_gone
 
 # Round 3, as Windows NT 4.0: the all-users folder is listed before the
 # user's own, and a delete reaches both.
@@ -159,14 +168,15 @@ expect_eq "NT: the user's own shortcut, where the shell keeps it" "${startup}Off
 click_checkbox "Virus Scan.lnk"
 click_checkbox "Office Startup.lnk"
 xdotool key alt+o d
-expect_true "NT: the question is asked" e2e_wait_dialog "$title"
+expect_eventually "NT: the question is asked" 30 e2e_dialog_open "$title"
 answer Return "$question"
-e2e_wait_for "the deleted rows to leave the list" 30 checked_are "Vanishing.lnk"
+expect_eventually_eq "NT: both rows leave the list, and no row stays checked" 30 "" \
+  checked_or_named "Virus Scan.lnk" "Office Startup.lnk"
 expect_true "NT: the all-users shortcut is gone" expect_false test -e "$common_unix/Virus Scan.lnk"
 expect_true "NT: the user's shortcut is gone" expect_false test -e "$startup_unix/Office Startup.lnk"
 expect_true "NT: the rest of the folder stays" test -e "$startup_unix/desktop.ini"
 rw_probe close "$title" >/dev/null
-expect_true "the program ends when its window closes" e2e_wait_gone 30
+expect_eventually "the program ends when its window closes" 30 e2e_program_gone
 e2e_stop_prefix
 
 # Round 4, as NT and as Windows 98: entries beside their best-fit ANSI twins,
@@ -187,6 +197,8 @@ shown=$(printf '%s\n' "??${tab}c:\\tools\\question.exe${tab}Reg - HKCU" \
   "evil.ｌｎｋ${tab}${omega}evil.ｌｎｋ${tab}ｌｎｋ File" "Omega.lnk${tab}${omega}Omega.lnk${tab}Shortcut" \
   "Tool O${tab}c:\\plain\\tool.exe${tab}Reg - HKCU" "Tool Ω${tab}c:\\ωmega\\tool.exe${tab}Reg - HKCU" \
   "Ωmega.lnk${tab}${omega}Ωmega.lnk${tab}Shortcut" "工具${tab}c:\\tools\\cjk.exe${tab}Reg - HKCU" | sort)
+expect_true "the list's font draws these names' letters, none as the box of a missing one" \
+  rw_probe glyphs "$(printf '%s' "${lookalikes[@]}")"
 for version in nt40 win98; do
   rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" --lookalikes >/dev/null </dev/null
   rw_set_app_version "$version"
@@ -197,9 +209,10 @@ for version in nt40 win98; do
     "$shown" "$(rows_named "${lookalikes[@]}")"
   for name in "Tool Ω" "工具" "Ωmega.lnk" "evil.ｌｎｋ"; do click_checkbox "$name"; done
   xdotool key alt+o d
-  expect_true "$version: the question is asked" e2e_wait_dialog "$title"
+  expect_eventually "$version: the question is asked" 30 e2e_dialog_open "$title"
   answer Return "$question"
-  e2e_wait_for "the deleted rows to leave the list" 30 checked_are "evil.ｌｎｋ"
+  expect_eventually_eq "$version: the deleted rows leave the list; the look-alike stays checked" 30 \
+    "evil.ｌｎｋ" checked_rows
   snapshot after4
   expect_eq "$version: HKCU lost Tool Ω and 工具; their twins Tool O and ?? stay" \
     "$(without "$work/before4-HKCU.txt" '"Tool Ω"=' '"工具"=')" "$(cat "$work/after4-HKCU.txt")"
@@ -210,7 +223,7 @@ for version in nt40 win98; do
   expect_true "$version: no report: the look-alike is no shortcut, and the rest went" e2e_dialog_closed "$title"
   [ "$version" = win98 ] && e2e_screenshot "$E2E_SHOTS/delete-lookalikes.png"
   rw_probe close "$title" >/dev/null
-  expect_true "$version: the program ends when its window closes" e2e_wait_gone 30
+  expect_eventually "$version: the program ends when its window closes" 30 e2e_program_gone
   e2e_stop_prefix
 done
 e2e_summary

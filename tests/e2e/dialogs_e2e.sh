@@ -14,16 +14,16 @@ work=$E2E_WORK/dialogs
 rw_set_app_version win98
 drive_c=$WINEPREFIX/drive_c
 
-keys() { xdotool mousemove 900 740; local k; for k in "$@"; do xdotool key "$k"; sleep 0.4; done; }
+keys() { xdotool mousemove 900 740; local k; for k in "$@"; do xdotool key "$k"; done; }
 count() { rw_probe count "$1"; }
 counts() { [ "$(count "$1")" == "$2" ]; }
-# expect_count DESCRIPTION TITLE N: waits for N windows titled TITLE, then checks.
-expect_count() {
-  e2e_wait_for "$3 window(s) titled '$2'" 30 counts "$2" "$3"
-  expect_eq "$1" "$3" "$(count "$2")"
-}
+# expect_count DESCRIPTION TITLE N: passes once N windows are titled TITLE.
+expect_count() { expect_eventually_eq "$1" 30 "$3" count "$2"; }
 texts() { rw_probe texts "$1"; }
 active() { rw_probe foreground "$1" >/dev/null; }
+unavailable="System Information Is Unavailable At This Time"
+# message_owner: the class of the owner of System Info's message, once the message is up.
+message_owner() { grep -q -F "Static	$unavailable" <<<"$(rw_probe dialog "$title")" && rw_probe owner "$title" | cut -f1; }
 covered() {  # covered X Y: true when an open dialog lies over that point
   local dialog l t r b
   for dialog in "$about" "$legend"; do
@@ -114,10 +114,8 @@ rw_wine reg delete 'HKLM\SOFTWARE\Microsoft\Shared Tools Location' /f >/dev/null
 e2e_wait_for "the About dialog to be active again" 30 active "$about"
 xdotool key alt+s
 e2e_wait_dialog "$title"
-expect_true "without a location it says so" \
-  grep -q -F "Static	System Information Is Unavailable At This Time" <<<"$(rw_probe dialog "$title")"
-expect_eq "the message belongs to the About dialog, not the main window" \
-  "RunwardenAbout" "$(rw_probe owner "$title" | cut -f1)"
+expect_true "without a location it says so" grep -q -F "Static	$unavailable" <<<"$(rw_probe dialog "$title")"
+expect_eventually_eq "the message belongs to the About dialog, not the main window" 30 RunwardenAbout message_owner
 expect_eq "the main window stays usable under it" "1" "$(rw_probe enabled "$title")"
 keys Return
 e2e_wait_for "the message to close" 30 e2e_dialog_closed "$title"
@@ -131,24 +129,22 @@ expect_eq "the close box closes the main window" "0" "$(count "$title")"
 expect_eq "About stays open" "1" "$(count "$about")"
 read -r x y <<<"$(rw_probe child "$about" "&System Info...")"
 xdotool mousemove "$x" "$y" click 1
-expect_true "System Info still shows its message" e2e_wait_dialog "$title"
-expect_true "the message says why" \
-  grep -q -F "Static	System Information Is Unavailable At This Time" <<<"$(rw_probe dialog "$title")"
-expect_eq "the message belongs to About" "RunwardenAbout" "$(rw_probe owner "$title" | cut -f1)"
-expect_eq "About is disabled while the message is up" "0" "$(rw_probe enabled "$about")"
+expect_eventually "System Info still shows its message" 30 e2e_dialog_open "$title"
+expect_true "the message says why" grep -q -F "Static	$unavailable" <<<"$(rw_probe dialog "$title")"
+expect_eventually_eq "the message belongs to About" 30 RunwardenAbout message_owner
+expect_eventually_eq "About is disabled while the message is up" 30 0 rw_probe enabled "$about"
 e2e_screenshot "$E2E_SHOTS/sysinfo-message-over-about.png"
 read -r x y <<<"$(rw_probe child "$about" "OK")"
 read -r box_left box_top box_right box_bottom <<<"$(rw_probe frame "$title")"
 outside_box() { [ "$x" -lt "$box_left" ] || [ "$x" -ge "$box_right" ] || [ "$y" -lt "$box_top" ] || [ "$y" -ge "$box_bottom" ]; }
 expect_true "About's OK button lies outside the message" outside_box
 xdotool mousemove "$x" "$y" click 1  # would close About if it took the click
-sleep 0.3
-xdotool key Return  # answers the message; handled after the click
+xdotool key Return  # answers the message; queued, and so handled, after the click
 expect_eventually "Enter answers the message" 30 e2e_dialog_closed "$title"
 expect_eq "the click on About's OK did not reach About" "1" "$(count "$about")"
-expect_eq "About takes input again" "1" "$(rw_probe enabled "$about")"
+expect_eventually_eq "About takes input again" 30 1 rw_probe enabled "$about"
 xdotool mousemove "$x" "$y" click 1
-expect_true "About's OK then ends the program, its last window" e2e_wait_gone 30
+expect_eventually "About's OK then ends the program, its last window" 30 e2e_program_gone
 e2e_stop_prefix
 
 # Exit with the About dialog open ends everything at once.
@@ -160,7 +156,7 @@ e2e_wait_for "the About dialog" 30 counts "$about" 1
 expect_eq "About is open before Exit" "1" "$(count "$about")"
 focus_main
 keys alt+f x
-expect_true "Exit ends the program with its dialog" e2e_wait_gone 30
+expect_eventually "Exit ends the program with its dialog" 30 e2e_program_gone
 e2e_stop_prefix
 
 # The close box with the legend open: the program lives on until the legend closes.
@@ -171,7 +167,7 @@ expect_eq "closing the main window leaves the legend open" "1" "$(count "$legend
 expect_true "and the program running" e2e_program_running
 xdotool mousemove 900 740
 keys Escape
-expect_true "closing the legend then ends the program" e2e_wait_gone 30
+expect_eventually "closing the legend then ends the program" 30 e2e_program_gone
 e2e_stop_prefix
 
 # The release archive, unpacked into a folder of its own.
@@ -189,6 +185,6 @@ expect_true "the unpacked program's About dialog finds the readme beside it" \
   grep -q -E '^RICHEDIT	Windows Runwarden 1\.0\.1' <<<"$(texts "$about")"
 focus_main
 keys alt+f x
-expect_true "Exit ends the unpacked program" e2e_wait_gone 30
+expect_eventually "Exit ends the unpacked program" 30 e2e_program_gone
 e2e_stop_prefix
 e2e_summary

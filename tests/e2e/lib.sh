@@ -40,10 +40,22 @@ e2e_user_startup_unix() {
 
 # expect_eventually DESCRIPTION SECONDS COMMAND...: passes once COMMAND
 # succeeds, fails when it has not by the deadline.
-expect_eventually() {
-  local what=$1 seconds=$2; shift 2
-  if e2e_wait_for "$what" "$seconds" "$@"; then pass "$what"; else fail "$what"; fi
+expect_eventually() { e2e_wait_for "$@" && pass "$1"; }
+
+# expect_eventually_eq DESCRIPTION SECONDS EXPECTED COMMAND...: passes once
+# COMMAND prints EXPECTED, fails with what it printed last when it has not by
+# the deadline.
+expect_eventually_eq() {
+  local what=$1 seconds=$2 expected=$3; shift 3
+  if rw_wait_for "$what" "$seconds" e2e_prints "$expected" "$@" 2>/dev/null; then
+    pass "$what"
+  else
+    e2e_gave_up "$what" "$seconds" "expected:" "$(printf '%s' "$expected" | sed 's/^/      /')" \
+      "last printed:" "$(printf '%s' "$E2E_PRINTED" | sed 's/^/      /')"
+    return 1
+  fi
 }
+e2e_prints() { E2E_PRINTED=$("${@:2}"); [ "$E2E_PRINTED" == "$1" ]; }
 
 e2e_summary() {
   echo "e2e: $E2E_PASSED passed, $E2E_FAILED failed"
@@ -81,22 +93,20 @@ e2e_begin() {
   rw_wine "$RW_WINE_TOOLS/seed_demo_prefix.exe" "$@" >/dev/null </dev/null
 }
 
-# e2e_wait_for WHAT SECONDS COMMAND...: runs COMMAND until it succeeds. The
-# deadline is only an upper bound, generous for a loaded 2-core machine; on
-# giving up it says what it waited for.
+# e2e_wait_for WHAT SECONDS COMMAND...: runs COMMAND until it succeeds (see
+# rw_wait_for). Giving up is a failed check, with the screen at that moment.
 e2e_wait_for() {
   local what=$1 seconds=$2; shift 2
-  local deadline=$((SECONDS + seconds))
-  until "$@"; do
-    if [ "$SECONDS" -ge "$deadline" ]; then
-      echo "    gave up after $seconds s waiting for: $what" >&2
-      E2E_GAVE_UP=$((${E2E_GAVE_UP:-0} + 1))
-      local shot=${E2E_SHOTS:-/tmp}/gave-up-${0##*/}-$E2E_GAVE_UP.png
-      rw_screenshot "$shot" 2>/dev/null && echo "    the screen then: $shot" >&2
-      return 1
-    fi
-    sleep 0.2
-  done
+  rw_wait_for "$what" "$seconds" "$@" 2>/dev/null || { e2e_gave_up "$what" "$seconds"; return 1; }
+}
+
+# e2e_gave_up WHAT SECONDS [LINE...]: fails the check that waited for WHAT.
+e2e_gave_up() {
+  local what=$1 seconds=$2; shift 2
+  E2E_GAVE_UP=$((${E2E_GAVE_UP:-0} + 1))
+  local shot=${E2E_SHOTS:-/tmp}/gave-up-${0##*/}-$E2E_GAVE_UP.png
+  rw_screenshot "$shot" 2>/dev/null || shot="(no screenshot)"
+  fail "$what" "gave up after $seconds s" "$@" "the screen then: $shot"
 }
 
 # e2e_own_pids PATTERN: the processes matching PATTERN that run in this
@@ -122,19 +132,24 @@ e2e_wait_dialog() { e2e_wait_for "a dialog box titled '$1'" 30 e2e_dialog_open "
 e2e_dialog_open() { rw_probe dialog "$1" >/dev/null; }
 e2e_dialog_closed() { ! e2e_dialog_open "$1"; }
 
-# e2e_wait_rows TITLE: waits until the window's list has loaded: a load ends
-# by selecting the first row, so rows alone may still be half a load.
-e2e_wait_rows() { e2e_wait_for "a loaded list in '$1'" 60 e2e_list_loaded "$1"; }
-e2e_list_loaded() { [[ "$(rw_probe rows "$1")" == 1$'\t'* ]]; }
+# e2e_wait_rows TITLE: waits until the window's list has loaded (rw_list_loaded).
+e2e_wait_rows() { e2e_wait_for "a loaded list in '$1'" 60 rw_list_loaded "$1"; }
 
-# e2e_checked_rows TITLE: the names of the window's checked rows, in list order.
-e2e_checked_rows() { rw_probe rows "$1" | awk -F'\t' '$2 == 1 {print $3}'; }
+# e2e_checked_rows TITLE: the names of the window's checked rows, in list order;
+# without such a window, says so rather than naming none.
+e2e_checked_rows() {
+  local rows
+  rows=$(rw_probe rows "$1") || { echo "(no list in a window titled '$1')"; return 1; }
+  awk -F'\t' '$2 == 1 {print $3}' <<<"$rows"
+}
 # e2e_row_of TITLE NAME: the position (from 0) of the first row of that name.
 e2e_row_of() { rw_probe rows "$1" | cut -f3 | grep -n -x -F "$2" | cut -d: -f1 | awk 'NR == 1 {print $1 - 1}'; }
 
-# e2e_screenshot FILE: the screen for people to look at; no check reads it,
-# so a short pause lets the last change paint first.
-e2e_screenshot() { sleep 0.5; rw_screenshot "$1"; }
+# e2e_screenshot FILE: the screen for people to look at, once the last change
+# has painted.
+e2e_screenshot() {
+  rw_settled_screenshot "$1" 30 2>/dev/null || e2e_gave_up "the screen to stop changing for $1" 30
+}
 
 # Wine's registry trace names every key the program opens; these see the Run keys in it.
 E2E_RUN_KEY_PATTERN='CurrentVersion\\\\Run"'

@@ -22,13 +22,9 @@ list_place() {  # list_place CLIENT_W CLIENT_H TOP_TWIPS RESERVED_TWIPS
   echo "0 $(px "$3") $1 $(px $(($(tw "$2") - $4)))"
 }
 layout_line() { rw_probe layout "$title" | sed -n "$1p"; }
-layout_line_is() { [ "$(layout_line "$1")" == "$2" ]; }
-# expect_layout DESCRIPTION LINE EXPECTED: waits for the layout's line to read EXPECTED, then checks.
-expect_layout() {
-  e2e_wait_for "layout line $2 to read '$3'" 30 layout_line_is "$2" "$3"
-  expect_eq "$1" "$3" "$(layout_line "$2")"
-}
-keys() { xdotool mousemove 512 700; local k; for k in "$@"; do xdotool key "$k"; sleep 0.3; done; }
+# expect_layout DESCRIPTION LINE EXPECTED: passes once the layout's line reads EXPECTED.
+expect_layout() { expect_eventually_eq "$1" 30 "$3" layout_line "$2"; }
+keys() { xdotool mousemove 512 700; local k; for k in "$@"; do xdotool key "$k"; done; }
 
 # Before the first tick: an empty list and "Ready".
 "$RW_WINE" "$RW_WINE_TOOLS/window_probe.exe" watch "$title" >"$E2E_WORK/main-window-$dpi/watch" 2>/dev/null </dev/null &
@@ -60,12 +56,8 @@ tooltip_shows() { grep -q -x -F "$1" <<<"$(rw_probe tooltip "$title")"; }
 expect_tooltip() {  # expect_tooltip DESCRIPTION BUTTON_INDEX TEXT
   local x y
   read -r x y <<<"$(rw_probe button "$title" "$2")"
-  xdotool mousemove "$x" "$y"; sleep 0.2; xdotool mousemove $((x + 1)) "$y"
-  if e2e_wait_for "the tooltip '$3'" 30 tooltip_shows "$3"; then
-    pass "$1"
-  else
-    fail "$1" "shown: $(rw_probe tooltip "$title")"
-  fi
+  xdotool mousemove "$x" "$y" mousemove $((x + 1)) "$y"
+  expect_eventually "$1" 30 tooltip_shows "$3" || echo "    shown: $(rw_probe tooltip "$title")"
 }
 expect_tooltip "the Delete button's tooltip" 0 "Delete Selected Item(s)"
 expect_tooltip "the Sort Descending button's tooltip" 3 "Sort Descending"
@@ -89,29 +81,25 @@ expect_layout "both bars back: the first layout again" 2 "$(list_place "$width" 
 # Maximized through the system menu.
 keys alt+space x
 wider() { local w; read -r w _ <<<"$(layout_line 1)"; [ "$w" -gt "$width" ]; }
-e2e_wait_for "the window to widen" 30 wider
+expect_eventually "maximizing widens the client area" 30 wider
 read -r wide high <<<"$(layout_line 1)"
-expect_true "maximizing widens the client area ($wide x $high)" test "$wide" -gt "$width"
 expect_layout "maximized: list refitted" 2 "$(list_place "$wide" "$high" 375 800)"
 extra=$(((($(tw "$wide") - 280 - 7880) / 3)))
 first=$(px $((5000 + extra))); second=$(px $((1440 + extra)))
-parts_are() { [ "$(rw_probe parts "$title")" == "$1" ]; }
-e2e_wait_for "the status panels to stretch" 30 parts_are "$first $((first + second)) $((first + 2 * second))"
-expect_eq "maximized: status panels stretched equally" \
-  "$first $((first + second)) $((first + 2 * second))" "$(rw_probe parts "$title")"
-sleep 2  # only for the picture: the list header repaints a moment after the move
-rw_screenshot "$E2E_SHOTS/main-window-$dpi-maximized.png"
+expect_eventually_eq "maximized: status panels stretched equally" 30 \
+  "$first $((first + second)) $((first + 2 * second))" rw_probe parts "$title"
+e2e_screenshot "$E2E_SHOTS/main-window-$dpi-maximized.png"
 
 keys alt+f x
-expect_true "File > Exit ends the program" e2e_wait_gone 30
+expect_eventually "File > Exit ends the program" 30 e2e_program_gone
 e2e_stop_prefix
 
 # The close box, clicked with the mouse.
 rw_start_program "$RW_WINE_PROGRAM"
-expect_true "the program starts again" e2e_wait_rows "$title"
+expect_eventually "the program starts again" 60 rw_list_loaded "$title"
 frame=$(rw_probe frame "$title")
 read -r left top right bottom <<<"$frame"
 xdotool mousemove $((right - 12)) $((top + 12)) click 1
-expect_true "the close box ends the program" e2e_wait_gone 30
+expect_eventually "the close box ends the program" 30 e2e_program_gone
 e2e_stop_prefix
 e2e_summary

@@ -18,7 +18,7 @@ expect_true "a supported run opens the Run keys (the trace sees reads)" \
 
 rw_set_app_version win2k
 e2e_start_traced "$E2E_WORK/refusal/win2k.trace"
-expect_true "a message box appears" e2e_wait_dialog "$title"
+expect_eventually "a message box appears" 30 e2e_dialog_open "$title"
 texts=$(rw_probe texts "$title")
 expect_eq "the refusal names Windows 2000" \
   "You appear to be running 'Windows 2000'.  This application will only work with Windows 95, 98 or NT." \
@@ -31,7 +31,7 @@ expect_true "no main window was created" no_main_window
 e2e_screenshot "$E2E_SHOTS/refusal-win2k.png"
 xdotool mousemove 512 384
 xdotool key Return
-expect_true "Enter dismisses the refusal and the program ends" e2e_wait_gone 30
+expect_eventually "Enter dismisses the refusal and the program ends" 30 e2e_program_gone
 e2e_stop_prefix
 expect_true "the refused run read no Run key" e2e_reads_no_run_key "$E2E_WORK/refusal/win2k.trace"
 e2e_summary

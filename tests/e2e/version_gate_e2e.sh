@@ -11,7 +11,7 @@ work=$E2E_WORK/version-gate
 for version in win95 win98 winme nt40; do
   rw_set_app_version "$version"
   rw_start_program "$RW_WINE_PROGRAM"
-  expect_true "$version runs and lists the inventory" e2e_wait_rows "$title"
+  expect_eventually "$version runs and lists the inventory" 60 rw_list_loaded "$title"
   rw_probe close "$title" >/dev/null
   e2e_wait_gone 30
   e2e_stop_prefix
@@ -29,8 +29,7 @@ for entry in "${refused[@]}"; do
   name=${entry#*:}
   rw_set_app_version "$version"
   e2e_start_traced "$work/$version.trace"
-  if ! e2e_wait_dialog "$title"; then
-    fail "$version is refused" "no message box appeared"
+  if ! e2e_wait_for "$version: a message box refusing it" 30 e2e_dialog_open "$title"; then
     e2e_stop_prefix
     continue
   fi
@@ -39,7 +38,7 @@ for entry in "${refused[@]}"; do
     "$(rw_probe dialog "$title" | grep '^Static' | cut -f2 | grep -v '^$')"
   xdotool mousemove 512 700 key Return
   # Only an ended program has written all of its trace.
-  expect_true "$version: Enter ends the refused program" e2e_wait_gone 30
+  expect_eventually "$version: Enter ends the refused program" 30 e2e_program_gone
   e2e_stop_prefix
   expect_true "$version: nothing was read" e2e_reads_no_run_key "$work/$version.trace"
 done

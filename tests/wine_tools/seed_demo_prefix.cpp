@@ -4,8 +4,10 @@
 //   seed_demo_prefix              the prefix's own Startup folders
 //   seed_demo_prefix --autostart  first moves them as a German Windows in
 //                                 C:\WIN95 and D:\WINNT40 would have them
-//   seed_demo_prefix --unicode    adds a value whose name and data lie outside
-//                                 the ANSI code page, as a Greek program's would
+//   seed_demo_prefix --unicode    adds entries whose names lie outside the ANSI
+//                                 code page: a Greek and a Chinese program's
+//                                 values, and a text file named like a shortcut
+//                                 in fullwidth letters
 //   seed_demo_prefix --deny-user-run   closes the user's Run key to everyone
 //                                 (an empty DACL); --allow-user-run opens it again
 //   seed_demo_prefix --nul-names  adds values whose names hold a NUL to the user's
@@ -151,6 +153,10 @@ int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "--unicode") == 0) {
     ok &= SetStringValueWide(cu, kRunKey, L"\x03A3\x03CD\x03BD\x03BF\x03C8\x03B7",
                              std::wstring(L"\"C:\\Program Files\\\x03A3\x03CD\x03BD\x03BF\x03C8\x03B7\\synopsis.exe\" /tray"));
+    ok &= SetStringValueWide(cu, kRunKey, L"\x5DE5\x5177", std::wstring(L"\"C:\\Program Files\\\x5DE5\x5177\\tool.exe\" /q"));
+    wchar_t startup[MAX_PATH] = {};
+    ok &= SHGetSpecialFolderPathW(nullptr, startup, CSIDL_STARTUP, TRUE) != FALSE;
+    ok &= WriteTextFileWide(std::wstring(startup) + L"\\evil.\xFF4C\xFF4E\xFF4B", "not a shell link");
   }
   if (lookalikes) ok &= SeedLookalikes();
   std::printf("%s\n%s\n", own.c_str(), allUsers.c_str());

@@ -26,6 +26,10 @@
 //   window_probe tooltip TITLE the text of the tooltip now shown, if any
 //   window_probe watch TITLE   waits for the window, then at once prints its row
 //                              count and first status panel (to see the state before the first load)
+//   window_probe busy TITLE    exit status 0 when the window answers no message within 200 ms
+//   window_probe glyphs TEXT   exit status 0 when every character of TEXT draws as a glyph in
+//                              the list's font, not as the box of a character no font has;
+//                              prints those that draw as the box
 //   window_probe timeload TITLE ROWS   waits for the window to show, then until its status bar
 //                              says "Ready" over ROWS rows; prints the ms from the last look
 //                              that found the list empty
@@ -38,6 +42,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -412,6 +417,44 @@ int TimeDelete(const char* title, long rows) {
   return 0;
 }
 
+// What a character leaves on a small monochrome bitmap, one byte a pixel.
+std::string Drawn(HDC dc, wchar_t character) {
+  constexpr int kSide = 48;
+  RECT all{0, 0, kSide, kSide};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  TextOutW(dc, 0, 0, &character, 1);
+  std::string pixels;
+  for (int y = 0; y < kSide; ++y) {
+    for (int x = 0; x < kSide; ++x) pixels += GetPixel(dc, x, y) == RGB(0, 0, 0) ? '#' : '.';
+  }
+  return pixels;
+}
+
+// Wine draws a character none of a font's linked fonts has as the font's
+// box: U+0378, which Unicode leaves unassigned, shows it.
+int CheckGlyphs(const wchar_t* text) {
+  LOGFONTW look = {};
+  SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof look, &look, 0);  // the list's own font
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, 48, 48);
+  HFONT font = CreateFontIndirectW(&look);
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  const std::string box = Drawn(dc, 0x0378);
+  int boxes = 0;
+  for (const wchar_t* c = text; *c != 0; ++c) {
+    if (Drawn(dc, *c) != box) continue;
+    std::printf("U+%04X draws as a box\n", static_cast<unsigned>(*c));
+    ++boxes;
+  }
+  SelectObject(dc, oldFont);
+  SelectObject(dc, oldBitmap);
+  DeleteObject(font);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return boxes == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -428,6 +471,13 @@ int main(int argc, char** argv) {
   }
   const std::string command = argv[1];
   if (command == "watch") return Watch(argv[2]);
+  if (command == "glyphs") {  // the text in Unicode, which argv has only in the ANSI code page
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    const int status = wide != nullptr && count == 3 ? CheckGlyphs(wide[2]) : 1;
+    LocalFree(wide);
+    return status;
+  }
   if (command == "timeload") return TimeLoad(argv[2], std::atol(argv[3]));
   if (command == "error") {
     char text[512] = {};
@@ -450,6 +500,10 @@ int main(int argc, char** argv) {
   HWND window = box ? FindWindowA("#32770", argv[2]) : FindTopLevel(argv[2]);
   if (window == nullptr) return 2;
   if (command == "exists") return 0;
+  if (command == "busy") {
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 200, &answer) == 0 ? 0 : 1;
+  }
   if (command == "foreground") return GetForegroundWindow() == window ? 0 : 1;
   if (command == "view") {  // the list's view: icon, smallicon, list or report
     const LONG type = GetWindowLongA(ChildOfClass(window, WC_LISTVIEWA), GWL_STYLE) & LVS_TYPEMASK;
