@@ -2,6 +2,7 @@
 // File-system service: listing the files of a folder with their type
 // descriptions, deleting or testing single files, and the shell's own
 // Startup folders.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,16 @@ constexpr long kFileRemoved = 0;
 constexpr long kErrorFileNotFound = 2;
 constexpr long kErrorPathNotFound = 3;
 constexpr long kErrorAccessDenied = 5;
+constexpr long kErrorFileExists = 80;
+constexpr long kErrorFileTooLarge = 223;
+
+// A file as a delete takes it away and Undo puts it back.
+struct FileContents {
+  std::vector<std::uint8_t> bytes;
+  std::uint32_t attributes = 0;     // read-only, hidden, system, archive (the Win32 bits)
+  std::uint64_t creationTime = 0;   // FILETIME, 100 ns since 1601
+  std::uint64_t lastWriteTime = 0;
+};
 
 // The Startup folders the shell keeps: the user's own, and on the NT family
 // the one of all users.
@@ -39,6 +50,13 @@ class FileSystem {
   // Deletes one file, also when it is read-only. Returns kFileRemoved (0), or
   // the system's error code when the file is not gone.
   virtual long RemoveFile(const ExactName& path) = 0;
+  // Every byte of the file, its attributes and its creation and last-write
+  // times. kErrorFileTooLarge, reading nothing, past |maxBytes|.
+  virtual long ReadWholeFile(const ExactName& path, std::size_t maxBytes, FileContents* contents) = 0;
+  // Makes the file anew with those bytes, then its times and attributes; the
+  // folders above it are made where missing. A file that exists is left as
+  // it is: kErrorFileExists.
+  virtual long CreateWholeFile(const ExactName& path, const FileContents& contents) = 0;
   // True when |path| names an existing file or folder, hidden and system ones included.
   virtual bool FileExists(const std::string& path) = 0;
   // True only for an existing file that is neither hidden nor a system file.

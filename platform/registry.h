@@ -4,6 +4,9 @@
 // in-memory one.
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "platform/exact_name.h"
 
 namespace rw {
 
@@ -15,6 +18,7 @@ constexpr RegKey kHkeyLocalMachine = 0x80000002u;
 
 // Result codes the logic looks at (the Win32 values).
 constexpr long kRegSuccess = 0;
+constexpr long kRegFileExists = 80;  // a value put back where one has appeared again
 constexpr long kRegFileNotFound = 2;
 constexpr long kRegAccessDenied = 5;
 constexpr long kRegInvalidHandle = 6;
@@ -75,6 +79,20 @@ class Registry {
   // with the result as a Win32 error code; kRegCallNotImplemented where the
   // system has no such call (Windows 95/98).
   virtual long DeleteValueCounted(RegKey key, const std::u16string& name) = 0;
+  // The value of exactly that name, NULs included, read whole: its type and
+  // every byte of its data, whatever its size. A Unicode name is read through
+  // RegQueryValueExW, or NtQueryValueKey where it holds a NUL; an ANSI one
+  // through RegQueryValueExA. kRegFileNotFound when there is none;
+  // kRegCallNotImplemented where no call reads such a name.
+  virtual long ReadValue(RegKey key, const ExactName& name, std::uint32_t* type,
+                         std::vector<std::uint8_t>* data) = 0;
+  // Sets the value of exactly that name to that type and data: RegSetValueExW,
+  // NtSetValueKey for a name that holds a NUL, RegSetValueExA for an ANSI one.
+  virtual long WriteValue(RegKey key, const ExactName& name, std::uint32_t type,
+                          const std::vector<std::uint8_t>& data) = 0;
+  // RegCreateKeyExA with the Run key's access: opens the key, creating it
+  // and the keys above it where missing.
+  virtual long CreateKey(RegKey hive, const std::string& path, RegKey* key) = 0;
   // RegCloseKey.
   virtual long CloseKey(RegKey key) = 0;
 };

@@ -49,7 +49,7 @@ wanted() {
 run_suite() {
   local name=$1; shift
   wanted "$name" || return 0
-  local log=$work/$name.log
+  local log=$work/$name.log started=$SECONDS
   echo "=== $name"
   # Straight to a file: Wine's services, started by a prefix's first command,
   # inherit its output and would keep a pipe open.
@@ -74,6 +74,7 @@ run_suite() {
   fi
   passed=$((passed + ok))
   failed=$((failed + bad))
+  echo "--- $name: $((SECONDS - started)) s"
 }
 
 echo "=== building"
@@ -133,5 +134,6 @@ run_suite e2e-version-gate "$RW_ROOT/tests/e2e/version_gate_e2e.sh"
 echo "screenshots: $E2E_SHOTS"
 
 for suite in "${broken[@]}"; do echo "suite did not finish: $suite"; failed=$((failed + 1)); done
+echo "the whole run: $SECONDS s"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

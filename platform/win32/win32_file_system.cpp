@@ -159,6 +159,14 @@ long Win32FileSystem::RemoveFile(const ExactName& path) {
   return RemoveEvenReadOnly(AsWide(path.Unicode()), getAttributes, setAttributes, deleteFile);
 }
 
+long Win32FileSystem::ReadWholeFile(const ExactName&, std::size_t, FileContents*) {
+  return ERROR_CALL_NOT_IMPLEMENTED;  // STUB: being written
+}
+
+long Win32FileSystem::CreateWholeFile(const ExactName&, const FileContents&) {
+  return ERROR_CALL_NOT_IMPLEMENTED;  // STUB: being written
+}
+
 bool Win32FileSystem::FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

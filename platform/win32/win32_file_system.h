@@ -16,6 +16,8 @@ class Win32FileSystem : public FileSystem {
  public:
   long ListFiles(const ExactName& folder, std::vector<FolderFile>* files) override;
   long RemoveFile(const ExactName& path) override;
+  long ReadWholeFile(const ExactName& path, std::size_t maxBytes, FileContents* contents) override;
+  long CreateWholeFile(const ExactName& path, const FileContents& contents) override;
   bool FileExists(const std::string& path) override;
   bool NormalFileExists(const std::string& path) override;
   bool ShellStartupFolder(StartupFolderKind kind, ExactName* folder) override;

@@ -119,6 +119,18 @@ long Win32Registry::DeleteValueCounted(RegKey key, const std::u16string& name) {
   return status >= 0 ? ERROR_SUCCESS : static_cast<long>(toError(status));
 }
 
+long Win32Registry::ReadValue(RegKey, const ExactName&, std::uint32_t*, std::vector<std::uint8_t>*) {
+  return ERROR_CALL_NOT_IMPLEMENTED;  // STUB: being written
+}
+
+long Win32Registry::WriteValue(RegKey, const ExactName&, std::uint32_t, const std::vector<std::uint8_t>&) {
+  return ERROR_CALL_NOT_IMPLEMENTED;  // STUB: being written
+}
+
+long Win32Registry::CreateKey(RegKey, const std::string&, RegKey*) {
+  return ERROR_CALL_NOT_IMPLEMENTED;  // STUB: being written
+}
+
 long Win32Registry::CloseKey(RegKey key) { return RegCloseKey(ToHkey(key)); }
 
 }  // namespace rw

@@ -27,6 +27,9 @@ class Win32Registry : public Registry {
   long DeleteValueWide(RegKey key, const std::u16string& name) override;
   long DeleteValueCounted(RegKey key, const std::u16string& name) override;
   long CloseKey(RegKey key) override;
+  long ReadValue(RegKey key, const ExactName& name, std::uint32_t* type, std::vector<std::uint8_t>* data) override;
+  long WriteValue(RegKey key, const ExactName& name, std::uint32_t type, const std::vector<std::uint8_t>& data) override;
+  long CreateKey(RegKey hive, const std::string& path, RegKey* key) override;
 
  private:
   using RegEnumValueWFunction = LONG(WINAPI*)(HKEY, DWORD, LPWSTR, LPDWORD, LPDWORD, LPDWORD,

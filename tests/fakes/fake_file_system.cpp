@@ -27,12 +27,12 @@ void FakeFileSystem::AddFolder(const std::string& folder) { folders_[Key(folder)
 
 void FakeFileSystem::AddFile(const std::string& folder, const std::string& name,
                              const std::string& type, bool readOnly) {
-  folders_[Key(folder)].push_back({FakeWiden(name), type, readOnly, false, false});
+  folders_[Key(folder)].push_back({FakeWiden(name), type, readOnly, false, false, {}});
 }
 
 void FakeFileSystem::AddFileWide(const std::u16string& folder, const std::u16string& name,
                                  const std::string& type) {
-  folders_[Key(folder)].push_back({name, type, false, false, false});
+  folders_[Key(folder)].push_back({name, type, false, false, false, {}});
 }
 
 const std::vector<FakeFileSystem::File>* FakeFileSystem::FolderFiles(
@@ -120,6 +120,46 @@ long FakeFileSystem::RemoveFile(const ExactName& path) {
   if (file->undeletable) return kErrorAccessDenied;
   files.erase(file);
   return kFileRemoved;
+}
+
+namespace {
+constexpr std::uint32_t kReadOnly = 0x1;
+}  // namespace
+
+const FileContents* FakeFileSystem::Contents(const std::u16string& path) {
+  File* file = FindFile(path);
+  if (file == nullptr) return nullptr;
+  file->contents.attributes = (file->contents.attributes & ~kReadOnly) | (file->readOnly ? kReadOnly : 0);
+  return &file->contents;
+}
+
+void FakeFileSystem::SetContents(const std::u16string& path, const FileContents& contents) {
+  if (File* file = FindFile(path)) {
+    file->contents = contents;
+    file->readOnly = (contents.attributes & kReadOnly) != 0;
+  }
+}
+
+long FakeFileSystem::ReadWholeFile(const ExactName& path, std::size_t maxBytes, FileContents* contents) {
+  if (path.IsWide() && !wideCalls_) return kErrorCallNotImplemented;
+  const FileContents* found = Contents(WideOf(path));
+  if (found == nullptr) return kErrorFileNotFound;
+  if (found->bytes.size() > maxBytes) return kErrorFileTooLarge;
+  *contents = *found;
+  return 0;
+}
+
+long FakeFileSystem::CreateWholeFile(const ExactName& path, const FileContents& contents) {
+  if (path.IsWide() && !wideCalls_) return kErrorCallNotImplemented;
+  if (createError_ != 0) return createError_;
+  const std::u16string wide = WideOf(path);
+  if (FindFile(wide) != nullptr) return kErrorFileExists;
+  std::u16string folder, name;
+  Split(wide, &folder, &name);
+  const bool link = name.size() >= 4 && FakeLowerAscii(name.substr(name.size() - 4)) == u".lnk";
+  folders_[Key(folder)].push_back({name, link ? "Shortcut" : "File", false, false, false, {}});
+  SetContents(wide, contents);
+  return 0;
 }
 
 bool FakeFileSystem::FileExists(const std::string& path) {

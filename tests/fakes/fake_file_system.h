@@ -19,6 +19,7 @@ class FakeFileSystem : public FileSystem {
     bool readOnly = false;
     bool undeletable = false;  // locked or refused
     bool hiddenOrSystem = false;
+    FileContents contents;  // bytes, times, and the attributes besides read-only
   };
 
   void AddFolder(const std::string& folder);  // path ending in a backslash
@@ -28,6 +29,11 @@ class FakeFileSystem : public FileSystem {
   void AddFileWide(const std::u16string& folder, const std::u16string& name,
                    const std::string& type);
   void MakeUndeletable(const std::string& path);
+  // The file's bytes, attributes and times, as ReadWholeFile gives them; nullptr for none.
+  const FileContents* Contents(const std::u16string& path);
+  void SetContents(const std::u16string& path, const FileContents& contents);
+  // Writing a new file fails with |error| (0: it does not).
+  void FailCreate(long error) { createError_ = error; }
   void MakeHidden(const std::string& path);
   // The folder exists, but its listing stops with |error| after |afterFiles| files.
   void FailListing(const std::string& folder, std::size_t afterFiles = 0, long error = kErrorAccessDenied);
@@ -41,6 +47,8 @@ class FakeFileSystem : public FileSystem {
 
   long ListFiles(const ExactName& folder, std::vector<FolderFile>* files) override;
   long RemoveFile(const ExactName& path) override;
+  long ReadWholeFile(const ExactName& path, std::size_t maxBytes, FileContents* contents) override;
+  long CreateWholeFile(const ExactName& path, const FileContents& contents) override;
   bool FileExists(const std::string& path) override;
   bool NormalFileExists(const std::string& path) override;
   bool ShellStartupFolder(StartupFolderKind kind, ExactName* folder) override;
@@ -54,6 +62,7 @@ class FakeFileSystem : public FileSystem {
   std::map<std::u16string, std::pair<std::size_t, long>> listingFailures_;  // after how many files, which error
   std::vector<std::string> listed_;
   bool wideCalls_ = true;
+  long createError_ = 0;
 };
 
 }  // namespace rw

@@ -43,6 +43,15 @@ FakeValue* FakeRegistry::FindValue(Key& key, const std::u16string& name) {
 
 void FakeRegistry::CreateKey(RegKey hive, const std::string& path) { keys_[Id(hive, path)]; }
 
+void FakeRegistry::RemoveKey(RegKey hive, const std::string& path) { keys_.erase(Id(hive, path)); }
+
+void FakeRegistry::RefuseWrite(RegKey hive, const std::string& path) { keys_[Id(hive, path)].refuseWrite = true; }
+
+long FakeRegistry::CreateKey(RegKey hive, const std::string& path, RegKey* key) {
+  CreateKey(hive, path);
+  return Open(hive, path, kRunKeyAccess, key, false);
+}
+
 void FakeRegistry::SetValue(RegKey hive, const std::string& path, const std::string& name,
                             std::uint32_t type, const std::vector<std::uint8_t>& data) {
   Store(hive, path, FakeWiden(name), type, data);
@@ -56,8 +65,9 @@ void FakeRegistry::Store(RegKey hive, const std::string& path, const std::u16str
     existing->type = type;
     existing->data = data;
     existing->hasWideText = false;
+    existing->hasExactWide = false;
   } else {
-    key.values.push_back({FakeAnsi(name), name, type, data, u"", false});
+    key.values.push_back({FakeAnsi(name), name, type, data, u"", false, {}, false});
   }
 }
 
@@ -176,6 +186,7 @@ std::string NameAs(const FakeValue& value, char) { return value.name; }
 std::u16string NameAs(const FakeValue& value, char16_t) { return value.wideName; }
 std::vector<std::uint8_t> DataAs(const FakeValue& value, char) { return value.data; }
 std::vector<std::uint8_t> DataAs(const FakeValue& value, char16_t) {
+  if (value.hasExactWide) return value.exactWide;
   if (!IsStringType(value.type)) return value.data;
   std::vector<std::uint8_t> wide;
   if (value.hasWideText) {
@@ -303,6 +314,41 @@ long FakeRegistry::Delete(RegKey handle, const std::u16string& name) {
 long FakeRegistry::CloseKey(RegKey handle) {
   ++calls_;
   return handles_.erase(handle) == 1 ? kRegSuccess : kRegInvalidHandle;
+}
+
+// The bytes a value holds, as the wide calls read them: string data in UTF-16.
+long FakeRegistry::ReadValue(RegKey handle, const ExactName& name, std::uint32_t* type,
+                             std::vector<std::uint8_t>* data) {
+  ++calls_;
+  if ((name.IsWide() || name.HoldsNul()) && !wideCalls_) return kRegCallNotImplemented;
+  Key* key = FromHandle(handle);
+  if (key == nullptr) return kRegInvalidHandle;
+  FakeValue* value = FindValue(*key, name.IsWide() ? name.Unicode() : FakeWiden(name.Ansi()));
+  if (value == nullptr) return kRegFileNotFound;
+  *type = value->type;
+  *data = name.IsWide() ? DataAs(*value, char16_t()) : DataAs(*value, char());
+  return kRegSuccess;
+}
+
+long FakeRegistry::WriteValue(RegKey handle, const ExactName& name, std::uint32_t type,
+                              const std::vector<std::uint8_t>& data) {
+  ++calls_;
+  if (name.IsWide() && !wideCalls_) return kRegCallNotImplemented;
+  Key* key = FromHandle(handle);
+  if (key == nullptr) return kRegInvalidHandle;
+  if (key->refuseWrite) return kRegAccessDenied;
+  const std::u16string wide = name.IsWide() ? name.Unicode() : FakeWiden(name.Ansi());
+  FakeValue* value = FindValue(*key, wide);
+  if (value == nullptr) {
+    key->values.push_back({FakeAnsi(wide), wide, type, {}, u"", false, {}, false});
+    value = &key->values.back();
+  }
+  value->type = type;
+  value->hasWideText = false;
+  value->data = data;
+  value->exactWide = data;  // the wide calls give back exactly what they were given
+  value->hasExactWide = name.IsWide() && IsStringType(type);
+  return kRegSuccess;
 }
 
 }  // namespace rw

@@ -18,12 +18,17 @@ struct FakeValue {
   std::vector<std::uint8_t> data;  // as the ANSI calls give it
   std::u16string wideText;          // string data as the wide calls give it, when set
   bool hasWideText = false;
+  std::vector<std::uint8_t> exactWide;  // string data as written through the wide calls, byte for byte
+  bool hasExactWide = false;
 };
 
 class FakeRegistry : public Registry {
  public:
   // Content.
   void CreateKey(RegKey hive, const std::string& path);
+  void RemoveKey(RegKey hive, const std::string& path);
+  // Every value of the key, its exact name, type and bytes as the wide calls see them.
+  std::vector<FakeValue> ExactValues(RegKey hive, const std::string& path) const { return Values(hive, path); }
   void SetString(RegKey hive, const std::string& path, const std::string& name,
                  const std::string& text, std::uint32_t type = kRegSz);  // stores the NUL
   void SetValue(RegKey hive, const std::string& path, const std::string& name,
@@ -44,6 +49,7 @@ class FakeRegistry : public Registry {
   void RefuseOpenKey(RegKey hive, const std::string& path);                       // OpenKey
   void FailEnumAt(RegKey hive, const std::string& path, std::uint32_t index, long code);
   void RefuseDelete(RegKey hive, const std::string& path);
+  void RefuseWrite(RegKey hive, const std::string& path);
   // The next |times| deletes in the key fail, as a key locked for a moment does.
   void RefuseDeleteTimes(RegKey hive, const std::string& path, int times);
   void FailQueryValueLimits(bool fail) { failLimits_ = fail; }
@@ -78,6 +84,9 @@ class FakeRegistry : public Registry {
                         std::uint8_t* data, std::uint32_t* dataBytes) override;
   long DeleteValueWide(RegKey key, const std::u16string& name) override;
   long DeleteValueCounted(RegKey key, const std::u16string& name) override;
+  long ReadValue(RegKey key, const ExactName& name, std::uint32_t* type, std::vector<std::uint8_t>* data) override;
+  long WriteValue(RegKey key, const ExactName& name, std::uint32_t type, const std::vector<std::uint8_t>& data) override;
+  long CreateKey(RegKey hive, const std::string& path, RegKey* key) override;
   long CloseKey(RegKey key) override;
 
  private:
@@ -88,6 +97,7 @@ class FakeRegistry : public Registry {
     bool refuseOpenKey = false;
     bool refuseDelete = false;
     int refusedDeletesLeft = 0;
+    bool refuseWrite = false;
     std::map<std::uint32_t, long> enumFaults;
   };
   static KeyId Id(RegKey hive, const std::string& path);
