@@ -9,7 +9,13 @@ const char kDeleteQuestion[] =
     "folder and/or Registry?";
 
 std::u16string DeleteFailureReport(const std::vector<DeleteFailure>& failures, std::size_t maxListed) {
-  std::u16string report = u"These items could not be deleted. They are still in the list, still checked:\n";
+  return ItemListReport(u"These items could not be deleted. They are still in the list, still checked:\n", failures,
+                        maxListed);
+}
+
+std::u16string ItemListReport(const char16_t* heading, const std::vector<DeleteFailure>& failures,
+                              std::size_t maxListed) {
+  std::u16string report = heading;
   std::size_t listed = 0;
   for (const DeleteFailure& failure : failures) {
     if (listed == maxListed) break;

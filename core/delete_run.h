@@ -1,8 +1,9 @@
 #pragma once
-// One delete command over the checked rows: it deletes their items in up
-// to ten passes, each retrying what the ones before could not delete, tells
-// the window which rows to remove as their items go, and keeps what
-// happened to each, so even a delete cut short knows exactly what it did.
+// One delete command over the checked rows: it reads each item exactly, then
+// deletes it, in up to ten passes, each retrying what the ones before could
+// not delete; it tells the window which rows to remove as their items go,
+// and keeps what happened to each and what each delete took away, so even a
+// delete cut short knows exactly what it did, and Undo can put it back.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -30,6 +31,11 @@ class DeletedRows {
 
 class DeleteRun {
  public:
+  // The most a delete keeps of one item, and, with |room|, of all it deletes.
+  static constexpr std::size_t kMaxBytesPerItem = std::size_t{16} << 20;
+
+  // |room|: how many bytes of what it takes away the delete may keep for Undo.
+  explicit DeleteRun(std::size_t room = 0) : room_(room) {}
   // A checked row, in the list's order from the top: its position and the
   // id of its item. |known| is false for a row whose item could not be told:
   // it is never deleted, and the report names it.
@@ -40,10 +46,13 @@ class DeleteRun {
   bool RunPass(const StartupInventory& inventory, const Platform& platform, DeletedRows& rows);
   // Each checked item that is not gone, named as its row shows it, with why
   // it stayed; each checked row whose item could not be told, by its
-  // position after the delete; and why the delete stopped early when
-  // |stopReason| is not empty. "" when there is nothing to say.
+  // position after the delete; each item deleted that Undo cannot put back,
+  // with why; and why the delete stopped early when |stopReason| is not
+  // empty. "" when there is nothing to say.
   std::u16string Report(const StartupInventory& inventory, const std::u16string& stopReason,
                         SystemQueries& system) const;
+  // What the items that went took away, in the list's order; given up by the run.
+  std::vector<TakenItem> TakeAway();
 
  private:
   struct CheckedRow {
@@ -52,13 +61,18 @@ class DeleteRun {
     bool known;
     DeleteState state;
     long error;
+    long readError;   // why it could not be read whole; 0 when it was
+    int taken;        // its index in taken_, or -1
   };
   bool PassLeft() const;
-  // Deletes the row's item and records how it went; true when it is gone.
-  static bool DeleteOne(const StartupInventory& inventory, const Platform& platform, CheckedRow* row);
+  // Reads, then deletes the row's item and records how it went; true when it is gone.
+  bool DeleteOne(const StartupInventory& inventory, const Platform& platform, RunKeyOfPass* runKeys,
+                 CheckedRow* row);
 
   std::vector<CheckedRow> rows_;
+  std::vector<TakenItem> taken_;
   int passes_ = 0;
+  std::size_t room_;
 };
 
 }  // namespace rw

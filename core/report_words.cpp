@@ -14,6 +14,8 @@ std::u16string FailureReason(long errorCode, SystemQueries& system) {
     case kErrorNameNotAddressable:
       return u"Its name holds a NUL character, and this version of Windows has no call that "
              u"deletes a value by such a name: it would delete another value.";
+    case kErrorTooLargeToKeep:
+      return u"Undo keeps at most 16 MB of one item and 64 MB in all, and this one did not fit.";
     default:
       break;
   }

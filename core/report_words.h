@@ -15,6 +15,8 @@ constexpr long kErrorUnexpected = 0x20000001;
 // A value whose name holds a NUL, where no call at hand deletes a value by
 // such a name: the call there would delete the name cut at its first NUL.
 constexpr long kErrorNameNotAddressable = 0x20000002;
+// An item larger than what Undo keeps of one, or than the room left in all.
+constexpr long kErrorTooLargeToKeep = 0x20000003;
 
 // |number| in decimal digits.
 std::u16string Decimal(std::size_t number);

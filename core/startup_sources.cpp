@@ -391,4 +391,57 @@ long DeleteRegistryValue(Registry& registry, RegKey hive, const std::string& key
   return result == kRegFileNotFound ? kRegSuccess : result;
 }
 
+RegKey RunKeyOfPass::Get(Registry& registry, RegKey hive, long* error) {
+  if (error_ == -1) error_ = OpenKey(registry, hive, kRunKeyPath, &key_);
+  *error = error_;
+  return error_ == kRegSuccess ? key_.get() : 0;
+}
+
+namespace {
+
+bool IsValue(const StartupItem& item) {
+  return item.source() == ItemSource::kMachineRun || item.source() == ItemSource::kUserRun;
+}
+
+}  // namespace
+
+long ReadStartupItemExactly(const Platform& platform, RunKeyOfPass& runKey, const StartupItem& item,
+                            std::size_t maxBytes, TakenItem* taken) {
+  if (!IsValue(item)) return platform.files.ReadWholeFile(item.Identity(), maxBytes, &taken->contents);
+  long error = 0;
+  const RegKey key = runKey.Get(platform.registry, HiveOf(item.source()), &error);
+  if (key == 0) return error;
+  const ExactName name = item.Identity();
+  if (name.HoldsNul() && !name.IsWide()) return kErrorNameNotAddressable;
+  error = platform.registry.ReadValue(key, name, &taken->type, &taken->contents.bytes);
+  if (error == kRegSuccess && taken->contents.bytes.size() > maxBytes) {
+    taken->contents.bytes = std::vector<std::uint8_t>();
+    return kErrorFileTooLarge;
+  }
+  return error;
+}
+
+long DeleteStartupItemInPass(const Platform& platform, RunKeyOfPass& runKey, const StartupItem& item) {
+  if (!IsValue(item)) return DeleteStartupItem(platform, item);
+  long error = 0;
+  const RegKey key = runKey.Get(platform.registry, HiveOf(item.source()), &error);
+  if (key == 0) return error == kRegFileNotFound ? kRegSuccess : error;  // no key, no value
+  const long result = DeleteExactValue(platform.registry, key, item.Identity());
+  return result == kRegFileNotFound ? kRegSuccess : result;
+}
+
+long PutBackStartupItem(const Platform& platform, const TakenItem& taken) {
+  const ExactName where = taken.item.Identity();
+  if (!IsValue(taken.item)) return platform.files.CreateWholeFile(where, taken.contents);
+  ScopedRegKey key(platform.registry);
+  long error = platform.registry.CreateKey(HiveOf(taken.item.source()), kRunKeyPath, key.receive());
+  if (error != kRegSuccess) return error;
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> present;
+  error = platform.registry.ReadValue(key.get(), where, &type, &present);
+  if (error == kRegSuccess) return kRegFileExists;  // appeared again: never overwritten
+  if (error != kRegFileNotFound) return error;
+  return platform.registry.WriteValue(key.get(), where, taken.type, taken.contents.bytes);
+}
+
 }  // namespace rw

@@ -7,6 +7,7 @@
 #include "core/startup_item.h"
 #include "core/windows_version.h"
 #include "platform/platform.h"
+#include "platform/scoped_reg_key.h"
 
 namespace rw {
 
@@ -36,6 +37,38 @@ void ReadStartupItems(const Platform& platform, WindowsFamily family, StartupIte
 // as the system reports it. Otherwise the error code; other files are never
 // deleted: their result is an error.
 long DeleteStartupItem(const Platform& platform, const StartupItem& item);
+
+// What a delete took away from one item, to put it back exactly: a value's
+// type and every byte of its data, or a file's bytes, attributes and times.
+struct TakenItem {
+  StartupItem item;  // where it was, its exact name or path, and how its row showed it
+  std::uint32_t type = 0;
+  FileContents contents;  // a value's data in |bytes|
+};
+
+// The Run key of a hive's values, opened once for a pass over many of them.
+class RunKeyOfPass {
+ public:
+  explicit RunKeyOfPass(Registry& registry) : key_(registry) {}
+  // The key, opened on first use; 0 when it cannot be, |*error| then says why.
+  RegKey Get(Registry& registry, RegKey hive, long* error);
+
+ private:
+  ScopedRegKey key_;
+  long error_ = -1;  // not opened yet
+};
+
+// Reads the item exactly as it is now, before a delete takes it away: at
+// most |maxBytes| of data. 0, or why it cannot be read whole; a value or file
+// already gone answers not found.
+long ReadStartupItemExactly(const Platform& platform, RunKeyOfPass& runKey, const StartupItem& item,
+                            std::size_t maxBytes, TakenItem* taken);
+// Deletes the item, a value through the pass's open Run key; as DeleteStartupItem.
+long DeleteStartupItemInPass(const Platform& platform, RunKeyOfPass& runKey, const StartupItem& item);
+// Puts a taken item back where it was, the Run key or the folder made anew
+// where gone. An item that has appeared again under that exact name or path
+// is left as it is: kRegFileExists.
+long PutBackStartupItem(const Platform& platform, const TakenItem& taken);
 
 // Deletes the value of exactly that counted name ("" is the key's default
 // value; a name may hold NULs), through the wide call for a Unicode name.

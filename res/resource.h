@@ -23,6 +23,7 @@
 #define IDM_DELETE_CHECKED_ITEMS 209
 #define IDM_INFORMATION_LEGEND 210
 #define IDM_ABOUT 211
+#define IDM_UNDO_DELETE 212
 /* The toolbar's sorts leave the menu's marks as they are. */
 #define IDM_TOOLBAR_SORT_ASCENDING 221
 #define IDM_TOOLBAR_SORT_DESCENDING 222

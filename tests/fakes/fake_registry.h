@@ -27,8 +27,6 @@ class FakeRegistry : public Registry {
   // Content.
   void CreateKey(RegKey hive, const std::string& path);
   void RemoveKey(RegKey hive, const std::string& path);
-  // Every value of the key, its exact name, type and bytes as the wide calls see them.
-  std::vector<FakeValue> ExactValues(RegKey hive, const std::string& path) const { return Values(hive, path); }
   void SetString(RegKey hive, const std::string& path, const std::string& name,
                  const std::string& text, std::uint32_t type = kRegSz);  // stores the NUL
   void SetValue(RegKey hive, const std::string& path, const std::string& name,

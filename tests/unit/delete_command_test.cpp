@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "tests/unit/main_window_fixture.h"
@@ -18,6 +19,18 @@ class DeleteCommandTest : public MainWindowTest {
   void Delete(int answer = kIdYes) {
     messages.answers.push_back(answer);
     window.DeleteCheckedItems();
+  }
+  // Each value of a Run key, its exact name, type and bytes as the wide calls read them.
+  std::map<std::u16string, std::pair<std::uint32_t, std::vector<std::uint8_t>>> RunKeyNow(RegKey hive) {
+    std::map<std::u16string, std::pair<std::uint32_t, std::vector<std::uint8_t>>> values;
+    RegKey key = 0;
+    if (registry.OpenKey(hive, kRun, &key) != kRegSuccess) return values;
+    for (const FakeValue& value : registry.Values(hive, kRun)) {
+      auto& read = values[value.wideName];
+      registry.ReadValue(key, ExactName::Wide(value.wideName), &read.first, &read.second);
+    }
+    registry.CloseKey(key);
+    return values;
   }
 };
 
@@ -363,6 +376,86 @@ TEST_F(DeleteCommandTest, ANameWithANulIsARowOfItsOwnAndDeletesExactlyItself) {
                 messages.shown[1].wide.find(u"\nEvil\u2400Hidden (hidden.exe): Its name holds a NUL character"));
     }
   }
+}
+
+// Undo puts back what each delete took away, exactly: every value type and
+// byte, a name with a NUL, a read-only hidden shortcut with its times; it
+// walks back delete by delete, and is greyed when there is nothing to put back.
+TEST_F(DeleteCommandTest, UndoPutsBackEachDeleteExactlyNewestFirst) {
+  registry.SetValue(kHkeyLocalMachine, kRun, "Binary", kRegBinary, {0, 1, 2});
+  registry.SetValue(kHkeyLocalMachine, kRun, "Odd", kRegSz, {'a', 'b', 'c'});  // no NUL, odd length
+  registry.SetDword(kHkeyCurrentUser, kRun, "Word", 7);
+  registry.SetStringWide(kHkeyCurrentUser, kRun, std::u16string(u"Evil\0Hidden", 11), "hidden.exe");
+  files.AddFile(Folder(), "Agent.lnk", "Shortcut", true);
+  FileContents link{{'L', 0, 0, 0}, 0x1 | 0x2 | 0x20, 111, 222};
+  files.SetContents(FakeWiden(Folder()) + u"Agent.lnk", link);
+  const auto machineBefore = RunKeyNow(kHkeyLocalMachine);
+  const auto userBefore = RunKeyNow(kHkeyCurrentUser);
+  window.OnCreated();
+  EXPECT_FALSE(view.enabled[IDM_UNDO_DELETE]);
+  Load();
+  Check({"Binary", "Odd", "Agent.lnk"});
+  Delete();
+  for (auto& row : list.rows) row.checked = true;
+  Delete();
+  EXPECT_TRUE(RunKeyNow(kHkeyCurrentUser).empty());
+  EXPECT_TRUE(view.enabled[IDM_UNDO_DELETE]);
+
+  window.RunCommand(IDM_UNDO_DELETE);  // the second delete: the user's values
+  EXPECT_EQ(userBefore, RunKeyNow(kHkeyCurrentUser));
+  EXPECT_TRUE(RunKeyNow(kHkeyLocalMachine).empty());
+  EXPECT_TRUE(view.enabled[IDM_UNDO_DELETE]);
+  window.UndoDelete();  // then the first
+  EXPECT_EQ(machineBefore, RunKeyNow(kHkeyLocalMachine));
+  const FileContents* back = files.Contents(FakeWiden(Folder()) + u"Agent.lnk");
+  ASSERT_NE(nullptr, back);
+  EXPECT_EQ(link.bytes, back->bytes);
+  EXPECT_EQ(link.attributes, back->attributes);
+  EXPECT_EQ(link.creationTime, back->creationTime);
+  EXPECT_EQ(link.lastWriteTime, back->lastWriteTime);
+  EXPECT_FALSE(view.enabled[IDM_UNDO_DELETE]);
+  EXPECT_EQ(5u, list.rows.size()) << "the list loads again";
+  EXPECT_EQ(2u, messages.shown.size()) << "two questions, no report";
+}
+
+TEST_F(DeleteCommandTest, UndoLeavesAnItemThatIsThereAgainAndKeepsWhatItCouldNotPutBack) {
+  registry.SetString(kHkeyCurrentUser, kRun, "Back", "old.exe");
+  registry.SetString(kHkeyCurrentUser, kRun, "Locked", "locked.exe");
+  registry.SetString(kHkeyLocalMachine, kRun, "Machine", "m.exe");
+  Load();
+  Check({"Back", "Locked", "Machine"});
+  Delete();
+  registry.RemoveKey(kHkeyCurrentUser, kRun);  // the key went: it is made anew
+  registry.SetString(kHkeyCurrentUser, kRun, "Back", "new.exe");  // recreated from outside
+  registry.RefuseWrite(kHkeyLocalMachine, kRun);
+  window.UndoDelete();
+  EXPECT_EQ(std::vector<std::uint8_t>({'n', 'e', 'w', '.', 'e', 'x', 'e', 0}), registry.Values(kHkeyCurrentUser, kRun)[0].data);
+  EXPECT_TRUE(registry.HasValue(kHkeyCurrentUser, kRun, "Locked"));
+  EXPECT_FALSE(registry.HasValue(kHkeyLocalMachine, kRun, "Machine"));
+  ASSERT_EQ(2u, messages.shown.size());
+  const std::string& report = messages.shown[1].text;
+  EXPECT_NE(std::string::npos, report.find("could not be put back. Undo Delete tries them again:\n\nMachine (m.exe): Access is denied.")) << report;
+  EXPECT_NE(std::string::npos, report.find("same name is there again:\n\nBack (old.exe)")) << report;
+  EXPECT_TRUE(view.enabled[IDM_UNDO_DELETE]) << "Machine is left to put back";
+  registry.RemoveKey(kHkeyLocalMachine, kRun);  // no longer refused
+  window.UndoDelete();
+  EXPECT_TRUE(registry.HasValue(kHkeyLocalMachine, kRun, "Machine"));
+  EXPECT_FALSE(view.enabled[IDM_UNDO_DELETE]);
+}
+
+// An item too large to keep is deleted all the same, and the report says Undo
+// cannot put it back.
+TEST_F(DeleteCommandTest, AnItemTooLargeToKeepIsDeletedAndNamedAsOneUndoCannotPutBack) {
+  files.AddFile(Folder(), "Huge.lnk", "Shortcut");
+  files.SetContents(FakeWiden(Folder()) + u"Huge.lnk", FileContents{std::vector<std::uint8_t>((16u << 20) + 1), 0, 0, 0});
+  Load();
+  Check({"Huge.lnk"});
+  Delete();
+  EXPECT_TRUE(files.FileNames(Folder()).empty());
+  ASSERT_EQ(2u, messages.shown.size());
+  EXPECT_NE(std::string::npos, messages.shown[1].text.find("deleted, but Undo cannot put them back:\n\nHuge.lnk ("))
+      << messages.shown[1].text;
+  EXPECT_FALSE(view.enabled[IDM_UNDO_DELETE]);
 }
 
 }  // namespace

@@ -24,6 +24,7 @@ class FakeMainWindowView : public MainWindowView {
   bool timerEnabled = false;
   std::vector<std::string> statusTexts{"Ready"};
   std::map<int, bool> checks;
+  std::map<int, bool> enabled;  // entries greyed or not, once set
   bool toolbarVisible = true;
   bool statusBarVisible = true;
   int clientWidth = 9375;
@@ -38,6 +39,7 @@ class FakeMainWindowView : public MainWindowView {
   void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
   bool IsMenuChecked(int id) const override { return checks.at(id); }
   void SetMenuChecked(int id, bool checked) override { checks.at(id) = checked; }
+  void SetMenuEnabled(int id, bool usable) override { enabled[id] = usable; }
   bool IsToolbarVisible() const override { return toolbarVisible; }
   void SetToolbarVisible(bool visible) override { toolbarVisible = visible; }
   bool IsStatusBarVisible() const override { return statusBarVisible; }

@@ -90,7 +90,7 @@ TEST_F(ListCommandsTest, EachViewButtonChoosesItsView) {
 
 TEST_F(ListCommandsTest, IdsOfNoCommandDoNothing) {
   Check({"beta"});
-  for (const int id : {0, IDM_EXIT - 1, IDM_ABOUT + 1, 220, IDM_VIEW_DETAILS + 1, 0xFFFF}) {
+  for (const int id : {0, IDM_EXIT - 1, IDM_UNDO_DELETE + 1, 220, IDM_VIEW_DETAILS + 1, 0xFFFF}) {
     EXPECT_FALSE(window.RunCommand(id)) << id;
   }
   EXPECT_TRUE(messages.shown.empty());

@@ -23,6 +23,7 @@ const MenuEntrySpec kOptionsEntries[] = {
     {"&Uncheck All Items", IDM_UNCHECK_ALL, false, nullptr},
     {"-", 0, false, nullptr},
     {"&Delete All Checked Items", IDM_DELETE_CHECKED_ITEMS, false, nullptr},
+    {"U&ndo Delete", IDM_UNDO_DELETE, false, "Ctrl+Z"}  // U is Uncheck All's,
 };
 
 const MenuEntrySpec kHelpEntries[] = {

@@ -28,8 +28,8 @@ HMENU BuildMainMenuBar() {
 }
 
 HACCEL CreateMainShortcuts() {
-  ACCEL refresh = {FVIRTKEY, VK_F5, IDM_REFRESH};
-  return CreateAcceleratorTableA(&refresh, 1);
+  ACCEL shortcuts[] = {{FVIRTKEY, VK_F5, IDM_REFRESH}, {FVIRTKEY | FCONTROL, 'Z', IDM_UNDO_DELETE}};
+  return CreateAcceleratorTableA(shortcuts, sizeof shortcuts / sizeof shortcuts[0]);
 }
 
 }  // namespace rw

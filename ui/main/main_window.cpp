@@ -29,6 +29,7 @@ constexpr CommandHandler kCommands[] = {
     {IDM_CHECK_ALL, &MainWindow::CheckAll},
     {IDM_UNCHECK_ALL, &MainWindow::UncheckAll},
     {IDM_DELETE_CHECKED_ITEMS, &MainWindow::DeleteCheckedItems},
+    {IDM_UNDO_DELETE, &MainWindow::UndoDelete},
     {IDM_INFORMATION_LEGEND, &MainWindow::ShowLegend},
     {IDM_ABOUT, &MainWindow::ShowAbout},
     {IDM_TOOLBAR_SORT_ASCENDING, &MainWindow::SortAscending},
@@ -60,6 +61,7 @@ bool MainWindow::RunCommand(int id) {
 void MainWindow::OnCreated() {
   LayoutMainWindow();
   view_.SetCaption(kAppTitle);
+  view_.SetMenuEnabled(IDM_UNDO_DELETE, false);  // nothing deleted yet
   view_.SetLoadTimerEnabled(true);
 }
 
@@ -145,6 +147,11 @@ void MainWindow::EndCommand(Command ended, Shortfall cutShort) {
   }
   Attempt([&] { list_.SetRedraw(true); }, &finishing);
   Report(ended, cutShort != Shortfall::kNone ? cutShort : finishing, sortedByCollation);
+  if (ended == Command::kDelete) {
+    Shortfall keeping = Shortfall::kNone;
+    Attempt([&] { undo_.Keep(deleting_.TakeAway()); }, &keeping, 1);
+    Attempt([&] { view_.SetMenuEnabled(IDM_UNDO_DELETE, undo_.CanUndo()); }, &keeping);
+  }
   running_ = Command::kNone;
 }
 
@@ -185,7 +192,8 @@ void MainWindow::Report(Command ended, Shortfall shortfall, bool sortedByCollati
 
 void MainWindow::EndInterruptedCommand(bool outOfMemory) {
   const Command interrupted = running_;
-  if (interrupted == Command::kNone) {
+  if (interrupted == Command::kUndo) running_ = Command::kNone;  // what went back is there; F5 shows it
+  if (interrupted == Command::kNone || interrupted == Command::kUndo) {
     Shortfall ignored = Shortfall::kNone;
     Attempt([&] { list_.SetRedraw(true); }, &ignored);  // the list draws again in any case
     return;

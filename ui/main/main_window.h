@@ -8,6 +8,7 @@
 
 #include "core/delete_run.h"
 #include "core/startup_inventory.h"
+#include "core/undo_history.h"
 #include "core/windows_version.h"
 #include "platform/list_control.h"
 #include "platform/platform.h"
@@ -39,6 +40,9 @@ class MainWindow : private StartupListSink, private DeletedRows {
   // something lets the timer and other windows' messages in meanwhile.
   void Refresh();
   void DeleteCheckedItems();
+  // Puts back what the most recent delete that removed anything took away,
+  // then loads the list again, as F5 does.
+  void UndoDelete();
   // From the menu: the order, and the marks that show it.
   void SortAscendingAndMark();
   void SortDescendingAndMark();
@@ -66,7 +70,7 @@ class MainWindow : private StartupListSink, private DeletedRows {
   const StartupInventory& inventory() const { return inventory_; }
 
  private:
-  enum class Command { kNone, kLoad, kDelete };
+  enum class Command { kNone, kLoad, kDelete, kUndo };
   // What kept a step of ending a command from its work; kept without
   // memory, since lack of memory is what it most often is.
   enum class Shortfall : std::uint8_t { kNone, kOutOfMemory, kUnexpected };
@@ -100,6 +104,7 @@ class MainWindow : private StartupListSink, private DeletedRows {
   Command running_ = Command::kNone;
   bool loadedOnce_ = false;
   DeleteRun deleting_;  // the running delete, or the last one
+  UndoHistory undo_;
 };
 
 }  // namespace rw

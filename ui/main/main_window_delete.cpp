@@ -1,6 +1,7 @@
 // The delete command: confirm, delete the items of the checked rows, and
-// report what stayed.
+// report what stayed; and Undo, which puts back what deletes took away.
 #include "core/delete_report.h"
+#include "res/resource.h"
 #include "ui/main/main_window.h"
 
 namespace rw {
@@ -9,7 +10,7 @@ void MainWindow::DeleteCheckedItems() {
   if (running_ != Command::kNone) return;
   // Running from the question on: a load the timer starts meanwhile waits.
   running_ = Command::kDelete;
-  deleting_ = DeleteRun();
+  deleting_ = DeleteRun(undo_.Room());
   if (platform_.messages.Show(kDeleteQuestion, kAppTitle, kMbYesNo | kMbIconQuestion) != kIdYes) {
     running_ = Command::kNone;
     return;
@@ -26,6 +27,16 @@ void MainWindow::DeleteCheckedItems() {
   while (deleting_.RunPass(inventory_, platform_, *this)) {
   }
   EndCommand(Command::kDelete);
+}
+
+void MainWindow::UndoDelete() {
+  if (running_ != Command::kNone || !undo_.CanUndo()) return;
+  running_ = Command::kUndo;
+  const std::u16string report = undo_.PutBackLast(platform_);
+  view_.SetMenuEnabled(IDM_UNDO_DELETE, undo_.CanUndo());
+  running_ = Command::kNone;
+  Load();
+  if (!report.empty()) platform_.messages.ShowUnicode(report, kAppTitle, kMbOk | kMbIconWarning);
 }
 
 }  // namespace rw

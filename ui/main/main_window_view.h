@@ -17,6 +17,8 @@ class MainWindowView {
   // Check marks of menu items, by command id.
   virtual bool IsMenuChecked(int menuId) const = 0;
   virtual void SetMenuChecked(int menuId, bool checked) = 0;
+  // Greys a menu entry, or makes it usable again.
+  virtual void SetMenuEnabled(int menuId, bool enabled) = 0;
   virtual bool IsToolbarVisible() const = 0;
   virtual void SetToolbarVisible(bool visible) = 0;
   virtual bool IsStatusBarVisible() const = 0;

@@ -92,6 +92,10 @@ void Win32MainWindow::SetMenuChecked(int menuId, bool checked) {
   CheckMenuItem(GetMenu(handle()), menuId, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
+void Win32MainWindow::SetMenuEnabled(int menuId, bool enabled) {
+  EnableMenuItem(GetMenu(handle()), menuId, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
 bool Win32MainWindow::IsShown(HWND control) {
   return (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
 }

@@ -39,6 +39,7 @@ class Win32MainWindow : public ProgramWindow, public MainWindowView {
   void SetStatusText(const std::string& text) override { statusBar_.SetText(0, text); }
   bool IsMenuChecked(int menuId) const override;
   void SetMenuChecked(int menuId, bool checked) override;
+  void SetMenuEnabled(int menuId, bool enabled) override;
   bool IsToolbarVisible() const override { return IsShown(toolbar_.handle()); }
   void SetToolbarVisible(bool visible) override;
   bool IsStatusBarVisible() const override { return IsShown(statusBar_.handle()); }
