@@ -26,7 +26,6 @@
 //   window_probe tooltip TITLE the text of the tooltip now shown, if any
 //   window_probe watch TITLE   waits for the window, then at once prints its row
 //                              count and first status panel (to see the state before the first load)
-//   window_probe busy TITLE    exit status 0 when the window answers no message within 200 ms
 //   window_probe glyphs TEXT   exit status 0 when every character of TEXT draws as a glyph in
 //                              the list's font, not as the box of a character no font has;
 //                              prints those that draw as the box
@@ -500,10 +499,6 @@ int main(int argc, char** argv) {
   HWND window = box ? FindWindowA("#32770", argv[2]) : FindTopLevel(argv[2]);
   if (window == nullptr) return 2;
   if (command == "exists") return 0;
-  if (command == "busy") {
-    DWORD_PTR answer = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 200, &answer) == 0 ? 0 : 1;
-  }
   if (command == "foreground") return GetForegroundWindow() == window ? 0 : 1;
   if (command == "view") {  // the list's view: icon, smallicon, list or report
     const LONG type = GetWindowLongA(ChildOfClass(window, WC_LISTVIEWA), GWL_STYLE) & LVS_TYPEMASK;
