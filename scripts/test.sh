@@ -44,19 +44,17 @@ wanted() {
   return 1
 }
 
-# run_suite NAME COMMAND...: runs a suite, shows its output and adds its
-# counts, read from GoogleTest's summary or a closing 'N passed, N failed' line.
-run_suite() {
+# run_quietly NAME COMMAND...: runs a suite into its log and notes its
+# counts, read from GoogleTest's summary or a closing 'N passed, N failed'
+# line, and how long it took, for show_suite.
+run_quietly() {
   local name=$1; shift
-  wanted "$name" || return 0
   local log=$work/$name.log started=$SECONDS
-  echo "=== $name"
   # Straight to a file: Wine's services, started by a prefix's first command,
   # inherit its output and would keep a pipe open.
   "$@" >"$log.raw" 2>&1 </dev/null
   local status=$?
   tr -d '\r' <"$log.raw" >"$log"
-  grep -v -E '^\[ (RUN|      OK) ' "$log" || true
   local ran ok bad
   ran=$(sed -n 's/^\[==========\] \([0-9]*\) tests\? from .* ran\..*/\1/p' "$log" | tail -1)
   if [ -n "$ran" ]; then
@@ -67,14 +65,48 @@ run_suite() {
     ok=$(sed -n 's/^\([a-z0-9-]*: \)\?\([0-9]*\) passed, \([0-9]*\) failed$/\2/p' "$log" | tail -1)
     bad=$(sed -n 's/^\([a-z0-9-]*: \)\?\([0-9]*\) passed, \([0-9]*\) failed$/\3/p' "$log" | tail -1)
   fi
-  if [ -z "$ok" ] || { [ "$status" -ne 0 ] && [ "${bad:-0}" -eq 0 ]; }; then
-    broken+=("$name (exit status $status)")
-    ok=${ok:-0}
-    bad=${bad:-0}
-  fi
+  local finished=1
+  if [ -z "$ok" ] || { [ "$status" -ne 0 ] && [ "${bad:-0}" -eq 0 ]; }; then finished=0; fi
+  echo "${ok:-0} ${bad:-0} $finished $status $((SECONDS - started))" >"$work/$name.counts"
+}
+
+# show_suite NAME: shows a suite's output and adds its counts.
+show_suite() {
+  local name=$1 ok bad finished status seconds
+  [ -f "$work/$name.counts" ] || return 0
+  read -r ok bad finished status seconds <"$work/$name.counts"
+  echo "=== $name"
+  grep -v -E '^\[ (RUN|      OK) ' "$work/$name.log" || true
+  [ "$finished" -eq 1 ] || broken+=("$name (exit status $status)")
   passed=$((passed + ok))
   failed=$((failed + bad))
-  echo "--- $name: $((SECONDS - started)) s"
+  echo "--- $name: $seconds s"
+}
+
+# run_suite NAME COMMAND...: runs a suite, if wanted, and shows it.
+run_suite() {
+  wanted "$1" || return 0
+  run_quietly "$@"
+  show_suite "$1"
+}
+
+# run_lane SUITE...: runs end-to-end suites one after another on a display
+# of their own, each given as NAME=SCRIPT, or NAME=SCRIPT@DPI; two lanes run
+# side by side, on the two processors every machine here has.
+run_lane() {
+  rw_start_xvfb || return 1
+  local suite name script
+  for suite in "$@"; do
+    name=${suite%%=*}
+    script=${suite#*=}
+    wanted "$name" || continue
+    if [[ "$script" == *@* ]]; then
+      E2E_DPI=${script#*@} run_quietly "$name" "$RW_ROOT/tests/e2e/${script%@*}"
+    else
+      run_quietly "$name" "$RW_ROOT/tests/e2e/$script"
+    fi
+  done
+  rw_stop_xvfb
 }
 
 echo "=== building"
@@ -122,15 +154,17 @@ WINEPREFIX=$work/random/pfx run_suite randomized-differential \
   "$RW_WINE" "$RW_WINE_TOOLS/random_differential.exe" --seed "${RW_RANDOM_SEED:-$((RANDOM * 32768 + RANDOM))}" --rounds 300
 WINEPREFIX=$work/random/pfx "$RW_WINESERVER" -k 2>/dev/null
 
-run_suite e2e-inventory "$RW_ROOT/tests/e2e/inventory_e2e.sh"
-run_suite e2e-main-window "$RW_ROOT/tests/e2e/main_window_e2e.sh"
-E2E_DPI=120 run_suite e2e-main-window-120dpi "$RW_ROOT/tests/e2e/main_window_e2e.sh"
-run_suite e2e-check-boxes "$RW_ROOT/tests/e2e/check_boxes_e2e.sh"
-run_suite e2e-delete "$RW_ROOT/tests/e2e/delete_e2e.sh"
-run_suite e2e-dialogs "$RW_ROOT/tests/e2e/dialogs_e2e.sh"
-run_suite e2e-about-without-richedit "$RW_ROOT/tests/e2e/about_without_richedit_e2e.sh"
-run_suite e2e-refusal "$RW_ROOT/tests/e2e/refusal_e2e.sh"
-run_suite e2e-version-gate "$RW_ROOT/tests/e2e/version_gate_e2e.sh"
+lane_one=(e2e-version-gate=version_gate_e2e.sh e2e-delete=delete_e2e.sh
+  e2e-about-without-richedit=about_without_richedit_e2e.sh e2e-refusal=refusal_e2e.sh)
+lane_two=(e2e-inventory=inventory_e2e.sh e2e-main-window=main_window_e2e.sh
+  e2e-main-window-120dpi=main_window_e2e.sh@120 e2e-check-boxes=check_boxes_e2e.sh e2e-dialogs=dialogs_e2e.sh)
+rw_stop_xvfb  # each lane has a display of its own
+echo "=== end-to-end suites, in two lanes"
+run_lane "${lane_one[@]}" &
+lane=$!
+run_lane "${lane_two[@]}"
+wait "$lane"
+for suite in "${lane_two[@]}" "${lane_one[@]}"; do show_suite "${suite%%=*}"; done
 echo "screenshots: $E2E_SHOTS"
 
 for suite in "${broken[@]}"; do echo "suite did not finish: $suite"; failed=$((failed + 1)); done

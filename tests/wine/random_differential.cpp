@@ -52,6 +52,7 @@ class QuietView : public MainWindowView {
   void SetStatusText(const std::string&) override {}
   bool IsMenuChecked(int) const override { return false; }
   void SetMenuChecked(int, bool) override {}
+  void SetMenuEnabled(int, bool) override {}
   bool IsToolbarVisible() const override { return true; }
   void SetToolbarVisible(bool) override {}
   bool IsStatusBarVisible() const override { return true; }
