@@ -105,6 +105,10 @@ round() {
   rw_probe memory "$title" >>"$work/$kind-memory-$n" || { rw_log "$kind: no memory figure"; exit 1; }
   ms=$(rw_probe timedelete "$title" "$left") || { rw_log "$kind: delete did not leave $left rows"; exit 1; }
   echo "$ms" >>"$work/$kind-delete-$n"
+  if [ "$kind" = program ]; then  # Undo, with the load after it: the raw cost has none
+    ms=$(rw_probe timeundo "$title" "$rows") || { rw_log "program: Undo did not bring back $rows rows"; exit 1; }
+    echo "$ms" >>"$work/program-undo-$n"
+  fi
   stop "$title"
 }
 
@@ -172,6 +176,9 @@ for n in "${sizes[@]}"; do
     awk '{ printf "      %d: %8d | %8d | %8d | %s", NR, $1, $2, $3, $4; if (NF > 4) printf " | %8d", $5; printf "\n" }'
   read -r _ _ _ _ _ _ _ _ _ _ mb mp mr mratio <<<"$line"
   spread=$({ grep -v -x -- - "$work/memory-ratio-$n" || true; } | sort -n | sed -n '1p;$p' | paste -sd' ' | awk '{ print $1 ".." $NF }')
+  undo_rounds=$(paste "$work/program-undo-$n" "$work/program-delete-$n" | awk '{ printf " %.1f (%.2f)", $1, $1 / $2 }')
+  undo_ratio=$(paste "$work/program-undo-$n" "$work/program-delete-$n" | awk '{ printf "%.2f\n", $1 / $2 }' | median)
+  echo "    Undo of $((rows - others)) entries, the load after it included, ms (and / the delete), by round:$undo_rounds; median ratio $undo_ratio"
   echo "    memory at $n: bare $mb KB, program $mp KB, raw $mr KB (medians); (program - bare) / (raw - bare) median $mratio, rounds ${spread:-..}"
   if [ -n "${RW_BENCH_WIDE_COST:-}" ]; then
     awk -v l="$(median <"$work/raw-load-$n")" -v al="$(median <"$work/rawansi-load-$n")" \

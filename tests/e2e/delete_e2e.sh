@@ -30,11 +30,17 @@ snapshot() {
   for hive in HKLM HKCU; do
     rw_wine reg export "$hive\\$run_key" "$(rw_wine winepath -w "$work/$1-$hive.reg" 2>/dev/null </dev/null)" /y \
       >/dev/null 2>&1 </dev/null
-    # One line a value: continuation lines of hex data joined to their value.
+    # One line a value: continuation lines of hex data joined to their value;
+    # sorted, since a value put back comes last in its key.
     iconv -f UTF-16LE -t UTF-8 "$work/$1-$hive.reg" | tr -d '\r' | grep -v '^$' \
-      | sed -e ':a' -e '/\\$/N; s/\\\n *//; ta' >"$work/$1-$hive.txt"
+      | sed -e ':a' -e '/\\$/N; s/\\\n *//; ta' | sort >"$work/$1-$hive.txt"
   done
-  (cd "$startup_unix" && find . -type f -print0 | sort -z | xargs -0 md5sum) >"$work/$1-startup.txt"
+  # Each file's bytes, last-write time (to Windows' 100 ns) and Unix mode
+  # (read-only shows as the write bits).
+  (cd "$startup_unix" && find . -type f -printf '%p %T@ %m\n' | sort | while read -r line; do
+    file=${line% * *}
+    printf '%s %s\n' "$(md5sum <"$file" | cut -d' ' -f1)" "$line"
+  done | sed 's/\(\.[0-9]\{7\}\)[0-9]* /\1 /') >"$work/$1-startup.txt"
 }
 without() {  # without FILE PATTERN...: the file's lines but those matching a pattern
   local file=$1; shift
@@ -66,6 +72,7 @@ space_check() {
   e2e_wait_for "$1 to be checked" 30 check_mark_is "$row" 1
 }
 checked_rows() { e2e_checked_rows "$title"; }
+row_listed() { rw_probe rows "$title" | cut -f3 | grep -q -x -F "$1"; }
 # The program's texts are in the ANSI code page (cp1252 here), the script's in UTF-8.
 dialog_says() { grep -q -F "$1" <<<"$(rw_probe dialog "$title")"; }
 dialog_gone() { ! dialog_says "$1"; }
@@ -179,6 +186,13 @@ rw_probe close "$title" >/dev/null
 expect_eventually "the program ends when its window closes" 30 e2e_program_gone
 e2e_stop_prefix
 
+# delete_checked WHAT: Options > Delete All Checked Items, and Yes.
+delete_checked() {
+  xdotool key alt+o d
+  expect_eventually "$1: the question is asked" 30 e2e_dialog_open "$title"
+  answer Return "$question"
+}
+
 # Round 4, as NT and as Windows 98: entries beside their best-fit ANSI twins,
 # a text file named like a shortcut in full-width letters, and the user's
 # Startup folder "startup Ω" beside a real "startup O". Every row shows its
@@ -207,10 +221,10 @@ for version in nt40 win98; do
   e2e_wait_rows "$title"
   expect_eq "$version: twins and look-alikes show as themselves, from the folder itself, not its best-fit twin" \
     "$shown" "$(rows_named "${lookalikes[@]}")"
-  for name in "Tool Ω" "工具" "Ωmega.lnk" "evil.ｌｎｋ"; do click_checkbox "$name"; done
-  xdotool key alt+o d
-  expect_eventually "$version: the question is asked" 30 e2e_dialog_open "$title"
-  answer Return "$question"
+  for name in "Tool Ω" "工具" "evil.ｌｎｋ"; do click_checkbox "$name"; done
+  [ "$version" = win98 ] && delete_checked "$version: the first delete"  # two deletes to walk back
+  click_checkbox "Ωmega.lnk"
+  delete_checked "$version"
   expect_eventually_eq "$version: the deleted rows leave the list; the look-alike stays checked" 30 \
     "evil.ｌｎｋ" checked_rows
   snapshot after4
@@ -221,6 +235,34 @@ for version in nt40 win98; do
   expect_true "$version: the best-fit twin folder is untouched" \
     test -e "$WINEPREFIX/drive_c/users/Public/startup O/Twin.lnk"
   expect_true "$version: no report: the look-alike is no shortcut, and the rest went" e2e_dialog_closed "$title"
+  # Undo puts back what the deletes took away, exactly; as NT a file made
+  # meanwhile under the shortcut's name is left as it is, and named.
+  if [ "$version" = nt40 ]; then
+    printf 'made meanwhile' >"$startup_unix/Ωmega.lnk"
+    snapshot remade
+    xdotool key ctrl+z
+    expect_eventually "$version: Ctrl+Z names the file that is there again" 30 dialog_says "Ωmega.lnk (${omega}Ωmega.lnk)"
+    answer Return "Ωmega.lnk (${omega}Ωmega.lnk)"
+    expect_eq "$version: the file made meanwhile is untouched" "$(grep 'Ωmega' "$work/remade-startup.txt")" \
+      "$(cd "$startup_unix" && printf '%s %s\n' "$(md5sum <Ωmega.lnk | cut -d' ' -f1)" "$(find ./Ωmega.lnk -printf '%p %T@ %m')" \
+        | sed 's/\(\.[0-9]\{7\}\)[0-9]* /\1 /')"
+  else
+    xdotool key alt+o n  # Options > Undo Delete: the second delete, then the first
+    expect_eventually "$version: the menu's Undo puts the shortcut back" 30 test -e "$startup_unix/Ωmega.lnk"
+    expect_eventually "$version: the list loads again with it" 30 row_listed "Ωmega.lnk"
+    xdotool key alt+o n
+  fi
+  expect_eventually "$version: the values are back" 30 row_listed "工具"
+  snapshot undone
+  expect_eq "$version: HKCU as before, type for type and byte for byte" "$(cat "$work/before4-HKCU.txt")" \
+    "$(cat "$work/undone-HKCU.txt")"
+  # As NT the shortcut's place was taken meanwhile: the rest of the folder is compared.
+  expect_eq "$version: the folder as before, byte for byte and time for time" \
+    "$(without "$work/before4-startup.txt" "$([ $version = nt40 ] && echo './Ωmega.lnk' || echo '//')")" \
+    "$(without "$work/undone-startup.txt" "$([ $version = nt40 ] && echo './Ωmega.lnk' || echo '//')")"
+  xdotool key ctrl+z  # nothing is left to put back: nothing happens
+  expect_main_window_takes_keys "$version: an Undo with nothing to put back"
+  expect_true "$version: and says nothing" e2e_dialog_closed "$title"
   [ "$version" = win98 ] && e2e_screenshot "$E2E_SHOTS/delete-lookalikes.png"
   rw_probe close "$title" >/dev/null
   expect_eventually "$version: the program ends when its window closes" 30 e2e_program_gone

@@ -35,6 +35,8 @@
 //   window_probe timedelete TITLE ROWS checks every row (View > Check All), asks for the
 //                              delete and answers Yes; prints the ms from the answer until
 //                              ROWS rows are left
+//   window_probe timeundo TITLE ROWS   Undo Delete; prints the ms until the list, loaded
+//                              again, says "Ready" over ROWS rows
 // Prints tab-separated lines, texts in UTF-8; exits 2 when no window has that title.
 // Windows are looked for on the desktop the tests start the program on
 // ("runwarden"), or on the default desktop when there is none.
@@ -416,6 +418,24 @@ int TimeDelete(const char* title, long rows) {
   return 0;
 }
 
+// Undo Delete, timed from the command until the list, loaded again, says
+// "Ready" over |rows| rows.
+int TimeUndo(const char* title, long rows) {
+  HWND window = FindTopLevel(title);
+  if (window == nullptr) return 2;
+  HWND list = ChildOfClass(window, WC_LISTVIEWA);
+  HWND bar = ChildOfClass(window, STATUSCLASSNAMEA);
+  if (list == nullptr || bar == nullptr) return 3;
+  const double asked = Seconds();
+  PostMessageA(window, WM_COMMAND, IDM_UNDO_DELETE, 0);
+  while (RowCount(list) != rows || StatusText(bar, 0) != "Ready") {
+    if (!IsWindow(window) || Seconds() - asked > kTimingDeadlineSeconds) return 4;
+    Sleep(1);
+  }
+  std::printf("%.1f\n", (Seconds() - asked) * 1000);
+  return 0;
+}
+
 // What a character leaves on a small monochrome bitmap, one byte a pixel.
 std::string Drawn(HDC dc, wchar_t character) {
   constexpr int kSide = 48;
@@ -460,6 +480,7 @@ int main(int argc, char** argv) {
   const bool indexed = argc == 4 && (std::string(argv[1]) == "button" ||
                                      std::string(argv[1]) == "timeload" ||
                                      std::string(argv[1]) == "timedelete" ||
+                                     std::string(argv[1]) == "timeundo" ||
                                      std::string(argv[1]) == "child" ||
                                      std::string(argv[1]) == "checkbox" ||
                                      std::string(argv[1]) == "label" ||
@@ -507,6 +528,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "timedelete") return TimeDelete(argv[2], std::atol(argv[3]));
+  if (command == "timeundo") return TimeUndo(argv[2], std::atol(argv[3]));
   if (command == "close") return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == "texts" || command == "dialog") {
     char text[4096] = {};
