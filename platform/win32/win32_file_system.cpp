@@ -110,6 +110,135 @@ long RemoveEvenReadOnly(const Char* path, GetAttributes getAttributes,
   return error;
 }
 
+// The calls that read and make a whole file, in one name form: ANSI,
+// imported; or wide, looked up at run time.
+template <typename Char>
+struct WholeFileCalls {
+  HANDLE(WINAPI* createFile)(const Char*, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
+  DWORD(WINAPI* getAttributes)(const Char*);
+  BOOL(WINAPI* setAttributes)(const Char*, DWORD);
+  BOOL(WINAPI* createDirectory)(const Char*, LPSECURITY_ATTRIBUTES);
+  BOOL(WINAPI* deleteFile)(const Char*);
+};
+
+WholeFileCalls<char> AnsiFileCalls() {
+  return {CreateFileA, GetFileAttributesA, SetFileAttributesA, CreateDirectoryA, DeleteFileA};
+}
+
+std::wstring WidePath(const std::u16string& path) { return std::wstring(path.begin(), path.end()); }
+
+std::uint64_t FromFileTime(const FILETIME& time) {
+  return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+FILETIME ToFileTime(std::uint64_t time) {
+  return {static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+}
+
+// A backslash byte may be the second half of a double-byte character in an
+// ANSI path; never in a wide one.
+bool IsLeadByte(char unit) { return IsDBCSLeadByte(static_cast<BYTE>(unit)) != FALSE; }
+bool IsLeadByte(wchar_t) { return false; }
+
+template <typename Char>
+long ReadWhole(const WholeFileCalls<Char>& calls, const std::basic_string<Char>& path,
+               std::size_t maxBytes, FileContents* contents) {
+  ScopedFile file(calls.createFile(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return LastError();
+  DWORD high = 0;
+  SetLastError(NO_ERROR);  // 0xFFFFFFFF is also the low part of a real size
+  const DWORD low = GetFileSize(file.get(), &high);
+  if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return LastError();
+  const std::uint64_t size = (static_cast<std::uint64_t>(high) << 32) | low;
+  if (size > maxBytes) return kErrorFileTooLarge;
+  FileContents read;
+  read.bytes.resize(static_cast<std::size_t>(size));
+  std::size_t done = 0;
+  while (done < read.bytes.size()) {
+    DWORD got = 0;
+    if (!ReadFile(file.get(), read.bytes.data() + done, static_cast<DWORD>(read.bytes.size() - done), &got,
+                  nullptr)) {
+      return LastError();
+    }
+    if (got == 0) break;  // the file has become shorter since
+    done += got;
+  }
+  read.bytes.resize(done);
+  FILETIME creation = {}, lastWrite = {};
+  if (!GetFileTime(file.get(), &creation, nullptr, &lastWrite)) return LastError();
+  read.attributes = calls.getAttributes(path.c_str());
+  if (read.attributes == INVALID_FILE_ATTRIBUTES) return LastError();
+  read.creationTime = FromFileTime(creation);
+  read.lastWriteTime = FromFileTime(lastWrite);
+  *contents = std::move(read);
+  return ERROR_SUCCESS;
+}
+
+// Makes each folder above |path|; one that is there or cannot be made is
+// left for the file's own creation to report.
+template <typename Char>
+void MakeFoldersAbove(const WholeFileCalls<Char>& calls, const std::basic_string<Char>& path) {
+  for (std::size_t at = 0; at < path.size(); ++at) {
+    if (IsLeadByte(path[at])) {
+      ++at;
+    } else if (at > 0 && (path[at] == Char('\\') || path[at] == Char('/'))) {
+      calls.createDirectory(path.substr(0, at).c_str(), nullptr);
+    }
+  }
+}
+
+long WriteAll(HANDLE file, const std::vector<std::uint8_t>& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD wrote = 0;
+    if (!WriteFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &wrote, nullptr)) {
+      return LastError();
+    }
+    if (wrote == 0) return ERROR_WRITE_FAULT;
+    done += wrote;
+  }
+  return ERROR_SUCCESS;
+}
+
+// Sets the times that were read; a time never read (0) is left as the system set it.
+long SetTimes(HANDLE file, const FileContents& contents) {
+  const FILETIME creation = ToFileTime(contents.creationTime);
+  const FILETIME lastWrite = ToFileTime(contents.lastWriteTime);
+  if (SetFileTime(file, contents.creationTime != 0 ? &creation : nullptr, nullptr,
+                  contents.lastWriteTime != 0 ? &lastWrite : nullptr)) {
+    return ERROR_SUCCESS;
+  }
+  return LastError();
+}
+
+// The file made anew, whole, or not at all: a file that is there already is
+// left untouched (CREATE_NEW), and one that cannot be made complete, with its
+// times and attributes, is deleted again.
+template <typename Char>
+long CreateWhole(const WholeFileCalls<Char>& calls, const std::basic_string<Char>& path,
+                 const FileContents& contents) {
+  const auto create = [&] {
+    return calls.createFile(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  };
+  ScopedFile file(create());
+  if (!file.valid() && GetLastError() == ERROR_PATH_NOT_FOUND) {
+    MakeFoldersAbove(calls, path);
+    file.reset(create());
+  }
+  if (!file.valid()) return LastError();
+  long result = WriteAll(file.get(), contents.bytes);
+  // Before closing: the last write would set the time otherwise.
+  if (result == ERROR_SUCCESS) result = SetTimes(file.get(), contents);
+  file.reset();
+  // After closing: a read-only file could not have been written.
+  const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                     FILE_ATTRIBUTE_ARCHIVE;
+  const DWORD attributes = (contents.attributes & kept) != 0 ? contents.attributes & kept : FILE_ATTRIBUTE_NORMAL;
+  if (result == ERROR_SUCCESS && !calls.setAttributes(path.c_str(), attributes)) result = LastError();
+  if (result != ERROR_SUCCESS) calls.deleteFile(path.c_str());
+  return result;
+}
+
 // An item list the shell handed out, given back to the shell's allocator.
 class ScopedItemIdList {
  public:
@@ -159,12 +288,22 @@ long Win32FileSystem::RemoveFile(const ExactName& path) {
   return RemoveEvenReadOnly(AsWide(path.Unicode()), getAttributes, setAttributes, deleteFile);
 }
 
-long Win32FileSystem::ReadWholeFile(const ExactName&, std::size_t, FileContents*) {
-  return ERROR_CALL_NOT_IMPLEMENTED;  // STUB: being written
+long Win32FileSystem::ReadWholeFile(const ExactName& path, std::size_t maxBytes, FileContents* contents) {
+  if (!path.IsWide()) return ReadWhole(AnsiFileCalls(), path.Ansi(), maxBytes, contents);
+  const WholeFileCalls<wchar_t> wide{createFileW_.get(), getFileAttributesW_.get(), nullptr, nullptr, nullptr};
+  if (wide.createFile == nullptr || wide.getAttributes == nullptr) return ERROR_CALL_NOT_IMPLEMENTED;
+  return ReadWhole(wide, WidePath(path.Unicode()), maxBytes, contents);
 }
 
-long Win32FileSystem::CreateWholeFile(const ExactName&, const FileContents&) {
-  return ERROR_CALL_NOT_IMPLEMENTED;  // STUB: being written
+long Win32FileSystem::CreateWholeFile(const ExactName& path, const FileContents& contents) {
+  if (!path.IsWide()) return CreateWhole(AnsiFileCalls(), path.Ansi(), contents);
+  const WholeFileCalls<wchar_t> wide{createFileW_.get(), getFileAttributesW_.get(), setFileAttributesW_.get(),
+                                     createDirectoryW_.get(), deleteFileW_.get()};
+  if (wide.createFile == nullptr || wide.setAttributes == nullptr || wide.createDirectory == nullptr ||
+      wide.deleteFile == nullptr) {
+    return ERROR_CALL_NOT_IMPLEMENTED;
+  }
+  return CreateWhole(wide, WidePath(path.Unicode()), contents);
 }
 
 bool Win32FileSystem::FileExists(const std::string& path) {

@@ -29,6 +29,9 @@ class Win32FileSystem : public FileSystem {
   using GetFileAttributesWFunction = DWORD(WINAPI*)(LPCWSTR);
   using SetFileAttributesWFunction = BOOL(WINAPI*)(LPCWSTR, DWORD);
   using DeleteFileWFunction = BOOL(WINAPI*)(LPCWSTR);
+  using CreateFileWFunction = HANDLE(WINAPI*)(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD,
+                                              HANDLE);
+  using CreateDirectoryWFunction = BOOL(WINAPI*)(LPCWSTR, LPSECURITY_ATTRIBUTES);
   using SHGetPathFromIDListWFunction = BOOL(WINAPI*)(LPCITEMIDLIST, LPWSTR);
   using SHGetFolderPathWFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
   RuntimeFunction<FindFirstFileWFunction> findFirstFileW_{"KERNEL32.DLL", "FindFirstFileW"};
@@ -38,6 +41,8 @@ class Win32FileSystem : public FileSystem {
   RuntimeFunction<SetFileAttributesWFunction> setFileAttributesW_{"KERNEL32.DLL",
                                                                   "SetFileAttributesW"};
   RuntimeFunction<DeleteFileWFunction> deleteFileW_{"KERNEL32.DLL", "DeleteFileW"};
+  RuntimeFunction<CreateFileWFunction> createFileW_{"KERNEL32.DLL", "CreateFileW"};
+  RuntimeFunction<CreateDirectoryWFunction> createDirectoryW_{"KERNEL32.DLL", "CreateDirectoryW"};
   RuntimeFunction<SHGetFileInfoWFunction> shGetFileInfoW_{"SHELL32.DLL", "SHGetFileInfoW"};
   RuntimeFunction<SHGetPathFromIDListWFunction> shGetPathFromIDListW_{"SHELL32.DLL",
                                                                       "SHGetPathFromIDListW"};

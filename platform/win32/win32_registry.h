@@ -32,14 +32,21 @@ class Win32Registry : public Registry {
   long CreateKey(RegKey hive, const std::string& path, RegKey* key) override;
 
  private:
+  long ReadCounted(RegKey key, const std::u16string& name, std::uint32_t* type,
+                   std::vector<std::uint8_t>* data);
+  long WriteCounted(RegKey key, const std::u16string& name, std::uint32_t type,
+                    const std::vector<std::uint8_t>& data);
+
   using RegEnumValueWFunction = LONG(WINAPI*)(HKEY, DWORD, LPWSTR, LPDWORD, LPDWORD, LPDWORD,
                                               LPBYTE, LPDWORD);
   using RegQueryValueExWFunction = LONG(WINAPI*)(HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE,
                                                  LPDWORD);
   using RegDeleteValueWFunction = LONG(WINAPI*)(HKEY, LPCWSTR);
+  using RegSetValueExWFunction = LONG(WINAPI*)(HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD);
   RuntimeFunction<RegEnumValueWFunction> regEnumValueW_{"ADVAPI32.DLL", "RegEnumValueW"};
   RuntimeFunction<RegQueryValueExWFunction> regQueryValueExW_{"ADVAPI32.DLL", "RegQueryValueExW"};
   RuntimeFunction<RegDeleteValueWFunction> regDeleteValueW_{"ADVAPI32.DLL", "RegDeleteValueW"};
+  RuntimeFunction<RegSetValueExWFunction> regSetValueExW_{"ADVAPI32.DLL", "RegSetValueExW"};
   // The native calls, in NT's own terms: a counted name and a status.
   struct CountedName {
     USHORT length;  // in bytes
@@ -47,8 +54,14 @@ class Win32Registry : public Registry {
     PWSTR buffer;
   };
   using NtDeleteValueKeyFunction = LONG(WINAPI*)(HANDLE, CountedName*);
+  // Information class 2, KeyValuePartialInformation: type, data length, data.
+  using NtQueryValueKeyFunction = LONG(WINAPI*)(HANDLE, CountedName*, int, void*, ULONG, ULONG*);
+  using NtSetValueKeyFunction = LONG(WINAPI*)(HANDLE, CountedName*, ULONG, ULONG, const void*, ULONG);
   using RtlNtStatusToDosErrorFunction = ULONG(WINAPI*)(LONG);
   RuntimeFunction<NtDeleteValueKeyFunction> ntDeleteValueKey_{"NTDLL.DLL", "NtDeleteValueKey"};
+  RuntimeFunction<NtQueryValueKeyFunction> ntQueryValueKey_{"NTDLL.DLL", "NtQueryValueKey"};
+  RuntimeFunction<NtSetValueKeyFunction> ntSetValueKey_{"NTDLL.DLL", "NtSetValueKey"};
+  static CountedName Counted(std::u16string& name);  // |name| must outlive it
   RuntimeFunction<RtlNtStatusToDosErrorFunction> statusToError_{"NTDLL.DLL", "RtlNtStatusToDosError"};
 };
 

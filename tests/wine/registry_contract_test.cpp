@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "core/startup_sources.h"
@@ -12,6 +14,11 @@ namespace rw {
 namespace {
 
 const std::string kTestKey = "Software\\RunwardenTests\\Run";
+
+std::vector<BYTE> Utf16(std::u16string_view text) {
+  const auto* bytes = reinterpret_cast<const BYTE*>(text.data());
+  return std::vector<BYTE>(bytes, bytes + text.size() * sizeof(char16_t));
+}
 
 class RegistryContractTest : public ::testing::Test {
  protected:
@@ -100,6 +107,65 @@ TEST_F(RegistryContractTest, EnumerationReportsMoreDataAndTheSizeItNeeds) {
   dataBytes = sizeof data;
   EXPECT_EQ(kRegNoMoreItems, registry.EnumValue(key, 1, name, &nameChars, &type, data, &dataBytes));
   EXPECT_EQ(kRegSuccess, registry.CloseKey(key));
+}
+
+using namespace std::literals;
+
+// Values as other programs set them: strings without their NUL or of odd
+// length, no data, more than one read takes, names outside the code page or
+// holding a NUL. Each is read whole, deleted, and written back from a buffer
+// with zeros past the data (where the system may look for a string's NUL)
+// to exactly its own type and bytes, in a key made anew with the key above
+// it. No ANSI call takes a name with a NUL.
+TEST_F(RegistryContractTest, AValueReadWholeIsWrittenBackExactly) {
+  std::vector<BYTE> odd = Utf16(u"tool");
+  odd.pop_back();
+  const std::vector<std::tuple<ExactName, DWORD, std::vector<BYTE>>> values = {
+      {ExactName::Wide(u"sz bare"), REG_SZ, Utf16(u"tool.exe")},
+      {ExactName::Wide(u"sz odd"), REG_SZ, odd},
+      {ExactName::Wide(u"sz empty"), REG_SZ, {}},
+      {ExactName::Wide(u"expand"), REG_EXPAND_SZ, Utf16(u"%windir%\\x.exe")},
+      {ExactName::Wide(u"multi"), REG_MULTI_SZ, Utf16(u"a\0b\0\0"sv)},
+      {ExactName::Wide(u"binary"), REG_BINARY, std::vector<BYTE>(70001, 0x5A)},
+      {ExactName::Wide(u"dword"), REG_DWORD, {0x78, 0x56, 0x34, 0x12}},
+      {ExactName::Wide(u"none"), REG_NONE, {}},
+      {ExactName::Wide(u"\x5DE5\x5177"), REG_SZ, Utf16(u"\x5DE5\x5177.exe\0"sv)},
+      {ExactName::Wide(u"Evil\0Hidden"s), REG_SZ, Utf16(u"hidden.exe\0"sv)},
+      {ExactName("ansi bare"), REG_SZ, Utf16(u"tool.exe")},  // read by the ANSI call as 8 bytes
+  };
+  wine::RemoveKey(HKEY_CURRENT_USER, "Software\\RunwardenTests");
+  HKEY above = nullptr;
+  ASSERT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\RunwardenTests", 0, KEY_READ, &above));
+  RegKey key = 0;
+  ASSERT_EQ(kRegSuccess, registry.CreateKey(kHkeyCurrentUser, kTestKey, &key));
+  for (const auto& [name, type, bytes] : values) {
+    const std::wstring wide(name.Units().begin(), name.Units().end());
+    SCOPED_TRACE(std::string(wide.begin(), wide.end()));
+    ASSERT_TRUE(wine::SetExactValue(HKEY_CURRENT_USER, kTestKey, wide, type, bytes));
+    std::uint32_t readType = 0;
+    std::vector<std::uint8_t> data;
+    ASSERT_EQ(kRegSuccess, registry.ReadValue(key, name, &readType, &data));
+    EXPECT_EQ(type, readType);
+    EXPECT_EQ((name.IsWide() ? bytes : std::vector<BYTE>{'t', 'o', 'o', 'l', '.', 'e', 'x', 'e'}), data);
+    ASSERT_EQ(kRegSuccess, registry.DeleteValueCounted(key, name.Units()));
+    EXPECT_EQ(kRegFileNotFound, registry.ReadValue(key, name, &readType, &data));
+    std::vector<std::uint8_t> zerosPast(data.size() + 4, 0);
+    std::copy(data.begin(), data.end(), zerosPast.begin());
+    zerosPast.resize(data.size());
+    EXPECT_EQ(kRegSuccess, registry.WriteValue(key, name, type, zerosPast));
+    DWORD storedType = 0;
+    std::vector<BYTE> stored;
+    ASSERT_TRUE(wine::ReadExactValue(HKEY_CURRENT_USER, kTestKey, wide, &storedType, &stored));
+    EXPECT_EQ(type, storedType);
+    EXPECT_EQ(bytes, stored);
+  }
+  ASSERT_TRUE(wine::SetStringValue(HKEY_CURRENT_USER, kTestKey, "Evil", "evil.exe"));
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+  EXPECT_EQ(kRegCallNotImplemented, registry.ReadValue(key, ExactName("Evil\0Hidden"s), &type, &data));
+  EXPECT_EQ(kRegCallNotImplemented, registry.WriteValue(key, ExactName("Evil\0Hidden"s), REG_SZ, {'x', 0}));
+  EXPECT_TRUE(data.empty());
+  registry.CloseKey(key);
 }
 
 }  // namespace

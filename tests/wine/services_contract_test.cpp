@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <tuple>
+
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_program_starter.h"
 #include "platform/win32/win32_system_queries.h"
@@ -51,6 +53,25 @@ std::string OwnFolder() {
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string folder = path;
   return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+std::uint64_t Ticks(const FILETIME& time) {
+  return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// A file's bytes, attributes, creation and last-write times, read with the test's own calls.
+using FileState = std::tuple<std::string, DWORD, std::uint64_t, std::uint64_t>;
+FileState Observe(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string bytes(GetFileSize(file, nullptr), '\0');
+  DWORD read = 0;
+  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  FILETIME created = {}, written = {};
+  GetFileTime(file, &created, nullptr, &written);
+  CloseHandle(file);
+  bytes.resize(read);
+  return {bytes, GetFileAttributesW(path.c_str()), Ticks(created), Ticks(written)};
 }
 
 class ServicesContractTest : public ::testing::Test {
@@ -152,6 +173,46 @@ TEST_F(ServicesContractTest, StartsTheExactPathEvenWithBlanksInIt) {
   EXPECT_TRUE(WaitFor([] { return !ProcessRuns("marker.exe") && !ProcessRuns("Program.exe"); }));
   EXPECT_FALSE(Exists(decoy + ".ran")) << "the path was split at its first blank";
   EXPECT_FALSE(programs.Start(kFolder + "absent.exe"));
+}
+
+// A read-only hidden file named outside the code page, with times of its
+// own, read whole, deleted with its folders and made anew: the same bytes,
+// attributes and times (Wine keeps no creation time of its own and gives
+// the last-write time for it). A file that is there is left as it is.
+TEST_F(ServicesContractTest, AFileReadWholeIsMadeAnewExactly) {
+  const std::wstring path = L"c:\\runwarden tests\\gone\\deeper\\\x5DE5\x5177.lnk";
+  ASSERT_TRUE(wine::MakeFolders(kFolder + "gone\\deeper"));
+  std::string bytes(251, '\0');  // NUL and high bytes, an odd length
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i);
+  ASSERT_TRUE(wine::WriteTextFileWide(path, bytes));
+  const FILETIME created = {0x12345670, 0x01C00000}, written = {0x89ABCDE0, 0x01D00000};
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_TRUE(SetFileTime(file, &created, nullptr, &written));
+  CloseHandle(file);
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+  const FileState before = Observe(path);
+  ASSERT_EQ(Ticks(written), std::get<3>(before));
+  ASSERT_EQ(DWORD{FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN}, std::get<1>(before) & 3) << "kept by the system";
+
+  const ExactName name = ExactName::Wide(std::u16string(path.begin(), path.end()));
+  FileContents contents;
+  EXPECT_EQ(kErrorFileTooLarge, files.ReadWholeFile(name, bytes.size() - 1, &contents));
+  EXPECT_TRUE(contents.bytes.empty());
+  ASSERT_EQ(0, files.ReadWholeFile(name, bytes.size(), &contents));
+  EXPECT_EQ(before, FileState(std::string(contents.bytes.begin(), contents.bytes.end()), contents.attributes,
+                              contents.creationTime, contents.lastWriteTime));
+  ASSERT_EQ(kFileRemoved, files.RemoveFile(name));
+  ASSERT_TRUE(wine::RemoveTree(kFolder + "gone"));
+  ASSERT_EQ(0, files.CreateWholeFile(name, contents));
+  EXPECT_EQ(before, Observe(path));
+
+  contents.bytes = {'o', 't', 'h', 'e', 'r'};
+  contents.attributes = FILE_ATTRIBUTE_NORMAL;
+  EXPECT_EQ(kErrorFileExists, files.CreateWholeFile(name, contents));
+  EXPECT_EQ(before, Observe(path));
+  ASSERT_TRUE(wine::WriteTextFile(kFolder + "plain.lnk", "mine"));
+  EXPECT_EQ(kErrorFileExists, files.CreateWholeFile(kFolder + "plain.lnk", contents));  // the ANSI calls
+  EXPECT_EQ("mine", std::get<0>(Observe(L"c:\\runwarden tests\\plain.lnk")));
 }
 
 }  // namespace

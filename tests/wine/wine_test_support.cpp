@@ -4,6 +4,8 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <cstring>
+
 namespace rw::wine {
 
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -121,6 +123,37 @@ bool ValueExistsWide(HKEY hive, const std::string& path, const std::wstring& nam
   }
   RegCloseKey(key);
   return exists;
+}
+
+bool SetExactValue(HKEY hive, const std::string& path, const std::wstring& name, DWORD type,
+                   const std::vector<BYTE>& data) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(hive, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  std::wstring copy = name;
+  CountedName counted = Counted(copy);
+  const LONG status = Native<LONG(WINAPI*)(HANDLE, CountedName*, ULONG, ULONG, const void*, ULONG)>("NtSetValueKey")(
+      key, &counted, 0, type, data.data(), static_cast<ULONG>(data.size()));
+  RegCloseKey(key);
+  return status >= 0;
+}
+
+bool ReadExactValue(HKEY hive, const std::string& path, const std::wstring& name, DWORD* type,
+                    std::vector<BYTE>* data) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(hive, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+  std::wstring copy = name;
+  CountedName counted = Counted(copy);
+  std::vector<BYTE> information(1 << 20);  // title index, type, data length, data: larger than the tests' values
+  ULONG length = 0, header[3] = {};
+  const LONG status = Native<LONG(WINAPI*)(HANDLE, CountedName*, int, void*, ULONG, ULONG*)>("NtQueryValueKey")(
+      key, &counted, 2 /* partial information */, information.data(), static_cast<ULONG>(information.size()), &length);
+  RegCloseKey(key);
+  memcpy(header, information.data(), sizeof header);
+  *type = header[1];
+  data->assign(information.begin() + sizeof header, information.begin() + sizeof header + header[2]);
+  return status >= 0;
 }
 
 bool SetShellStartupFolder(HKEY hive, const char* valueName, const std::string& folder) {

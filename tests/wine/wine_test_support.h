@@ -26,6 +26,12 @@ bool SetStringValueWide(HKEY hive, const std::string& path, const std::wstring& 
 bool SetStringValueWide(HKEY hive, const std::string& path, const std::wstring& name,
                         const std::wstring& text);
 bool ValueExistsWide(HKEY hive, const std::string& path, const std::wstring& name);
+// A value's type and bytes exactly as given or kept, through the native
+// calls: no NUL added, whatever the name.
+bool SetExactValue(HKEY hive, const std::string& path, const std::wstring& name, DWORD type,
+                   const std::vector<BYTE>& data);
+bool ReadExactValue(HKEY hive, const std::string& path, const std::wstring& name, DWORD* type,
+                    std::vector<BYTE>* data);
 // Where the shell finds a Startup folder ("Startup" under HKCU, "Common
 // Startup" under HKLM), as a Windows installed elsewhere or in another
 // language has it; |folder| "" removes the setting. Explorer's own record of
