@@ -311,6 +311,22 @@ void ReadStartupFolder(const Platform& platform, const ExactName* folder, Startu
              [&] { return FolderWords(platform, *folder); }, problems);
 }
 
+// Deletes the value by its exact name through the one call that takes it
+// whole: RegDeleteValueW and RegDeleteValueA read a name up to its first NUL,
+// and would delete another value, or the key's default one.
+long DeleteExactValue(Registry& registry, RegKey key, const ExactName& name) {
+  if (!name.HoldsNul()) {
+    return name.IsWide() ? registry.DeleteValueWide(key, name.Unicode()) : registry.DeleteValue(key, name.Ansi());
+  }
+  if (!name.IsWide()) return kErrorNameNotAddressable;
+  const long result = registry.DeleteValueCounted(key, name.Unicode());
+  return result == kRegCallNotImplemented ? kErrorNameNotAddressable : result;
+}
+
+bool IsValue(const StartupItem& item) {
+  return item.source() == ItemSource::kMachineRun || item.source() == ItemSource::kUserRun;
+}
+
 }  // namespace
 
 void ReadStartupItems(const Platform& platform, WindowsFamily family, StartupItemCollector& items,
@@ -364,22 +380,6 @@ long DeleteStartupItem(const Platform& platform, const StartupItem& item) {
   return kErrorAccessDenied;
 }
 
-namespace {
-
-// Deletes the value by its exact name through the one call that takes it
-// whole: RegDeleteValueW and RegDeleteValueA read a name up to its first NUL,
-// and would delete another value, or the key's default one.
-long DeleteExactValue(Registry& registry, RegKey key, const ExactName& name) {
-  if (!name.HoldsNul()) {
-    return name.IsWide() ? registry.DeleteValueWide(key, name.Unicode()) : registry.DeleteValue(key, name.Ansi());
-  }
-  if (!name.IsWide()) return kErrorNameNotAddressable;
-  const long result = registry.DeleteValueCounted(key, name.Unicode());
-  return result == kRegCallNotImplemented ? kErrorNameNotAddressable : result;
-}
-
-}  // namespace
-
 long DeleteRegistryValue(Registry& registry, RegKey hive, const std::string& keyPath,
                          const ExactName& valueName) {
   ScopedRegKey key(registry);
@@ -396,14 +396,6 @@ RegKey RunKeyOfPass::Get(Registry& registry, RegKey hive, long* error) {
   *error = error_;
   return error_ == kRegSuccess ? key_.get() : 0;
 }
-
-namespace {
-
-bool IsValue(const StartupItem& item) {
-  return item.source() == ItemSource::kMachineRun || item.source() == ItemSource::kUserRun;
-}
-
-}  // namespace
 
 long ReadStartupItemExactly(const Platform& platform, RunKeyOfPass& runKey, const StartupItem& item,
                             std::size_t maxBytes, TakenItem* taken) {
