@@ -392,7 +392,11 @@ long DeleteRegistryValue(Registry& registry, RegKey hive, const std::string& key
 }
 
 RegKey RunKeyOfPass::Get(Registry& registry, RegKey hive, long* error) {
-  if (error_ == -1) error_ = OpenKey(registry, hive, kRunKeyPath, &key_);
+  if (error_ == -1 && create_) {
+    error_ = registry.CreateKey(hive, kRunKeyPath, key_.receive());
+  } else if (error_ == -1) {
+    error_ = OpenKey(registry, hive, kRunKeyPath, &key_);
+  }
   *error = error_;
   return error_ == kRegSuccess ? key_.get() : 0;
 }
@@ -422,18 +426,18 @@ long DeleteStartupItemInPass(const Platform& platform, RunKeyOfPass& runKey, con
   return result == kRegFileNotFound ? kRegSuccess : result;
 }
 
-long PutBackStartupItem(const Platform& platform, const TakenItem& taken) {
+long PutBackStartupItem(const Platform& platform, RunKeyOfPass& runKey, const TakenItem& taken) {
   const ExactName where = taken.item.Identity();
   if (!IsValue(taken.item)) return platform.files.CreateWholeFile(where, taken.contents);
-  ScopedRegKey key(platform.registry);
-  long error = platform.registry.CreateKey(HiveOf(taken.item.source()), kRunKeyPath, key.receive());
-  if (error != kRegSuccess) return error;
+  long error = 0;
+  const RegKey key = runKey.Get(platform.registry, HiveOf(taken.item.source()), &error);
+  if (key == 0) return error;
   std::uint32_t type = 0;
   std::vector<std::uint8_t> present;
-  error = platform.registry.ReadValue(key.get(), where, &type, &present);
+  error = platform.registry.ReadValue(key, where, &type, &present);
   if (error == kRegSuccess) return kRegFileExists;  // appeared again: never overwritten
   if (error != kRegFileNotFound) return error;
-  return platform.registry.WriteValue(key.get(), where, taken.type, taken.contents.bytes);
+  return platform.registry.WriteValue(key, where, taken.type, taken.contents.bytes);
 }
 
 }  // namespace rw

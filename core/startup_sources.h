@@ -49,12 +49,14 @@ struct TakenItem {
 // The Run key of a hive's values, opened once for a pass over many of them.
 class RunKeyOfPass {
  public:
-  explicit RunKeyOfPass(Registry& registry) : key_(registry) {}
+  // |create|: made anew where it has gone, as Undo puts values back into it.
+  explicit RunKeyOfPass(Registry& registry, bool create = false) : key_(registry), create_(create) {}
   // The key, opened on first use; 0 when it cannot be, |*error| then says why.
   RegKey Get(Registry& registry, RegKey hive, long* error);
 
  private:
   ScopedRegKey key_;
+  bool create_;
   long error_ = -1;  // not opened yet
 };
 
@@ -65,10 +67,10 @@ long ReadStartupItemExactly(const Platform& platform, RunKeyOfPass& runKey, cons
                             std::size_t maxBytes, TakenItem* taken);
 // Deletes the item, a value through the pass's open Run key; as DeleteStartupItem.
 long DeleteStartupItemInPass(const Platform& platform, RunKeyOfPass& runKey, const StartupItem& item);
-// Puts a taken item back where it was, the Run key or the folder made anew
-// where gone. An item that has appeared again under that exact name or path
-// is left as it is: kRegFileExists.
-long PutBackStartupItem(const Platform& platform, const TakenItem& taken);
+// Puts a taken item back where it was, a value through |runKey| (one made
+// to create its key), the folder made anew where gone. An item that has
+// appeared again under that exact name or path is left as it is: kRegFileExists.
+long PutBackStartupItem(const Platform& platform, RunKeyOfPass& runKey, const TakenItem& taken);
 
 // Deletes the value of exactly that counted name ("" is the key's default
 // value; a name may hold NULs), through the wide call for a Unicode name.

@@ -35,8 +35,11 @@ std::u16string UndoHistory::PutBackLast(const Platform& platform) {
   std::vector<TakenItem> left;  // what could not go back, for the next Undo
   std::vector<DeleteFailure> appeared;
   std::vector<DeleteFailure> failed;
+  // Each Run key is opened, or made anew, once for every value put back into it.
+  RunKeyOfPass runKeys[2] = {RunKeyOfPass(platform.registry, true), RunKeyOfPass(platform.registry, true)};
   for (TakenItem& taken : last) {
-    const long result = PutBackStartupItem(platform, taken);
+    RunKeyOfPass& runKey = runKeys[taken.item.source() == ItemSource::kUserRun ? 1 : 0];
+    const long result = PutBackStartupItem(platform, runKey, taken);
     if (result == 0) continue;
     if (result == kRegFileExists) {
       appeared.push_back(Named(taken, u"It is there again, and was left as it is.", platform.system));
