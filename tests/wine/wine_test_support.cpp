@@ -87,42 +87,14 @@ Function Native(const char* name) {
 
 bool SetStringValueWide(HKEY hive, const std::string& path, const std::wstring& name,
                         const std::wstring& data) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(hive, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  LONG result = ERROR_CALL_NOT_IMPLEMENTED;
-  const auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
-  if (name.find(L'\0') == std::wstring::npos) {
-    result = RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()), bytes);
-  } else if (const auto setValue = Native<LONG(WINAPI*)(HANDLE, CountedName*, ULONG, ULONG, const void*, ULONG)>(
-                 "NtSetValueKey")) {
-    std::wstring copy = name;
-    CountedName counted = Counted(copy);
-    result = setValue(key, &counted, 0, REG_SZ, data.c_str(), bytes) >= 0 ? ERROR_SUCCESS : ERROR_GEN_FAILURE;
-  }
-  RegCloseKey(key);
-  return result == ERROR_SUCCESS;
+  const auto* bytes = reinterpret_cast<const BYTE*>(data.c_str());
+  return SetExactValue(hive, path, name, REG_SZ, std::vector<BYTE>(bytes, bytes + (data.size() + 1) * sizeof(wchar_t)));
 }
 
 bool ValueExistsWide(HKEY hive, const std::string& path, const std::wstring& name) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(hive, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
-  bool exists = false;
-  if (name.find(L'\0') == std::wstring::npos) {
-    exists = RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-  } else if (const auto queryValue = Native<LONG(WINAPI*)(HANDLE, CountedName*, int, void*, ULONG, ULONG*)>(
-                 "NtQueryValueKey")) {
-    std::wstring copy = name;
-    CountedName counted = Counted(copy);
-    BYTE information[512];
-    ULONG length = 0;
-    const LONG status = queryValue(key, &counted, 0 /* basic information */, information, sizeof information, &length);
-    exists = status >= 0 || status == static_cast<LONG>(0x80000005);  // STATUS_BUFFER_OVERFLOW
-  }
-  RegCloseKey(key);
-  return exists;
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  return ReadExactValue(hive, path, name, &type, &data);
 }
 
 bool SetExactValue(HKEY hive, const std::string& path, const std::wstring& name, DWORD type,

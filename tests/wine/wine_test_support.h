@@ -20,7 +20,7 @@ bool SetStringValue(HKEY hive, const std::string& path, const std::string& name,
                     const std::string& text, DWORD type = REG_SZ);
 bool ValueExists(HKEY hive, const std::string& path, const std::string& name);
 // The same with a name the ANSI code page may not hold, or one that holds a
-// NUL (set and found through the native calls, which take counted names).
+// NUL: set and found through the native calls, which take counted names.
 bool SetStringValueWide(HKEY hive, const std::string& path, const std::wstring& name,
                         const std::string& text);
 bool SetStringValueWide(HKEY hive, const std::string& path, const std::wstring& name,
