@@ -38,12 +38,6 @@ const char16_t* TagOf(ItemSource source) {
   return nullptr;
 }
 
-std::uint32_t Length(const char16_t* text) {
-  std::uint32_t length = 0;
-  while (text[length] != u'\0') ++length;
-  return length;
-}
-
 }  // namespace
 
 StartupItem::StartupItem(ItemSource source, const ExactName& name, const ExactName& location,
@@ -71,7 +65,7 @@ StartupItem::StartupItem(ItemSource source, const ExactName& name, const ExactNa
 
 RowText StartupItem::Text(ListColumn column) const {
   if (const char16_t* tag = column == kColumnInformation ? TagOf(source_) : nullptr) {
-    return {tag, Length(tag), false};
+    return {tag, std::char_traits<char16_t>::length(tag), false};
   }
   const std::uint32_t start = column == kColumnName       ? 0
                               : column == kColumnLocation ? locationStart_

@@ -57,9 +57,18 @@ std::vector<BYTE> Guarded(const std::vector<std::uint8_t>& data) {
 
 }  // namespace
 
-Win32Registry::CountedName Win32Registry::Counted(std::u16string& name) {
-  const auto bytes = static_cast<USHORT>(name.size() * sizeof(char16_t));
-  return {bytes, bytes, reinterpret_cast<PWSTR>(name.data())};
+template <typename Function, typename Call>
+long Win32Registry::WithCountedName(Function function, const std::u16string& name, Call call) {
+  const auto toError = statusToError_.get();
+  if (function == nullptr || toError == nullptr || name.size() > kMaxCountedUnits) {
+    return ERROR_CALL_NOT_IMPLEMENTED;
+  }
+  std::u16string buffer = name;  // the calls take a writable buffer
+  const auto bytes = static_cast<USHORT>(buffer.size() * sizeof(char16_t));
+  CountedName counted = {bytes, bytes, reinterpret_cast<PWSTR>(buffer.data())};
+  return call(&counted, [toError](LONG status) {
+    return status >= 0 ? static_cast<long>(ERROR_SUCCESS) : static_cast<long>(toError(status));
+  });
 }
 
 long Win32Registry::OpenKey(RegKey hive, const std::string& path, RegKey* key) {
@@ -155,14 +164,9 @@ long Win32Registry::DeleteValueWide(RegKey key, const std::u16string& name) {
 
 long Win32Registry::DeleteValueCounted(RegKey key, const std::u16string& name) {
   const auto deleteValue = ntDeleteValueKey_.get();
-  const auto toError = statusToError_.get();
-  if (deleteValue == nullptr || toError == nullptr || name.size() > kMaxCountedUnits) {
-    return ERROR_CALL_NOT_IMPLEMENTED;
-  }
-  std::u16string buffer = name;  // the call takes a writable buffer
-  CountedName counted = Counted(buffer);
-  const LONG status = deleteValue(ToHkey(key), &counted);
-  return status >= 0 ? ERROR_SUCCESS : static_cast<long>(toError(status));
+  return WithCountedName(deleteValue, name, [&](CountedName* counted, auto asError) {
+    return asError(deleteValue(ToHkey(key), counted));
+  });
 }
 
 long Win32Registry::ReadValue(RegKey key, const ExactName& name, std::uint32_t* type,
@@ -194,20 +198,16 @@ long Win32Registry::ReadValue(RegKey key, const ExactName& name, std::uint32_t* 
 long Win32Registry::ReadCounted(RegKey key, const std::u16string& name, std::uint32_t* type,
                                 std::vector<std::uint8_t>* data) {
   const auto queryValue = ntQueryValueKey_.get();
-  const auto toError = statusToError_.get();
-  if (queryValue == nullptr || toError == nullptr || name.size() > kMaxCountedUnits) {
-    return ERROR_CALL_NOT_IMPLEMENTED;
-  }
-  std::u16string buffer = name;
-  CountedName counted = Counted(buffer);
   std::vector<std::uint8_t> information;
-  const long result = ReadGrowing([&](BYTE* into, DWORD* size) -> long {
-    ULONG length = 0;
-    const LONG status = queryValue(ToHkey(key), &counted, kKeyValuePartialInformation, into, *size, &length);
-    *size = length;
-    if (status == kStatusBufferOverflow || status == kStatusBufferTooSmall) return ERROR_MORE_DATA;
-    return status >= 0 ? ERROR_SUCCESS : static_cast<long>(toError(status));
-  }, &information);
+  const long result = WithCountedName(queryValue, name, [&](CountedName* counted, auto asError) {
+    return ReadGrowing([&](BYTE* into, DWORD* size) -> long {
+      ULONG length = 0;
+      const LONG status = queryValue(ToHkey(key), counted, kKeyValuePartialInformation, into, *size, &length);
+      *size = length;
+      if (status == kStatusBufferOverflow || status == kStatusBufferTooSmall) return ERROR_MORE_DATA;
+      return asError(status);
+    }, &information);
+  });
   if (result != ERROR_SUCCESS) return result;
   // Title index, type and data length, then the data.
   ULONG header[3] = {};
@@ -236,16 +236,11 @@ long Win32Registry::WriteValue(RegKey key, const ExactName& name, std::uint32_t 
 long Win32Registry::WriteCounted(RegKey key, const std::u16string& name, std::uint32_t type,
                                  const std::vector<std::uint8_t>& data) {
   const auto setValue = ntSetValueKey_.get();
-  const auto toError = statusToError_.get();
-  if (setValue == nullptr || toError == nullptr || name.size() > kMaxCountedUnits) {
-    return ERROR_CALL_NOT_IMPLEMENTED;
-  }
-  std::u16string buffer = name;
-  CountedName counted = Counted(buffer);
-  const std::vector<BYTE> guarded = Guarded(data);  // never a null pointer, even for no data
-  const LONG status = setValue(ToHkey(key), &counted, 0, type, guarded.data() + kGuardBefore,
-                               static_cast<ULONG>(data.size()));
-  return status >= 0 ? ERROR_SUCCESS : static_cast<long>(toError(status));
+  return WithCountedName(setValue, name, [&](CountedName* counted, auto asError) {
+    const std::vector<BYTE> guarded = Guarded(data);  // never a null pointer, even for no data
+    return asError(setValue(ToHkey(key), counted, 0, type, guarded.data() + kGuardBefore,
+                            static_cast<ULONG>(data.size())));
+  });
 }
 
 long Win32Registry::CreateKey(RegKey hive, const std::string& path, RegKey* key) {

@@ -61,8 +61,11 @@ class Win32Registry : public Registry {
   RuntimeFunction<NtDeleteValueKeyFunction> ntDeleteValueKey_{"NTDLL.DLL", "NtDeleteValueKey"};
   RuntimeFunction<NtQueryValueKeyFunction> ntQueryValueKey_{"NTDLL.DLL", "NtQueryValueKey"};
   RuntimeFunction<NtSetValueKeyFunction> ntSetValueKey_{"NTDLL.DLL", "NtSetValueKey"};
-  static CountedName Counted(std::u16string& name);  // |name| must outlive it
   RuntimeFunction<RtlNtStatusToDosErrorFunction> statusToError_{"NTDLL.DLL", "RtlNtStatusToDosError"};
+  // Calls |call|(counted name, status to error) where the native call
+  // |function| and the status conversion exist; not implemented otherwise.
+  template <typename Function, typename Call>
+  long WithCountedName(Function function, const std::u16string& name, Call call);
 };
 
 }  // namespace rw
