@@ -31,15 +31,24 @@ bool DeleteRun::RunPass(const StartupInventory& inventory, const Platform& platf
   // went in earlier passes: this pass removes only rows below it first.
   int goneAbove = 0;
   for (const CheckedRow& row : rows_) goneAbove += row.state == DeleteState::kDeleted ? 1 : 0;
+  // Room for every row of the pass before anything goes, so telling needs no memory.
+  std::vector<int> gone;
+  gone.reserve(rows_.size());
   // Each Run key is opened once a pass, for every value of it.
   RunKeyOfPass runKeys[2] = {RunKeyOfPass(platform.registry), RunKeyOfPass(platform.registry)};
-  for (std::size_t i = rows_.size(); i-- > 0;) {
-    if (rows_[i].state == DeleteState::kDeleted) {
-      --goneAbove;  // gone in an earlier pass, and above none of the rows still to visit
-      continue;
+  try {
+    for (std::size_t i = rows_.size(); i-- > 0;) {
+      if (rows_[i].state == DeleteState::kDeleted) {
+        --goneAbove;  // gone in an earlier pass, and above none of the rows still to visit
+        continue;
+      }
+      if (DeleteOne(inventory, platform, runKeys, &rows_[i])) gone.push_back(rows_[i].position - goneAbove);
     }
-    if (DeleteOne(inventory, platform, runKeys, &rows_[i])) rows.RowDeleted(rows_[i].position - goneAbove);
+  } catch (...) {
+    rows.RowsDeleted(gone);  // what went is gone from the list too
+    throw;
   }
+  rows.RowsDeleted(gone);
   return true;
 }
 

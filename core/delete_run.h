@@ -21,12 +21,12 @@ enum class DeleteState : std::uint8_t {
   kNeverDeleted,  // a Startup-folder file that is not a shortcut
 };
 
-// Where the window hears of each row whose item went.
+// Where the window hears of the rows whose items went, once a pass.
 class DeletedRows {
  public:
   virtual ~DeletedRows() = default;
-  // The row now at |position| (from 0) shows an item that is gone.
-  virtual void RowDeleted(int position) = 0;
+  // The rows now at |positions| (from 0, from the bottom up) show items that are gone.
+  virtual void RowsDeleted(const std::vector<int>& positions) = 0;
 };
 
 class DeleteRun {
@@ -41,8 +41,9 @@ class DeleteRun {
   // it is never deleted, and the report names it.
   void AddCheckedRow(int position, std::uint32_t id, bool known);
   // The next pass, from the last row up, so a row that leaves moves none of
-  // those still to visit. False, without a pass, when every item that can
-  // go is gone or ten passes have run.
+  // those still to visit; the rows whose items went are told at its end,
+  // also when it is cut short. False, without a pass, when every item that
+  // can go is gone or ten passes have run.
   bool RunPass(const StartupInventory& inventory, const Platform& platform, DeletedRows& rows);
   // Each checked item that is not gone, named as its row shows it, with why
   // it stayed; each checked row whose item could not be told, by its

@@ -7,39 +7,24 @@ namespace rw {
 
 namespace {
 
-// Each item read is kept, then shown; one the list refuses goes again, as
-// does one past the most ids a load can hand out.
-class KeepAndShow : public StartupItemCollector {
+// Each item read is kept, up to the most ids a load can hand out; those
+// past it are counted as rows the list could not show.
+class KeepItems : public StartupItemCollector {
  public:
-  KeepAndShow(std::vector<StartupItem>& items, StartupListSink& rows, int& refused, std::size_t maxItems,
-              std::uint32_t idBase)
-      : items_(items), rows_(rows), refused_(refused), maxItems_(maxItems), idBase_(idBase) {}
+  KeepItems(std::vector<StartupItem>& items, int& refused, std::size_t maxItems)
+      : items_(items), refused_(refused), maxItems_(maxItems) {}
   void Collect(StartupItem item) override {
     if (items_.size() >= maxItems_) {
       ++refused_;
       return;
     }
     items_.push_back(std::move(item));
-    const auto id = idBase_ | static_cast<std::uint32_t>(items_.size() - 1);
-    bool shown = false;
-    try {
-      shown = rows_.AppendRow(id);
-    } catch (...) {
-      items_.pop_back();
-      throw;
-    }
-    if (!shown) {
-      items_.pop_back();
-      ++refused_;
-    }
   }
 
  private:
   std::vector<StartupItem>& items_;
-  StartupListSink& rows_;
   int& refused_;
   std::size_t maxItems_;
-  std::uint32_t idBase_;
 };
 
 // How a name is keyed: by the collation of the text the list shows, or, where
@@ -128,17 +113,24 @@ int NameOrder::Compare(std::uint32_t firstId, std::uint32_t secondId) const {
   return (order > 0) - (order < 0);
 }
 
-void StartupInventory::LoadStartupItems(const Platform& platform, WindowsFamily family,
-                                      StartupListSink& rows) {
+void StartupInventory::LoadStartupItems(const Platform& platform, WindowsFamily family) {
   Clear();
-  KeepAndShow collector(items_, rows, problems_.refusedRows, kIndexMask + std::size_t{1}, IdOf(0));
+  KeepItems collector(items_, problems_.refusedRows, kIndexMask + std::size_t{1});
   ReadStartupItems(platform, family, collector, &problems_);
+  pastMostIds_ = problems_.refusedRows;
+}
+
+std::vector<std::uint32_t> StartupInventory::Ids() const {
+  std::vector<std::uint32_t> ids(items_.size());
+  for (std::size_t index = 0; index < ids.size(); ++index) ids[index] = IdOf(index);
+  return ids;
 }
 
 void StartupInventory::Clear() {
   items_.clear();
   order_.Clear();
   problems_ = LoadProblems();
+  pastMostIds_ = 0;
   ++generation_;
 }
 

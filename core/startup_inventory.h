@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "core/startup_item.h"
-#include "core/startup_list_sink.h"
 #include "core/startup_sources.h"
 #include "platform/list_control.h"
 #include "platform/platform.h"
@@ -43,18 +42,20 @@ class NameOrder : public RowOrder {
 
 class StartupInventory : public RowTexts {
  public:
-  // Drops the items of the last load, then reads them all anew. Each item
-  // is kept before its row is made and dropped again when the list refuses
-  // the row, so every row has its item and every item its row. A load cut
-  // short keeps what it read. What could not be read, or shown, is in Problems().
-  void LoadStartupItems(const Platform& platform, WindowsFamily family, StartupListSink& rows);
+  // Drops the items of the last load, then reads them all anew. A load cut
+  // short keeps what it read. What could not be read is in Problems().
+  void LoadStartupItems(const Platform& platform, WindowsFamily family);
+  // Every item's id, in the order they were read.
+  std::vector<std::uint32_t> Ids() const;
+  // The list showed all but |count| of the items.
+  void CountRefusedRows(std::size_t count) { problems_.refusedRows = pastMostIds_ + static_cast<int>(count); }
   // Drops every item; ids handed out before address none from now on.
   void Clear();
   std::size_t Count() const { return items_.size(); }
   // The item of id |id| of the current load, or nullptr.
   const StartupItem* Find(std::uint32_t id) const;
   RowText Text(std::uint32_t id, ListColumn column) const override;
-  // What the last load could not read, and how many rows the list refused.
+  // What the last load could not read, and how many of its rows the list refused.
   const LoadProblems& Problems() const { return problems_; }
 
   // The name order of the items as a list of that form shows them, its
@@ -73,6 +74,7 @@ class StartupInventory : public RowTexts {
   std::vector<StartupItem> items_;
   NameOrder order_;
   LoadProblems problems_;
+  int pastMostIds_ = 0;  // items read past the most ids a load hands out
   std::uint8_t generation_ = 0;
 };
 

@@ -38,6 +38,13 @@ void Win32ListControl::Attach(HWND list) {
     SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_STATE,
                  reinterpret_cast<LPARAM>(CreateCheckBoxImages(SystemPictureColours())));
   }
+  virtual_ = (GetWindowLongA(list_, GWL_STYLE) & LVS_OWNERDATA) != 0;
+  // The virtual form's rows and check boxes are this control's: the list
+  // shows as many as it holds and asks it for each box.
+  if (virtual_) {
+    SendMessageA(list_, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
+    SendMessageA(list_, LVM_SETITEMCOUNT, rows_.size(), 0);
+  }
   SetWindowLongPtrA(list_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   listProcedure_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CheckBoxInput)));
@@ -140,37 +147,90 @@ int Win32ListControl::RowByBounds(POINT point) const {
   return inside ? row : -1;
 }
 
-// The row's text is a callback; its sub-items, never set, are callbacks too,
-// so the list keeps nothing of the item but its id.
-int Win32ListControl::AddRow(std::uint32_t id) {
+// The virtual form holds the ids and tells the list their count, once. The
+// inserted form inserts a row a time, each a callback for its text; its
+// sub-items, never set, are callbacks too, so the list keeps nothing of the
+// item but its id.
+std::size_t Win32ListControl::ShowRows(std::vector<std::uint32_t> ids) {
+  Clear();
+  if (virtual_) {
+    rows_.reserve(ids.size());
+    for (const std::uint32_t id : ids) rows_.push_back({id, false});
+    if (ToList(LVM_SETITEMCOUNT, rows_.size(), 0) == 0) rows_.clear();
+    return rows_.size();
+  }
+  std::size_t shown = 0;
   LVITEMA item = {};
   item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
-  item.iItem = kAfterLastRow;
   item.state = kUncheckedState;
   item.stateMask = LVIS_STATEIMAGEMASK;
   item.pszText = LPSTR_TEXTCALLBACKA;
-  item.lParam = static_cast<LPARAM>(id);
-  const int position = static_cast<int>(ToList(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-  return position < 0 ? -1 : position;
+  for (const std::uint32_t id : ids) {
+    item.iItem = kAfterLastRow;
+    item.lParam = static_cast<LPARAM>(id);
+    if (ToList(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) >= 0) ++shown;
+  }
+  return shown;
 }
 
-bool Win32ListControl::AnswerTextRequest(const NMHDR* header) {
-  if (header->code != LVN_GETDISPINFOA && header->code != LVN_GETDISPINFOW) return false;
+bool Win32ListControl::AnswerRequest(const NMHDR* header, LRESULT* result) {
   const Win32ListControl* self = OwnerOf(header->hwndFrom);
   if (self == nullptr || self->texts_ == nullptr) return false;
-  if (header->code == LVN_GETDISPINFOA) {
-    self->AnswerTextRequest(reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(header)));
-  } else {
-    self->AnswerTextRequest(reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header)));
+  auto* request = const_cast<NMHDR*>(header);
+  switch (header->code) {
+    case LVN_GETDISPINFOA:
+      self->AnswerRequest(reinterpret_cast<NMLVDISPINFOA*>(request));
+      break;
+    case LVN_GETDISPINFOW:
+      self->AnswerRequest(reinterpret_cast<NMLVDISPINFOW*>(request));
+      break;
+    case LVN_ODFINDITEMA: {
+      const auto* find = reinterpret_cast<const NMLVFINDITEMA*>(header);
+      if ((find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find->lvfi.psz == nullptr) return false;
+      *result = self->FindTypedName(find->iStart, WideFromAnsi(find->lvfi.psz), true);
+      return true;
+    }
+    case LVN_ODFINDITEMW: {
+      const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(header);
+      if ((find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find->lvfi.psz == nullptr) return false;
+      *result = self->FindTypedName(find->iStart, FromWide(find->lvfi.psz), false);
+      return true;
+    }
+    default:
+      return false;
   }
+  *result = 0;
   return true;
 }
 
+bool Win32ListControl::RequestedId(int position, LPARAM param, std::uint32_t* id) const {
+  if (!virtual_) {
+    *id = static_cast<std::uint32_t>(param);
+    return true;
+  }
+  if (position < 0 || static_cast<std::size_t>(position) >= rows_.size()) return false;
+  *id = rows_[position].id;
+  return true;
+}
+
+// The virtual form's check box, as the state image the list draws.
+void Win32ListControl::AnswerStateRequest(LVITEMA* item) const {
+  if (!virtual_ || (item->mask & LVIF_STATE) == 0 || (item->stateMask & LVIS_STATEIMAGEMASK) == 0) return;
+  if (item->iItem < 0 || static_cast<std::size_t>(item->iItem) >= rows_.size()) return;
+  item->state = (item->state & ~LVIS_STATEIMAGEMASK) | (rows_[item->iItem].checked ? kCheckedState : kUncheckedState);
+}
+
 // Into the list's buffer, cut to fit it.
-void Win32ListControl::AnswerTextRequest(NMLVDISPINFOA* request) const {
+void Win32ListControl::AnswerRequest(NMLVDISPINFOA* request) const {
   LVITEMA& item = request->item;
+  AnswerStateRequest(&item);
+  std::uint32_t id = 0;
   if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
-  const RowText text = texts_->Text(static_cast<std::uint32_t>(item.lParam), static_cast<ListColumn>(item.iSubItem));
+  if (!RequestedId(item.iItem, item.lParam, &id)) {
+    item.pszText[0] = '\0';
+    return;
+  }
+  const RowText text = texts_->Text(id, static_cast<ListColumn>(item.iSubItem));
   const std::string shown = text.ansi ? std::string(text.units, text.units + text.length)
                                       : AnsiFromWide(std::u16string(text.units, text.length));
   const std::size_t length = CharacterBoundaryCut(shown, static_cast<std::size_t>(item.cchTextMax - 1),
@@ -180,10 +240,17 @@ void Win32ListControl::AnswerTextRequest(NMLVDISPINFOA* request) const {
 }
 
 // Wide text the list reads where it stands; ANSI text widened into its buffer.
-void Win32ListControl::AnswerTextRequest(NMLVDISPINFOW* request) const {
+void Win32ListControl::AnswerRequest(NMLVDISPINFOW* request) const {
   LVITEMW& item = request->item;
+  // The state fields lie where they lie in the ANSI form.
+  AnswerStateRequest(reinterpret_cast<LVITEMA*>(&item));
   if ((item.mask & LVIF_TEXT) == 0) return;
-  const RowText text = texts_->Text(static_cast<std::uint32_t>(item.lParam), static_cast<ListColumn>(item.iSubItem));
+  std::uint32_t id = 0;
+  if (!RequestedId(item.iItem, item.lParam, &id)) {
+    if (item.pszText != nullptr && item.cchTextMax > 0) item.pszText[0] = L'\0';
+    return;
+  }
+  const RowText text = texts_->Text(id, static_cast<ListColumn>(item.iSubItem));
   if (!text.ansi) {
     item.pszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(text.units));
     return;
@@ -195,11 +262,61 @@ void Win32ListControl::AnswerTextRequest(NMLVDISPINFOW* request) const {
   item.pszText[length] = L'\0';
 }
 
+namespace {
+
+// One unit in capitals: by the system where it can, else the Latin letters.
+char16_t Capital(char16_t unit) {
+  using CharUpperBuffWFunction = DWORD(WINAPI*)(LPWSTR, DWORD);
+  static RuntimeFunction<CharUpperBuffWFunction> charUpperBuffW("USER32.DLL", "CharUpperBuffW");
+  wchar_t wide = static_cast<wchar_t>(unit);
+  if (charUpperBuffW.get() != nullptr && charUpperBuffW.get()(&wide, 1) == 1) return static_cast<char16_t>(wide);
+  const bool small = (unit >= u'a' && unit <= u'z') || (unit >= 0xE0 && unit <= 0xFE && unit != 0xF7);
+  return small ? static_cast<char16_t>(unit - 0x20) : unit;
+}
+
+bool StartsWithIgnoringCase(const std::u16string& text, const std::u16string& start) {
+  if (start.size() > text.size()) return false;
+  for (std::size_t i = 0; i < start.size(); ++i) {
+    if (text[i] != start[i] && Capital(text[i]) != Capital(start[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+// As the list finds a typed name among rows it holds: from the row after the
+// focused one, or the focused one while the user goes on typing, on to the
+// last row, then from the top.
+int Win32ListControl::FindTypedName(int start, const std::u16string& typed, bool ansi) const {
+  const int count = Count();
+  if (count == 0 || typed.empty()) return -1;
+  if (start < 0 || start >= count) start = 0;
+  for (int step = 0; step < count; ++step) {
+    const int position = (start + step) % count;
+    const RowText name = texts_->Text(rows_[position].id, kColumnName);
+    std::u16string shown(name.units, name.length);
+    // An ANSI list finds what it shows: the name through the code page.
+    if (ansi && !name.ansi) shown = WideFromAnsi(AnsiFromWide(shown));
+    if (name.ansi) shown = WideFromAnsi(std::string(name.units, name.units + name.length));
+    if (StartsWithIgnoringCase(shown, typed)) return position;
+  }
+  return -1;
+}
+
 int Win32ListControl::Count() const {
+  if (virtual_) return static_cast<int>(rows_.size());
   return static_cast<int>(ToList(LVM_GETITEMCOUNT, 0, 0));
 }
 
-void Win32ListControl::Clear() { ToList(LVM_DELETEALLITEMS, 0, 0); }
+void Win32ListControl::Clear() {
+  if (!virtual_) {
+    ToList(LVM_DELETEALLITEMS, 0, 0);
+    return;
+  }
+  // Given back, not only emptied: a load short of memory needs what they held.
+  std::vector<HeldRow>().swap(rows_);
+  ToList(LVM_SETITEMCOUNT, 0, 0);
+}
 
 struct Win32ListControl::SortRequest {
   const RowOrder& order;
@@ -214,8 +331,34 @@ int CALLBACK Win32ListControl::CompareRows(LPARAM first, LPARAM second, LPARAM s
 }
 
 void Win32ListControl::SortRows(const RowOrder& order, bool ascending) {
+  if (virtual_) {
+    SortHeldRows(order, ascending);
+    return;
+  }
   SortRequest request{order, ascending};
   ToList(LVM_SORTITEMS, reinterpret_cast<WPARAM>(&request), reinterpret_cast<LPARAM>(&CompareRows));
+}
+
+// The selection and the focus go with their rows, as the inserted form's
+// list moves them itself; the list holds them by position only.
+void Win32ListControl::SortHeldRows(const RowOrder& order, bool ascending) {
+  const int selected = static_cast<int>(ToList(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  const int focused = static_cast<int>(ToList(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  const int count = Count();
+  const std::uint32_t selectedId = selected >= 0 && selected < count ? rows_[selected].id : 0;
+  const std::uint32_t focusedId = focused >= 0 && focused < count ? rows_[focused].id : 0;
+  SortByOrder(&rows_, order, ascending, [](const HeldRow& row) { return row.id; });
+  LVITEMA none = {};
+  none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  ToList(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+  for (int position = 0; position < count; ++position) {
+    LVITEMA state = {};
+    if (selected >= 0 && rows_[position].id == selectedId) state.stateMask |= LVIS_SELECTED;
+    if (focused >= 0 && rows_[position].id == focusedId) state.stateMask |= LVIS_FOCUSED;
+    state.state = state.stateMask;
+    if (state.stateMask != 0) ToList(LVM_SETITEMSTATE, position, reinterpret_cast<LPARAM>(&state));
+  }
+  InvalidateRect(list_, nullptr, TRUE);
 }
 
 void Win32ListControl::SetSelected(int position, bool selected) {
@@ -227,6 +370,11 @@ void Win32ListControl::SetSelected(int position, bool selected) {
 }
 
 bool Win32ListControl::RowId(int position, std::uint32_t* id) const {
+  if (virtual_) {
+    if (position < 0 || position >= Count()) return false;
+    *id = rows_[position].id;
+    return true;
+  }
   LVITEMA item = {};
   item.mask = LVIF_PARAM;
   item.iItem = position;
@@ -240,12 +388,19 @@ bool Win32ListControl::IsSelected(int position) const {
 }
 
 bool Win32ListControl::IsChecked(int position) const {
+  if (virtual_) return position >= 0 && position < Count() && rows_[position].checked;
   const UINT state =
       static_cast<UINT>(ToList(LVM_GETITEMSTATE, position, kCheckStateMask));
   return (state & kCheckedState) != 0;
 }
 
 void Win32ListControl::SetChecked(int position, bool checked) {
+  if (virtual_) {
+    if (position < 0 || position >= Count()) return;
+    rows_[position].checked = checked;
+    ToList(LVM_REDRAWITEMS, position, position);
+    return;
+  }
   LVITEMA item = {};
   item.mask = LVIF_STATE;
   item.state = checked ? kCheckedState : kUncheckedState;
@@ -253,8 +408,28 @@ void Win32ListControl::SetChecked(int position, bool checked) {
   ToList(LVM_SETITEMSTATE, position, reinterpret_cast<LPARAM>(&item));
 }
 
-void Win32ListControl::RemoveRow(int position) {
-  ToList(LVM_DELETEITEM, position, 0);
+void Win32ListControl::RemoveRows(const std::vector<int>& positions) {
+  if (!virtual_) {
+    for (const int position : positions) ToList(LVM_DELETEITEM, position, 0);
+    return;
+  }
+  // Each row stays or goes in one sweep, which needs no memory, and the
+  // list hears the new count once. The lowest position still to come is
+  // the last one given.
+  std::size_t next = positions.size();
+  std::size_t kept = 0;
+  for (std::size_t position = 0; position < rows_.size(); ++position) {
+    while (next > 0 && positions[next - 1] < static_cast<int>(position)) --next;
+    if (next > 0 && positions[next - 1] == static_cast<int>(position)) continue;
+    rows_[kept++] = rows_[position];
+  }
+  rows_.resize(kept);
+  // The selection is by position, which now shows other rows.
+  LVITEMA none = {};
+  none.stateMask = LVIS_SELECTED;
+  ToList(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+  ToList(LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOSCROLL);
+  InvalidateRect(list_, nullptr, TRUE);
 }
 
 void Win32ListControl::SetView(ListViewMode mode) {

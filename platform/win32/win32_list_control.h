@@ -3,22 +3,29 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/list_control.h"
 #include "platform/win32/picture_colours_win32.h"
 
 namespace rw {
 
-// A report-view list control. A row is its item's id, in its lParam, so a
-// row's item survives every sort; its texts, the sub-items' included, are
-// callbacks, asked of the list's RowTexts when the list draws or is read
-// (the owner of the list passes the list's LVN_GETDISPINFO on to
-// AnswerTextRequest). A sub-item never set costs the list nothing, where one
-// set to a callback costs it as much as one set to a text.
+// A report-view list control, in one of two forms, as the list was created:
+// - virtual (LVS_OWNERDATA, comctl32 4.70 and later): the list holds nothing
+//   of its rows but their count, selection and focus; the rows' order, their
+//   items' ids and their check boxes are held here, and the list asks for a
+//   row's texts and its check box by position when it draws or is read.
+// - inserted (comctl32 4.00): a row is its item's id, in its lParam, so a
+//   row's item survives every sort; the check boxes are the list's own state
+//   images, and its texts callbacks asked by id.
+// Either way the owner of the list passes the list's notifications on to
+// AnswerRequest, and a row's texts are asked of the list's RowTexts. A
+// sub-item never set costs the list nothing, where one set to a callback
+// costs it as much as one set to a text.
 //
-// The check boxes are the list's own state images (1 unchecked, 2 checked),
-// toggled by a click on the box or the space bar: the same on every version
-// of the common controls, also those without LVS_EX_CHECKBOXES.
+// The check boxes are state images (1 unchecked, 2 checked), toggled by a
+// click on the box or the space bar: the same on every version of the common
+// controls, also those without LVS_EX_CHECKBOXES.
 class Win32ListControl : public ListControl {
  public:
   Win32ListControl() = default;
@@ -27,8 +34,9 @@ class Win32ListControl : public ListControl {
   ~Win32ListControl() override { Detach(); }
 
   // Takes over a list view: gives it the check box pictures (the list owns
-  // and frees them) and its mouse and keyboard handling of the boxes. A
-  // control attached to the list before lets go of it first.
+  // and frees them) and its mouse and keyboard handling of the boxes; a
+  // list of style LVS_OWNERDATA is served in the virtual form. A control
+  // attached to the list before lets go of it first.
   void Attach(HWND list);
   // Hands the list back its own input handling; the pictures stay.
   void Detach();
@@ -39,11 +47,14 @@ class Win32ListControl : public ListControl {
   // full-row selection), a click anywhere in a row selects that row.
   void SetSelectsByRowBounds(bool bounds) { selectsByRowBounds_ = bounds; }
   void SetRowTexts(const RowTexts& texts) override { texts_ = &texts; }
-  // Answers a list's request for a row's text, when |header| is one of an
-  // attached list; true when it was.
-  static bool AnswerTextRequest(const NMHDR* header);
+  bool IsVirtual() const { return virtual_; }
+  // Answers a list's request for a row's texts or check box, or, in the
+  // virtual form, for the row a typed name starts, when |header| is one of
+  // an attached list: true when it was, with what the notification returns
+  // in |*result|.
+  static bool AnswerRequest(const NMHDR* header, LRESULT* result);
 
-  int AddRow(std::uint32_t id) override;
+  std::size_t ShowRows(std::vector<std::uint32_t> ids) override;
   bool RowId(int position, std::uint32_t* id) const override;
   int Count() const override;
   void Clear() override;
@@ -52,7 +63,7 @@ class Win32ListControl : public ListControl {
   bool IsSelected(int position) const override;
   bool IsChecked(int position) const override;
   void SetChecked(int position, bool checked) override;
-  void RemoveRow(int position) override;
+  void RemoveRows(const std::vector<int>& positions) override;
   void SetView(ListViewMode mode) override;
   void SetRedraw(bool redraw) override;
 
@@ -65,8 +76,20 @@ class Win32ListControl : public ListControl {
   // The row whose whole width, all columns, holds |point| in report view; -1 for none.
   int RowByBounds(POINT point) const;
   void Toggle(int position) { SetChecked(position, !IsChecked(position)); }
-  void AnswerTextRequest(NMLVDISPINFOA* request) const;
-  void AnswerTextRequest(NMLVDISPINFOW* request) const;
+  // A row of the virtual form: its item and its check box.
+  struct HeldRow {
+    std::uint32_t id;
+    bool checked;
+  };
+  // The id of the item the request is for, by its position or its lParam.
+  bool RequestedId(int position, LPARAM param, std::uint32_t* id) const;
+  void AnswerRequest(NMLVDISPINFOA* request) const;
+  void AnswerRequest(NMLVDISPINFOW* request) const;
+  void AnswerStateRequest(LVITEMA* item) const;
+  // The first row from |start| on, then from the top, whose name starts with
+  // |typed|, without regard to case; -1 for none.
+  int FindTypedName(int start, const std::u16string& typed, bool ansi) const;
+  void SortHeldRows(const RowOrder& order, bool ascending);
   // Straight to the list's own procedure: the rows the program adds, reads
   // and removes need nothing of the check-box input, and a load sends
   // several messages a row.
@@ -76,6 +99,8 @@ class Win32ListControl : public ListControl {
   WNDPROC listProcedure_ = nullptr;  // the list view's own, which the input goes on to
   const RowTexts* texts_ = nullptr;
   bool selectsByRowBounds_ = false;
+  bool virtual_ = false;
+  std::vector<HeldRow> rows_;  // the virtual form's rows, in their order
 };
 
 }  // namespace rw

@@ -28,15 +28,17 @@ class ListSortContract : public ::testing::Test, private RowTexts {
     ASSERT_NE(nullptr, list_);
     list_->SetRowTexts(*this);
   }
-  // Adds the names in order, as a load adds them: each row's id says when it was added.
+  // Shows the names in order, as a load reads them: each row's id says when it was read.
   void Add(const std::vector<std::string>& names) {
+    std::vector<std::uint32_t> ids;
     for (const std::string& name : names) {
       std::u16string latin1;
       for (const char c : name) latin1 += static_cast<char16_t>(static_cast<unsigned char>(c));
       const ExactName exact = Lists::kUnicode ? ExactName::Wide(latin1) : ExactName(name);
       items_.push_back(StartupItem(ItemSource::kMachineRun, exact, ExactName()));
-      list_->AddRow(static_cast<std::uint32_t>(items_.size() - 1));
+      ids.push_back(static_cast<std::uint32_t>(items_.size() - 1));
     }
+    ASSERT_EQ(ids.size(), list_->ShowRows(ids));
   }
   // The names in the order of the system's collation keys, as the rows now stand.
   std::vector<std::string> Sorted(bool ascending) {

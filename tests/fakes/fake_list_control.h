@@ -28,7 +28,8 @@ class FakeListControl : public ListControl {
   const RowTexts* texts = nullptr;
 
   void SetRowTexts(const RowTexts& rowTexts) override { texts = &rowTexts; }
-  int AddRow(std::uint32_t id) override {
+  // Adds a row at the end, as showing the rows adds each.
+  virtual bool AddRow(std::uint32_t id) {
     Row row;
     row.id = id;
     for (int column = kColumnName; column <= kColumnInformation; ++column) {
@@ -38,7 +39,13 @@ class FakeListControl : public ListControl {
       row.unicode[column] = units;  // the stand-ins' code page widens each byte to its unit
     }
     rows.push_back(row);
-    return static_cast<int>(rows.size()) - 1;
+    return true;
+  }
+  std::size_t ShowRows(std::vector<std::uint32_t> ids) override {
+    rows.clear();
+    std::size_t shown = 0;
+    for (const std::uint32_t id : ids) shown += AddRow(id) ? 1 : 0;
+    return shown;
   }
   bool RowId(int position, std::uint32_t* id) const override {
     if (position < 0 || position >= Count()) return false;
@@ -62,7 +69,10 @@ class FakeListControl : public ListControl {
   void SetChecked(int position, bool checked) override {
     if (position >= 0 && position < Count()) rows[position].checked = checked;
   }
-  void RemoveRow(int position) override { rows.erase(rows.begin() + position); }
+  void RemoveRows(const std::vector<int>& positions) override {
+    for (const int position : positions) RemoveRow(position);
+  }
+  virtual void RemoveRow(int position) { rows.erase(rows.begin() + position); }
   void SetView(ListViewMode mode) override { view = mode; }
   void SetRedraw(bool on) override { redraw = on; }
 };

@@ -1,5 +1,7 @@
 #include "tests/fakes/fake_registry.h"
 
+#include <new>
+
 #include <algorithm>
 #include <cstring>
 
@@ -211,6 +213,10 @@ long FakeRegistry::Enum(RegKey handle, std::uint32_t index, Char* name, std::uin
   Key* key = FromHandle(handle);
   if (key == nullptr) return kRegInvalidHandle;
   auto fault = key->enumFaults.find(index);
+  if (fault != key->enumFaults.end() && fault->second == kOutOfMemoryOnce) {
+    key->enumFaults.erase(fault);
+    throw std::bad_alloc();
+  }
   if (fault != key->enumFaults.end()) return fault->second;
   if (index >= key->values.size()) return kRegNoMoreItems;
   const std::basic_string<Char> valueName = NameAs(key->values[index], Char());

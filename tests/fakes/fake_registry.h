@@ -45,7 +45,9 @@ class FakeRegistry : public Registry {
   // Faults.
   void RefuseAccess(RegKey hive, const std::string& path, std::uint32_t access);  // OpenKeyEx
   void RefuseOpenKey(RegKey hive, const std::string& path);                       // OpenKey
+  // |code| kOutOfMemoryOnce: that enumeration throws std::bad_alloc, once.
   void FailEnumAt(RegKey hive, const std::string& path, std::uint32_t index, long code);
+  static constexpr long kOutOfMemoryOnce = -1;
   void RefuseDelete(RegKey hive, const std::string& path);
   void RefuseWrite(RegKey hive, const std::string& path);
   // The next |times| deletes in the key fail, as a key locked for a moment does.

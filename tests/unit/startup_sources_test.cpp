@@ -2,7 +2,7 @@
 
 #include "core/startup_inventory.h"
 #include "tests/unit/fake_platform.h"
-#include "tests/unit/recording_sink.h"
+#include "tests/unit/read_record.h"
 
 namespace rw {
 namespace {
@@ -18,10 +18,13 @@ class CollectionTest : public FakePlatformTest {
     registry.CreateKey(kHkeyLocalMachine, kRun);
     registry.CreateKey(kHkeyCurrentUser, kRun);
   }
-  void Load() { entries.LoadStartupItems(services(), family, sink); }
+  void Load() {
+    entries.LoadStartupItems(services(), family);
+    record.Record();
+  }
   WindowsFamily family = WindowsFamily::kNone;
   StartupInventory entries;
-  RecordingSink sink{entries};
+  ReadRecord record{entries};
 };
 
 TEST_F(CollectionTest, MachineValuesThenUserValuesThenFolderFiles) {
@@ -39,7 +42,7 @@ TEST_F(CollectionTest, MachineValuesThenUserValuesThenFolderFiles) {
       {"Agent.lnk", kWin9xFolder + "Agent.lnk", "Shortcut"},
       {"desktop.ini", kWin9xFolder + "desktop.ini", "Configuration Settings"},
   };
-  EXPECT_EQ(expected, sink.rows);
+  EXPECT_EQ(expected, record.rows);
 }
 
 TEST_F(CollectionTest, EveryValueTypeIsARowNamedByItsValue) {
@@ -59,7 +62,7 @@ TEST_F(CollectionTest, EveryValueTypeIsARowNamedByItsValue) {
       {"Binary", "", "Reg - HKCU"},
       {"NoType", "", "Reg - HKCU"},
   };
-  EXPECT_EQ(expected, sink.rows);
+  EXPECT_EQ(expected, record.rows);
 }
 
 TEST_F(CollectionTest, DefaultValueEmptyDataAndTheSameNameInBothHives) {
@@ -74,7 +77,7 @@ TEST_F(CollectionTest, DefaultValueEmptyDataAndTheSameNameInBothHives) {
       {"Full", "full.exe", "Reg - HKCU"}, {"Empty", "", "Reg - HKCU"},
       {"Twin", "user.exe", "Reg - HKCU"},
   };
-  EXPECT_EQ(expected, sink.rows);
+  EXPECT_EQ(expected, record.rows);
 }
 
 TEST_F(CollectionTest, LongNamesAndDataAreReadWhole) {
@@ -84,12 +87,12 @@ TEST_F(CollectionTest, LongNamesAndDataAreReadWhole) {
   registry.SetString(kHkeyLocalMachine, kRun, longName, longData);
   registry.SetString(kHkeyLocalMachine, kRun, std::string(101, 'x'), std::string(150, 'y'));
   Load();
-  ASSERT_EQ(3u, sink.rows.size());
-  EXPECT_EQ(ShownRow({"Short", "s.exe", "Reg - HKLM"}), sink.rows[0]);
-  EXPECT_EQ(longName, sink.rows[1].name);
-  EXPECT_EQ(longData, sink.rows[1].location);
-  EXPECT_EQ(std::string(101, 'x'), sink.rows[2].name);
-  EXPECT_EQ(std::string(150, 'y'), sink.rows[2].location);
+  ASSERT_EQ(3u, record.rows.size());
+  EXPECT_EQ(ShownRow({"Short", "s.exe", "Reg - HKLM"}), record.rows[0]);
+  EXPECT_EQ(longName, record.rows[1].name);
+  EXPECT_EQ(longData, record.rows[1].location);
+  EXPECT_EQ(std::string(101, 'x'), record.rows[2].name);
+  EXPECT_EQ(std::string(150, 'y'), record.rows[2].location);
 }
 
 TEST_F(CollectionTest, BuffersGrowWhenTheKeyCannotTellItsLimits) {
@@ -97,10 +100,10 @@ TEST_F(CollectionTest, BuffersGrowWhenTheKeyCannotTellItsLimits) {
   registry.SetString(kHkeyCurrentUser, kRun, std::string(300, 'n'), std::string(5000, 'd'));
   registry.SetString(kHkeyCurrentUser, kRun, "after", "after.exe");
   Load();
-  ASSERT_EQ(2u, sink.rows.size());
-  EXPECT_EQ(std::string(300, 'n'), sink.rows[0].name);
-  EXPECT_EQ(std::string(5000, 'd'), sink.rows[0].location);
-  EXPECT_EQ("after", sink.rows[1].name);
+  ASSERT_EQ(2u, record.rows.size());
+  EXPECT_EQ(std::string(300, 'n'), record.rows[0].name);
+  EXPECT_EQ(std::string(5000, 'd'), record.rows[0].location);
+  EXPECT_EQ("after", record.rows[1].name);
 }
 
 TEST_F(CollectionTest, AValueThatNeverFitsIsSkippedAndTheRestStillListed) {
@@ -108,8 +111,8 @@ TEST_F(CollectionTest, AValueThatNeverFitsIsSkippedAndTheRestStillListed) {
   registry.SetString(kHkeyCurrentUser, kRun, "calm", "c.exe");
   registry.ReportMoreDataTimes(17);  // more than one value may take
   Load();
-  ASSERT_FALSE(sink.rows.empty()) << "the enumeration ended instead of skipping";
-  EXPECT_EQ("calm", sink.rows.back().name);
+  ASSERT_FALSE(record.rows.empty()) << "the enumeration ended instead of skipping";
+  EXPECT_EQ("calm", record.rows.back().name);
   EXPECT_EQ(0, registry.OpenHandleCount());
   ASSERT_EQ(1u, entries.Problems().sources.size()) << "the value given up is reported";
   EXPECT_EQ(1, entries.Problems().sources[0].valuesSkipped);
@@ -129,7 +132,7 @@ TEST_F(CollectionTest, EverySourceNotReadInFullIsNamedWithItsReason) {
   files.AddFile(kWin9xFolder, "c.lnk", "Shortcut");
   files.FailListing(kWin9xFolder, 2, 1117);  // the listing stops after two files
   Load();
-  EXPECT_EQ(3u, sink.rows.size()) << "what could be read is listed";
+  EXPECT_EQ(3u, record.rows.size()) << "what could be read is listed";
   EXPECT_EQ(FakeWiden("The list may be incomplete: some startup items may be missing from it.\n"
                       "\nReg - HKLM (HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run): "
                       "Access is denied. 0 items were read from it."
@@ -139,7 +142,8 @@ TEST_F(CollectionTest, EverySourceNotReadInFullIsNamedWithItsReason) {
                       "2 items were read from it.\n\nRefresh (F5) reads them again."),
             LoadReport(entries.Problems(), u"", system));
   FakeRegistry empty;  // no Run keys and no folder: nothing to say
-  entries.LoadStartupItems(Platform{empty, system, files, messages, programs}, WindowsFamily::kNT, sink);
+  entries.LoadStartupItems(Platform{empty, system, files, messages, programs}, WindowsFamily::kNT);
+  record.Record();
   EXPECT_EQ(u"", LoadReport(entries.Problems(), u"", system));
 }
 
@@ -175,15 +179,16 @@ TEST_F(CollectionTest, AMissingKeyOrAFailingEnumerationEndsThatKeyOnly) {
   r.RefuseAccess(kHkeyLocalMachine, kRun, kKeyRead);
   Load();
   const std::vector<ShownRow> expected{{"first", "1.exe", "Reg - HKCU"}};
-  EXPECT_EQ(expected, sink.rows);
+  EXPECT_EQ(expected, record.rows);
   EXPECT_EQ(0, registry.OpenHandleCount());
 }
 
 TEST_F(CollectionTest, KeysThatDoNotExistGiveNoRows) {
   FakeRegistry empty;
   Platform platform{empty, system, files, messages, programs};
-  entries.LoadStartupItems(platform, family, sink);
-  EXPECT_TRUE(sink.rows.empty());
+  entries.LoadStartupItems(platform, family);
+  record.Record();
+  EXPECT_TRUE(record.rows.empty());
 }
 
 TEST_F(CollectionTest, AMachineKeyWithoutWriteRightsIsStillListed) {
@@ -191,7 +196,7 @@ TEST_F(CollectionTest, AMachineKeyWithoutWriteRightsIsStillListed) {
   registry.RefuseAccess(kHkeyLocalMachine, kRun, kRunKeyAccess);
   Load();
   const std::vector<ShownRow> expected{{"Antivirus", "av.exe /tray", "Reg - HKLM"}};
-  EXPECT_EQ(expected, sink.rows);
+  EXPECT_EQ(expected, record.rows);
   EXPECT_EQ(0, registry.OpenHandleCount());
 }
 
@@ -200,10 +205,10 @@ TEST_F(CollectionTest, Win9xListsOnlyItsFolderAndNoSubfolders) {
   files.AddFile(kWin9xFolder, "Agent.lnk", "Shortcut");
   files.AddFile(kAllUsersFolder, "nt.lnk", "Shortcut");
   Load();
-  ASSERT_EQ(1u, sink.rows.size());
+  ASSERT_EQ(1u, record.rows.size());
   EXPECT_EQ(ShownRow({"Agent.lnk", "c:\\windows\\start menu\\programs\\startup\\Agent.lnk",
                          "Shortcut"}),
-            sink.rows[0]);
+            record.rows[0]);
   EXPECT_EQ(std::vector<std::string>{kWin9xFolder}, files.ListedFolders());
   EXPECT_EQ(0, system.userNameCalls);
 }
@@ -221,7 +226,7 @@ TEST_F(CollectionTest, NtListsAllUsersThenTheUsersOwnFolder) {
       {"notes.txt", kAllUsersFolder + "notes.txt", "Text Document"},
       {"mine.lnk", userFolder + "mine.lnk", "Shortcut"},
   };
-  EXPECT_EQ(expected, sink.rows);
+  EXPECT_EQ(expected, record.rows);
   EXPECT_EQ((std::vector<std::string>{kAllUsersFolder, userFolder}), files.ListedFolders());
 }
 
@@ -231,26 +236,27 @@ TEST_F(CollectionTest, NtWithoutAUserNameAsksForADoubleBackslashFolder) {
   Load();
   ASSERT_EQ(2u, files.ListedFolders().size());
   EXPECT_EQ("c:\\winnt\\profiles\\\\start menu\\programs\\startup\\", files.ListedFolders()[1]);
-  EXPECT_TRUE(sink.rows.empty());
+  EXPECT_TRUE(record.rows.empty());
 }
 
 TEST_F(CollectionTest, NeitherFlagReadsNoFolder) {
   files.AddFile(kWin9xFolder, "Agent.lnk", "Shortcut");
   Load();
   EXPECT_TRUE(files.ListedFolders().empty());
-  EXPECT_TRUE(sink.rows.empty());
+  EXPECT_TRUE(record.rows.empty());
 }
 
 TEST_F(CollectionTest, MissingOrUnreadableFoldersAddNothingAndRaiseNothing) {
   family = WindowsFamily::kNT;  // neither NT folder exists
   registry.SetString(kHkeyCurrentUser, kRun, "kept", "k.exe");
   Load();
-  EXPECT_EQ(1u, sink.rows.size());
+  EXPECT_EQ(1u, record.rows.size());
 
-  RecordingSink second{entries};
+  ReadRecord second{entries};
   family = WindowsFamily::kWin9x;
   files.FailListing(kWin9xFolder);
-  entries.LoadStartupItems(services(), family, second);
+  entries.LoadStartupItems(services(), family);
+  second.Record();
   EXPECT_EQ(1u, second.rows.size());
 }
 
@@ -264,13 +270,13 @@ TEST_F(CollectionTest, ShellLinksAreShortcutsWhateverTheLanguage) {
   files.AddFileWide(FakeWiden(kWin9xFolder), u"evil.\uFF4C\uFF4E\uFF4B", "Shortcut");
   files.AddFile(kWin9xFolder, "notes.lnz", "LNZ File");  // one letter off
   Load();
-  ASSERT_EQ(5u, sink.rows.size());
-  EXPECT_EQ(ItemSource::kStartupOtherFile, sink.items[4].source());
-  EXPECT_EQ("Shortcut", sink.rows[0].information);
-  EXPECT_EQ("Konfigurationseinstellungen", sink.rows[1].information);
-  EXPECT_EQ("Datei", sink.rows[2].information);
-  EXPECT_EQ(ItemSource::kStartupOtherFile, sink.items[3].source());
-  const RowText type = sink.items[3].Text(kColumnInformation);
+  ASSERT_EQ(5u, record.rows.size());
+  EXPECT_EQ(ItemSource::kStartupOtherFile, record.items[4].source());
+  EXPECT_EQ("Shortcut", record.rows[0].information);
+  EXPECT_EQ("Konfigurationseinstellungen", record.rows[1].information);
+  EXPECT_EQ("Datei", record.rows[2].information);
+  EXPECT_EQ(ItemSource::kStartupOtherFile, record.items[3].source());
+  const RowText type = record.items[3].Text(kColumnInformation);
   EXPECT_EQ(u"\uFF4C\uFF4E\uFF4B File", std::u16string(type.units, type.length));
 }
 
@@ -293,9 +299,9 @@ TEST_F(CollectionTest, TheStartupFolderIsTheOneTheShellNames) {
   files.AddFile(autostart + "\\", "Agent.lnk", "Verkn\xfcpfung");
   files.AddFile(kWin9xFolder, "stale.lnk", "Shortcut");  // where nothing is started
   Load();
-  ASSERT_EQ(1u, sink.rows.size());
-  EXPECT_EQ(ShownRow({"Agent.lnk", autostart + "\\Agent.lnk", "Shortcut"}), sink.rows[0]);
-  EXPECT_EQ(ItemSource::kStartupShortcut, sink.items[0].source());
+  ASSERT_EQ(1u, record.rows.size());
+  EXPECT_EQ(ShownRow({"Agent.lnk", autostart + "\\Agent.lnk", "Shortcut"}), record.rows[0]);
+  EXPECT_EQ(ItemSource::kStartupShortcut, record.items[0].source());
 }
 
 TEST_F(CollectionTest, AUnicodeShellFolderIsListedAndItsFilesAddressedExactly) {
@@ -304,9 +310,9 @@ TEST_F(CollectionTest, AUnicodeShellFolderIsListedAndItsFilesAddressedExactly) {
   files.shellFolders[StartupFolderKind::kUser] = ExactName::Wide(own);
   files.AddFileWide(own + u"\\", u"Tool.lnk", "Shortcut");
   Load();
-  ASSERT_EQ(1u, sink.rows.size());
-  EXPECT_EQ("C:\\users\\????\\StartUp\\Tool.lnk", sink.rows[0].location) << "as the ANSI list shows it";
-  EXPECT_EQ(ExactName::Wide(own + u"\\Tool.lnk"), sink.items[0].Identity());
+  ASSERT_EQ(1u, record.rows.size());
+  EXPECT_EQ("C:\\users\\????\\StartUp\\Tool.lnk", record.rows[0].location) << "as the ANSI list shows it";
+  EXPECT_EQ(ExactName::Wide(own + u"\\Tool.lnk"), record.items[0].Identity());
 }
 
 TEST_F(CollectionTest, WithoutTheShellExplorersRecordThenTheDefaultFolderIsListed) {
@@ -315,14 +321,14 @@ TEST_F(CollectionTest, WithoutTheShellExplorersRecordThenTheDefaultFolderIsListe
   files.AddFile("c:\\win95\\start menu\\programs\\startup\\", "Recorded.lnk", "Shortcut");
   files.AddFile(kWin9xFolder, "Default.lnk", "Shortcut");
   Load();
-  ASSERT_EQ(1u, sink.rows.size());
-  EXPECT_EQ("C:\\WIN95\\Start Menu\\Programs\\StartUp\\Recorded.lnk", sink.rows[0].location);
+  ASSERT_EQ(1u, record.rows.size());
+  EXPECT_EQ("C:\\WIN95\\Start Menu\\Programs\\StartUp\\Recorded.lnk", record.rows[0].location);
 
   registry.SetString(kHkeyCurrentUser, kShellFolders, "Startup", "");  // an empty record counts as none
-  sink.Clear();
+  record.Clear();
   Load();
-  ASSERT_EQ(1u, sink.rows.size());
-  EXPECT_EQ(kWin9xFolder + "Default.lnk", sink.rows[0].location);
+  ASSERT_EQ(1u, record.rows.size());
+  EXPECT_EQ(kWin9xFolder + "Default.lnk", record.rows[0].location);
 }
 
 TEST_F(CollectionTest, ExplorersRecordIsReadInUnicodeAndNotAsItsAnsiTwin) {
@@ -333,9 +339,9 @@ TEST_F(CollectionTest, ExplorersRecordIsReadInUnicodeAndNotAsItsAnsiTwin) {
   files.AddFileWide(recorded + u"\\", u"Real.lnk", "Shortcut");
   files.AddFile("C:\\Profiles\\O\\Autostart\\", "Other.lnk", "Shortcut");
   Load();
-  ASSERT_EQ(1u, sink.rows.size());
-  EXPECT_EQ("Real.lnk", sink.rows[0].name);
-  EXPECT_EQ(ExactName::Wide(recorded + u"\\Real.lnk"), sink.items[0].Identity());
+  ASSERT_EQ(1u, record.rows.size());
+  EXPECT_EQ("Real.lnk", record.rows[0].name);
+  EXPECT_EQ(ExactName::Wide(recorded + u"\\Real.lnk"), record.items[0].Identity());
 }
 
 TEST_F(CollectionTest, NtListsTheShellsAllUsersFolderThenTheUsersOwnAndOneFolderOnce) {
@@ -345,14 +351,14 @@ TEST_F(CollectionTest, NtListsTheShellsAllUsersFolderThenTheUsersOwnAndOneFolder
   files.AddFile("d:\\winnt40\\profiles\\all users\\startmen\xfc\\programme\\autostart\\", "Shared.lnk", "Shortcut");
   files.AddFile("d:\\winnt40\\profiles\\jsmith\\startmen\xfc\\programme\\autostart\\", "Mine.lnk", "Shortcut");
   Load();
-  ASSERT_EQ(2u, sink.rows.size());
-  EXPECT_EQ("Shared.lnk", sink.rows[0].name);
-  EXPECT_EQ("Mine.lnk", sink.rows[1].name);
+  ASSERT_EQ(2u, record.rows.size());
+  EXPECT_EQ("Shared.lnk", record.rows[0].name);
+  EXPECT_EQ("Mine.lnk", record.rows[1].name);
 
   files.shellFolders[StartupFolderKind::kUser] = files.shellFolders[StartupFolderKind::kAllUsers];
-  sink.Clear();
+  record.Clear();
   Load();
-  ASSERT_EQ(1u, sink.rows.size()) << "the same folder twice is listed once";
+  ASSERT_EQ(1u, record.rows.size()) << "the same folder twice is listed once";
 }
 
 }  // namespace

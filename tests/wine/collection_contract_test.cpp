@@ -9,7 +9,7 @@
 #include "core/user_name.h"
 #include "core/windows_version.h"
 #include "platform/win32/win32_platform.h"
-#include "tests/unit/recording_sink.h"
+#include "tests/unit/read_record.h"
 #include "tests/wine/wine_test_support.h"
 
 namespace rw {
@@ -64,11 +64,12 @@ class CollectionContractTest : public ::testing::Test {
     return rows;
   }
   std::vector<ShownRow> LoadInOrder() { return LoadRows().rows; }
-  RecordingSink LoadRows() {
+  ReadRecord LoadRows() {
     StartupInventory entries;
-    RecordingSink sink(entries);
-    entries.LoadStartupItems(platform.services(), family, sink);
-    return sink;
+    ReadRecord record(entries);
+    entries.LoadStartupItems(platform.services(), family);
+    record.Record();
+    return record;
   }
   Win32Platform platform;
   WindowsFamily family = WindowsFamily::kNone;
@@ -223,7 +224,7 @@ TEST_F(CollectionContractTest, NamesOutsideTheCodePageReachTheirOwnEntryOnly) {
   ASSERT_TRUE(wine::MakeShortcutWide(std::wstring(wideFolder) + L"\\Tool \u03A9.lnk", "c:\\windows\\notepad.exe"));
   ASSERT_TRUE(wine::MakeShortcut(kUserAutostart + "\\Tool O.lnk", "c:\\windows\\notepad.exe", ""));
 
-  const RecordingSink loaded = LoadRows();
+  const ReadRecord loaded = LoadRows();
   ASSERT_EQ(5u, loaded.rows.size());
   std::size_t omegaValue = 5, cjkValue = 5, omegaFile = 5;
   for (std::size_t i = 0; i < loaded.rows.size(); ++i) {

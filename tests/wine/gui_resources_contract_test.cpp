@@ -140,7 +140,7 @@ class WindowLifetimeContractTest : public ::testing::Test {
     for (const char* name : {"Tray", "Agent", "Updater"}) {
       ASSERT_TRUE(wine::SetStringValue(HKEY_CURRENT_USER, wine::kRunKey, name, "c:\\x.exe"));
     }
-    window_.reset(new Win32MainWindow(platform_.services(), WindowsFamily::kWin9x, &TestScheme));
+    window_.reset(new Win32MainWindow(platform_.services(), WindowsFamily::kWin9x, false, &TestScheme));
     ASSERT_TRUE(window_->Create(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
     main_ = window_->handle();
     Pump();

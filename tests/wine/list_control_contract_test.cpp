@@ -24,8 +24,9 @@
 namespace rw {
 namespace {
 
-// The sorting contract the stand-in follows too (tests/unit), here on a real list view.
-template <bool unicode>
+// The sorting contract the stand-in follows too (tests/unit), here on a real
+// list view of either form: inserted rows, or virtual (LVS_OWNERDATA).
+template <bool unicode, DWORD form>
 struct RealLists {
   static constexpr bool kUnicode = unicode;
   HWND window = nullptr;
@@ -33,7 +34,7 @@ struct RealLists {
   Win32SystemQueries system;
   ListControl* Make() {
     InitCommonControls();
-    window = wine::CreateTestListView(LVS_SHOWSELALWAYS | LVS_SINGLESEL, &Win32ListControl::AnswerTextRequest,
+    window = wine::CreateTestListView(LVS_SHOWSELALWAYS | LVS_SINGLESEL | form, &Win32ListControl::AnswerRequest,
                                       unicode);
     if (window == nullptr) return nullptr;
     list.Attach(window);
@@ -44,7 +45,8 @@ struct RealLists {
   }
 };
 
-using RealListViews = ::testing::Types<RealLists<false>, RealLists<true>>;
+using RealListViews = ::testing::Types<RealLists<false, 0>, RealLists<true, 0>, RealLists<false, LVS_OWNERDATA>,
+                                       RealLists<true, LVS_OWNERDATA>>;
 INSTANTIATE_TYPED_TEST_SUITE_P(RealListView, ListSortContract, RealListViews);
 
 std::string Hex(const std::string& text) {
@@ -134,20 +136,24 @@ class TestRows : public RowTexts {
   Win32SystemQueries system_;
 };
 
-class ListControlContractTest : public ::testing::Test {
+// Each case runs on both forms of the list: its parameter is the form's style.
+class ListControlContractTest : public ::testing::TestWithParam<DWORD> {
  protected:
   static void SetUpTestSuite() { InitCommonControls(); }
   void SetUp() override {
-    window_ = wine::CreateTestListView(LVS_SHOWSELALWAYS | LVS_SINGLESEL, &Win32ListControl::AnswerTextRequest);
+    window_ = wine::CreateTestListView(LVS_SHOWSELALWAYS | LVS_SINGLESEL | GetParam(), &Win32ListControl::AnswerRequest);
     ASSERT_NE(nullptr, window_);
     list_.Attach(window_);
+    ASSERT_EQ(GetParam() == LVS_OWNERDATA, list_.IsVirtual());
     list_.SetRowTexts(rows_);
   }
   void TearDown() override {
     if (window_ != nullptr) DestroyWindow(window_);
   }
   void Add(const std::vector<std::string>& names) {
-    for (const std::string& name : names) list_.AddRow(rows_.Add(name, "loc " + name, "info " + name));
+    std::vector<std::uint32_t> ids;
+    for (const std::string& name : names) ids.push_back(rows_.Add(name, "loc " + name, "info " + name));
+    ASSERT_EQ(ids.size(), list_.ShowRows(ids));
   }
   void SortByName(bool ascending) { list_.SortRows(rows_.Order(), ascending); }
   std::uint32_t Id(int position) const {
@@ -167,11 +173,13 @@ class ListControlContractTest : public ::testing::Test {
 
 // The real list sorts a long list by collation keys it makes once a name:
 // the order must still be CompareStringA's, with twins in the order added.
-TEST_F(ListControlContractTest, ALongListOfRandomNamesSortsAsCompareStringAOrdersThem) {
+TEST_P(ListControlContractTest, ALongListOfRandomNamesSortsAsCompareStringAOrdersThem) {
   TellingNames names(20261208);
   std::vector<std::string> added(1, names.Name());
   while (added.size() < 1500) added.push_back(names.NearTwinOf(added[names.Pick(0, static_cast<int>(added.size()) - 1)]));
-  for (const std::string& name : added) list_.AddRow(rows_.Add(name, "", ""));
+  std::vector<std::uint32_t> ids;
+  for (const std::string& name : added) ids.push_back(rows_.Add(name, "", ""));
+  list_.ShowRows(ids);
   for (const bool ascending : {true, false}) {
     SortByName(ascending);
     int faults = 0;
@@ -188,12 +196,13 @@ TEST_F(ListControlContractTest, ALongListOfRandomNamesSortsAsCompareStringAOrder
   }
 }
 
-TEST_F(ListControlContractTest, RowsKeepTheirTextsWholeInEveryColumn) {
+TEST_P(ListControlContractTest, RowsKeepTheirTextsWholeInEveryColumn) {
   const std::string longName(400, 'n');
   const std::string longLocation = "C:\\" + std::string(5000, 'l') + ".exe";
-  list_.AddRow(rows_.Add("first", "", ""));
-  list_.RemoveRow(0);
-  list_.AddRow(rows_.Add(longName, longLocation, "Reg - HKCU"));
+  list_.ShowRows({rows_.Add("first", "", "")});
+  list_.RemoveRows({0});
+  EXPECT_EQ(0, list_.Count());
+  list_.ShowRows({rows_.Add(longName, longLocation, "Reg - HKCU")});
   EXPECT_EQ(1, list_.Count());
   EXPECT_EQ(1u, Id(0));
   EXPECT_EQ(longName, wine::ListText(list_.handle(), 0, kColumnName));
@@ -204,25 +213,27 @@ TEST_F(ListControlContractTest, RowsKeepTheirTextsWholeInEveryColumn) {
 
 // A list whose owner takes its notifications in Unicode shows each text as
 // the entry holds it: twins that the code page shows alike are told apart.
-TEST_F(ListControlContractTest, AUnicodeListShowsTextsAsTheEntriesHoldThem) {
-  HWND unicodeWindow = wine::CreateTestListView(0, &Win32ListControl::AnswerTextRequest, true);
+TEST_P(ListControlContractTest, AUnicodeListShowsTextsAsTheEntriesHoldThem) {
+  HWND unicodeWindow = wine::CreateTestListView(GetParam(), &Win32ListControl::AnswerRequest, true);
   ASSERT_NE(nullptr, unicodeWindow);
   Win32ListControl unicode;
   unicode.Attach(unicodeWindow);
   unicode.SetRowTexts(rows_);
   const std::u16string omega = u"Tool \u03A9";
-  for (ListControl* list : {static_cast<ListControl*>(&list_), static_cast<ListControl*>(&unicode)}) {
-    list->AddRow(rows_.Add(ExactName::Wide(omega), ExactName::Wide(u"c:\\\u03C9mega.exe"), "Reg - HKCU"));
-    list->AddRow(rows_.Add("Tool O", "c:\\plain.exe", "Reg - HKCU"));
-  }
+  const std::vector<std::uint32_t> ids = {
+      rows_.Add(ExactName::Wide(omega), ExactName::Wide(u"c:\\\u03C9mega.exe"), "Reg - HKCU"),
+      rows_.Add("Tool O", "c:\\plain.exe", "Reg - HKCU")};
+  list_.ShowRows(ids);
+  unicode.ShowRows(ids);
   EXPECT_EQ(omega, wine::ListTextUnicode(unicode.handle(), 0, kColumnName));
   EXPECT_EQ(u"c:\\\u03C9mega.exe", wine::ListTextUnicode(unicode.handle(), 0, kColumnLocation));
   EXPECT_EQ(u"Tool O", wine::ListTextUnicode(unicode.handle(), 1, kColumnName));
   EXPECT_EQ("Tool O", wine::ListText(list_.handle(), 0, kColumnName)) << "the ANSI list shows the best fit";
+  EXPECT_EQ(omega, wine::ListTextUnicode(unicode.handle(), 0, kColumnName)) << "after the other list's requests";
   DestroyWindow(unicodeWindow);
 }
 
-TEST_F(ListControlContractTest, SortsCaseInsensitivelyBothWaysWithChecksAndSelectionAlong) {
+TEST_P(ListControlContractTest, SortsCaseInsensitivelyBothWaysWithChecksAndSelectionAlong) {
   Add({"beta", "Alpha", "delta", "Gamma"});
   list_.SetChecked(1, true);   // Alpha
   list_.SetSelected(3, true);  // Gamma
@@ -237,7 +248,7 @@ TEST_F(ListControlContractTest, SortsCaseInsensitivelyBothWaysWithChecksAndSelec
   EXPECT_TRUE(list_.IsSelected(0));
 }
 
-TEST_F(ListControlContractTest, CheckingChangesOnlyTheCheckBox) {
+TEST_P(ListControlContractTest, CheckingChangesOnlyTheCheckBox) {
   Add({"a", "b"});
   list_.SetSelected(1, true);
   list_.SetChecked(1, true);
@@ -250,17 +261,32 @@ TEST_F(ListControlContractTest, CheckingChangesOnlyTheCheckBox) {
   EXPECT_EQ(2, list_.Count());
 }
 
-TEST_F(ListControlContractTest, RemovingARowMovesTheNextUp) {
-  Add({"a", "b", "c"});
+TEST_P(ListControlContractTest, RemovingRowsMovesTheOthersUpWithTheirChecks) {
+  Add({"a", "b", "c", "d", "e"});
   list_.SetChecked(2, true);
-  list_.RemoveRow(1);
-  EXPECT_EQ((std::vector<std::string>{"a", "c"}), Names());
+  list_.SetChecked(4, true);
+  list_.RemoveRows({3, 1, 0});
+  EXPECT_EQ((std::vector<std::string>{"c", "e"}), Names());
+  EXPECT_EQ(2, list_.Count());
+  EXPECT_TRUE(list_.IsChecked(0));
   EXPECT_TRUE(list_.IsChecked(1));
+  EXPECT_EQ(2u, Id(0));
+  EXPECT_EQ(4u, Id(1));
   list_.Clear();
   EXPECT_EQ(0, list_.Count());
 }
 
-TEST_F(ListControlContractTest, ViewsSwitchTheControlsTypeAndKeepTheRows) {
+// Typing a name's first letters selects the next row it starts, as the list
+// does by itself where it holds the texts.
+TEST_P(ListControlContractTest, TypingSelectsTheNextRowWhoseNameStartsSo) {
+  Add({"alpha", "Beta", "bravo", "Bass", "charlie"});
+  list_.SetSelected(1, true);
+  SendMessageA(window_, WM_CHAR, 'B', 1);  // one letter: the list gathers letters typed in quick succession
+  EXPECT_EQ(2, static_cast<int>(SendMessageA(window_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)))
+      << "after the focused row, without regard to case";
+}
+
+TEST_P(ListControlContractTest, ViewsSwitchTheControlsTypeAndKeepTheRows) {
   Add({"a", "b"});
   list_.SetChecked(0, true);
   const std::pair<ListViewMode, DWORD> views[] = {{ListViewMode::kLargeIcons, LVS_ICON},
@@ -288,7 +314,8 @@ LRESULT CALLBACK RefusingList(HWND list, UINT message, WPARAM wParam, LPARAM lPa
 // A row and its entry exist together or not at all: the real list refusing
 // a row at any step of a load leaves every row showing its own entry, a list
 // that sorts, and the refused row counted in the report.
-TEST_F(ListControlContractTest, ARefusalAtAnyStepOfTheInsertPathLeavesEveryRowWithItsEntry) {
+TEST(ListRefusalTest, ARefusalAtAnyStepOfTheInsertPathLeavesEveryRowWithItsEntry) {
+  InitCommonControls();
   ASSERT_TRUE(wine::ClearRunKey(HKEY_CURRENT_USER));
   for (const char* name : {"delta", "Alpha", "charlie", "Bravo"}) {
     ASSERT_TRUE(wine::SetStringValue(HKEY_CURRENT_USER, wine::kRunKey, name, "c:\\x.exe"));
@@ -296,7 +323,7 @@ TEST_F(ListControlContractTest, ARefusalAtAnyStepOfTheInsertPathLeavesEveryRowWi
   Win32Platform real;
   for (refuseAt = 1; refuseAt <= 4; ++refuseAt) {
     SCOPED_TRACE("refused at insert step " + std::to_string(refuseAt));
-    HWND window = wine::CreateTestListView(0, &Win32ListControl::AnswerTextRequest);
+    HWND window = wine::CreateTestListView(0, &Win32ListControl::AnswerRequest);
     realListProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RefusingList)));
     insertSteps = 0;
@@ -374,7 +401,7 @@ class ListCheckBoxContractTest : public ListControlContractTest {
   }
 };
 
-TEST_F(ListCheckBoxContractTest, UsesItsOwnTwoStatePicturesNotTheExtendedStyle) {
+TEST_P(ListCheckBoxContractTest, UsesItsOwnTwoStatePicturesNotTheExtendedStyle) {
   const auto extended = static_cast<DWORD>(SendMessageA(window_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
   EXPECT_EQ(0u, extended & LVS_EX_CHECKBOXES);
   auto pictures = reinterpret_cast<HIMAGELIST>(SendMessageA(window_, LVM_GETIMAGELIST, LVSIL_STATE, 0));
@@ -389,7 +416,7 @@ TEST_F(ListCheckBoxContractTest, UsesItsOwnTwoStatePicturesNotTheExtendedStyle) 
             static_cast<UINT>(SendMessageA(window_, LVM_GETITEMSTATE, 0, LVIS_STATEIMAGEMASK)));
 }
 
-TEST_F(ListCheckBoxContractTest, AClickOnTheBoxTogglesItAndAClickOnTheNameDoesNot) {
+TEST_P(ListCheckBoxContractTest, AClickOnTheBoxTogglesItAndAClickOnTheNameDoesNot) {
   Add({"a", "b", "c"});
   ClickAt(CheckBoxOf(1));
   EXPECT_TRUE(list_.IsChecked(1));
@@ -402,7 +429,7 @@ TEST_F(ListCheckBoxContractTest, AClickOnTheBoxTogglesItAndAClickOnTheNameDoesNo
   EXPECT_TRUE(list_.IsSelected(2)) << "the click still selects as usual";
 }
 
-TEST_F(ListCheckBoxContractTest, AClickOnABoxLeavesSelectionAndFocusWhereTheyWere) {
+TEST_P(ListCheckBoxContractTest, AClickOnABoxLeavesSelectionAndFocusWhereTheyWere) {
   Add({"a", "b", "c"});
   ClickAt(LabelOf(2));
   ASSERT_TRUE(list_.IsSelected(2));
@@ -417,7 +444,7 @@ TEST_F(ListCheckBoxContractTest, AClickOnABoxLeavesSelectionAndFocusWhereTheyWer
 }
 
 // comctl32 4.00 selects only by the Name; the control then selects by the whole row.
-TEST_F(ListCheckBoxContractTest, WithoutFullRowSelectionAClickAnywhereInARowSelectsIt) {
+TEST_P(ListCheckBoxContractTest, WithoutFullRowSelectionAClickAnywhereInARowSelectsIt) {
   ASSERT_EQ(0u, static_cast<DWORD>(SendMessageA(window_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0)) &
                     LVS_EX_FULLROWSELECT);
   Add({"a", "b", "c"});
@@ -439,7 +466,7 @@ TEST_F(ListCheckBoxContractTest, WithoutFullRowSelectionAClickAnywhereInARowSele
   EXPECT_FALSE(list_.IsSelected(2)) << "below the last row no row is selected";
 }
 
-TEST_F(ListCheckBoxContractTest, TheSpaceBarTogglesTheFocusedRowOnly) {
+TEST_P(ListCheckBoxContractTest, TheSpaceBarTogglesTheFocusedRowOnly) {
   Add({"a", "b", "c"});
   list_.SetSelected(2, true);  // selects and focuses
   PressSpace();
@@ -450,7 +477,7 @@ TEST_F(ListCheckBoxContractTest, TheSpaceBarTogglesTheFocusedRowOnly) {
   EXPECT_FALSE(list_.IsChecked(2));
 }
 
-TEST_F(ListCheckBoxContractTest, BoxesToggledByTheUserSurviveSortsAndViews) {
+TEST_P(ListCheckBoxContractTest, BoxesToggledByTheUserSurviveSortsAndViews) {
   Add({"b", "a", "c"});
   ClickAt(CheckBoxOf(0));  // b
   SortByName(true);
@@ -465,31 +492,47 @@ TEST_F(ListCheckBoxContractTest, BoxesToggledByTheUserSurviveSortsAndViews) {
   EXPECT_TRUE(list_.IsChecked(1)) << "b stays in the middle, checked";
 }
 
-TEST_F(ListCheckBoxContractTest, AnotherControlCanTakeTheListOverAndHandItBack) {
+TEST_P(ListCheckBoxContractTest, AnotherControlCanTakeTheListOverAndHandItBack) {
   Add({"a"});
   HIMAGELIST pictures = reinterpret_cast<HIMAGELIST>(SendMessageA(window_, LVM_GETIMAGELIST, LVSIL_STATE, 0));
   {
     Win32ListControl second;
     second.Attach(window_);
     EXPECT_EQ(nullptr, list_.handle()) << "the first control let go";
+    // The virtual form's rows are its control's: the second shows its own.
+    if (second.IsVirtual()) {
+      second.SetRowTexts(rows_);
+      second.ShowRows({0});
+    }
     ClickAt(CheckBoxOf(0));
     EXPECT_TRUE(second.IsChecked(0));
   }
   ClickAt(CheckBoxOf(0));  // nobody serves the boxes now: no toggle, no crash
   list_.Attach(window_);
-  EXPECT_TRUE(list_.IsChecked(0));
+  ASSERT_EQ(1, list_.Count());
+  EXPECT_EQ("a", wine::ListText(window_, 0, kColumnName));
+  // The inserted form's boxes are the list's own; the virtual form's its control's.
+  EXPECT_EQ(!list_.IsVirtual(), list_.IsChecked(0));
   ClickAt(CheckBoxOf(0));
-  EXPECT_FALSE(list_.IsChecked(0));
+  EXPECT_EQ(list_.IsVirtual(), list_.IsChecked(0));
   EXPECT_EQ(pictures, reinterpret_cast<HIMAGELIST>(SendMessageA(window_, LVM_GETIMAGELIST, LVSIL_STATE, 0)))
       << "the pictures are made once";
 }
 
-TEST_F(ListCheckBoxContractTest, DestroyingTheListLeavesTheControlDetached) {
+TEST_P(ListCheckBoxContractTest, DestroyingTheListLeavesTheControlDetached) {
   Add({"a"});
   DestroyWindow(window_);
   EXPECT_EQ(nullptr, list_.handle());
   window_ = nullptr;
 }
+
+std::string FormName(const ::testing::TestParamInfo<DWORD>& form) {
+  return form.param == LVS_OWNERDATA ? "Virtual" : "Inserted";
+}
+INSTANTIATE_TEST_SUITE_P(BothForms, ListControlContractTest, ::testing::Values(DWORD{0}, DWORD{LVS_OWNERDATA}),
+                         FormName);
+INSTANTIATE_TEST_SUITE_P(BothForms, ListCheckBoxContractTest, ::testing::Values(DWORD{0}, DWORD{LVS_OWNERDATA}),
+                         FormName);
 
 }  // namespace
 }  // namespace rw

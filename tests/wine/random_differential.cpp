@@ -682,7 +682,9 @@ int main(int argc, char** argv) {
   CreateDirectoryW(kFolder.c_str(), nullptr);
   const std::wstring folder = kFolder.substr(0, kFolder.size() - 1);
   SetValue(HKEY_CURRENT_USER, kUserShellFolders, L"Startup", REG_SZ, Bytes(folder + L'\0'));
-  HWND listWindow = wine::CreateTestListView(LVS_SINGLESEL, &Win32ListControl::AnswerTextRequest, true);
+  // Rounds take turns at the list's two forms.
+  HWND listWindows[2] = {wine::CreateTestListView(LVS_SINGLESEL, &Win32ListControl::AnswerRequest, true),
+                         wine::CreateTestListView(LVS_SINGLESEL | LVS_OWNERDATA, &Win32ListControl::AnswerRequest, true)};
   Win32Platform real;
   RecordingYes messages;
   const Platform services{real.registry, real.system, real.files, messages, real.programs};
@@ -692,7 +694,7 @@ int main(int argc, char** argv) {
     if (only >= 0 && round != only) continue;
     std::vector<std::string> problems;
     Round trial(seed * 1000003u + static_cast<unsigned>(round));
-    if (trial.Run(services, listWindow, &problems)) {
+    if (trial.Run(services, listWindows[round % 2], &problems)) {
       ++passed;
       continue;
     }

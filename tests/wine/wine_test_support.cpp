@@ -208,12 +208,13 @@ bool FileExistsWide(const std::wstring& path) {
 }
 
 namespace {
-using NotifyHandler = bool (*)(const NMHDR*);
+using NotifyHandler = bool (*)(const NMHDR*, LRESULT*);
 
 LRESULT CALLBACK ListHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NOTIFY) {
     const auto notify = reinterpret_cast<NotifyHandler>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (notify != nullptr && notify(reinterpret_cast<const NMHDR*>(lParam))) return 0;
+    LRESULT result = 0;
+    if (notify != nullptr && notify(reinterpret_cast<const NMHDR*>(lParam), &result)) return result;
   }
   if (message == WM_NOTIFYFORMAT && lParam == NF_QUERY) return GetWindowLongPtrA(window, 0) ? NFR_UNICODE : NFR_ANSI;
   if (message == WM_PARENTNOTIFY && LOWORD(wParam) == WM_DESTROY) DestroyWindow(window);  // its list is gone
@@ -221,7 +222,7 @@ LRESULT CALLBACK ListHost(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }
 }  // namespace
 
-HWND CreateTestListView(DWORD style, bool (*notify)(const NMHDR*), bool unicode) {
+HWND CreateTestListView(DWORD style, bool (*notify)(const NMHDR*, LRESULT*), bool unicode) {
   WNDCLASSA hostClass = {};
   hostClass.lpfnWndProc = &ListHost;
   hostClass.cbWndExtra = sizeof(LONG_PTR);  // whether its list speaks Unicode

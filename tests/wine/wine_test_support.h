@@ -52,7 +52,7 @@ bool WriteTextFileWide(const std::wstring& path, const std::string& text);
 // Attaching a Win32ListControl gives it its check boxes; the host window
 // hands the list's notifications to |notify| (the rows' text requests), in
 // Unicode when |unicode| says so.
-HWND CreateTestListView(DWORD style, bool (*notify)(const NMHDR*) = nullptr, bool unicode = false);
+HWND CreateTestListView(DWORD style, bool (*notify)(const NMHDR*, LRESULT*) = nullptr, bool unicode = false);
 
 // What a list's row shows in a column, read back as the user sees it,
 // through LVM_GETITEMTEXTA, or W for the Unicode text.

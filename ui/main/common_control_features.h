@@ -2,14 +2,17 @@
 // What the main window asks of the common controls beyond those of
 // Windows 95 and NT 4.0 (comctl32 4.00), by the version the system has.
 // Without them the window works the same: the list selects in its first
-// column only, the toolbar's buttons are drawn raised, and the rows show
-// their texts as the ANSI code page holds them.
+// column only and holds a row for each item, the toolbar's buttons are
+// drawn raised, and the rows show their texts as the ANSI code page holds them.
 
 namespace rw {
 
 struct CommonControlFeatures {
   bool fullRowSelect = false;  // LVS_EX_FULLROWSELECT, comctl32 4.70
   bool flatToolbar = false;    // TBSTYLE_FLAT, comctl32 4.70
+  // LVS_OWNERDATA, comctl32 4.70: the list holds only the count of its rows
+  // and asks the program for all else.
+  bool virtualList = false;
   // The list takes and shows Unicode text: on NT, whose comctl32 is Unicode
   // throughout, and where comctl32 reports 5.80 or later.
   bool unicodeRows = false;

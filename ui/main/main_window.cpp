@@ -109,7 +109,7 @@ void MainWindow::Load() {
   // The list draws once, whole, when every row is in.
   list_.SetRedraw(false);
   list_.Clear();  // every load starts from an empty list, before the old items go
-  inventory_.LoadStartupItems(platform_, family_, *this);
+  inventory_.LoadStartupItems(platform_, family_);
   EndCommand(Command::kLoad);
 }
 
@@ -132,13 +132,13 @@ void MainWindow::Attempt(Step step, Shortfall* shortfall, int tries) noexcept {
 }
 
 // What a load read is shown sorted, as a complete load shows it, and before
-// the list draws; after a delete the first row is selected. The report comes
+// the list draws (the list holds no rows while the items are read); after a delete the first row is selected. The report comes
 // once the list is drawn, so the user sees what it speaks of.
 void MainWindow::EndCommand(Command ended, Shortfall cutShort) {
   Shortfall finishing = Shortfall::kNone;
   bool sortedByCollation = true;
   if (ended == Command::kLoad) {
-    Attempt([&] { sortedByCollation = Sort(true); }, &finishing);
+    Attempt([&] { sortedByCollation = ShowSorted(); }, &finishing);
     Attempt([&] { SelectFirstRow(); }, &finishing);
     Attempt([&] { view_.SetStatusText("Ready"); }, &finishing);
     Attempt([&] { MarkSort(true); }, &finishing);
@@ -203,6 +203,16 @@ void MainWindow::EndInterruptedCommand(bool outOfMemory) {
 
 void MainWindow::SelectFirstRow() {
   if (list_.Count() > 0) list_.SetSelected(0, true);
+}
+
+// The rows go in already in order: no list needs to sort them after.
+bool MainWindow::ShowSorted() {
+  const NameOrder& order = inventory_.Order(platform_.system, unicodeRows_);
+  std::vector<std::uint32_t> ids = inventory_.Ids();
+  SortByOrder(&ids, order, true, [](std::uint32_t id) { return id; });
+  const std::size_t count = ids.size();
+  inventory_.CountRefusedRows(count - list_.ShowRows(std::move(ids)));
+  return order.Keyed();
 }
 
 bool MainWindow::Sort(bool ascending) {

@@ -19,7 +19,7 @@ namespace rw {
 extern const char kCreatedCaption[];  // before the first load
 extern const char kLoadingStatus[];
 
-class MainWindow : private StartupListSink, private DeletedRows {
+class MainWindow : private DeletedRows {
  public:
   // |unicodeRows|: the list shows texts in Unicode, so the rows are ordered
   // by the Unicode collation of what they show.
@@ -75,8 +75,7 @@ class MainWindow : private StartupListSink, private DeletedRows {
   // memory, since lack of memory is what it most often is.
   enum class Shortfall : std::uint8_t { kNone, kOutOfMemory, kUnexpected };
 
-  bool AppendRow(std::uint32_t id) override { return list_.AddRow(id) >= 0; }
-  void RowDeleted(int position) override { list_.RemoveRow(position); }
+  void RowsDeleted(const std::vector<int>& positions) override { list_.RemoveRows(positions); }
   void Load();
   // Every load and every delete ends here, also one cut short, which
   // |cutShort| says why. Each finishing step runs whatever the steps before
@@ -89,6 +88,9 @@ class MainWindow : private StartupListSink, private DeletedRows {
   // The report of the command just ended, or, when even that cannot be
   // made, a short message that needs no memory to say so.
   void Report(Command ended, Shortfall shortfall, bool sortedByCollation);
+  // Shows the items of the load, sorted by name; false when the order had to
+  // do without the system's collation.
+  bool ShowSorted();
   // Sorts; false when the order had to do without the system's collation.
   bool Sort(bool ascending);
   void MarkSort(bool ascending);

@@ -24,9 +24,11 @@ constexpr UINT kClockTimerMilliseconds = 1000;
 constexpr int kClientWidthTwips = 9375;
 constexpr int kClientHeightTwips = 5490;
 
-// What this system's common controls can do, decided once for the run.
-CommonControlFeatures ReadCommonControlFeatures(WindowsFamily family) {
+// What this system's common controls can do, decided once for the run;
+// with |asVersion400| only what comctl32 4.00 can, whatever the system has.
+CommonControlFeatures ReadCommonControlFeatures(WindowsFamily family, bool asVersion400) {
   FileVersion file;  // 0.0 when unreadable: only what 4.00 has
+  if (asVersion400) return FeaturesOfCommonControls(4, 0, 0, 0, family == WindowsFamily::kNT);
   DLLVERSIONINFO reported = {};
   reported.cbSize = sizeof reported;
   if (HMODULE library = GetModuleHandleA("COMCTL32.DLL")) {
@@ -43,10 +45,10 @@ CommonControlFeatures ReadCommonControlFeatures(WindowsFamily family) {
 
 }  // namespace
 
-Win32MainWindow::Win32MainWindow(const Platform& platform, WindowsFamily family,
+Win32MainWindow::Win32MainWindow(const Platform& platform, WindowsFamily family, bool commonControls400,
                                  PictureColourSource colours)
     : colours_(colours),
-      controls_(ReadCommonControlFeatures(family)),
+      controls_(ReadCommonControlFeatures(family, commonControls400)),
       logic_(WithMessages(platform, boxes_), family, controls_.unicodeRows, list_, *this),
       about_(platform) {}
 
@@ -135,7 +137,8 @@ void Win32MainWindow::EndProgram() {
 
 void Win32MainWindow::CreateList() {
   HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL |
+                                  (controls_.virtualList ? LVS_OWNERDATA : 0),
                               0, 0, 0, 0, handle(), ControlId(IDC_STARTUP_LIST), instance(), nullptr);
   if (controls_.fullRowSelect) {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
@@ -217,7 +220,9 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       break;
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
-      if (AnswerToolbarTooltip(header) || Win32ListControl::AnswerTextRequest(header)) return 0;
+      LRESULT result = 0;
+      if (Win32ListControl::AnswerRequest(header, &result)) return result;
+      if (AnswerToolbarTooltip(header)) return 0;
       break;
     }
     default:

@@ -23,9 +23,11 @@ namespace rw {
 
 class Win32MainWindow : public ProgramWindow, public MainWindowView {
  public:
-  // |colours| is where the toolbar's and the check boxes' pictures take
-  // their colours from; tests hand over a scheme of their own.
-  Win32MainWindow(const Platform& platform, WindowsFamily family,
+  // |commonControls400|: the window uses only what comctl32 4.00 has,
+  // whatever the system's can do. |colours| is where the toolbar's and the
+  // check boxes' pictures take their colours from; tests hand over a scheme
+  // of their own.
+  Win32MainWindow(const Platform& platform, WindowsFamily family, bool commonControls400 = false,
                   PictureColourSource colours = &SystemPictureColours);
 
   // Creates the window, arms its first load and shows it. False when Windows refused.

@@ -1,6 +1,6 @@
 #pragma once
-// A sink that remembers the rows appended, as the ANSI list shows them, with
-// the entries they show.
+// What a load read, in the order read: each item's row as the ANSI list
+// shows it, and the item.
 #include <ostream>
 #include <string>
 #include <utility>
@@ -36,19 +36,21 @@ inline std::string ShownAnsi(const RowText& text) {
   return text.ansi ? std::string(units.begin(), units.end()) : FakeAnsi(units);
 }
 
-// Records the items of |inventory|'s load as their rows are appended.
-class RecordingSink : public StartupListSink {
+// Records the items of |inventory|'s last load.
+class ReadRecord {
  public:
-  explicit RecordingSink(const StartupInventory& inventory) : inventory_(inventory) {}
+  explicit ReadRecord(const StartupInventory& inventory) : inventory_(inventory) {}
   std::vector<ShownRow> rows;
   std::vector<StartupItem> items;  // what each row shows, its identity and source
 
-  bool AppendRow(std::uint32_t id) override {
-    const StartupItem& item = *inventory_.Find(id);
-    rows.push_back({ShownAnsi(item.Text(kColumnName)), ShownAnsi(item.Text(kColumnLocation)),
-                    ShownAnsi(item.Text(kColumnInformation))});
-    items.push_back(item);
-    return true;
+  // Records the items read since, after those recorded before.
+  void Record() {
+    for (const std::uint32_t id : inventory_.Ids()) {
+      const StartupItem& item = *inventory_.Find(id);
+      rows.push_back({ShownAnsi(item.Text(kColumnName)), ShownAnsi(item.Text(kColumnLocation)),
+                      ShownAnsi(item.Text(kColumnInformation))});
+      items.push_back(item);
+    }
   }
   void Clear() {
     rows.clear();
