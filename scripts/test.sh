@@ -31,7 +31,7 @@ only=("$@")
 known="unit-tests program-image common-controls win32-contracts runtime-layer"
 known+=" randomized-differential e2e-inventory e2e-main-window e2e-main-window-120dpi"
 known+=" e2e-check-boxes e2e-delete e2e-dialogs e2e-about-without-richedit e2e-refusal"
-known+=" e2e-version-gate"
+known+=" e2e-version-gate e2e-check-boxes-comctl400 e2e-main-window-comctl400 e2e-delete-comctl400"
 for name in "${only[@]}"; do
   [[ " $known " == *" $name "* ]] || { echo "no suite named '$name'; the suites: $known" >&2; exit 2; }
 done
@@ -91,8 +91,9 @@ run_suite() {
 }
 
 # run_lane SUITE...: runs end-to-end suites one after another on a display
-# of their own, each given as NAME=SCRIPT, or NAME=SCRIPT@DPI; two lanes run
-# side by side, on the two processors every machine here has.
+# of their own, each given as NAME=SCRIPT, NAME=SCRIPT@DPI, or
+# NAME=SCRIPT/SWITCH to start the program with /SWITCH; two lanes run side
+# by side, on the two processors every machine here has.
 run_lane() {
   rw_start_xvfb || return 1
   local suite name script
@@ -102,6 +103,8 @@ run_lane() {
     wanted "$name" || continue
     if [[ "$script" == *@* ]]; then
       E2E_DPI=${script#*@} run_quietly "$name" "$RW_ROOT/tests/e2e/${script%@*}"
+    elif [[ "$script" == */* ]]; then
+      RW_PROGRAM_SWITCH=/${script#*/} run_quietly "$name" "$RW_ROOT/tests/e2e/${script%%/*}"
     else
       run_quietly "$name" "$RW_ROOT/tests/e2e/$script"
     fi
@@ -154,10 +157,14 @@ WINEPREFIX=$work/random/pfx run_suite randomized-differential \
   "$RW_WINE" "$RW_WINE_TOOLS/random_differential.exe" --seed "${RW_RANDOM_SEED:-$((RANDOM * 32768 + RANDOM))}" --rounds 300
 WINEPREFIX=$work/random/pfx "$RW_WINESERVER" -k 2>/dev/null
 
+# The -comctl400 suites run the program with only what comctl32 4.00 has:
+# its list of inserted rows, where the others see the virtual list.
 lane_one=(e2e-version-gate=version_gate_e2e.sh e2e-delete=delete_e2e.sh
-  e2e-about-without-richedit=about_without_richedit_e2e.sh e2e-refusal=refusal_e2e.sh)
+  e2e-about-without-richedit=about_without_richedit_e2e.sh e2e-refusal=refusal_e2e.sh
+  e2e-check-boxes-comctl400=check_boxes_e2e.sh/comctl400 e2e-main-window-comctl400=main_window_e2e.sh/comctl400)
 lane_two=(e2e-inventory=inventory_e2e.sh e2e-main-window=main_window_e2e.sh
-  e2e-main-window-120dpi=main_window_e2e.sh@120 e2e-check-boxes=check_boxes_e2e.sh e2e-dialogs=dialogs_e2e.sh)
+  e2e-main-window-120dpi=main_window_e2e.sh@120 e2e-check-boxes=check_boxes_e2e.sh e2e-dialogs=dialogs_e2e.sh
+  e2e-delete-comctl400=delete_e2e.sh/comctl400)
 rw_stop_xvfb  # each lane has a display of its own
 echo "=== end-to-end suites, in two lanes"
 run_lane "${lane_one[@]}" &

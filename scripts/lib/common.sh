@@ -121,11 +121,12 @@ rw_start_xvfb() {
 rw_stop_xvfb() { if [ -n "${RW_XVFB_PID:-}" ]; then kill "$RW_XVFB_PID" 2>/dev/null || true; fi; RW_XVFB_PID=""; }
 
 # rw_start_program EXE: starts it in a Wine virtual desktop (frames and focus
-# without a window manager, and without changing the prefix's settings).
+# without a window manager, and without changing the prefix's settings),
+# with $RW_PROGRAM_SWITCH on its command line when set.
 rw_start_program() {
   local exe
   exe=$("$RW_WINE" winepath -w "$1" 2>/dev/null </dev/null)
-  "$RW_WINE" explorer /desktop=runwarden,1024x768 "$exe" >/dev/null 2>&1 </dev/null &
+  "$RW_WINE" explorer /desktop=runwarden,1024x768 "$exe" ${RW_PROGRAM_SWITCH:+"$RW_PROGRAM_SWITCH"} >/dev/null 2>&1 </dev/null &
   RW_PROGRAM_PID=$!
 }
 

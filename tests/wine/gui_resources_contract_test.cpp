@@ -280,6 +280,32 @@ TEST_F(WindowLifetimeContractTest, ReopenedDialogsColourEachLabelAsTheirOwn) {
   SendMessageA(main_, WM_COMMAND, IDM_EXIT, 0);  // no dialog outlives the test's windows
 }
 
+// Where comctl32 can hold a virtual list the main window makes one; asked
+// for comctl32 4.00 only, it inserts its rows. Both show the same rows.
+TEST(MainListFormTest, TheListIsVirtualUnlessOnlyWhatComctl400HasIsAsked) {
+  InitCommonControls();
+  ASSERT_TRUE(wine::ClearRunKey(HKEY_CURRENT_USER));
+  for (const char* name : {"Tray", "agent", "Updater"}) {
+    ASSERT_TRUE(wine::SetStringValue(HKEY_CURRENT_USER, wine::kRunKey, name, "c:\\x.exe"));
+  }
+  Win32Platform platform;
+  for (const bool only400 : {false, true}) {
+    Win32MainWindow window(platform.services(), WindowsFamily::kWin9x, only400, &TestScheme);
+    ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
+    HWND list = Child(window.handle(), WC_LISTVIEWA);
+    EXPECT_EQ(!only400, (GetWindowLongA(list, GWL_STYLE) & LVS_OWNERDATA) != 0);
+    SendMessageA(window.handle(), WM_COMMAND, IDM_REFRESH, 0);
+    std::vector<std::string> names;
+    for (int row = 0; row < static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); ++row) {
+      names.push_back(wine::ListText(list, row, kColumnName));
+    }
+    EXPECT_EQ((std::vector<std::string>{"agent", "Tray", "Updater"}), names);
+    DestroyWindow(window.handle());
+    Pump();
+  }
+  wine::ClearRunKey(HKEY_CURRENT_USER);
+}
+
 TEST_F(WindowLifetimeContractTest, ExitClosesTheDialogsAndTheMainWindowAndTheLastOneEndsTheLoop) {
   Command(main_, IDM_ABOUT);
   Command(main_, IDM_INFORMATION_LEGEND);
