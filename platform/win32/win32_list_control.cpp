@@ -152,13 +152,19 @@ int Win32ListControl::RowByBounds(POINT point) const {
 // sub-items, never set, are callbacks too, so the list keeps nothing of the
 // item but its id.
 std::size_t Win32ListControl::ShowRows(std::vector<std::uint32_t> ids) {
-  Clear();
   if (virtual_) {
-    rows_.reserve(ids.size());
-    for (const std::uint32_t id : ids) rows_.push_back({id, false});
-    if (ToList(LVM_SETITEMCOUNT, rows_.size(), 0) == 0) rows_.clear();
+    std::vector<HeldRow> rows;
+    rows.reserve(ids.size());
+    for (const std::uint32_t id : ids) rows.push_back({id, false});
+    rows_.swap(rows);
+    // The list's selection and focus are by position: none of them is one of these rows'.
+    LVITEMA none = {};
+    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    ToList(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    if (ToList(LVM_SETITEMCOUNT, rows_.size(), 0) == 0) Clear();
     return rows_.size();
   }
+  Clear();
   std::size_t shown = 0;
   LVITEMA item = {};
   item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;

@@ -18,9 +18,12 @@ void MainWindow::SortDescending() { Sort(false); }
 void MainWindow::CheckAll() { SetAllChecked(true); }
 void MainWindow::UncheckAll() { SetAllChecked(false); }
 
+// The list draws once, whole, rather than once a row.
 void MainWindow::SetAllChecked(bool checked) {
   const int count = list_.Count();
+  list_.SetRedraw(false);
   for (int position = 0; position < count; ++position) list_.SetChecked(position, checked);
+  list_.SetRedraw(true);
 }
 
 void MainWindow::ViewLargeIcons() { list_.SetView(ListViewMode::kLargeIcons); }
