@@ -295,7 +295,8 @@ void ReadStartupItems(RawCalls& calls, Value value, File file) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(hive, kRunKey, 0, kRunKeyAccess, &key) != ERROR_SUCCESS) continue;
     const Text information = Ascii<Char>(hive == HKEY_CURRENT_USER ? "Reg - HKCU" : "Reg - HKLM");
-    calls.EnumValues<Char>(key, hive, [&](Entry entry, const Text& data) { value(std::move(entry), data, information); });
+    calls.EnumValues<Char>(key, hive,
+                           [&](Entry entry, const Text& data) { value(std::move(entry), data, information); });
     RegCloseKey(key);
   }
   std::map<Text, Text> types;  // one lookup per extension, as the program

@@ -356,7 +356,9 @@ LRESULT RowCount(HWND list) { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
 
 // The rows a window shows: its list's, or without a list those its status
 // bar's second panel tells.
-LRESULT RowCount(HWND list, HWND bar) { return list != nullptr ? RowCount(list) : std::atol(StatusText(bar, 1).c_str()); }
+LRESULT RowCount(HWND list, HWND bar) {
+  return list != nullptr ? RowCount(list) : std::atol(StatusText(bar, 1).c_str());
+}
 
 // The window of that title once it shows, or nullptr past the deadline.
 HWND WaitShown(const char* title) {
