@@ -1,32 +1,57 @@
 #!/usr/bin/env bash
 # Benchmark, not a test: the real runwarden.exe as a user runs it, timed from
-# outside, against the raw platform cost of the same work timed the same way.
-#   scripts/bench.sh [N ...]    sizes (default 1000 10000 40000)
+# outside, against two references of the benchmark's own timed the same way.
+#   scripts/bench.sh [N ...]    sizes (default 10000 20000 40000)
 # At each size the Run keys hold N values and the Startup folder N/10 files.
-# Load: once the main window shows, from the last moment it answered with an
-# empty list (the 500 ms it waits before its first load are not counted)
-# until its status bar says "Ready" over every row.
+# References, in the same run and prefix:
+#   raw cost: a window shaped as the program's that makes only the platform
+#     calls the program makes, into a plain report list.
+#   reads alone: the raw cost's reads, with the same calls and one type
+#     lookup per extension, each row's texts made and dropped, and no list:
+#     the floor of any load. Its status bar says "Ready" when they are done
+#     and tells their count.
+# Load: once the window shows, from the last moment it answered with no rows
+# (the 500 ms each waits before its first load are not counted) until its
+# status bar says "Ready" over every row.
 # Delete: View > Check All, Delete Checked Items, Yes; from the answer until
 # only the rows that are not deleted (the folder's other files) are left.
-# The raw cost is a window of the benchmark's own that makes only the platform
-# calls the program makes, in the same run and prefix. Program and raw cost
-# take turns, round by round. The ratios are compared with the last
-# release's, recorded in tests/bench/release-figures.txt: when both the best
-# rounds' and the medians' ratio are 20% worse than the release's, the
-# benchmark ends with status 1.
-# Memory: the peak working set, read from outside, of the program and of the
-# raw cost once they show every row, and of a bare window at rest (the raw
-# cost's window that never loads: what any window of its kind costs under
-# Wine), every round; the program's cost above bare Wine is given relative to
-# the raw cost's, (program - bare) / (raw - bare). Where Wine's heap puts the
-# list's growing arrays moves with everything the process allocated before,
-# the size of its environment included, and one layout in four or so holds
-# some 6 MB more, the program's as the raw cost's, the same in every round.
-# So each round runs in an environment of its own size (a variable of
-# RW_BENCH_LAYOUT_STEP, default 1,000, characters more each round, the same
-# for the three in that round): the medians are those of several layouts.
-# The raw cost shows its rows in Unicode where the list holds them, as the
-# program decides; RW_BENCH_RAW_ANSI=1 makes them ANSI, and
+# Undo (the program only): Options > Undo Delete until the load after it says
+# "Ready" over every row again.
+# Sort (the program only): with every row shown, View > Sort Descending, then
+# Sort Ascending (the menu's commands: they have no shortcut key), from the
+# command until the list's first and last rows have changed places.
+# Memory: the peak working set, read from outside, once every row shows; and
+# of the program and the raw cost over no entries, once they have loaded at
+# once (Refresh, as F5) and say "Ready". A row's cost is the increment over
+# that empty load, (memory(N) - memory(0)) / rows, round by round. The bare
+# window (the raw cost's, never loading) is measured too, for the last
+# release's (program - bare) / (raw - bare).
+# Where Wine's heap puts the lists' growing arrays moves with everything the
+# process allocated before, the size of its environment included, and one
+# layout in four or so holds some 6 MB more, the program's as the raw
+# cost's. So each round runs in an environment of its own size (a variable
+# of RW_BENCH_LAYOUT_STEP, default 1,000, characters more each round, the
+# same for every window and size in that round): the medians are those of
+# several layouts, and rounds of the same index share one.
+# Every round of every series is printed, then its median.
+# Targets, judged on every round and on the medians; each prints PASS or
+# FAIL, and any FAIL ends the benchmark with status 1:
+#   load: the program's load at 10,000, 20,000 and 40,000 entries at most
+#     1.15 times the reads alone's (the list costs at most 15% above them).
+#   growth: the program's load from 10,000 to 40,000 entries grows at most
+#     1.10 times as much as the reads alone's: per round, load(40,000) /
+#     load(10,000) of the program against that of the reads, rounds of the
+#     same index paired; and the same on the medians of each size.
+#   memory: at 10,000, 20,000 and 40,000 entries a row costs the program at
+#     most half of what it costs the raw cost, each as its increment over its
+#     own empty load, per round and on the medians of those increments.
+#   sort: at 40,000 entries (44,000 rows) either sort is done within 100 ms
+#     of the command.
+# The ratios to the raw cost are also compared with the last release's, in
+# tests/bench/release-figures.txt: when both the best rounds' and the
+# medians' ratio are 20% worse than the release's, the status is 1 as well.
+# The raw cost and the reads show their rows in Unicode where the list holds
+# them, as the program decides; RW_BENCH_RAW_ANSI=1 makes them ANSI, and
 # RW_BENCH_WIDE_COST=1 times ANSI rows of the raw cost as well, every round,
 # to tell what the wide rows cost.
 # RW_ARCH=x86_64 times the 64-bit build; RW_BENCH_ROUNDS sets the rounds of
@@ -37,9 +62,11 @@ source "$(dirname "$0")/lib/common.sh"
 unset WINEPREFIX
 
 sizes=("$@")
-[ ${#sizes[@]} -gt 0 ] || sizes=(1000 10000 40000)
+[ ${#sizes[@]} -gt 0 ] || sizes=(10000 20000 40000)
 release_figures=$RW_ROOT/tests/bench/release-figures.txt
 readonly kAllowedRegression=1.20
+readonly kLoadToReads=1.15 kGrowthToReads=1.10 kRowMemoryToRaw=0.5 kSortMs=100
+readonly kJudgedSizes=" 10000 20000 40000 " kSortSize=40000 kGrowthFrom=10000 kGrowthTo=40000
 
 rw_build_for_wine
 cmake --build "$RW_BUILD/win-$RW_ARCH-win32" --target runwarden_bench -- --no-print-directory >/dev/null
@@ -53,29 +80,41 @@ rw_start_xvfb
 rw_set_app_version win98
 
 program_title="Windows Runwarden"
-raw_title=$("$RW_WINE" "$bench" --raw-title </dev/null 2>/dev/null | tr -d '\r')
-bare_title=$("$RW_WINE" "$bench" --bare-title </dev/null 2>/dev/null | tr -d '\r')
+bench_says() { "$RW_WINE" "$bench" "$1" </dev/null 2>/dev/null | tr -d '\r'; }
+raw_title=$(bench_says --raw-title)
+bare_title=$(bench_says --bare-title)
+reads_title=$(bench_says --reads-title)
 raw_options=()
 if [ -n "${RW_BENCH_RAW_ANSI:-}" ]; then
   [ -z "${RW_BENCH_WIDE_COST:-}" ] || { rw_log "RW_BENCH_WIDE_COST compares the raw cost's own rows with ANSI rows: unset RW_BENCH_RAW_ANSI"; exit 2; }
   raw_options=(--ansi-rows)
   raw_rows="ANSI rows (RW_BENCH_RAW_ANSI)"
 else
-  raw_rows=$("$RW_WINE" "$bench" --raw-rows </dev/null 2>/dev/null | tr -d '\r')
+  raw_rows=$(bench_says --raw-rows)
 fi
-kinds=(program raw)
+kinds=(program raw)  # the windows with a list, timed loading, deleting, and measured
 [ -z "${RW_BENCH_WIDE_COST:-}" ] || kinds+=(rawansi)
 
 seed() { "$RW_WINE" "$bench" --seed-only "$1" </dev/null >/dev/null 2>&1; }
 
-# start KIND: the program, the raw-cost window (raw; rawansi with ANSI rows)
-# or the bare window, on the test desktop.
+title_of() {
+  case $1 in
+    program) echo "$program_title" ;;
+    raw | rawansi) echo "$raw_title" ;;
+    reads) echo "$reads_title" ;;
+    bare) echo "$bare_title" ;;
+  esac
+}
+
+# start KIND: the program, the raw-cost window (raw; rawansi with ANSI rows),
+# the reads alone or the bare window, on the test desktop.
 start() {
   local exe options=()
   case $1 in
     program) rw_start_program "$RW_WINE_PROGRAM"; return ;;
     raw) options=(--raw-window "${raw_options[@]}") ;;
     rawansi) options=(--raw-window --ansi-rows) ;;
+    reads) options=(--reads-window "${raw_options[@]}") ;;
     bare) options=(--bare-window) ;;
   esac
   exe=$("$RW_WINE" winepath -w "$bench" 2>/dev/null </dev/null)
@@ -91,24 +130,50 @@ stop() {
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 best() { sort -n | head -1; }
 
-# One round for KIND at N: a fresh seed, a timed load, the peak working set
-# once every row shows, a timed delete of every row. Appends the figures to
-# $work/KIND-load-N, $work/KIND-memory-N and $work/KIND-delete-N.
+# One round for KIND at N, on the entries seeded: a timed load, the peak
+# working set once every row shows, for the program its two sorts, then a
+# timed delete of every row and for the program its Undo. Appends the
+# figures to $work/KIND-SERIES-N.
 round() {
-  local kind=$1 n=$2 rows=$3 left=$4 title ms
-  title=$program_title
-  [ "$kind" = program ] || title=$raw_title
-  seed "$n"
+  local kind=$1 n=$2 rows=$3 left=$4 title ms order
+  title=$(title_of "$kind")
   start "$kind"
   ms=$(rw_probe timeload "$title" "$rows") || { rw_log "$kind: no load of $rows rows"; exit 1; }
   echo "$ms" >>"$work/$kind-load-$n"
   rw_probe memory "$title" >>"$work/$kind-memory-$n" || { rw_log "$kind: no memory figure"; exit 1; }
+  if [ "$kind" = program ]; then  # its load ends sorted ascending
+    for order in descending ascending; do
+      ms=$(rw_probe timesort "$title" "$order") || { rw_log "program: no sort $order of $rows rows"; exit 1; }
+      echo "$ms" >>"$work/program-sort-$order-$n"
+    done
+  fi
   ms=$(rw_probe timedelete "$title" "$left") || { rw_log "$kind: delete did not leave $left rows"; exit 1; }
   echo "$ms" >>"$work/$kind-delete-$n"
   if [ "$kind" = program ]; then  # Undo, with the load after it: the raw cost has none
     ms=$(rw_probe timeundo "$title" "$rows") || { rw_log "program: Undo did not bring back $rows rows"; exit 1; }
     echo "$ms" >>"$work/program-undo-$n"
   fi
+  stop "$title"
+}
+
+# The reads alone's timed load of ROWS, appended to $work/reads-load-N.
+reads_round() {
+  local ms
+  start reads
+  ms=$(rw_probe timeload "$reads_title" "$2") || { rw_log "reads alone: no load of $2 rows"; exit 1; }
+  echo "$ms" >>"$work/reads-load-$1"
+  stop "$reads_title"
+}
+
+# With no entries seeded: the peak working set of KIND (program or raw) once
+# it has loaded at once and says "Ready" over no rows, appended to
+# $work/KIND-empty-N.
+empty_round() {
+  local title
+  title=$(title_of "$1")
+  start "$1"
+  rw_probe loadnow "$title" 0 >/dev/null || { rw_log "$1: no empty load"; exit 1; }
+  rw_probe memory "$title" >>"$work/$1-empty-$2" || { rw_log "$1: no memory figure"; exit 1; }
   stop "$title"
 }
 
@@ -128,12 +193,33 @@ memory_ratios() {
     awk '{ if ($3 > $1) printf "%.2f\n", ($2 - $1) / ($3 - $1); else print "-" }'
 }
 
+# row_bytes KIND N ROWS: per round, the bytes a row adds to KIND's peak
+# working set over its empty load.
+row_bytes() {
+  paste "$work/$1-empty-$2" "$work/$1-memory-$2" | awk -v rows="$3" '{ printf "%.1f\n", ($2 - $1) * 1024 / rows }'
+}
+
+# target WHAT LIMIT FILE MEDIANS: judges each round's figure in FILE (one a
+# line; "-" where there is none) and the medians' figure against LIMIT, a
+# figure at most LIMIT passing, on one line, appended to $work/targets too.
+target() {
+  local what=$1 limit=$2 file=$3
+  awk -v what="$what" -v limit="$limit" -v m="$4" '
+    function judge(v) { if (v == "-" || v == "") return "n/a"; return v + 0 <= limit + 0 ? "PASS" : "FAIL" }
+    { rounds = rounds sprintf(" %d: %s %s,", NR, $1, judge($1)) }
+    END { printf "    target %s: rounds%s medians: %s %s\n", what, rounds, m, judge(m) }' "$file" | tee -a "$work/targets"
+}
+
+ratios() { paste "$1" "$2" | awk '{ if ($2 > 0) printf "%.2f\n", $1 / $2; else print "-" }'; }
+
 echo "Runwarden benchmark, $(date -u +%Y-%m-%d), $("$RW_WINE" --version 2>/dev/null), $RW_ARCH build, $(nproc) cores"
-echo "times in ms from outside: the median, and the best of the rounds; ratio = program / raw platform cost"
-echo "raw platform cost: $raw_rows; bare Wine: $bare_title (the raw cost's window, never loading)"
-printf '%7s %7s %6s | %9s %9s %6s | %7s %9s %9s %6s\n' N rows "" load raw ratio deleted delete raw ratio
+echo "times in ms from outside: the median, and the best of the rounds; ratio = program / reference"
+echo "raw platform cost: $raw_rows; reads alone: its reads, no list; bare Wine: $bare_title (the raw cost's window, never loading)"
+echo "round r runs in an environment (r - 1) * ${RW_BENCH_LAYOUT_STEP:-1000} characters larger, at every size"
+printf '%7s %7s %6s | %9s %9s %9s %6s %6s | %7s %9s %9s %6s\n' N rows "" load raw reads /raw /reads deleted delete raw ratio
 results=$work/results
 : >"$results"
+: >"$work/targets"
 for n in "${sizes[@]}"; do
   files=$((n / 10))
   others=$(( (files / 10) * 3 + (files % 10 > 7 ? files % 10 - 7 : 0) ))  # .ini and .txt: listed, never deleted
@@ -143,7 +229,16 @@ for n in "${sizes[@]}"; do
   for ((r = 0; r < rounds; ++r)); do
     RW_BENCH_LAYOUT=$(head -c $((r * ${RW_BENCH_LAYOUT_STEP:-1000})) /dev/zero | tr '\0' x)
     export RW_BENCH_LAYOUT
-    for kind in "${kinds[@]}"; do round "$kind" "$n" "$rows" "$others"; done
+    seed "$n"
+    reads_round "$n" "$rows"  # reads only: the program meets the same seed
+    round program "$n" "$rows" "$others"
+    for kind in "${kinds[@]:1}"; do
+      seed "$n"
+      round "$kind" "$n" "$rows" "$others"
+    done
+    seed 0
+    empty_round program "$n"
+    empty_round raw "$n"
     bare_round "$n"
   done
   memory_ratios "$n" >"$work/memory-ratio-$n"
@@ -159,27 +254,48 @@ for n in "${sizes[@]}"; do
   echo "$line" >>"$results"
   read -r _ _ l rl d rd bl brl bd brd <<<"$line"
   awk -v n="$n" -v rows="$rows" -v k=$((rows - others)) -v l="$l" -v rl="$rl" -v d="$d" -v rd="$rd" \
-      -v bl="$bl" -v brl="$brl" -v bd="$bd" -v brd="$brd" 'BEGIN {
-    printf "%7d %7d %6s | %9.1f %9.1f %6.2f | %7d %9.1f %9.1f %6.2f\n", n, rows, "median", l, rl, l / rl, k, d, rd, d / rd
-    printf "%7s %7s %6s | %9.1f %9.1f %6.2f | %7s %9.1f %9.1f %6.2f\n", "", "", "best", bl, brl, bl / brl, "", bd, brd, bd / brd }'
-  for kind in "${kinds[@]}"; do
-    echo "    rounds, $kind: load $(tr '\n' ' ' <"$work/$kind-load-$n")| delete $(tr '\n' ' ' <"$work/$kind-delete-$n")"
-  done
-  memory_rounds=("$work/bare-memory-$n" "$work/program-memory-$n" "$work/raw-memory-$n" "$work/memory-ratio-$n")
-  memory_heading="bare | program | raw | (program - bare) / (raw - bare)"
+      -v bl="$bl" -v brl="$brl" -v bd="$bd" -v brd="$brd" \
+      -v sl="$(median <"$work/reads-load-$n")" -v bsl="$(best <"$work/reads-load-$n")" 'BEGIN {
+    printf "%7d %7d %6s | %9.1f %9.1f %9.1f %6.2f %6.2f | %7d %9.1f %9.1f %6.2f\n", n, rows, "median", l, rl, sl, l / rl, l / sl, k, d, rd, d / rd
+    printf "%7s %7s %6s | %9.1f %9.1f %9.1f %6.2f %6.2f | %7s %9.1f %9.1f %6.2f\n", "", "", "best", bl, brl, bsl, bl / brl, bl / bsl, "", bd, brd, bd / brd }'
+
+  # Every round.
+  ratios "$work/program-load-$n" "$work/reads-load-$n" >"$work/load-to-reads-$n"
+  load_columns=("$work/program-load-$n" "$work/raw-load-$n" "$work/reads-load-$n" "$work/load-to-reads-$n")
+  load_heading="program | raw | reads alone | program / reads alone"
+  delete_columns=("$work/program-delete-$n" "$work/raw-delete-$n")
+  delete_heading="program | raw"
   if [ -n "${RW_BENCH_WIDE_COST:-}" ]; then
-    memory_rounds+=("$work/rawansi-memory-$n")
-    memory_heading+=" | raw with ANSI rows"
+    load_columns+=("$work/rawansi-load-$n"); load_heading+=" | raw with ANSI rows"
+    delete_columns+=("$work/rawansi-delete-$n"); delete_heading+=" | raw with ANSI rows"
+  fi
+  echo "    load, ms, by round: $load_heading"
+  paste "${load_columns[@]}" | awk '{ printf "      %d:", NR; for (i = 1; i <= NF; ++i) printf " %9s%s", $i, i < NF ? " |" : "\n" }'
+  echo "    delete of $((rows - others)) entries, ms, by round: $delete_heading | program's Undo, the load after it included (and / its delete)"
+  paste "${delete_columns[@]}" "$work/program-undo-$n" "$work/program-delete-$n" |
+    awk '{ printf "      %d:", NR; for (i = 1; i <= NF - 2; ++i) printf " %9s |", $i; printf " %9s (%.2f)\n", $(NF - 1), $(NF - 1) / $NF }'
+  echo "    sort of $rows rows, ms, by round: descending | ascending"
+  paste "$work/program-sort-descending-$n" "$work/program-sort-ascending-$n" | awk '{ printf "      %d: %9s | %9s\n", NR, $1, $2 }'
+  row_bytes program "$n" "$rows" >"$work/program-row-bytes-$n"
+  row_bytes raw "$n" "$rows" >"$work/raw-row-bytes-$n"
+  ratios "$work/program-row-bytes-$n" "$work/raw-row-bytes-$n" >"$work/row-bytes-ratio-$n"
+  memory_columns=("$work/program-empty-$n" "$work/program-memory-$n" "$work/raw-empty-$n" "$work/raw-memory-$n"
+                  "$work/bare-memory-$n" "$work/program-row-bytes-$n" "$work/raw-row-bytes-$n" "$work/row-bytes-ratio-$n"
+                  "$work/memory-ratio-$n")
+  memory_heading="program empty | program | raw empty | raw | bare || bytes a row over the empty load: program | raw | program / raw || (program - bare) / (raw - bare)"
+  if [ -n "${RW_BENCH_WIDE_COST:-}" ]; then
+    memory_columns+=("$work/rawansi-memory-$n")
+    memory_heading+=" || raw with ANSI rows"
   fi
   echo "    peak working set, KB, by round: $memory_heading"
-  paste "${memory_rounds[@]}" |
-    awk '{ printf "      %d: %8d | %8d | %8d | %s", NR, $1, $2, $3, $4; if (NF > 4) printf " | %8d", $5; printf "\n" }'
+  paste "${memory_columns[@]}" |
+    awk '{ printf "      %d: %8d | %8d | %8d | %8d | %8d || %7s | %7s | %5s || %s", NR, $1, $2, $3, $4, $5, $6, $7, $8, $9
+           if (NF > 9) printf " || %8d", $10; printf "\n" }'
   read -r _ _ _ _ _ _ _ _ _ _ mb mp mr mratio <<<"$line"
   spread=$({ grep -v -x -- - "$work/memory-ratio-$n" || true; } | sort -n | sed -n '1p;$p' | paste -sd' ' | awk '{ print $1 ".." $NF }')
-  undo_rounds=$(paste "$work/program-undo-$n" "$work/program-delete-$n" | awk '{ printf " %.1f (%.2f)", $1, $1 / $2 }')
   undo_ratio=$(paste "$work/program-undo-$n" "$work/program-delete-$n" | awk '{ printf "%.2f\n", $1 / $2 }' | median)
-  echo "    Undo of $((rows - others)) entries, the load after it included, ms (and / the delete), by round:$undo_rounds; median ratio $undo_ratio"
-  echo "    memory at $n: bare $mb KB, program $mp KB, raw $mr KB (medians); (program - bare) / (raw - bare) median $mratio, rounds ${spread:-..}"
+  echo "    medians at $n: Undo $(median <"$work/program-undo-$n") ms (/ the delete $undo_ratio); sort descending $(median <"$work/program-sort-descending-$n") ms, ascending $(median <"$work/program-sort-ascending-$n") ms"
+  echo "    memory at $n: bare $mb KB, program $mp KB (empty $(median <"$work/program-empty-$n")), raw $mr KB (empty $(median <"$work/raw-empty-$n")) (medians); (program - bare) / (raw - bare) median $mratio, rounds ${spread:-..}"
   if [ -n "${RW_BENCH_WIDE_COST:-}" ]; then
     awk -v l="$(median <"$work/raw-load-$n")" -v al="$(median <"$work/rawansi-load-$n")" \
         -v bl="$(best <"$work/raw-load-$n")" -v bal="$(best <"$work/rawansi-load-$n")" \
@@ -190,6 +306,21 @@ for n in "${sizes[@]}"; do
       printf "    raw cost at %d, delete: wide rows cost %.1f ms against %.1f ms for ANSI rows (median; best %.1f against %.1f)\n", n, d, ad, bd, bad
       printf "    raw cost at %d, peak working set: wide rows %d KB against %d KB for ANSI rows (medians)\n", n, m, am }'
   fi
+
+  # The targets at this size.
+  if [[ $kJudgedSizes == *" $n "* ]]; then
+    median_figure=$(awk -v p="$l" -v s="$(median <"$work/reads-load-$n")" 'BEGIN { printf "%.2f", p / s }')
+    target "load at $n, program / reads alone <= $kLoadToReads" "$kLoadToReads" "$work/load-to-reads-$n" "$median_figure"
+    median_figure=$(awk -v p="$(median <"$work/program-row-bytes-$n")" -v r="$(median <"$work/raw-row-bytes-$n")" \
+                      'BEGIN { if (r > 0) printf "%.2f", p / r; else print "-" }')
+    target "memory a row over the empty load at $n, program / raw <= $kRowMemoryToRaw" "$kRowMemoryToRaw" "$work/row-bytes-ratio-$n" "$median_figure"
+  fi
+  if [ "$n" = "$kSortSize" ]; then
+    for order in descending ascending; do
+      median_figure=$(median <"$work/program-sort-$order-$n")
+      target "sort $order of $rows rows <= $kSortMs ms" "$kSortMs" "$work/program-sort-$order-$n" "$median_figure"
+    done
+  fi
 done
 
 # Growth: 10x the entries may cost at most 10x the time. On the medians and
@@ -199,6 +330,19 @@ awk '{ n[NR] = $2; l[NR] = $3; d[NR] = $5; bl[NR] = $7; bd[NR] = $9 }
              printf "growth %d -> %d (%.0fx the entries): load %.1fx (best %.1fx), delete %.1fx (best %.1fx)\n",
                     n[i - 1], n[i], n[i] / n[i - 1], l[i] / l[i - 1], bl[i] / bl[i - 1],
                     d[i] / d[i - 1], bd[i] / bd[i - 1] }' "$results"
+# The growth target: the program's load against the reads alone's, from the
+# smaller to the larger size, round by round (the same layout) and on the medians.
+if [ -f "$work/program-load-$kGrowthFrom" ] && [ -f "$work/program-load-$kGrowthTo" ]; then
+  growth() { ratios "$work/$1-load-$kGrowthTo" "$work/$1-load-$kGrowthFrom"; }
+  paste <(growth program) <(growth reads) |
+    awk -v k="$kGrowthToReads" '{ if ($2 > 0) printf "%.2f\n", $1 / ($2 * k); else print "-" }' >"$work/growth-to-reads"
+  median_figure=$(awk -v p4="$(median <"$work/program-load-$kGrowthTo")" -v p1="$(median <"$work/program-load-$kGrowthFrom")" \
+                      -v s4="$(median <"$work/reads-load-$kGrowthTo")" -v s1="$(median <"$work/reads-load-$kGrowthFrom")" -v k="$kGrowthToReads" \
+                      'BEGIN { printf "%.2f", (p4 / p1) / ((s4 / s1) * k) }')
+  echo "load growth $kGrowthFrom -> $kGrowthTo by round, program | reads alone:" \
+       "$(paste <(growth program) <(growth reads) | awk '{ printf " %d: %.2fx | %.2fx;", NR, $1, $2 }')"
+  target "load growth $kGrowthFrom -> $kGrowthTo, program's / (reads alone's x $kGrowthToReads) <= 1" 1 "$work/growth-to-reads" "$median_figure"
+fi
 if [ -f "$work/program-memory-10000" ]; then
   echo "runwarden.exe with 10,000 values and 1,000 files: peak working set $(median <"$work/program-memory-10000") KB (median of the rounds)"
 fi
@@ -274,4 +418,8 @@ done <"$results"
 echo "figures of this run, as $release_figures takes them:"
 sed 's/^/  /' "$results"
 [ "$status" = 0 ] || echo "a ratio more than 20% worse than the last release's"
+verdicts() { { grep -o -w -- "$1" "$work/targets" || true; } | wc -l; }
+failed=$(verdicts FAIL)
+echo "targets: $(verdicts PASS) verdicts PASS, $failed FAIL, $(verdicts n/a) n/a (the lines \"target ...\" above)"
+[ "$failed" = 0 ] || status=1
 exit "$status"

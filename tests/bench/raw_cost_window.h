@@ -9,6 +9,7 @@ namespace rw::bench {
 
 extern const char kRawCostTitle[];
 extern const char kBareTitle[];
+extern const char kReadsTitle[];
 
 // The user's Startup folder as the shell names it (made when missing), with a
 // backslash at the end: the folder the program lists.
@@ -35,8 +36,14 @@ std::string DescribeRows(const RowsDecision& decision);
 // the same way. Its rows are Unicode or ANSI as DecideRows() says, made once
 // at start; |ansiRows| makes them ANSI all the same, to measure what the
 // wide rows cost. Returns when the window is closed.
-// |bare|: the same window titled kBareTitle that never loads, the least a
+// View > Refresh (the program's command id) loads at once, as the program's F5.
+// kBare: the same window titled kBareTitle that never loads, the least a
 // window of this kind costs under the system (its memory at rest).
-int RunRawCostWindow(HINSTANCE instance, bool bare = false, bool ansiRows = false);
+// kReads: a window titled kReadsTitle with a status bar and no list that
+// makes the load's reads alone, each row's texts made and dropped: the floor
+// of any load. Its status bar says "Ready" when they are done, with their
+// count in its second panel.
+enum class RawKind { kList, kBare, kReads };
+int RunRawCostWindow(HINSTANCE instance, RawKind kind = RawKind::kList, bool ansiRows = false);
 
 }  // namespace rw::bench

@@ -8,6 +8,8 @@
 //   runwarden_bench --raw-rows        prints how that window shows its rows, and why
 //   runwarden_bench --bare-window     the same window, never loading: its memory at rest
 //   runwarden_bench --bare-title      prints that window's title
+//   runwarden_bench --reads-window [--ansi-rows]  the raw cost's reads alone, no list: the floor of a load
+//   runwarden_bench --reads-title     prints that window's title
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
@@ -77,16 +79,23 @@ int main(int argc, char** argv) {
   // program, their process never starts COM nor makes a shortcut.
   const std::string command = argc >= 2 ? argv[1] : "";
   const bool ansiRows = argc == 3 && std::string(argv[2]) == "--ansi-rows";
-  if (argc == 2 && (command == "--raw-title" || command == "--bare-title")) {
-    std::printf("%s\n", command == "--raw-title" ? bench::kRawCostTitle : bench::kBareTitle);
-    return 0;
+  const std::map<std::string, std::pair<bench::RawKind, const char*>> windows = {
+      {"raw", {bench::RawKind::kList, bench::kRawCostTitle}},
+      {"bare", {bench::RawKind::kBare, bench::kBareTitle}},
+      {"reads", {bench::RawKind::kReads, bench::kReadsTitle}},
+  };
+  for (const auto& [name, window] : windows) {
+    if (argc == 2 && command == "--" + name + "-title") {
+      std::printf("%s\n", window.second);
+      return 0;
+    }
+    if ((argc == 2 || ansiRows) && command == "--" + name + "-window") {
+      return bench::RunRawCostWindow(GetModuleHandleA(nullptr), window.first, ansiRows);
+    }
   }
   if (argc == 2 && command == "--raw-rows") {
     std::printf("%s\n", bench::DescribeRows(bench::DecideRows()).c_str());
     return 0;
-  }
-  if ((argc == 2 || ansiRows) && (command == "--raw-window" || command == "--bare-window")) {
-    return bench::RunRawCostWindow(GetModuleHandleA(nullptr), command == "--bare-window", ansiRows);
   }
   CoInitialize(nullptr);
   wine::MakeShortcut(kTemplateLink, "c:\\windows\\notepad.exe", "/startup");
@@ -94,6 +103,6 @@ int main(int argc, char** argv) {
     Seed(std::atoi(argv[2]));
     return 0;
   }
-  std::fprintf(stderr, "runwarden_bench: --seed-only N, --raw-window, --bare-window, --raw-title, --bare-title or --raw-rows\n");
+  std::fprintf(stderr, "runwarden_bench: --seed-only N, --raw-window, --bare-window, --reads-window, --raw-title, --bare-title, --reads-title or --raw-rows\n");
   return 2;
 }

@@ -31,7 +31,15 @@
 //                              prints those that draw as the box
 //   window_probe timeload TITLE ROWS   waits for the window to show, then until its status bar
 //                              says "Ready" over ROWS rows; prints the ms from the last look
-//                              that found the list empty
+//                              that found the list empty. A window without a list (the
+//                              benchmark's reads alone) tells its rows in the status bar's
+//                              second panel
+//   window_probe loadnow TITLE ROWS    waits for the window to show, has it load at once
+//                              (View > Refresh) and waits until it says "Ready" over ROWS
+//                              rows; prints the ms from the command
+//   window_probe timesort TITLE ascending|descending  View > Sort Ascending or Descending on a
+//                              list in the other order; prints the ms from the command until
+//                              the first and the last row have changed places
 //   window_probe timedelete TITLE ROWS checks every row (View > Check All), asks for the
 //                              delete and answers Yes; prints the ms from the answer until
 //                              ROWS rows are left
@@ -346,26 +354,39 @@ constexpr double kTimingDeadlineSeconds = 1200;
 // soon as it is back in its message loop, so the end is seen at once.
 LRESULT RowCount(HWND list) { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); }
 
-int TimeLoad(const char* title, long rows) {
+// The rows a window shows: its list's, or without a list those its status
+// bar's second panel tells.
+LRESULT RowCount(HWND list, HWND bar) {
+  return list != nullptr ? RowCount(list) : std::atol(StatusText(bar, 1).c_str());
+}
+
+// The window of that title once it shows, or nullptr past the deadline.
+HWND WaitShown(const char* title) {
   HWND window = nullptr;
   bool onTestDesktop = false;
   const double start = Seconds();
   while (window == nullptr || !IsWindowVisible(window)) {
-    if (Seconds() - start > kTimingDeadlineSeconds) return 2;
+    if (Seconds() - start > kTimingDeadlineSeconds) return nullptr;
     if (!onTestDesktop) onTestDesktop = EnterTestDesktop();  // it may not exist yet
     window = FindTopLevel(title);
     if (window == nullptr || !IsWindowVisible(window)) Sleep(1);
   }
+  return window;
+}
+
+int TimeLoad(const char* title, long rows) {
+  HWND window = WaitShown(title);
+  if (window == nullptr) return 2;
   const double shown = Seconds();
   HWND list = ChildOfClass(window, WC_LISTVIEWA);
   HWND bar = ChildOfClass(window, STATUSCLASSNAMEA);
-  if (list == nullptr || bar == nullptr) return 3;
+  if (bar == nullptr) return 3;
   // The load starts after the last answer that found the list still empty:
   // the time before it, the program's wait for its first load among it, is
   // not the load's.
   double empty = shown;
   for (;;) {
-    const LRESULT count = RowCount(list);
+    const LRESULT count = RowCount(list, bar);
     const double answered = Seconds();
     if (count == 0) empty = answered;
     if (count == rows && StatusText(bar, 0) == "Ready") {
@@ -375,6 +396,57 @@ int TimeLoad(const char* title, long rows) {
     if (!IsWindow(window) || answered - shown > kTimingDeadlineSeconds) return 4;
     Sleep(1);
   }
+}
+
+// Before its first load a window says "Ready" over no rows, as it does after
+// an empty one: Refresh, sent, returns once the load has run or begun, and
+// its end is then the status bar's "Ready".
+int LoadNow(const char* title, long rows) {
+  HWND window = WaitShown(title);
+  if (window == nullptr) return 2;
+  HWND list = ChildOfClass(window, WC_LISTVIEWA);
+  HWND bar = ChildOfClass(window, STATUSCLASSNAMEA);
+  if (bar == nullptr) return 3;
+  const double asked = Seconds();
+  DWORD_PTR ignored = 0;
+  if (!SendMessageTimeoutA(window, WM_COMMAND, IDM_REFRESH, 0, SMTO_NORMAL,
+                           static_cast<UINT>(kTimingDeadlineSeconds * 1000), &ignored)) {
+    return 4;
+  }
+  while (RowCount(list, bar) != rows || StatusText(bar, 0) != "Ready") {
+    if (!IsWindow(window) || Seconds() - asked > kTimingDeadlineSeconds) return 4;
+    Sleep(1);
+  }
+  std::printf("%.1f\n", (Seconds() - asked) * 1000);
+  return 0;
+}
+
+// The sort, timed from the command (the menu's, which has no shortcut key)
+// until the list answers with its first and last rows' names swapped. The
+// list must be in the other order, so that the first row of the new one is
+// the last of the old.
+int TimeSort(const char* title, bool ascending) {
+  HWND window = FindTopLevel(title);
+  if (window == nullptr) return 2;
+  HWND list = ChildOfClass(window, WC_LISTVIEWA);
+  if (list == nullptr) return 3;
+  RemoteProcess process(list);
+  if (!process.valid()) return 4;
+  RemoteBuffer remote(process.get(), 256 + (1 << 20) + 16);
+  if (!remote.valid()) return 4;
+  const int last = static_cast<int>(RowCount(list)) - 1;
+  if (last < 1) return 3;
+  auto name = [&](int row) { return RemoteItemText(list, process.get(), remote, row, 0); };
+  const std::string first = name(0), lastName = name(last);
+  if (first == lastName) return 3;
+  const double asked = Seconds();
+  PostMessageA(window, WM_COMMAND, ascending ? IDM_SORT_ASCENDING : IDM_SORT_DESCENDING, 0);
+  while (name(0) != lastName || name(last) != first) {
+    if (!IsWindow(window) || Seconds() - asked > kTimingDeadlineSeconds) return 4;
+    Sleep(1);
+  }
+  std::printf("%.1f\n", (Seconds() - asked) * 1000);
+  return 0;
 }
 
 struct OwnedBox {
@@ -479,6 +551,8 @@ int CheckGlyphs(const wchar_t* text) {
 int main(int argc, char** argv) {
   const bool indexed = argc == 4 && (std::string(argv[1]) == "button" ||
                                      std::string(argv[1]) == "timeload" ||
+                                     std::string(argv[1]) == "loadnow" ||
+                                     std::string(argv[1]) == "timesort" ||
                                      std::string(argv[1]) == "timedelete" ||
                                      std::string(argv[1]) == "timeundo" ||
                                      std::string(argv[1]) == "child" ||
@@ -499,6 +573,7 @@ int main(int argc, char** argv) {
     return status;
   }
   if (command == "timeload") return TimeLoad(argv[2], std::atol(argv[3]));
+  if (command == "loadnow") return LoadNow(argv[2], std::atol(argv[3]));
   if (command == "error") {
     char text[512] = {};
     FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
@@ -529,6 +604,11 @@ int main(int argc, char** argv) {
   }
   if (command == "timedelete") return TimeDelete(argv[2], std::atol(argv[3]));
   if (command == "timeundo") return TimeUndo(argv[2], std::atol(argv[3]));
+  if (command == "timesort") {
+    const std::string order = argv[3];
+    if (order != "ascending" && order != "descending") return 1;
+    return TimeSort(argv[2], order == "ascending");
+  }
   if (command == "close") return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == "texts" || command == "dialog") {
     char text[4096] = {};
