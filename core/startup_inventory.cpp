@@ -1,5 +1,6 @@
 #include "core/startup_inventory.h"
 
+#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -28,27 +29,16 @@ class KeepItems : public StartupItemCollector {
 };
 
 // How a name is keyed: by the collation of the text the list shows, or, where
-// the system makes no key, by the ANSI collation, or by the text's own units.
+// the system makes no key, by the ANSI collation; where it makes none
+// either, names are ranked by the text's own units.
 enum class Keying { kUnicode, kAnsi, kUnits };
 
 std::string KeyOf(const RowText& name, Keying keying, SystemQueries& system) {
-  switch (keying) {
-    case Keying::kUnicode:
-      return system.SortKeyWide(UnicodeShown(name, system));
-    case Keying::kAnsi:
-      return system.SortKey(AnsiShown(name, system));
-    case Keying::kUnits:
-      break;
-  }
-  std::string units;  // each unit as two bytes, high first, so bytes order as units do
-  for (std::size_t i = 0; i < name.length; ++i) {
-    units += static_cast<char>(name.units[i] >> 8);
-    units += static_cast<char>(name.units[i] & 0xff);
-  }
-  return units;
+  if (keying == Keying::kUnicode) return system.SortKeyWide(UnicodeShown(name, system));
+  return system.SortKey(AnsiShown(name, system));
 }
 
-// Two names by their units, as the keys of Keying::kUnits order them.
+// Two names by their units, code unit by code unit.
 int CompareUnits(const RowText& first, const RowText& second) {
   for (std::size_t i = 0; i < first.length && i < second.length; ++i) {
     if (first.units[i] != second.units[i]) return first.units[i] < second.units[i] ? -1 : 1;
@@ -56,61 +46,105 @@ int CompareUnits(const RowText& first, const RowText& second) {
   return (first.length > second.length) - (first.length < second.length);
 }
 
+// Ranks from the names' order: |sorted| holds the item indices in that
+// order, and |same| says whether two neighbours there name alike.
+template <class Same>
+void RankSorted(const std::vector<std::uint32_t>& sorted, Same same, std::vector<std::uint32_t>* ranks) {
+  ranks->assign(sorted.size(), 0);
+  std::uint32_t rank = 0;
+  for (std::size_t i = 0; i < sorted.size(); ++i) {
+    if (i > 0 && !same(sorted[i - 1], sorted[i])) ++rank;
+    (*ranks)[sorted[i]] = rank;
+  }
+}
+
+// Item indices ordered by |before|; names it finds equal keep their order.
+template <class Before>
+std::vector<std::uint32_t> IndicesInOrder(std::size_t count, Before before) {
+  std::vector<std::uint32_t> sorted(count);
+  for (std::size_t i = 0; i < count; ++i) sorted[i] = static_cast<std::uint32_t>(i);
+  std::stable_sort(sorted.begin(), sorted.end(), before);
+  return sorted;
+}
+
 }  // namespace
 
 void NameOrder::MakeKeys(SystemQueries& system, const std::vector<StartupItem>& items, bool unicode) {
+  Clear();
   items_ = &items;
+  count_ = items.size();
   unicode_ = unicode;
-  // Tried twice: the first try gave back what it had taken.
+  // Tried twice: the first try gave back what it had taken. Should the
+  // system make no key for a name, every name is keyed the next way.
   for (int attempt = 0; attempt < 2; ++attempt) {
     try {
-      MakeKeysOrThrow(system, items, unicode);
-      byUnits_ = false;
+      for (Keying keying = unicode ? Keying::kUnicode : Keying::kAnsi; keying != Keying::kUnits;
+           keying = static_cast<Keying>(static_cast<int>(keying) + 1)) {
+        if (RankOrThrow(system, items, static_cast<int>(keying))) return;
+      }
+      RankByUnitsOrThrow(items);  // a system that makes no keys at all
       return;
     } catch (const std::bad_alloc&) {
-      Clear();
+      std::vector<std::uint32_t>().swap(ranks_);
     }
   }
+  // By the characters' codes: ranked where memory allows, else name by name.
   byUnits_ = true;
+  try {
+    RankByUnitsOrThrow(items);
+  } catch (const std::bad_alloc&) {
+    std::vector<std::uint32_t>().swap(ranks_);
+  }
 }
 
-void NameOrder::MakeKeysOrThrow(SystemQueries& system, const std::vector<StartupItem>& items, bool unicode) {
-  // Should the system make no key for a name, every name is keyed the next way.
-  for (Keying keying = unicode ? Keying::kUnicode : Keying::kAnsi;;
-       keying = static_cast<Keying>(static_cast<int>(keying) + 1)) {
-    Clear();
-    starts_.reserve(items.size() + 1);
-    bool keyed = true;
-    for (const StartupItem& item : items) {
-      starts_.push_back(static_cast<std::uint32_t>(keys_.size()));
-      const RowText name = item.Text(kColumnName);
-      const std::string key = KeyOf(name, keying, system);
-      keyed = !key.empty() || name.length == 0;
-      if (!keyed) break;
-      keys_ += key;
-    }
-    if (keyed || keying == Keying::kUnits) break;
+bool NameOrder::RankOrThrow(SystemQueries& system, const std::vector<StartupItem>& items, int keying) {
+  std::string keys;                   // every key, one after another
+  std::vector<std::uint32_t> starts;  // where each item's key starts; one more at the end
+  starts.reserve(items.size() + 1);
+  for (const StartupItem& item : items) {
+    starts.push_back(static_cast<std::uint32_t>(keys.size()));
+    const RowText name = item.Text(kColumnName);
+    const std::string key = KeyOf(name, static_cast<Keying>(keying), system);
+    if (key.empty() && name.length != 0) return false;
+    keys += key;
   }
-  starts_.push_back(static_cast<std::uint32_t>(keys_.size()));
+  starts.push_back(static_cast<std::uint32_t>(keys.size()));
+  auto compare = [&](std::uint32_t first, std::uint32_t second) {
+    return keys.compare(starts[first], starts[first + 1] - starts[first], keys, starts[second],
+                        starts[second + 1] - starts[second]);
+  };
+  const std::vector<std::uint32_t> sorted =
+      IndicesInOrder(items.size(), [&](std::uint32_t a, std::uint32_t b) { return compare(a, b) < 0; });
+  RankSorted(sorted, [&](std::uint32_t a, std::uint32_t b) { return compare(a, b) == 0; }, &ranks_);
+  byUnits_ = false;
+  return true;
+}
+
+void NameOrder::RankByUnitsOrThrow(const std::vector<StartupItem>& items) {
+  auto compare = [&](std::uint32_t first, std::uint32_t second) {
+    return CompareUnits(items[first].Text(kColumnName), items[second].Text(kColumnName));
+  };
+  const std::vector<std::uint32_t> sorted =
+      IndicesInOrder(items.size(), [&](std::uint32_t a, std::uint32_t b) { return compare(a, b) < 0; });
+  RankSorted(sorted, [&](std::uint32_t a, std::uint32_t b) { return compare(a, b) == 0; }, &ranks_);
 }
 
 void NameOrder::Clear() {
   // Given back, not only emptied: a sort short of memory needs what they held.
-  std::string().swap(keys_);
-  std::vector<std::uint32_t>().swap(starts_);
+  std::vector<std::uint32_t>().swap(ranks_);
+  items_ = nullptr;
+  count_ = 0;
+  byUnits_ = false;
 }
 
 int NameOrder::Compare(std::uint32_t firstId, std::uint32_t secondId) const {
   const std::uint32_t first = firstId & StartupInventory::kIndexMask;
   const std::uint32_t second = secondId & StartupInventory::kIndexMask;
-  if (byUnits_) {
-    if (items_ == nullptr || first >= items_->size() || second >= items_->size()) return 0;
-    return CompareUnits((*items_)[first].Text(kColumnName), (*items_)[second].Text(kColumnName));
+  if (first < ranks_.size() && second < ranks_.size()) {
+    return (ranks_[first] > ranks_[second]) - (ranks_[first] < ranks_[second]);
   }
-  if (first + 1 >= starts_.size() || second + 1 >= starts_.size()) return 0;
-  const int order = keys_.compare(starts_[first], starts_[first + 1] - starts_[first], keys_,
-                                  starts_[second], starts_[second + 1] - starts_[second]);
-  return (order > 0) - (order < 0);
+  if (!byUnits_ || items_ == nullptr || first >= items_->size() || second >= items_->size()) return 0;
+  return CompareUnits((*items_)[first].Text(kColumnName), (*items_)[second].Text(kColumnName));
 }
 
 void StartupInventory::LoadStartupItems(const Platform& platform, WindowsFamily family) {

@@ -14,28 +14,33 @@
 
 namespace rw {
 
-// The names' order for the list, by collation keys made once a load.
+// The names' order for the list: each name's rank among the names of the
+// load, by collation keys made once a load, so that every later comparison
+// is of two numbers.
 class NameOrder : public RowOrder {
  public:
-  // Keys of the names as the list shows them: in Unicode for a list that
+  // Ranks the names as the list shows them: in Unicode for a list that
   // shows Unicode, else in ANSI; each as the system's collation orders them.
   // Where memory runs short for the keys, the names are ordered by their
-  // characters' codes instead, which needs none: Keyed() then says false.
+  // characters' codes instead: Keyed() then says false.
   void MakeKeys(SystemQueries& system, const std::vector<StartupItem>& items, bool unicode);
   bool HasKeys(std::size_t count, bool unicode) const {
-    return starts_.size() == count + 1 && unicode_ == unicode;
+    return items_ != nullptr && count_ == count && unicode_ == unicode;
   }
   bool Keyed() const { return !byUnits_; }
   void Clear();
-  // By ids of the items' load.
+  // By ids of the items' load: <0, 0 for names that rank alike, or >0.
   int Compare(std::uint32_t first, std::uint32_t second) const override;
 
  private:
-  void MakeKeysOrThrow(SystemQueries& system, const std::vector<StartupItem>& items, bool unicode);
+  // Ranks by keys of |keying| (see the source); false when the system made
+  // no key for a name.
+  bool RankOrThrow(SystemQueries& system, const std::vector<StartupItem>& items, int keying);
+  void RankByUnitsOrThrow(const std::vector<StartupItem>& items);
 
-  std::string keys_;                   // every key, one after another
-  std::vector<std::uint32_t> starts_;  // where each item's key starts; one more at the end
-  const std::vector<StartupItem>* items_ = nullptr;  // for the order without keys
+  std::vector<std::uint32_t> ranks_;  // by item index; equal names share one
+  const std::vector<StartupItem>* items_ = nullptr;  // for the order without ranks
+  std::size_t count_ = 0;
   bool unicode_ = false;
   bool byUnits_ = false;
 };

@@ -158,9 +158,7 @@ std::size_t Win32ListControl::ShowRows(std::vector<std::uint32_t> ids) {
     for (const std::uint32_t id : ids) rows.push_back({id, false});
     rows_.swap(rows);
     // The list's selection and focus are by position: none of them is one of these rows'.
-    LVITEMA none = {};
-    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    ToList(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    ClearSelectionAndFocus();
     if (ToList(LVM_SETITEMCOUNT, rows_.size(), 0) == 0) Clear();
     return rows_.size();
   }
@@ -354,9 +352,7 @@ void Win32ListControl::SortHeldRows(const RowOrder& order, bool ascending) {
   const std::uint32_t selectedId = selected >= 0 && selected < count ? rows_[selected].id : 0;
   const std::uint32_t focusedId = focused >= 0 && focused < count ? rows_[focused].id : 0;
   SortByOrder(&rows_, order, ascending, [](const HeldRow& row) { return row.id; });
-  LVITEMA none = {};
-  none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  ToList(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+  ClearSelectionAndFocus();
   for (int position = 0; position < count; ++position) {
     LVITEMA state = {};
     if (selected >= 0 && rows_[position].id == selectedId) state.stateMask |= LVIS_SELECTED;
@@ -365,6 +361,17 @@ void Win32ListControl::SortHeldRows(const RowOrder& order, bool ascending) {
     if (state.stateMask != 0) ToList(LVM_SETITEMSTATE, position, reinterpret_cast<LPARAM>(&state));
   }
   InvalidateRect(list_, nullptr, TRUE);
+}
+
+// Row by row: the list's own form for all rows (-1) visits every row of a
+// virtual list. The list selects one row at most.
+void Win32ListControl::ClearSelectionAndFocus() {
+  LVITEMA none = {};
+  none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  for (const UINT which : {LVNI_SELECTED, LVNI_FOCUSED}) {
+    const int position = static_cast<int>(ToList(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which));
+    if (position >= 0) ToList(LVM_SETITEMSTATE, position, reinterpret_cast<LPARAM>(&none));
+  }
 }
 
 void Win32ListControl::SetSelected(int position, bool selected) {
@@ -431,9 +438,7 @@ void Win32ListControl::RemoveRows(const std::vector<int>& positions) {
   }
   rows_.resize(kept);
   // The selection is by position, which now shows other rows.
-  LVITEMA none = {};
-  none.stateMask = LVIS_SELECTED;
-  ToList(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+  ClearSelectionAndFocus();
   ToList(LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOSCROLL);
   InvalidateRect(list_, nullptr, TRUE);
 }

@@ -90,6 +90,7 @@ class Win32ListControl : public ListControl {
   // |typed|, without regard to case; -1 for none.
   int FindTypedName(int start, const std::u16string& typed, bool ansi) const;
   void SortHeldRows(const RowOrder& order, bool ascending);
+  void ClearSelectionAndFocus();
   // Straight to the list's own procedure: the rows the program adds, reads
   // and removes need nothing of the check-box input, and a load sends
   // several messages a row.
