@@ -188,16 +188,17 @@ bool Win32ListControl::AnswerRequest(const NMHDR* header, LRESULT* result) {
     case LVN_GETDISPINFOW:
       self->AnswerRequest(reinterpret_cast<NMLVDISPINFOW*>(request));
       break;
+    // A search by anything but the name finds no row.
     case LVN_ODFINDITEMA: {
       const auto* find = reinterpret_cast<const NMLVFINDITEMA*>(header);
-      if ((find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find->lvfi.psz == nullptr) return false;
-      *result = self->FindTypedName(find->iStart, WideFromAnsi(find->lvfi.psz), true);
+      const bool byName = (find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) != 0 && find->lvfi.psz != nullptr;
+      *result = byName ? self->FindName(find->iStart, WideFromAnsi(find->lvfi.psz), true, find->lvfi.flags) : -1;
       return true;
     }
     case LVN_ODFINDITEMW: {
       const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(header);
-      if ((find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find->lvfi.psz == nullptr) return false;
-      *result = self->FindTypedName(find->iStart, FromWide(find->lvfi.psz), false);
+      const bool byName = (find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) != 0 && find->lvfi.psz != nullptr;
+      *result = byName ? self->FindName(find->iStart, FromWide(find->lvfi.psz), false, find->lvfi.flags) : -1;
       return true;
     }
     default:
@@ -278,8 +279,8 @@ char16_t Capital(char16_t unit) {
   return small ? static_cast<char16_t>(unit - 0x20) : unit;
 }
 
-bool StartsWithIgnoringCase(const std::u16string& text, const std::u16string& start) {
-  if (start.size() > text.size()) return false;
+bool StartsWithIgnoringCase(const std::u16string& text, const std::u16string& start, bool whole) {
+  if (start.size() > text.size() || (whole && start.size() != text.size())) return false;
   for (std::size_t i = 0; i < start.size(); ++i) {
     if (text[i] != start[i] && Capital(text[i]) != Capital(start[i])) return false;
   }
@@ -288,21 +289,22 @@ bool StartsWithIgnoringCase(const std::u16string& text, const std::u16string& st
 
 }  // namespace
 
-// As the list finds a typed name among rows it holds: from the row after the
-// focused one, or the focused one while the user goes on typing, on to the
-// last row, then from the top.
-int Win32ListControl::FindTypedName(int start, const std::u16string& typed, bool ansi) const {
+// As the list finds a name among rows it holds: from |start| (for typed
+// letters the row after the focused one, or the focused one while the user
+// goes on typing) on to the last row, then, with LVFI_WRAP, from the top.
+int Win32ListControl::FindName(int start, const std::u16string& typed, bool ansi, UINT flags) const {
   const int count = Count();
   if (count == 0 || typed.empty()) return -1;
   if (start < 0 || start >= count) start = 0;
-  for (int step = 0; step < count; ++step) {
+  const int steps = (flags & LVFI_WRAP) != 0 ? count : count - start;
+  for (int step = 0; step < steps; ++step) {
     const int position = (start + step) % count;
     const RowText name = texts_->Text(rows_[position].id, kColumnName);
     std::u16string shown(name.units, name.length);
     // An ANSI list finds what it shows: the name through the code page.
     if (ansi && !name.ansi) shown = WideFromAnsi(AnsiFromWide(shown));
     if (name.ansi) shown = WideFromAnsi(std::string(name.units, name.units + name.length));
-    if (StartsWithIgnoringCase(shown, typed)) return position;
+    if (StartsWithIgnoringCase(shown, typed, (flags & LVFI_PARTIAL) == 0)) return position;
   }
   return -1;
 }

@@ -86,9 +86,9 @@ class Win32ListControl : public ListControl {
   void AnswerRequest(NMLVDISPINFOA* request) const;
   void AnswerRequest(NMLVDISPINFOW* request) const;
   void AnswerStateRequest(LVITEMA* item) const;
-  // The first row from |start| on, then from the top, whose name starts with
-  // |typed|, without regard to case; -1 for none.
-  int FindTypedName(int start, const std::u16string& typed, bool ansi) const;
+  // The first row from |start| on whose name is |typed|, or with
+  // LVFI_PARTIAL in |flags| starts so, without regard to case; -1 for none.
+  int FindName(int start, const std::u16string& typed, bool ansi, UINT flags) const;
   void SortHeldRows(const RowOrder& order, bool ascending);
   void ClearSelectionAndFocus();
   // Straight to the list's own procedure: the rows the program adds, reads

@@ -25,10 +25,10 @@ constexpr int kClientWidthTwips = 9375;
 constexpr int kClientHeightTwips = 5490;
 
 // What this system's common controls can do, decided once for the run;
-// with |asVersion400| only what comctl32 4.00 can, whatever the system has.
+// with |asVersion400| the list and the toolbar only as comctl32 4.00 makes
+// them, whatever the system has (the rows' text form stays the system's).
 CommonControlFeatures ReadCommonControlFeatures(WindowsFamily family, bool asVersion400) {
   FileVersion file;  // 0.0 when unreadable: only what 4.00 has
-  if (asVersion400) return FeaturesOfCommonControls(4, 0, 0, 0, family == WindowsFamily::kNT);
   DLLVERSIONINFO reported = {};
   reported.cbSize = sizeof reported;
   if (HMODULE library = GetModuleHandleA("COMCTL32.DLL")) {
@@ -39,8 +39,10 @@ CommonControlFeatures ReadCommonControlFeatures(WindowsFamily family, bool asVer
       reported.dwMajorVersion = reported.dwMinorVersion = 0;
     }
   }
-  return FeaturesOfCommonControls(file.major, file.minor, reported.dwMajorVersion,
-                                  reported.dwMinorVersion, family == WindowsFamily::kNT);
+  CommonControlFeatures features = FeaturesOfCommonControls(file.major, file.minor, reported.dwMajorVersion,
+                                                            reported.dwMinorVersion, family == WindowsFamily::kNT);
+  if (asVersion400) features.fullRowSelect = features.flatToolbar = features.virtualList = false;
+  return features;
 }
 
 }  // namespace

@@ -23,8 +23,9 @@ namespace rw {
 
 class Win32MainWindow : public ProgramWindow, public MainWindowView {
  public:
-  // |commonControls400|: the window uses only what comctl32 4.00 has,
-  // whatever the system's can do. |colours| is where the toolbar's and the
+  // |commonControls400|: the list and the toolbar are made as comctl32 4.00
+  // makes them, whatever the system's can do; the rows' text form stays the
+  // system's. |colours| is where the toolbar's and the
   // check boxes' pictures take their colours from; tests hand over a scheme
   // of their own.
   Win32MainWindow(const Platform& platform, WindowsFamily family, bool commonControls400 = false,

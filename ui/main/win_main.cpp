@@ -11,8 +11,9 @@
 
 namespace {
 
-// "/comctl400" anywhere on the command line: the main window uses only what
-// comctl32 4.00, Windows 95's as shipped, has, on a system with a later one.
+// "/comctl400" anywhere on the command line: the main window's list and
+// toolbar are made as comctl32 4.00 (Windows 95 and NT 4.0 as shipped)
+// makes them, on a system with a later one.
 bool AsksForCommonControls400(const char* commandLine) {
   if (commandLine == nullptr) return false;
   return rw::AsciiLower(commandLine).find("/comctl400") != std::string::npos;
