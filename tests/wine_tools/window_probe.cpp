@@ -398,6 +398,18 @@ int TimeLoad(const char* title, long rows) {
   }
 }
 
+// Waits, while |window| lives, until |done| holds; prints the ms since
+// |since|. 0, or 4 when the window went or the deadline passed.
+template <class Done>
+int PrintWhenDone(HWND window, double since, Done done) {
+  while (!done()) {
+    if (!IsWindow(window) || Seconds() - since > kTimingDeadlineSeconds) return 4;
+    Sleep(1);
+  }
+  std::printf("%.1f\n", (Seconds() - since) * 1000);
+  return 0;
+}
+
 // Before its first load a window says "Ready" over no rows, as it does after
 // an empty one: Refresh, sent, returns once the load has run or begun, and
 // its end is then the status bar's "Ready".
@@ -413,12 +425,7 @@ int LoadNow(const char* title, long rows) {
                            static_cast<UINT>(kTimingDeadlineSeconds * 1000), &ignored)) {
     return 4;
   }
-  while (RowCount(list, bar) != rows || StatusText(bar, 0) != "Ready") {
-    if (!IsWindow(window) || Seconds() - asked > kTimingDeadlineSeconds) return 4;
-    Sleep(1);
-  }
-  std::printf("%.1f\n", (Seconds() - asked) * 1000);
-  return 0;
+  return PrintWhenDone(window, asked, [&] { return RowCount(list, bar) == rows && StatusText(bar, 0) == "Ready"; });
 }
 
 // The sort, timed from the command (the menu's, which has no shortcut key)
@@ -441,12 +448,7 @@ int TimeSort(const char* title, bool ascending) {
   if (first == lastName) return 3;
   const double asked = Seconds();
   PostMessageA(window, WM_COMMAND, ascending ? IDM_SORT_ASCENDING : IDM_SORT_DESCENDING, 0);
-  while (name(0) != lastName || name(last) != first) {
-    if (!IsWindow(window) || Seconds() - asked > kTimingDeadlineSeconds) return 4;
-    Sleep(1);
-  }
-  std::printf("%.1f\n", (Seconds() - asked) * 1000);
-  return 0;
+  return PrintWhenDone(window, asked, [&] { return name(0) == lastName && name(last) == first; });
 }
 
 struct OwnedBox {
@@ -482,12 +484,7 @@ int TimeDelete(const char* title, long rows) {
   }
   const double answered = Seconds();
   PostMessageA(question.found, WM_COMMAND, IDYES, 0);
-  while (RowCount(list) != rows) {
-    if (!IsWindow(window) || Seconds() - answered > kTimingDeadlineSeconds) return 4;
-    Sleep(1);
-  }
-  std::printf("%.1f\n", (Seconds() - answered) * 1000);
-  return 0;
+  return PrintWhenDone(window, answered, [&] { return RowCount(list) == rows; });
 }
 
 // Undo Delete, timed from the command until the list, loaded again, says
@@ -500,12 +497,7 @@ int TimeUndo(const char* title, long rows) {
   if (list == nullptr || bar == nullptr) return 3;
   const double asked = Seconds();
   PostMessageA(window, WM_COMMAND, IDM_UNDO_DELETE, 0);
-  while (RowCount(list) != rows || StatusText(bar, 0) != "Ready") {
-    if (!IsWindow(window) || Seconds() - asked > kTimingDeadlineSeconds) return 4;
-    Sleep(1);
-  }
-  std::printf("%.1f\n", (Seconds() - asked) * 1000);
-  return 0;
+  return PrintWhenDone(window, asked, [&] { return RowCount(list) == rows && StatusText(bar, 0) == "Ready"; });
 }
 
 // What a character leaves on a small monochrome bitmap, one byte a pixel.
