@@ -23,6 +23,15 @@ constexpr UINT kUncheckedState = INDEXTOSTATEIMAGEMASK(1);
 Win32ListControl* OwnerOf(HWND list) {
   return reinterpret_cast<Win32ListControl*>(GetWindowLongPtrA(list, GWLP_USERDATA));
 }
+// A row's text as an ANSI list shows it, and as a Unicode list does.
+std::string AnsiTextOf(const RowText& text) {
+  return text.ansi ? std::string(text.units, text.units + text.length)
+                   : AnsiFromWide(std::u16string(text.units, text.length));
+}
+std::u16string WideTextOf(const RowText& text) {
+  return text.ansi ? WideFromAnsi(std::string(text.units, text.units + text.length))
+                   : std::u16string(text.units, text.length);
+}
 // Past the last row: the list appends, without being asked for its count.
 constexpr int kAfterLastRow = 0x7FFFFFFF;
 // Equal names keep the order in which they were added.
@@ -209,12 +218,8 @@ bool Win32ListControl::AnswerRequest(const NMHDR* header, LRESULT* result) {
 }
 
 bool Win32ListControl::RequestedId(int position, LPARAM param, std::uint32_t* id) const {
-  if (!virtual_) {
-    *id = static_cast<std::uint32_t>(param);
-    return true;
-  }
-  if (position < 0 || static_cast<std::size_t>(position) >= rows_.size()) return false;
-  *id = rows_[position].id;
+  if (virtual_) return RowId(position, id);
+  *id = static_cast<std::uint32_t>(param);
   return true;
 }
 
@@ -236,8 +241,7 @@ void Win32ListControl::AnswerRequest(NMLVDISPINFOA* request) const {
     return;
   }
   const RowText text = texts_->Text(id, static_cast<ListColumn>(item.iSubItem));
-  const std::string shown = text.ansi ? std::string(text.units, text.units + text.length)
-                                      : AnsiFromWide(std::u16string(text.units, text.length));
+  const std::string shown = AnsiTextOf(text);
   const std::size_t length = CharacterBoundaryCut(shown, static_cast<std::size_t>(item.cchTextMax - 1),
                                                   [](unsigned char byte) { return IsDBCSLeadByte(byte) != 0; });
   shown.copy(item.pszText, length);
@@ -261,7 +265,7 @@ void Win32ListControl::AnswerRequest(NMLVDISPINFOW* request) const {
     return;
   }
   if (item.pszText == nullptr || item.cchTextMax <= 0) return;
-  const std::u16string wide = WideFromAnsi(std::string(text.units, text.units + text.length));
+  const std::u16string wide = WideTextOf(text);
   const std::size_t length = std::min(wide.size(), static_cast<std::size_t>(item.cchTextMax - 1));
   wide.copy(reinterpret_cast<char16_t*>(item.pszText), length);
   item.pszText[length] = L'\0';
@@ -300,10 +304,8 @@ int Win32ListControl::FindName(int start, const std::u16string& typed, bool ansi
   for (int step = 0; step < steps; ++step) {
     const int position = (start + step) % count;
     const RowText name = texts_->Text(rows_[position].id, kColumnName);
-    std::u16string shown(name.units, name.length);
     // An ANSI list finds what it shows: the name through the code page.
-    if (ansi && !name.ansi) shown = WideFromAnsi(AnsiFromWide(shown));
-    if (name.ansi) shown = WideFromAnsi(std::string(name.units, name.units + name.length));
+    const std::u16string shown = ansi ? WideFromAnsi(AnsiTextOf(name)) : WideTextOf(name);
     if (StartsWithIgnoringCase(shown, typed, (flags & LVFI_PARTIAL) == 0)) return position;
   }
   return -1;

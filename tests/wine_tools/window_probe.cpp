@@ -200,12 +200,15 @@ std::string RemoteItemText(HWND list, HANDLE process, const RemoteBuffer& remote
   return Utf8(text.c_str(), static_cast<int>(text.size()));
 }
 
+// Room in the list's process for a request and the longest text read back.
+constexpr SIZE_T kRemoteBufferBytes = 256 + (1 << 20) + 16;
+
 int PrintRows(HWND window) {
   HWND list = ChildOfClass(window, WC_LISTVIEWA);
   if (list == nullptr) return 3;
   RemoteProcess process(list);
   if (!process.valid()) return 4;
-  RemoteBuffer remote(process.get(), 256 + (1 << 20) + 16);
+  RemoteBuffer remote(process.get(), kRemoteBufferBytes);
   if (!remote.valid()) return 4;
   const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
   for (int item = 0; item < count; ++item) {
@@ -439,7 +442,7 @@ int TimeSort(const char* title, bool ascending) {
   if (list == nullptr) return 3;
   RemoteProcess process(list);
   if (!process.valid()) return 4;
-  RemoteBuffer remote(process.get(), 256 + (1 << 20) + 16);
+  RemoteBuffer remote(process.get(), kRemoteBufferBytes);
   if (!remote.valid()) return 4;
   const int last = static_cast<int>(RowCount(list)) - 1;
   if (last < 1) return 3;
