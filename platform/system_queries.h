@@ -1,5 +1,6 @@
 #pragma once
 // Version and user queries.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -39,6 +40,12 @@ class SystemQueries {
   // The same of Unicode text, through LCMapStringW; empty where the system
   // makes none (Windows 95/98 do not).
   virtual std::string SortKeyWide(const std::u16string& wide) = 0;
+  // The key SortKeyWide (|wide|) or SortKey (ANSI text, one byte a unit)
+  // makes of |length| units, written into |key|, |bytes| long: the key's
+  // length less its NUL, or -1 where the system makes none or it does not
+  // fit. Throws nothing and allocates nothing: background jobs call it.
+  virtual int SortKeyInto(const char16_t* units, std::size_t length, bool wide, char* key,
+                          std::size_t bytes) noexcept = 0;
 };
 
 }  // namespace rw

@@ -1,6 +1,7 @@
 #pragma once
 // The real services, owned together for the life of the program.
 #include "platform/platform.h"
+#include "platform/win32/win32_background_work.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_program_starter.h"
@@ -15,8 +16,9 @@ struct Win32Platform {
   Win32FileSystem files;
   Win32MessageBoxes messages;  // owned by no window: for the version refusal
   Win32ProgramStarter programs;
+  Win32BackgroundWork background;
 
-  Platform services() { return {registry, system, files, messages, programs}; }
+  Platform services() { return {registry, system, files, messages, programs, background}; }
 };
 
 }  // namespace rw

@@ -67,12 +67,35 @@ std::string Win32SystemQueries::SortKey(const std::string& ansi) {
 
 // A sort key is bytes, whichever form of the call makes it.
 std::string Win32SystemQueries::SortKeyWide(const std::u16string& wide) {
-  const auto mapString = lcMapStringW_.get();
+  const auto mapString = lcMapStringW_;
   if (mapString == nullptr) return std::string();
   return KeyOf(wide, [mapString](const char16_t* text, int units, char* key, int bytes) {
     return mapString(LOCALE_USER_DEFAULT, kSortKeyFlags, reinterpret_cast<LPCWSTR>(text), units,
                      reinterpret_cast<LPWSTR>(key), bytes);
   });
+}
+
+int Win32SystemQueries::SortKeyInto(const char16_t* units, std::size_t length, bool wide, char* key,
+                                    std::size_t bytes) noexcept {
+  static const char16_t kNul = u'\0';
+  if (length == 0) {  // passed with its NUL, as above
+    units = &kNul;
+    length = 1;
+  }
+  const int room = bytes < 0x7FFFFFFF ? static_cast<int>(bytes) : 0x7FFFFFFF;
+  if (length > 0x7FFFFFFF || room == 0) return -1;
+  int made = 0;
+  if (wide) {
+    if (lcMapStringW_ == nullptr) return -1;
+    made = lcMapStringW_(LOCALE_USER_DEFAULT, kSortKeyFlags, reinterpret_cast<LPCWSTR>(units),
+                         static_cast<int>(length), reinterpret_cast<LPWSTR>(key), room);
+  } else {
+    char ansi[512];  // a longer name is keyed by the caller
+    if (length > sizeof ansi) return -1;
+    for (std::size_t i = 0; i < length; ++i) ansi[i] = static_cast<char>(units[i]);
+    made = LCMapStringA(LOCALE_USER_DEFAULT, kSortKeyFlags, ansi, static_cast<int>(length), key, room);
+  }
+  return made > 0 ? made - 1 : -1;
 }
 
 }  // namespace rw

@@ -15,10 +15,13 @@ class Win32SystemQueries : public SystemQueries {
   std::string SortKey(const std::string& ansi) override;
   std::u16string WideText(const std::string& ansi) override;
   std::string SortKeyWide(const std::u16string& wide) override;
+  int SortKeyInto(const char16_t* units, std::size_t length, bool wide, char* key,
+                  std::size_t bytes) noexcept override;
 
  private:
   using LCMapStringWFunction = int(WINAPI*)(LCID, DWORD, LPCWSTR, int, LPWSTR, int);
-  RuntimeFunction<LCMapStringWFunction> lcMapStringW_{"KERNEL32.DLL", "LCMapStringW"};
+  // Looked up at once: background jobs make keys with it too.
+  const LCMapStringWFunction lcMapStringW_ = LookUpFunction<LCMapStringWFunction>("KERNEL32.DLL", "LCMapStringW");
 };
 
 }  // namespace rw

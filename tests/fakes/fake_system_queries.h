@@ -43,6 +43,20 @@ class FakeSystemQueries : public SystemQueries {
   std::string SortKey(const std::string& ansi) override { return FlatCollationKey(ansi); }
   std::u16string WideText(const std::string& ansi) override { return FakeWiden(ansi); }
   std::string SortKeyWide(const std::u16string& wide) override { return FlatCollationKeyWide(wide); }
+  // Through the calls above, so that a test's own keys are made here too.
+  int SortKeyInto(const char16_t* units, std::size_t length, bool wide, char* key,
+                  std::size_t bytes) noexcept override {
+    std::string made;
+    try {
+      made = wide ? SortKeyWide(std::u16string(units, length)) : SortKey(std::string(units, units + length));
+    } catch (...) {
+      return -1;
+    }
+    if ((made.empty() && length != 0) || made.size() + 1 > bytes) return -1;
+    std::memcpy(key, made.data(), made.size());
+    key[made.size()] = '\0';
+    return static_cast<int>(made.size());
+  }
 };
 
 }  // namespace rw

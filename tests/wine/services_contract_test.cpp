@@ -4,8 +4,11 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <tuple>
+#include <vector>
 
+#include "platform/win32/win32_background_work.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_program_starter.h"
 #include "platform/win32/win32_system_queries.h"
@@ -135,6 +138,65 @@ TEST_F(ServicesContractTest, ErrorTextIsTheSystemsOwnSentenceWithoutItsLineBreak
   EXPECT_EQ(0u, std::string(expected).find(text));
   EXPECT_EQ(std::string::npos, text.find_first_of("\r\n"));
   EXPECT_EQ("", system.ErrorText(0x2FFFFFFF)) << "a code the system has no text for";
+}
+
+// A key made into a buffer is the key SortKey or SortKeyWide makes; where it
+// cannot be made there, -1 says so and the caller makes it.
+TEST_F(ServicesContractTest, AKeyMadeIntoABufferIsTheOrdinaryKeyOrNone) {
+  Win32SystemQueries system;
+  char key[64];
+  for (const std::u16string& text : {std::u16string(), std::u16string(u"Agent"), std::u16string(u"\u00c4rger-Lösung")}) {
+    const int wide = system.SortKeyInto(text.data(), text.size(), true, key, sizeof key);
+    EXPECT_EQ(system.SortKeyWide(text), std::string(key, wide < 0 ? 0 : wide));
+    const std::string ansi(text.begin(), text.end());  // Latin-1 letters: one byte a unit
+    const int narrow = system.SortKeyInto(text.data(), text.size(), false, key, sizeof key);
+    EXPECT_EQ(system.SortKey(ansi), std::string(key, narrow < 0 ? 0 : narrow));
+  }
+  const std::u16string longName(600, u'x');
+  EXPECT_EQ(-1, system.SortKeyInto(longName.data(), 5, true, key, 4)) << "too small a buffer";
+  EXPECT_EQ(-1, system.SortKeyInto(longName.data(), longName.size(), false, key, sizeof key));
+}
+
+// Jobs run in turn on a thread of their own; those it cannot take at once
+// are refused, and the caller runs them.
+TEST_F(ServicesContractTest, BackgroundJobsRunInTurnBesideTheCaller) {
+  struct Record {
+    std::vector<DWORD> threads = std::vector<DWORD>(500, 0);
+    std::vector<int> order = std::vector<int>(500, -1);
+    LONG next = 0;
+  } record;
+  struct Job {
+    Record* record;
+    int number;
+    static void Run(void* context) {
+      auto* job = static_cast<Job*>(context);
+      job->record->threads[job->number] = GetCurrentThreadId();
+      job->record->order[InterlockedIncrement(&job->record->next) - 1] = job->number;
+    }
+  };
+  std::vector<Job> jobs;
+  for (int i = 0; i < 500; ++i) jobs.push_back({&record, i});
+  int refused = 0;
+  {
+    Win32BackgroundWork work;
+    for (Job& job : jobs) {
+      if (!work.Post(&Job::Run, &job)) ++refused, Job::Run(&job);
+    }
+    work.Wait();
+    ASSERT_EQ(500, record.next) << "every job has run once Wait returns";
+    std::vector<int> ranBeside;  // in the order they ran
+    for (const int number : record.order) {
+      if (record.threads[number] != GetCurrentThreadId()) ranBeside.push_back(number);
+    }
+    EXPECT_EQ(500u - refused, ranBeside.size());
+    EXPECT_FALSE(ranBeside.empty());
+    EXPECT_TRUE(std::is_sorted(ranBeside.begin(), ranBeside.end())) << "in the order posted";
+    record.order.resize(750);
+    for (int i = 0; i < 250; ++i) {
+      if (!work.Post(&Job::Run, &jobs[i])) Job::Run(&jobs[i]);
+    }  // those posted are waited for as the work ends
+  }
+  EXPECT_EQ(750, record.next);
 }
 
 TEST_F(ServicesContractTest, EachListingAsksTheShellForTypeDescriptionsAfresh) {

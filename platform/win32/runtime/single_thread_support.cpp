@@ -1,6 +1,8 @@
 // What the unwinder and the C++ library expect of a C runtime's thread
-// support. The program has one thread, so it says so: with _CRT_MT at 0 the
-// library's locks and thread-local storage stay in their single-thread form.
+// support. The program's C++ runs on one thread, so it says so: with _CRT_MT
+// at 0 the library's locks and thread-local storage stay in their
+// single-thread form. Its one other thread runs background jobs, which throw
+// nothing and use neither.
 #include <windows.h>
 
 extern "C" {
