@@ -4,6 +4,8 @@
 #include <new>
 #include <utility>
 
+#include "core/name_key_batches.h"
+
 namespace rw {
 
 namespace {
@@ -12,20 +14,22 @@ namespace {
 // past it are counted as rows the list could not show.
 class KeepItems : public StartupItemCollector {
  public:
-  KeepItems(std::vector<StartupItem>& items, int& refused, std::size_t maxItems)
-      : items_(items), refused_(refused), maxItems_(maxItems) {}
+  KeepItems(std::vector<StartupItem>& items, int& refused, std::size_t maxItems, NameKeyBatches& keys)
+      : items_(items), refused_(refused), maxItems_(maxItems), keys_(keys) {}
   void Collect(StartupItem item) override {
     if (items_.size() >= maxItems_) {
       ++refused_;
       return;
     }
     items_.push_back(std::move(item));
+    keys_.Add(items_.back().Text(kColumnName));
   }
 
  private:
   std::vector<StartupItem>& items_;
   int& refused_;
   std::size_t maxItems_;
+  NameKeyBatches& keys_;
 };
 
 // How a name is keyed: by the collation of the text the list shows, or, where
@@ -109,14 +113,46 @@ bool NameOrder::RankOrThrow(SystemQueries& system, const std::vector<StartupItem
     keys += key;
   }
   starts.push_back(static_cast<std::uint32_t>(keys.size()));
+  RankByKeysOrThrow(keys, starts);
+  return true;
+}
+
+void NameOrder::RankByKeysOrThrow(const std::string& keys, const std::vector<std::uint32_t>& starts) {
   auto compare = [&](std::uint32_t first, std::uint32_t second) {
     return keys.compare(starts[first], starts[first + 1] - starts[first], keys, starts[second],
                         starts[second + 1] - starts[second]);
   };
   const std::vector<std::uint32_t> sorted =
-      IndicesInOrder(items.size(), [&](std::uint32_t a, std::uint32_t b) { return compare(a, b) < 0; });
+      IndicesInOrder(starts.size() - 1, [&](std::uint32_t a, std::uint32_t b) { return compare(a, b) < 0; });
   RankSorted(sorted, [&](std::uint32_t a, std::uint32_t b) { return compare(a, b) == 0; }, &ranks_);
   byUnits_ = false;
+}
+
+void NameOrder::RankByKeys(const std::vector<StartupItem>& items, bool unicode, const std::string& keys,
+                           const std::vector<std::uint32_t>& starts) {
+  Clear();
+  try {
+    RankByKeysOrThrow(keys, starts);
+  } catch (...) {
+    Clear();
+    throw;
+  }
+  items_ = &items;
+  count_ = items.size();
+  unicode_ = unicode;
+}
+
+bool NameOrder::SortAscending(std::vector<std::uint32_t>* ids) const {
+  for (const std::uint32_t id : *ids) {
+    if ((id & StartupInventory::kIndexMask) >= ranks_.size()) return false;
+  }
+  // By counting: how many ids rank below each rank gives where its ids go.
+  std::vector<std::uint32_t> firstOfRank(ranks_.size() + 1, 0);
+  for (const std::uint32_t id : *ids) ++firstOfRank[ranks_[id & StartupInventory::kIndexMask] + 1];
+  for (std::size_t rank = 1; rank < firstOfRank.size(); ++rank) firstOfRank[rank] += firstOfRank[rank - 1];
+  std::vector<std::uint32_t> sorted(ids->size());
+  for (const std::uint32_t id : *ids) sorted[firstOfRank[ranks_[id & StartupInventory::kIndexMask]]++] = id;
+  ids->swap(sorted);
   return true;
 }
 
@@ -147,11 +183,20 @@ int NameOrder::Compare(std::uint32_t firstId, std::uint32_t secondId) const {
   return CompareUnits((*items_)[first].Text(kColumnName), (*items_)[second].Text(kColumnName));
 }
 
-void StartupInventory::LoadStartupItems(const Platform& platform, WindowsFamily family) {
+void StartupInventory::LoadStartupItems(const Platform& platform, WindowsFamily family, bool unicodeRows) {
   Clear();
-  KeepItems collector(items_, problems_.refusedRows, kIndexMask + std::size_t{1});
+  NameKeyBatches keys(platform.system, platform.background, unicodeRows);
+  KeepItems collector(items_, problems_.refusedRows, kIndexMask + std::size_t{1}, keys);
   ReadStartupItems(platform, family, collector, &problems_);
   pastMostIds_ = problems_.refusedRows;
+  // Where the keys could not all be made on the way, Order makes them.
+  try {
+    std::string made;
+    std::vector<std::uint32_t> starts;
+    if (keys.Take(&made, &starts)) order_.RankByKeys(items_, unicodeRows, made, starts);
+  } catch (const std::bad_alloc&) {
+    order_.Clear();
+  }
 }
 
 std::vector<std::uint32_t> StartupInventory::Ids() const {

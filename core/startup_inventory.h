@@ -24,10 +24,19 @@ class NameOrder : public RowOrder {
   // Where memory runs short for the keys, the names are ordered by their
   // characters' codes instead: Keyed() then says false.
   void MakeKeys(SystemQueries& system, const std::vector<StartupItem>& items, bool unicode);
+  // Ranks by keys made already, one an item, one after another in |keys|,
+  // each starting at its |starts|, with one more start at the end. Throws
+  // bad_alloc and keeps no ranks when short of memory.
+  void RankByKeys(const std::vector<StartupItem>& items, bool unicode, const std::string& keys,
+                  const std::vector<std::uint32_t>& starts);
   bool HasKeys(std::size_t count, bool unicode) const {
     return items_ != nullptr && count_ == count && unicode_ == unicode;
   }
   bool Keyed() const { return !byUnits_; }
+  // Puts |ids| of the ranked items in ascending order of their names, ties
+  // keeping their order, in time linear in their count. False, leaving them
+  // as they are, where the names are not ranked.
+  bool SortAscending(std::vector<std::uint32_t>* ids) const;
   void Clear();
   // By ids of the items' load: <0, 0 for names that rank alike, or >0.
   int Compare(std::uint32_t first, std::uint32_t second) const override;
@@ -37,6 +46,7 @@ class NameOrder : public RowOrder {
   // no key for a name.
   bool RankOrThrow(SystemQueries& system, const std::vector<StartupItem>& items, int keying);
   void RankByUnitsOrThrow(const std::vector<StartupItem>& items);
+  void RankByKeysOrThrow(const std::string& keys, const std::vector<std::uint32_t>& starts);
 
   std::vector<std::uint32_t> ranks_;  // by item index; equal names share one
   const std::vector<StartupItem>* items_ = nullptr;  // for the order without ranks
@@ -49,7 +59,9 @@ class StartupInventory : public RowTexts {
  public:
   // Drops the items of the last load, then reads them all anew. A load cut
   // short keeps what it read. What could not be read is in Problems().
-  void LoadStartupItems(const Platform& platform, WindowsFamily family);
+  // The names are ranked as a list of that form shows them (see NameOrder)
+  // while they are read.
+  void LoadStartupItems(const Platform& platform, WindowsFamily family, bool unicodeRows);
   // Every item's id, in the order they were read.
   std::vector<std::uint32_t> Ids() const;
   // The list showed all but |count| of the items.

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <utility>
+
 #include "core/startup_inventory.h"
 #include "tests/unit/fake_platform.h"
 #include "tests/unit/read_record.h"
@@ -19,7 +23,7 @@ class CollectionTest : public FakePlatformTest {
     registry.CreateKey(kHkeyCurrentUser, kRun);
   }
   void Load() {
-    entries.LoadStartupItems(services(), family);
+    entries.LoadStartupItems(services(), family, true);
     record.Record();
   }
   WindowsFamily family = WindowsFamily::kNone;
@@ -142,7 +146,7 @@ TEST_F(CollectionTest, EverySourceNotReadInFullIsNamedWithItsReason) {
                       "2 items were read from it.\n\nRefresh (F5) reads them again."),
             LoadReport(entries.Problems(), u"", system));
   FakeRegistry empty;  // no Run keys and no folder: nothing to say
-  entries.LoadStartupItems(Platform{empty, system, files, messages, programs}, WindowsFamily::kNT);
+  entries.LoadStartupItems(Platform{empty, system, files, messages, programs}, WindowsFamily::kNT, true);
   record.Record();
   EXPECT_EQ(u"", LoadReport(entries.Problems(), u"", system));
 }
@@ -183,10 +187,65 @@ TEST_F(CollectionTest, AMissingKeyOrAFailingEnumerationEndsThatKeyOnly) {
   EXPECT_EQ(0, registry.OpenHandleCount());
 }
 
+// Jobs kept until the load waits for them, then run last first; every third
+// refused, so the load keys that batch itself.
+class LateJobs : public BackgroundWork {
+ public:
+  LateJobs() { jobs_.reserve(64); }
+  bool Post(Job job, void* context) noexcept override {
+    if (++posts % 3 == 0) return false;
+    jobs_.emplace_back(job, context);
+    return true;
+  }
+  void Wait() noexcept override {
+    for (; !jobs_.empty(); jobs_.pop_back()) jobs_.back().first(jobs_.back().second);
+  }
+  int posts = 0;
+
+ private:
+  std::vector<std::pair<Job, void*>> jobs_;
+};
+
+// Some names have no key made beside the reads: they are made after them.
+struct SomeKeysLate : public FakeSystemQueries {
+  int SortKeyInto(const char16_t* units, std::size_t length, bool wide, char* key, std::size_t bytes) noexcept override {
+    return ++calls % 700 == 0 ? -1 : FakeSystemQueries::SortKeyInto(units, length, wide, key, bytes);
+  }
+  int calls = 0;
+};
+
+// Thousands of names, in batches keyed in any order, some late: the load's
+// order is that of each name's key, names alike in the order read.
+TEST_F(CollectionTest, NamesKeyedWhileReadIncomingAnyOrderRankAsTheirKeys) {
+  for (int i = 0; i < 2600; ++i) {
+    const std::string name = (i % 3 != 0 ? "App" : "app") + std::to_string(i * 7919 % 1300);
+    registry.SetString(i < 1300 ? kHkeyLocalMachine : kHkeyCurrentUser, kRun, name, "run.exe");
+  }
+  for (const bool unicode : {true, false}) {
+    LateJobs late;
+    SomeKeysLate keys;
+    entries.LoadStartupItems(Platform{registry, keys, files, messages, programs, late}, family, unicode);
+    EXPECT_GE(late.posts, 3) << "one refused";
+    EXPECT_GT(keys.calls, 1300);
+    std::vector<std::uint32_t> ids = entries.Ids();
+    std::map<std::uint32_t, std::string> keyOf;
+    for (const std::uint32_t id : ids) {
+      const RowText name = entries.Text(id, kColumnName);
+      keyOf[id] = FlatCollationKeyWide(std::u16string(name.units, name.length));
+    }
+    std::vector<std::uint32_t> expected = ids;
+    std::stable_sort(expected.begin(), expected.end(), [&](auto a, auto b) { return keyOf[a] < keyOf[b]; });
+    const NameOrder& order = entries.Order(keys, unicode);
+    ASSERT_TRUE(order.Keyed());
+    ASSERT_TRUE(order.SortAscending(&ids));
+    EXPECT_EQ(expected, ids) << (unicode ? "Unicode" : "ANSI") << " keys";
+  }
+}
+
 TEST_F(CollectionTest, KeysThatDoNotExistGiveNoRows) {
   FakeRegistry empty;
   Platform platform{empty, system, files, messages, programs};
-  entries.LoadStartupItems(platform, family);
+  entries.LoadStartupItems(platform, family, true);
   record.Record();
   EXPECT_TRUE(record.rows.empty());
 }
@@ -255,7 +314,7 @@ TEST_F(CollectionTest, MissingOrUnreadableFoldersAddNothingAndRaiseNothing) {
   ReadRecord second{entries};
   family = WindowsFamily::kWin9x;
   files.FailListing(kWin9xFolder);
-  entries.LoadStartupItems(services(), family);
+  entries.LoadStartupItems(services(), family, true);
   second.Record();
   EXPECT_EQ(1u, second.rows.size());
 }

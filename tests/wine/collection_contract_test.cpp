@@ -67,7 +67,7 @@ class CollectionContractTest : public ::testing::Test {
   ReadRecord LoadRows() {
     StartupInventory entries;
     ReadRecord record(entries);
-    entries.LoadStartupItems(platform.services(), family);
+    entries.LoadStartupItems(platform.services(), family, true);
     record.Record();
     return record;
   }

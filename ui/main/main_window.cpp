@@ -109,7 +109,7 @@ void MainWindow::Load() {
   // The list draws once, whole, when every row is in.
   list_.SetRedraw(false);
   list_.Clear();  // every load starts from an empty list, before the old items go
-  inventory_.LoadStartupItems(platform_, family_);
+  inventory_.LoadStartupItems(platform_, family_, unicodeRows_);
   EndCommand(Command::kLoad);
 }
 
@@ -209,7 +209,7 @@ void MainWindow::SelectFirstRow() {
 bool MainWindow::ShowSorted() {
   const NameOrder& order = inventory_.Order(platform_.system, unicodeRows_);
   std::vector<std::uint32_t> ids = inventory_.Ids();
-  SortByOrder(&ids, order, true, [](std::uint32_t id) { return id; });
+  if (!order.SortAscending(&ids)) SortByOrder(&ids, order, true, [](std::uint32_t id) { return id; });
   const std::size_t count = ids.size();
   inventory_.CountRefusedRows(count - list_.ShowRows(std::move(ids)));
   return order.Keyed();

@@ -1,0 +1,49 @@
+#pragma once
+// A load's collation keys, made while it reads: each name goes into a batch
+// as its item is read, and each full batch is keyed on the background
+// thread while the reads go on.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/background_work.h"
+#include "platform/list_control.h"
+#include "platform/system_queries.h"
+
+namespace rw {
+
+class NameKeyBatches {
+ public:
+  // Keys of the names as a list of that form shows them: in Unicode
+  // (LCMapStringW) or in ANSI (LCMapStringA).
+  NameKeyBatches(SystemQueries& system, BackgroundWork& work, bool unicode);
+  NameKeyBatches(const NameKeyBatches&) = delete;
+  NameKeyBatches& operator=(const NameKeyBatches&) = delete;
+  // Waits for the batches still being keyed: the jobs write into them.
+  ~NameKeyBatches();
+
+  // The next item's name. Short of memory, batching stops, and Take says so.
+  void Add(const RowText& name) noexcept;
+  // Every name's key, in the order of Add, one after another in |keys|, and
+  // where each starts in |starts|, with one more at the end. False when they
+  // could not all be made: short of memory, or a name the system made no
+  // key of; the keys are then made the ordinary way. May throw bad_alloc.
+  bool Take(std::string* keys, std::vector<std::uint32_t>* starts);
+
+ private:
+  struct Batch;
+  static void MakeKeys(void* batch) noexcept;
+  void Send();
+  std::string OrdinaryKey(const Batch& batch, std::size_t name) const;
+
+  SystemQueries& system_;
+  BackgroundWork& work_;
+  bool unicode_;
+  bool abandoned_ = false;
+  std::vector<std::unique_ptr<Batch>> batches_;  // sent, in order
+  std::unique_ptr<Batch> filling_;
+};
+
+}  // namespace rw
