@@ -13,14 +13,19 @@ std::string TextUpToFirstNul(const char* buffer, std::size_t capacity, std::size
 }
 
 std::u16string WideTextUpToFirstNul(const std::vector<std::uint8_t>& data, std::uint32_t length) {
+  std::u16string text;
+  WideTextUpToFirstNul(data, length, &text);
+  return text;
+}
+
+void WideTextUpToFirstNul(const std::vector<std::uint8_t>& data, std::uint32_t length, std::u16string* text) {
   length = std::min<std::uint32_t>(length, static_cast<std::uint32_t>(data.size()));
   std::uint32_t end = 0;
   while (end + 1 < length && (data[end] | data[end + 1]) != 0) end += 2;
-  std::u16string text(end / 2, u'\0');
+  text->resize(end / 2);
   for (std::uint32_t at = 0; at < end; at += 2) {
-    text[at / 2] = static_cast<char16_t>(data[at] | (data[at + 1] << 8));
+    (*text)[at / 2] = static_cast<char16_t>(data[at] | (data[at + 1] << 8));
   }
-  return text;
 }
 
 }  // namespace rw

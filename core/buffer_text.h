@@ -13,5 +13,7 @@ std::string TextUpToFirstNul(const char* buffer, std::size_t capacity, std::size
 
 // UTF-16 string data, as the wide calls give it, from its first |length| bytes.
 std::u16string WideTextUpToFirstNul(const std::vector<std::uint8_t>& data, std::uint32_t length);
+// The same into |text|, whose memory is used again.
+void WideTextUpToFirstNul(const std::vector<std::uint8_t>& data, std::uint32_t length, std::u16string* text);
 
 }  // namespace rw

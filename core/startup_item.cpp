@@ -6,15 +6,15 @@ namespace rw {
 
 namespace {
 
-std::size_t UnitCount(const ExactName& text) { return text.Units().size(); }
+RowText TextOf(const ExactName& text) { return {text.Units().data(), text.Units().size(), !text.IsWide()}; }
 
-void AppendUnits(const ExactName& text, std::u16string* units) { units->append(text.Units()); }
+void AppendUnits(const RowText& text, std::u16string* units) { units->append(text.units, text.length); }
 
 // The name as shown: each NUL a mark, in the name's own form.
-void AppendShownName(const ExactName& name, std::u16string* units) {
+void AppendShownName(const RowText& name, std::u16string* units) {
   const std::size_t start = units->size();
   AppendUnits(name, units);
-  const char16_t mark = name.IsWide() ? kNulMark : u'?';
+  const char16_t mark = name.ansi ? u'?' : kNulMark;
   for (std::size_t i = start; i < units->size(); ++i) {
     if ((*units)[i] == u'\0') (*units)[i] = mark;
   }
@@ -43,9 +43,20 @@ const char16_t* TagOf(ItemSource source) {
 StartupItem::StartupItem(ItemSource source, const ExactName& name, const ExactName& location,
                          const ExactName& information)
     : source_(source) {
-  const ExactName* const texts[] = {&name, &location, &information};
-  exactNameKept_ = name.HoldsNul();
-  texts_.reserve(UnitCount(name) * (exactNameKept_ ? 2 : 1) + UnitCount(location) + UnitCount(information) + 3);
+  Keep({TextOf(name), TextOf(location), TextOf(information)});
+}
+
+StartupItem::StartupItem(ItemSource source, const char16_t* name, std::size_t nameLength,
+                         const std::u16string& location)
+    : source_(source) {
+  Keep({{name, nameLength, false}, {location.data(), location.size(), false}, {u"", 0, false}});
+}
+
+void StartupItem::Keep(const RowText (&texts)[3]) {
+  const RowText& name = texts[kColumnName];
+  exactNameKept_ = std::char_traits<char16_t>::find(name.units, name.length, u'\0') != nullptr;
+  texts_.reserve(name.length * (exactNameKept_ ? 2 : 1) + texts[kColumnLocation].length +
+                 texts[kColumnInformation].length + 3);
   for (int column = kColumnName; column <= kColumnInformation; ++column) {
     if (column != kColumnName) texts_.push_back(u'\0');
     if (column == kColumnLocation) locationStart_ = Size(texts_);
@@ -53,9 +64,9 @@ StartupItem::StartupItem(ItemSource source, const ExactName& name, const ExactNa
     if (column == kColumnName) {
       AppendShownName(name, &texts_);
     } else {
-      AppendUnits(*texts[column], &texts_);
+      AppendUnits(texts[column], &texts_);
     }
-    if (!texts[column]->IsWide()) ansiTexts_ |= static_cast<std::uint8_t>(1u << column);
+    if (texts[column].ansi) ansiTexts_ |= static_cast<std::uint8_t>(1u << column);
   }
   if (exactNameKept_) {
     texts_.push_back(u'\0');

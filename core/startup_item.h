@@ -46,6 +46,9 @@ class StartupItem {
   // source's tag).
   StartupItem(ItemSource source, const ExactName& name, const ExactName& location,
               const ExactName& information = ExactName());
+  // A value read through the wide calls, its name and string data in UTF-16,
+  // straight from the buffers they were read into.
+  StartupItem(ItemSource source, const char16_t* name, std::size_t nameLength, const std::u16string& location);
 
   ItemSource source() const { return source_; }
   // As the row shows it: UTF-16 where it was read through the wide calls,
@@ -56,6 +59,8 @@ class StartupItem {
 
  private:
   std::uint32_t InformationEnd() const;
+  // The three texts, as RowText tells them: units, length, and ANSI or not.
+  void Keep(const RowText (&texts)[3]);
 
   std::u16string texts_;
   std::uint32_t locationStart_ = 0;

@@ -98,19 +98,28 @@ long EnumValueAs(Registry& registry, RegKey key, std::uint32_t index, char16_t* 
   return registry.EnumValueWide(key, index, name, nameChars, type, data, dataBytes);
 }
 
-ExactName ExactOf(std::string ansi) { return ExactName(std::move(ansi)); }
-ExactName ExactOf(std::u16string wide) { return ExactName::Wide(std::move(wide)); }
-
 bool IsStringType(std::uint32_t type) {
   return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
 }
 
-// The data as the Location shows it: string data up to its first NUL, in the
-// form the call read it; other data as its bytes, as the ANSI call gives them.
-template <typename Char>
-ExactName LocationOf(std::uint32_t type, const std::vector<std::uint8_t>& data, std::uint32_t length) {
-  if (sizeof(Char) == 2 && IsStringType(type)) return ExactName::Wide(WideTextUpToFirstNul(data, length));
-  return ExactName(AnsiTextOf(data, length));
+// The item of a value read through the wide calls. The Location shows string
+// data up to its first NUL, in UTF-16, and other data as its bytes, as the
+// ANSI call gives them. The usual item is made straight from the buffers.
+StartupItem ValueItem(ItemSource source, const std::vector<char16_t>& name, std::uint32_t nameChars,
+                      std::uint32_t type, const std::vector<std::uint8_t>& data, std::uint32_t dataBytes,
+                      std::u16string* wideData) {
+  if (!IsStringType(type)) {
+    return StartupItem(source, ExactName::Wide(std::u16string(name.data(), nameChars)),
+                       ExactName(AnsiTextOf(data, dataBytes)));
+  }
+  WideTextUpToFirstNul(data, dataBytes, wideData);
+  return StartupItem(source, name.data(), nameChars, *wideData);
+}
+
+// The item of a value read through the ANSI calls: all its texts as they give them.
+StartupItem ValueItem(ItemSource source, const std::vector<char>& name, std::uint32_t nameChars, std::uint32_t,
+                      const std::vector<std::uint8_t>& data, std::uint32_t dataBytes, std::u16string*) {
+  return StartupItem(source, ExactName(std::string(name.data(), nameChars)), ExactName(AnsiTextOf(data, dataBytes)));
 }
 
 // Collects each value of the Run key of |source|, in the registry's order,
@@ -127,6 +136,7 @@ long ReadRunKeyValues(Registry& registry, RegKey key, ItemSource source, Startup
   std::vector<Char> name(std::max(kMinNameChars, std::min(maxNameChars, kMaxNameChars) + 1));
   std::vector<std::uint8_t> data(std::max(kMinDataBytes, maxDataBytes + 1));
 
+  std::u16string wideData;  // string data read through the wide calls, its memory used again
   std::uint32_t index = 0;
   int growths = 0;
   for (;;) {
@@ -150,8 +160,7 @@ long ReadRunKeyValues(Registry& registry, RegKey key, ItemSource source, Startup
 
     nameChars = std::min(nameChars, static_cast<std::uint32_t>(name.size()));
     dataBytes = std::min<std::uint32_t>(dataBytes, static_cast<std::uint32_t>(data.size()));
-    items.Collect(StartupItem(source, ExactOf(std::basic_string<Char>(name.data(), nameChars)),
-                              LocationOf<Char>(type, data, dataBytes)));
+    items.Collect(ValueItem(source, name, nameChars, type, data, dataBytes, &wideData));
     ++reading->itemsRead;
     ++index;
     growths = 0;
