@@ -1,5 +1,7 @@
 #include "core/name_key_batches.h"
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -29,7 +31,61 @@ struct NameKeyBatches::Batch {
   std::size_t keyRoom = 0;
   std::vector<std::uint32_t> keyEnds;
   std::size_t keyed = 0;  // the names keyed, from the first; the job stops at one it cannot key
+  std::unique_ptr<std::uint32_t[]> order;  // the batch's names by key, once all are keyed
+  bool sorted = false;
 };
+
+namespace {
+
+// Two keys of a batch's, as std::string compares them: bytes unsigned.
+struct KeysInOrder {
+  const char* keys;
+  const std::uint32_t* ends;
+  bool operator()(std::uint32_t first, std::uint32_t second) const {
+    const std::uint32_t firstStart = first == 0 ? 0 : ends[first - 1];
+    const std::uint32_t secondStart = second == 0 ? 0 : ends[second - 1];
+    const std::size_t firstLength = ends[first] - firstStart;
+    const std::size_t secondLength = ends[second] - secondStart;
+    const int order = std::memcmp(keys + firstStart, keys + secondStart, std::min(firstLength, secondLength));
+    if (order != 0) return order < 0;
+    if (firstLength != secondLength) return firstLength < secondLength;
+    return first < second;  // alike: in the order read
+  }
+};
+
+// Two names by their keys among all of the load's, alike in the order read.
+struct NamesInKeyOrder {
+  const std::string* keys;
+  const std::vector<std::uint32_t>* starts;
+  bool operator()(std::uint32_t first, std::uint32_t second) const {
+    const std::vector<std::uint32_t>& at = *starts;
+    const int order = keys->compare(at[first], at[first + 1] - at[first], *keys, at[second], at[second + 1] - at[second]);
+    return order != 0 ? order < 0 : first < second;
+  }
+};
+
+// Merges the sorted runs of |sorted|, each ending at its |runEnds|, two by
+// two until one is left.
+void MergeRuns(const NamesInKeyOrder& before, std::vector<std::size_t> runEnds, std::vector<std::uint32_t>* sorted) {
+  std::vector<std::uint32_t> merged(sorted->size());
+  std::vector<std::size_t> mergedEnds;
+  while (runEnds.size() > 1) {
+    mergedEnds.clear();
+    std::size_t begin = 0;
+    for (std::size_t run = 0; run < runEnds.size(); run += 2) {
+      const std::size_t middle = runEnds[run];
+      const std::size_t end = run + 1 < runEnds.size() ? runEnds[run + 1] : middle;
+      const auto at = [&](std::size_t position) { return sorted->begin() + static_cast<std::ptrdiff_t>(position); };
+      std::merge(at(begin), at(middle), at(middle), at(end), merged.begin() + static_cast<std::ptrdiff_t>(begin), before);
+      mergedEnds.push_back(end);
+      begin = end;
+    }
+    sorted->swap(merged);
+    runEnds.swap(mergedEnds);
+  }
+}
+
+}  // namespace
 
 NameKeyBatches::NameKeyBatches(SystemQueries& system, BackgroundWork& work, bool unicode)
     : system_(system), work_(work), unicode_(unicode) {}
@@ -68,6 +124,7 @@ void NameKeyBatches::Send() {
   batch.keyRoom = batch.names.size() * kKeyBytesPerUnit + batch.nameEnds.size() * kKeyBytesPerName;
   batch.keys.reset(new char[batch.keyRoom]);
   batch.keyEnds.assign(batch.nameEnds.size(), 0);
+  batch.order.reset(new std::uint32_t[batch.nameEnds.size()]);
   batches_.push_back(std::move(filling_));
   if (!work_.Post(&NameKeyBatches::MakeKeys, &batch)) MakeKeys(&batch);
 }
@@ -86,6 +143,15 @@ void NameKeyBatches::MakeKeys(void* context) noexcept {
     batch.keyed = name + 1;
     nameStart = nameEnd;
   }
+  SortBatch(batch);
+}
+
+// Sorts without memory of its own: std::sort takes none.
+void NameKeyBatches::SortBatch(Batch& batch) noexcept {
+  const std::size_t count = batch.nameEnds.size();
+  for (std::size_t name = 0; name < count; ++name) batch.order[name] = static_cast<std::uint32_t>(name);
+  std::sort(batch.order.get(), batch.order.get() + count, KeysInOrder{batch.keys.get(), batch.keyEnds.data()});
+  batch.sorted = true;
 }
 
 std::string NameKeyBatches::OrdinaryKey(const Batch& batch, std::size_t name) const {
@@ -96,7 +162,8 @@ std::string NameKeyBatches::OrdinaryKey(const Batch& batch, std::size_t name) co
   return system_.SortKey(std::string(units, units + length));
 }
 
-bool NameKeyBatches::Take(std::string* keys, std::vector<std::uint32_t>* starts) {
+bool NameKeyBatches::Take(std::string* keys, std::vector<std::uint32_t>* starts,
+                          std::vector<std::uint32_t>* sorted) {
   if (!abandoned_ && filling_ != nullptr) {
     try {
       Send();
@@ -116,7 +183,13 @@ bool NameKeyBatches::Take(std::string* keys, std::vector<std::uint32_t>* starts)
   keys->reserve(keyBytes);
   starts->clear();
   starts->reserve(names + 1);
+  sorted->clear();
+  sorted->reserve(names);
+  std::vector<std::size_t> runEnds;  // each batch's names, a run of |sorted| in key order
+  runEnds.reserve(batches_.size());
+  const NamesInKeyOrder before{keys, starts};
   for (const auto& batch : batches_) {
+    const auto first = static_cast<std::uint32_t>(starts->size());
     std::uint32_t keyStart = 0;
     for (std::size_t name = 0; name < batch->nameEnds.size(); ++name) {
       starts->push_back(static_cast<std::uint32_t>(keys->size()));
@@ -130,9 +203,20 @@ bool NameKeyBatches::Take(std::string* keys, std::vector<std::uint32_t>* starts)
       if (key.empty() && batch->nameEnds[name] != nameStart) return false;  // the system made none
       *keys += key;
     }
+    const std::size_t runStart = sorted->size();
+    for (std::size_t name = 0; name < batch->nameEnds.size(); ++name) {
+      sorted->push_back(first + (batch->sorted ? batch->order[name] : static_cast<std::uint32_t>(name)));
+    }
+    if (!batch->sorted) {  // keyed here in part: sorted here
+      starts->push_back(static_cast<std::uint32_t>(keys->size()));  // its last name's end, for the while
+      std::sort(sorted->begin() + static_cast<std::ptrdiff_t>(runStart), sorted->end(), before);
+      starts->pop_back();
+    }
+    runEnds.push_back(sorted->size());
   }
   starts->push_back(static_cast<std::uint32_t>(keys->size()));
-  batches_.clear();  // given back before the names are ranked
+  batches_.clear();  // given back before the runs are merged
+  MergeRuns(before, std::move(runEnds), sorted);
   return true;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // A load's collation keys, made while it reads: each name goes into a batch
-// as its item is read, and each full batch is keyed on the background
-// thread while the reads go on.
+// as its item is read, and each full batch is keyed and sorted on the
+// background thread while the reads go on.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -27,14 +27,17 @@ class NameKeyBatches {
   // The next item's name. Short of memory, batching stops, and Take says so.
   void Add(const RowText& name) noexcept;
   // Every name's key, in the order of Add, one after another in |keys|, and
-  // where each starts in |starts|, with one more at the end. False when they
-  // could not all be made: short of memory, or a name the system made no
-  // key of; the keys are then made the ordinary way. May throw bad_alloc.
-  bool Take(std::string* keys, std::vector<std::uint32_t>* starts);
+  // where each starts in |starts|, with one more at the end; |sorted| the
+  // names' numbers in the order of their keys, names keyed alike in the
+  // order of Add. False when they could not all be made: short of memory, or
+  // a name the system made no key of; the keys are then made the ordinary
+  // way. May throw bad_alloc.
+  bool Take(std::string* keys, std::vector<std::uint32_t>* starts, std::vector<std::uint32_t>* sorted);
 
  private:
   struct Batch;
   static void MakeKeys(void* batch) noexcept;
+  static void SortBatch(Batch& batch) noexcept;
   void Send();
   std::string OrdinaryKey(const Batch& batch, std::size_t name) const;
 

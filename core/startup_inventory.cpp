@@ -129,14 +129,14 @@ void NameOrder::RankByKeysOrThrow(const std::string& keys, const std::vector<std
 }
 
 void NameOrder::RankByKeys(const std::vector<StartupItem>& items, bool unicode, const std::string& keys,
-                           const std::vector<std::uint32_t>& starts) {
+                           const std::vector<std::uint32_t>& starts, const std::vector<std::uint32_t>& sorted) {
   Clear();
-  try {
-    RankByKeysOrThrow(keys, starts);
-  } catch (...) {
-    Clear();
-    throw;
-  }
+  auto same = [&](std::uint32_t first, std::uint32_t second) {
+    return keys.compare(starts[first], starts[first + 1] - starts[first], keys, starts[second],
+                        starts[second + 1] - starts[second]) == 0;
+  };
+  RankSorted(sorted, same, &ranks_);
+  byUnits_ = false;
   items_ = &items;
   count_ = items.size();
   unicode_ = unicode;
@@ -193,7 +193,8 @@ void StartupInventory::LoadStartupItems(const Platform& platform, WindowsFamily 
   try {
     std::string made;
     std::vector<std::uint32_t> starts;
-    if (keys.Take(&made, &starts)) order_.RankByKeys(items_, unicodeRows, made, starts);
+    std::vector<std::uint32_t> sorted;
+    if (keys.Take(&made, &starts, &sorted)) order_.RankByKeys(items_, unicodeRows, made, starts, sorted);
   } catch (const std::bad_alloc&) {
     order_.Clear();
   }
