@@ -21,6 +21,13 @@ constexpr std::size_t kKeyBytesPerName = 16;
 
 }  // namespace
 
+// As std::string compares: bytes unsigned, then the shorter first.
+int KeyView::Compare(const KeyView& other) const {
+  const int order = std::memcmp(bytes, other.bytes, std::min(length, other.length));
+  if (order != 0) return order;
+  return (length > other.length) - (length < other.length);
+}
+
 struct NameKeyBatches::Batch {
   SystemQueries* system = nullptr;
   bool wide = false;
@@ -33,59 +40,13 @@ struct NameKeyBatches::Batch {
   std::size_t keyed = 0;  // the names keyed, from the first; the job stops at one it cannot key
   std::unique_ptr<std::uint32_t[]> order;  // the batch's names by key, once all are keyed
   bool sorted = false;
-};
+  std::atomic<bool> done{false};  // the job has run: set last, by it
 
-namespace {
-
-// Two keys of a batch's, as std::string compares them: bytes unsigned.
-struct KeysInOrder {
-  const char* keys;
-  const std::uint32_t* ends;
-  bool operator()(std::uint32_t first, std::uint32_t second) const {
-    const std::uint32_t firstStart = first == 0 ? 0 : ends[first - 1];
-    const std::uint32_t secondStart = second == 0 ? 0 : ends[second - 1];
-    const std::size_t firstLength = ends[first] - firstStart;
-    const std::size_t secondLength = ends[second] - secondStart;
-    const int order = std::memcmp(keys + firstStart, keys + secondStart, std::min(firstLength, secondLength));
-    if (order != 0) return order < 0;
-    if (firstLength != secondLength) return firstLength < secondLength;
-    return first < second;  // alike: in the order read
+  KeyView Key(std::size_t name) const {
+    const std::uint32_t start = name == 0 ? 0 : keyEnds[name - 1];
+    return {keys.get() + start, keyEnds[name] - start};
   }
 };
-
-// Two names by their keys among all of the load's, alike in the order read.
-struct NamesInKeyOrder {
-  const std::string* keys;
-  const std::vector<std::uint32_t>* starts;
-  bool operator()(std::uint32_t first, std::uint32_t second) const {
-    const std::vector<std::uint32_t>& at = *starts;
-    const int order = keys->compare(at[first], at[first + 1] - at[first], *keys, at[second], at[second + 1] - at[second]);
-    return order != 0 ? order < 0 : first < second;
-  }
-};
-
-// Merges the sorted runs of |sorted|, each ending at its |runEnds|, two by
-// two until one is left.
-void MergeRuns(const NamesInKeyOrder& before, std::vector<std::size_t> runEnds, std::vector<std::uint32_t>* sorted) {
-  std::vector<std::uint32_t> merged(sorted->size());
-  std::vector<std::size_t> mergedEnds;
-  while (runEnds.size() > 1) {
-    mergedEnds.clear();
-    std::size_t begin = 0;
-    for (std::size_t run = 0; run < runEnds.size(); run += 2) {
-      const std::size_t middle = runEnds[run];
-      const std::size_t end = run + 1 < runEnds.size() ? runEnds[run + 1] : middle;
-      const auto at = [&](std::size_t position) { return sorted->begin() + static_cast<std::ptrdiff_t>(position); };
-      std::merge(at(begin), at(middle), at(middle), at(end), merged.begin() + static_cast<std::ptrdiff_t>(begin), before);
-      mergedEnds.push_back(end);
-      begin = end;
-    }
-    sorted->swap(merged);
-    runEnds.swap(mergedEnds);
-  }
-}
-
-}  // namespace
 
 NameKeyBatches::NameKeyBatches(SystemQueries& system, BackgroundWork& work, bool unicode)
     : system_(system), work_(work), unicode_(unicode) {}
@@ -118,6 +79,7 @@ void NameKeyBatches::Add(const RowText& name) noexcept {
 // Hands the batch being filled to the background thread, or keys it here
 // where none takes it.
 void NameKeyBatches::Send() {
+  GiveBackKeyedNames();
   Batch& batch = *filling_;
   batch.system = &system_;
   batch.wide = unicode_;
@@ -129,6 +91,16 @@ void NameKeyBatches::Send() {
   if (!work_.Post(&NameKeyBatches::MakeKeys, &batch)) MakeKeys(&batch);
 }
 
+// A batch whose every name has its key needs its names no more: given back
+// while the reads go on, for the items read next.
+void NameKeyBatches::GiveBackKeyedNames() noexcept {
+  for (; namesKept_ < batches_.size(); ++namesKept_) {
+    Batch& batch = *batches_[namesKept_];
+    if (!batch.done.load(std::memory_order_acquire)) return;
+    if (batch.keyed == batch.nameEnds.size()) std::u16string().swap(batch.names);
+  }
+}
+
 void NameKeyBatches::MakeKeys(void* context) noexcept {
   Batch& batch = *static_cast<Batch*>(context);
   std::size_t used = 0;
@@ -137,20 +109,24 @@ void NameKeyBatches::MakeKeys(void* context) noexcept {
     const std::uint32_t nameEnd = batch.nameEnds[name];
     const int length = batch.system->SortKeyInto(batch.names.data() + nameStart, nameEnd - nameStart, batch.wide,
                                                  batch.keys.get() + used, batch.keyRoom - used);
-    if (length < 0) return;
+    if (length < 0) break;
     used += static_cast<std::size_t>(length);
     batch.keyEnds[name] = static_cast<std::uint32_t>(used);
     batch.keyed = name + 1;
     nameStart = nameEnd;
   }
-  SortBatch(batch);
+  if (batch.keyed == batch.nameEnds.size()) SortBatch(batch);
+  batch.done.store(true, std::memory_order_release);
 }
 
 // Sorts without memory of its own: std::sort takes none.
 void NameKeyBatches::SortBatch(Batch& batch) noexcept {
   const std::size_t count = batch.nameEnds.size();
   for (std::size_t name = 0; name < count; ++name) batch.order[name] = static_cast<std::uint32_t>(name);
-  std::sort(batch.order.get(), batch.order.get() + count, KeysInOrder{batch.keys.get(), batch.keyEnds.data()});
+  std::sort(batch.order.get(), batch.order.get() + count, [&batch](std::uint32_t first, std::uint32_t second) {
+    const int order = batch.Key(first).Compare(batch.Key(second));
+    return order != 0 ? order < 0 : first < second;  // alike: in the order read
+  });
   batch.sorted = true;
 }
 
@@ -162,8 +138,36 @@ std::string NameKeyBatches::OrdinaryKey(const Batch& batch, std::size_t name) co
   return system_.SortKey(std::string(units, units + length));
 }
 
-bool NameKeyBatches::Take(std::string* keys, std::vector<std::uint32_t>* starts,
-                          std::vector<std::uint32_t>* sorted) {
+namespace {
+
+// Merges the sorted runs of |sorted|, each ending at its |runEnds|, two by
+// two until one is left.
+template <class Before>
+void MergeRuns(Before before, std::vector<std::size_t> runEnds, std::vector<std::uint32_t>* sorted) {
+  std::vector<std::uint32_t> merged(sorted->size());
+  std::vector<std::size_t> mergedEnds;
+  const auto at = [](std::vector<std::uint32_t>& names, std::size_t position) {
+    return names.begin() + static_cast<std::ptrdiff_t>(position);
+  };
+  while (runEnds.size() > 1) {
+    mergedEnds.clear();
+    std::size_t begin = 0;
+    for (std::size_t run = 0; run < runEnds.size(); run += 2) {
+      const std::size_t middle = runEnds[run];
+      const std::size_t end = run + 1 < runEnds.size() ? runEnds[run + 1] : middle;
+      std::merge(at(*sorted, begin), at(*sorted, middle), at(*sorted, middle), at(*sorted, end), at(merged, begin),
+                 before);
+      mergedEnds.push_back(end);
+      begin = end;
+    }
+    sorted->swap(merged);
+    runEnds.swap(mergedEnds);
+  }
+}
+
+}  // namespace
+
+bool NameKeyBatches::Take(std::vector<KeyView>* keys, std::vector<std::uint32_t>* sorted) {
   if (!abandoned_ && filling_ != nullptr) {
     try {
       Send();
@@ -174,48 +178,43 @@ bool NameKeyBatches::Take(std::string* keys, std::vector<std::uint32_t>* starts,
   work_.Wait();
   if (abandoned_) return false;
   std::size_t names = 0;
-  std::size_t keyBytes = 0;
+  std::size_t late = 0;
   for (const auto& batch : batches_) {
     names += batch->nameEnds.size();
-    if (batch->keyed > 0) keyBytes += batch->keyEnds[batch->keyed - 1];
+    late += batch->nameEnds.size() - batch->keyed;
   }
   keys->clear();
-  keys->reserve(keyBytes);
-  starts->clear();
-  starts->reserve(names + 1);
+  keys->reserve(names);
   sorted->clear();
   sorted->reserve(names);
+  lateKeys_.clear();
+  lateKeys_.reserve(late);  // views into them stay valid
   std::vector<std::size_t> runEnds;  // each batch's names, a run of |sorted| in key order
   runEnds.reserve(batches_.size());
-  const NamesInKeyOrder before{keys, starts};
+  const auto before = [keys](std::uint32_t first, std::uint32_t second) {
+    const int order = (*keys)[first].Compare((*keys)[second]);
+    return order != 0 ? order < 0 : first < second;  // alike: in the order read
+  };
   for (const auto& batch : batches_) {
-    const auto first = static_cast<std::uint32_t>(starts->size());
-    std::uint32_t keyStart = 0;
+    const auto first = static_cast<std::uint32_t>(keys->size());
     for (std::size_t name = 0; name < batch->nameEnds.size(); ++name) {
-      starts->push_back(static_cast<std::uint32_t>(keys->size()));
       if (name < batch->keyed) {
-        keys->append(batch->keys.get() + keyStart, batch->keyEnds[name] - keyStart);
-        keyStart = batch->keyEnds[name];
+        keys->push_back(batch->Key(name));
         continue;
       }
-      const std::string key = OrdinaryKey(*batch, name);
+      lateKeys_.push_back(OrdinaryKey(*batch, name));
       const std::uint32_t nameStart = name == 0 ? 0 : batch->nameEnds[name - 1];
-      if (key.empty() && batch->nameEnds[name] != nameStart) return false;  // the system made none
-      *keys += key;
+      if (lateKeys_.back().empty() && batch->nameEnds[name] != nameStart) return false;  // the system made none
+      keys->push_back({lateKeys_.back().data(), static_cast<std::uint32_t>(lateKeys_.back().size())});
     }
     const std::size_t runStart = sorted->size();
     for (std::size_t name = 0; name < batch->nameEnds.size(); ++name) {
       sorted->push_back(first + (batch->sorted ? batch->order[name] : static_cast<std::uint32_t>(name)));
     }
-    if (!batch->sorted) {  // keyed here in part: sorted here
-      starts->push_back(static_cast<std::uint32_t>(keys->size()));  // its last name's end, for the while
-      std::sort(sorted->begin() + static_cast<std::ptrdiff_t>(runStart), sorted->end(), before);
-      starts->pop_back();
-    }
+    if (!batch->sorted) std::sort(sorted->begin() + static_cast<std::ptrdiff_t>(runStart), sorted->end(), before);
     runEnds.push_back(sorted->size());
+    std::u16string().swap(batch->names);  // what is left of them: for the merge's memory
   }
-  starts->push_back(static_cast<std::uint32_t>(keys->size()));
-  batches_.clear();  // given back before the runs are merged
   MergeRuns(before, std::move(runEnds), sorted);
   return true;
 }

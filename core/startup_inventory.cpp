@@ -128,14 +128,11 @@ void NameOrder::RankByKeysOrThrow(const std::string& keys, const std::vector<std
   byUnits_ = false;
 }
 
-void NameOrder::RankByKeys(const std::vector<StartupItem>& items, bool unicode, const std::string& keys,
-                           const std::vector<std::uint32_t>& starts, const std::vector<std::uint32_t>& sorted) {
+void NameOrder::RankByKeys(const std::vector<StartupItem>& items, bool unicode, const std::vector<KeyView>& keys,
+                           const std::vector<std::uint32_t>& sorted) {
   Clear();
-  auto same = [&](std::uint32_t first, std::uint32_t second) {
-    return keys.compare(starts[first], starts[first + 1] - starts[first], keys, starts[second],
-                        starts[second + 1] - starts[second]) == 0;
-  };
-  RankSorted(sorted, same, &ranks_);
+  RankSorted(sorted, [&](std::uint32_t first, std::uint32_t second) { return keys[first].Compare(keys[second]) == 0; },
+             &ranks_);
   byUnits_ = false;
   items_ = &items;
   count_ = items.size();
@@ -191,10 +188,9 @@ void StartupInventory::LoadStartupItems(const Platform& platform, WindowsFamily 
   pastMostIds_ = problems_.refusedRows;
   // Where the keys could not all be made on the way, Order makes them.
   try {
-    std::string made;
-    std::vector<std::uint32_t> starts;
+    std::vector<KeyView> made;
     std::vector<std::uint32_t> sorted;
-    if (keys.Take(&made, &starts, &sorted)) order_.RankByKeys(items_, unicodeRows, made, starts, sorted);
+    if (keys.Take(&made, &sorted)) order_.RankByKeys(items_, unicodeRows, made, sorted);
   } catch (const std::bad_alloc&) {
     order_.Clear();
   }

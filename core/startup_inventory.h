@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/name_key_batches.h"
 #include "core/startup_item.h"
 #include "core/startup_sources.h"
 #include "platform/list_control.h"
@@ -24,12 +25,11 @@ class NameOrder : public RowOrder {
   // Where memory runs short for the keys, the names are ordered by their
   // characters' codes instead: Keyed() then says false.
   void MakeKeys(SystemQueries& system, const std::vector<StartupItem>& items, bool unicode);
-  // Ranks by keys made already, one an item, one after another in |keys|,
-  // each starting at its |starts|, with one more start at the end; |sorted|
-  // the items' indices in the keys' order. Throws bad_alloc and keeps no
-  // ranks when short of memory.
-  void RankByKeys(const std::vector<StartupItem>& items, bool unicode, const std::string& keys,
-                  const std::vector<std::uint32_t>& starts, const std::vector<std::uint32_t>& sorted);
+  // Ranks by keys made already, one an item; |sorted| the items' indices
+  // in the keys' order. Throws bad_alloc and keeps no ranks when short of
+  // memory.
+  void RankByKeys(const std::vector<StartupItem>& items, bool unicode, const std::vector<KeyView>& keys,
+                  const std::vector<std::uint32_t>& sorted);
   bool HasKeys(std::size_t count, bool unicode) const {
     return items_ != nullptr && count_ == count && unicode_ == unicode;
   }

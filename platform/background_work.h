@@ -15,6 +15,8 @@ class BackgroundWork {
   virtual bool Post(Job job, void* context) noexcept = 0;
   // Returns once every job posted has run.
   virtual void Wait() noexcept = 0;
+  // Gets ready for jobs ahead of the first, where there is a thread to start.
+  virtual void Prepare() noexcept {}
 };
 
 // Every job at once, on the caller's thread.

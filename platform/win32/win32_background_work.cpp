@@ -52,6 +52,10 @@ bool Win32BackgroundWork::Post(Job job, void* context) noexcept {
   return true;
 }
 
+void Win32BackgroundWork::Prepare() noexcept {
+  if (thread_ == nullptr && !failed_) Start();
+}
+
 void Win32BackgroundWork::Wait() noexcept {
   for (; unfinished_ > 0; --unfinished_) WaitForSingleObject(finished_, INFINITE);
 }

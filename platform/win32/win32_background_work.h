@@ -17,6 +17,7 @@ class Win32BackgroundWork : public BackgroundWork {
 
   bool Post(Job job, void* context) noexcept override;
   void Wait() noexcept override;
+  void Prepare() noexcept override;
 
  private:
   struct Slot {

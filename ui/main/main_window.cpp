@@ -63,6 +63,7 @@ void MainWindow::OnCreated() {
   view_.SetCaption(kAppTitle);
   view_.SetMenuEnabled(IDM_UNDO_DELETE, false);  // nothing deleted yet
   view_.SetLoadTimerEnabled(true);
+  platform_.background.Prepare();  // while the first load waits, not in it
 }
 
 // A tick already on its way when F5's load ended the timer loads nothing.
