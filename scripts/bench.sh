@@ -164,6 +164,9 @@ round() {
     echo "$ms" >>"$work/program-undo-$n"
   fi
   stop "$title"
+  if [ "$kind" = program ]; then
+    rw_wait_for_exit "$reads_pid" 120 || { rw_log "the reads alone did not end"; exit 1; }
+  fi
 }
 
 # best_load KIND TITLE ROWS MS: the least of MS, the first load's time, and
@@ -189,7 +192,8 @@ reads_open() {
 # side, load again in turn, RW_BENCH_LOADS - 1 times each, so that a slower
 # moment of the machine falls on both alike. Each side's best, its first
 # load (MS for the program's) included, is appended to $work/KIND-load-N;
-# then the reads alone closes.
+# then the reads alone's window closes. Its process, which holds the test
+# desktop, ends with the program's: round waits for it then.
 paired_loads() {
   local reads_best=$reads_first best=$3 ms i
   for ((i = 1; i < ${RW_BENCH_LOADS:-3}; ++i)); do
@@ -201,7 +205,6 @@ paired_loads() {
   echo "$reads_best" >>"$work/reads-load-$1"
   echo "$best" >>"$work/program-load-$1"
   rw_probe close "$reads_title" >/dev/null || true
-  rw_wait_for_exit "$reads_pid" 120 || { rw_log "the reads alone did not end"; exit 1; }
 }
 
 # With no entries seeded: the peak working set of KIND (program or raw) once
