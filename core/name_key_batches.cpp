@@ -39,9 +39,10 @@ struct NameKeyBatches::Batch {
   std::vector<std::uint32_t> keyEnds;
   std::size_t keyed = 0;  // the names keyed, from the first; the job stops at one it cannot key
   std::unique_ptr<std::uint32_t[]> order;  // the batch's names by key, once all are keyed
-  bool sorted = false;
   std::atomic<bool> done{false};  // the job has run: set last, by it
 
+  bool Sorted() const { return keyed == nameEnds.size(); }  // the job sorts what it keyed whole
+  std::uint32_t NameStart(std::size_t name) const { return name == 0 ? 0 : nameEnds[name - 1]; }
   KeyView Key(std::size_t name) const {
     const std::uint32_t start = name == 0 ? 0 : keyEnds[name - 1];
     return {keys.get() + start, keyEnds[name] - start};
@@ -62,12 +63,11 @@ void NameKeyBatches::Add(const RowText& name) noexcept {
     }
     std::u16string& names = filling_->names;
     if (unicode_ != name.ansi) {
-      names.append(name.units, name.length);  // as read
+      names.append(name.units, name.length);  // shown as read
     } else if (unicode_) {
-      names += system_.WideText(std::string(name.units, name.units + name.length));
+      names += UnicodeShown(name, system_);
     } else {
-      const std::string ansi = system_.AnsiText(std::u16string(name.units, name.length));
-      for (const char byte : ansi) names += static_cast<char16_t>(static_cast<unsigned char>(byte));
+      for (const char byte : AnsiShown(name, system_)) names += static_cast<char16_t>(static_cast<unsigned char>(byte));
     }
     filling_->nameEnds.push_back(static_cast<std::uint32_t>(names.size()));
     if (filling_->nameEnds.size() == kBatchNames) Send();
@@ -97,25 +97,23 @@ void NameKeyBatches::GiveBackKeyedNames() noexcept {
   for (; namesKept_ < batches_.size(); ++namesKept_) {
     Batch& batch = *batches_[namesKept_];
     if (!batch.done.load(std::memory_order_acquire)) return;
-    if (batch.keyed == batch.nameEnds.size()) std::u16string().swap(batch.names);
+    if (batch.Sorted()) std::u16string().swap(batch.names);
   }
 }
 
 void NameKeyBatches::MakeKeys(void* context) noexcept {
   Batch& batch = *static_cast<Batch*>(context);
   std::size_t used = 0;
-  std::uint32_t nameStart = 0;
   for (std::size_t name = 0; name < batch.nameEnds.size(); ++name) {
-    const std::uint32_t nameEnd = batch.nameEnds[name];
-    const int length = batch.system->SortKeyInto(batch.names.data() + nameStart, nameEnd - nameStart, batch.wide,
-                                                 batch.keys.get() + used, batch.keyRoom - used);
+    const std::uint32_t nameStart = batch.NameStart(name);
+    const int length = batch.system->SortKeyInto(batch.names.data() + nameStart, batch.nameEnds[name] - nameStart,
+                                                 batch.wide, batch.keys.get() + used, batch.keyRoom - used);
     if (length < 0) break;
     used += static_cast<std::size_t>(length);
     batch.keyEnds[name] = static_cast<std::uint32_t>(used);
     batch.keyed = name + 1;
-    nameStart = nameEnd;
   }
-  if (batch.keyed == batch.nameEnds.size()) SortBatch(batch);
+  if (batch.Sorted()) SortBatch(batch);
   batch.done.store(true, std::memory_order_release);
 }
 
@@ -127,11 +125,10 @@ void NameKeyBatches::SortBatch(Batch& batch) noexcept {
     const int order = batch.Key(first).Compare(batch.Key(second));
     return order != 0 ? order < 0 : first < second;  // alike: in the order read
   });
-  batch.sorted = true;
 }
 
 std::string NameKeyBatches::OrdinaryKey(const Batch& batch, std::size_t name) const {
-  const std::uint32_t start = name == 0 ? 0 : batch.nameEnds[name - 1];
+  const std::uint32_t start = batch.NameStart(name);
   const char16_t* units = batch.names.data() + start;
   const std::size_t length = batch.nameEnds[name] - start;
   if (unicode_) return system_.SortKeyWide(std::u16string(units, length));
@@ -203,15 +200,14 @@ bool NameKeyBatches::Take(std::vector<KeyView>* keys, std::vector<std::uint32_t>
         continue;
       }
       lateKeys_.push_back(OrdinaryKey(*batch, name));
-      const std::uint32_t nameStart = name == 0 ? 0 : batch->nameEnds[name - 1];
-      if (lateKeys_.back().empty() && batch->nameEnds[name] != nameStart) return false;  // the system made none
+      if (lateKeys_.back().empty() && batch->nameEnds[name] != batch->NameStart(name)) return false;  // none made
       keys->push_back({lateKeys_.back().data(), static_cast<std::uint32_t>(lateKeys_.back().size())});
     }
     const std::size_t runStart = sorted->size();
     for (std::size_t name = 0; name < batch->nameEnds.size(); ++name) {
-      sorted->push_back(first + (batch->sorted ? batch->order[name] : static_cast<std::uint32_t>(name)));
+      sorted->push_back(first + (batch->Sorted() ? batch->order[name] : static_cast<std::uint32_t>(name)));
     }
-    if (!batch->sorted) std::sort(sorted->begin() + static_cast<std::ptrdiff_t>(runStart), sorted->end(), before);
+    if (!batch->Sorted()) std::sort(sorted->begin() + static_cast<std::ptrdiff_t>(runStart), sorted->end(), before);
     runEnds.push_back(sorted->size());
     std::u16string().swap(batch->names);  // what is left of them: for the merge's memory
   }

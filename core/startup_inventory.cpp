@@ -113,19 +113,15 @@ bool NameOrder::RankOrThrow(SystemQueries& system, const std::vector<StartupItem
     keys += key;
   }
   starts.push_back(static_cast<std::uint32_t>(keys.size()));
-  RankByKeysOrThrow(keys, starts);
-  return true;
-}
-
-void NameOrder::RankByKeysOrThrow(const std::string& keys, const std::vector<std::uint32_t>& starts) {
   auto compare = [&](std::uint32_t first, std::uint32_t second) {
     return keys.compare(starts[first], starts[first + 1] - starts[first], keys, starts[second],
                         starts[second + 1] - starts[second]);
   };
   const std::vector<std::uint32_t> sorted =
-      IndicesInOrder(starts.size() - 1, [&](std::uint32_t a, std::uint32_t b) { return compare(a, b) < 0; });
+      IndicesInOrder(items.size(), [&](std::uint32_t a, std::uint32_t b) { return compare(a, b) < 0; });
   RankSorted(sorted, [&](std::uint32_t a, std::uint32_t b) { return compare(a, b) == 0; }, &ranks_);
   byUnits_ = false;
+  return true;
 }
 
 void NameOrder::RankByKeys(const std::vector<StartupItem>& items, bool unicode, const std::vector<KeyView>& keys,

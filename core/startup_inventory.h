@@ -47,7 +47,6 @@ class NameOrder : public RowOrder {
   // no key for a name.
   bool RankOrThrow(SystemQueries& system, const std::vector<StartupItem>& items, int keying);
   void RankByUnitsOrThrow(const std::vector<StartupItem>& items);
-  void RankByKeysOrThrow(const std::string& keys, const std::vector<std::uint32_t>& starts);
 
   std::vector<std::uint32_t> ranks_;  // by item index; equal names share one
   const std::vector<StartupItem>* items_ = nullptr;  // for the order without ranks

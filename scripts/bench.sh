@@ -169,13 +169,15 @@ round() {
   fi
 }
 
+lesser() { awk -v a="$1" -v b="$2" 'BEGIN { print (b < a ? b : a) }'; }
+
 # best_load KIND TITLE ROWS MS: the least of MS, the first load's time, and
 # of RW_BENCH_LOADS - 1 loads again of ROWS rows.
 best_load() {
   local best=$4 ms i
   for ((i = 1; i < ${RW_BENCH_LOADS:-3}; ++i)); do
     ms=$(rw_probe loadnow "$2" "$3") || { rw_log "$1: no load again of $3 rows"; exit 1; }
-    best=$(awk -v a="$best" -v b="$ms" 'BEGIN { print (b < a ? b : a) }')
+    best=$(lesser "$best" "$ms")
   done
   echo "$best"
 }
@@ -198,9 +200,9 @@ paired_loads() {
   local reads_best=$reads_first best=$3 ms i
   for ((i = 1; i < ${RW_BENCH_LOADS:-3}; ++i)); do
     ms=$(rw_probe loadnow "$reads_title" "$2") || { rw_log "reads alone: no load again of $2 rows"; exit 1; }
-    reads_best=$(awk -v a="$reads_best" -v b="$ms" 'BEGIN { print (b < a ? b : a) }')
+    reads_best=$(lesser "$reads_best" "$ms")
     ms=$(rw_probe loadnow "$program_title" "$2") || { rw_log "program: no load again of $2 rows"; exit 1; }
-    best=$(awk -v a="$best" -v b="$ms" 'BEGIN { print (b < a ? b : a) }')
+    best=$(lesser "$best" "$ms")
   done
   echo "$reads_best" >>"$work/reads-load-$1"
   echo "$best" >>"$work/program-load-$1"
