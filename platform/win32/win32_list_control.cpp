@@ -462,9 +462,24 @@ void Win32ListControl::SetView(ListViewMode mode) {
   InvalidateRect(list_, nullptr, TRUE);
 }
 
+// Drawing again, the list sets its scroll bars, and Wine's draws the
+// vertical one twice there, each time at once. Hidden from drawing for that
+// moment, the list is then drawn once, whole, its frame and scroll bars too.
+// Hiding validates what was due, the header's too: the children are drawn
+// again when one of them was due.
 void Win32ListControl::SetRedraw(bool redraw) {
-  ToList(WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
-  if (redraw) InvalidateRect(list_, nullptr, TRUE);
+  if (!redraw) {
+    ToList(WM_SETREDRAW, FALSE, 0);
+    return;
+  }
+  bool childDue = false;
+  for (HWND child = GetWindow(list_, GW_CHILD); child != nullptr && !childDue; child = GetWindow(child, GW_HWNDNEXT)) {
+    childDue = GetUpdateRect(child, nullptr, FALSE) != FALSE;
+  }
+  DefWindowProcA(list_, WM_SETREDRAW, FALSE, 0);
+  ToList(WM_SETREDRAW, TRUE, 0);
+  DefWindowProcA(list_, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | (childDue ? RDW_ALLCHILDREN : 0));
 }
 
 }  // namespace rw

@@ -286,6 +286,33 @@ TEST_P(ListControlContractTest, TypingSelectsTheNextRowWhoseNameStartsSo) {
       << "after the focused row, without regard to case";
 }
 
+// Drawing again after a change: the list is visible, due to be drawn whole,
+// its scroll bar set to its rows, and its header still due when it was.
+TEST_P(ListControlContractTest, DrawingAgainLeavesTheListShownAndDueWholeWithItsScrollBarSet) {
+  const HWND host = GetParent(window_);
+  ShowWindow(host, SW_SHOWNOACTIVATE);
+  UpdateWindow(host);
+  const HWND header = GetWindow(window_, GW_CHILD);
+  ASSERT_NE(nullptr, header);
+  list_.SetRedraw(false);
+  Add(std::vector<std::string>(200, "row"));
+  InvalidateRect(header, nullptr, TRUE);
+  list_.SetRedraw(true);
+  EXPECT_TRUE(IsWindowVisible(window_));
+  RECT due = {};
+  RECT client = {};
+  GetClientRect(window_, &client);
+  ASSERT_TRUE(GetUpdateRect(window_, &due, FALSE));
+  EXPECT_TRUE(EqualRect(&due, &client));
+  EXPECT_TRUE(GetUpdateRect(header, nullptr, FALSE));
+  SCROLLINFO vertical = {};
+  vertical.cbSize = sizeof vertical;
+  vertical.fMask = SIF_RANGE;
+  ASSERT_TRUE(GetScrollInfo(window_, SB_VERT, &vertical));
+  EXPECT_EQ(199, vertical.nMax);
+  ShowWindow(host, SW_HIDE);
+}
+
 TEST_P(ListControlContractTest, ViewsSwitchTheControlsTypeAndKeepTheRows) {
   Add({"a", "b"});
   list_.SetChecked(0, true);

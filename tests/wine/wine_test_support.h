@@ -48,7 +48,8 @@ bool WriteTextFile(const std::string& path, const std::string& text, DWORD attri
 bool FileExistsWide(const std::wstring& path);
 bool WriteTextFileWide(const std::wstring& path, const std::string& text);
 // A report list view with three columns, as the main window's list is made,
-// in a hidden window of its own; |style| adds to WS_CHILD | LVS_REPORT.
+// in a hidden window of its own; |style| adds to WS_CHILD | WS_CLIPCHILDREN |
+// LVS_REPORT.
 // Attaching a Win32ListControl gives it its check boxes; the host window
 // hands the list's notifications to |notify| (the rows' text requests), in
 // Unicode when |unicode| says so.

@@ -139,7 +139,7 @@ void Win32MainWindow::EndProgram() {
 
 void Win32MainWindow::CreateList() {
   HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL |
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL |
                                   (controls_.virtualList ? LVS_OWNERDATA : 0),
                               0, 0, 0, 0, handle(), ControlId(IDC_STARTUP_LIST), instance(), nullptr);
   if (controls_.fullRowSelect) {
