@@ -468,8 +468,8 @@ void Win32ListControl::SetView(ListViewMode mode) {
 // Hiding validates what was due, the header's too: the children are drawn
 // again when one of them was due.
 void Win32ListControl::SetRedraw(bool redraw) {
-  if (!redraw) {
-    ToList(WM_SETREDRAW, FALSE, 0);
+  if (!redraw || (GetWindowLongA(list_, GWL_STYLE) & WS_VISIBLE) == 0) {  // a hidden list stays hidden
+    ToList(WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
     return;
   }
   bool childDue = false;

@@ -287,7 +287,8 @@ TEST_P(ListControlContractTest, TypingSelectsTheNextRowWhoseNameStartsSo) {
 }
 
 // Drawing again after a change: the list is visible, due to be drawn whole,
-// its scroll bar set to its rows, and its header still due when it was.
+// its scroll bar set to its rows, and its header still due when it was; a
+// hidden list stays hidden.
 TEST_P(ListControlContractTest, DrawingAgainLeavesTheListShownAndDueWholeWithItsScrollBarSet) {
   const HWND host = GetParent(window_);
   ShowWindow(host, SW_SHOWNOACTIVATE);
@@ -310,6 +311,10 @@ TEST_P(ListControlContractTest, DrawingAgainLeavesTheListShownAndDueWholeWithIts
   vertical.fMask = SIF_RANGE;
   ASSERT_TRUE(GetScrollInfo(window_, SB_VERT, &vertical));
   EXPECT_EQ(199, vertical.nMax);
+  ShowWindow(window_, SW_HIDE);
+  list_.SetRedraw(false);
+  list_.SetRedraw(true);
+  EXPECT_FALSE(IsWindowVisible(window_)) << "a hidden list stays hidden";
   ShowWindow(host, SW_HIDE);
 }
 
