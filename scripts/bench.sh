@@ -13,7 +13,7 @@
 # Load: once the window shows, from the last moment it answered with no rows
 # (the 500 ms each waits before its first load are not counted) until its
 # status bar says "Ready" over every row; then RW_BENCH_LOADS - 1 loads
-# again (default 3 in all), each from Refresh, as F5, until "Ready". A
+# again (default 5 in all), each from Refresh, as F5, until "Ready". A
 # round's load is the best of them: the same reads vary by a fifth and more
 # from one load to the next on this machine, the reads alone's as the
 # program's, and the best of each is what each costs. The reads alone and
@@ -175,7 +175,7 @@ lesser() { awk -v a="$1" -v b="$2" 'BEGIN { print (b < a ? b : a) }'; }
 # of RW_BENCH_LOADS - 1 loads again of ROWS rows.
 best_load() {
   local best=$4 ms i
-  for ((i = 1; i < ${RW_BENCH_LOADS:-3}; ++i)); do
+  for ((i = 1; i < ${RW_BENCH_LOADS:-5}; ++i)); do
     ms=$(rw_probe loadnow "$2" "$3") || { rw_log "$1: no load again of $3 rows"; exit 1; }
     best=$(lesser "$best" "$ms")
   done
@@ -198,7 +198,7 @@ reads_open() {
 # desktop, ends with the program's: round waits for it then.
 paired_loads() {
   local reads_best=$reads_first best=$3 ms i
-  for ((i = 1; i < ${RW_BENCH_LOADS:-3}; ++i)); do
+  for ((i = 1; i < ${RW_BENCH_LOADS:-5}; ++i)); do
     ms=$(rw_probe loadnow "$reads_title" "$2") || { rw_log "reads alone: no load again of $2 rows"; exit 1; }
     reads_best=$(lesser "$reads_best" "$ms")
     ms=$(rw_probe loadnow "$program_title" "$2") || { rw_log "program: no load again of $2 rows"; exit 1; }
