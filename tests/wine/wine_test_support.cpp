@@ -234,8 +234,8 @@ HWND CreateTestListView(DWORD style, bool (*notify)(const NMHDR*, LRESULT*), boo
   if (host == nullptr) return nullptr;
   SetWindowLongPtrA(host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(notify));
   SetWindowLongPtrA(host, 0, unicode ? 1 : 0);
-  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | LVS_REPORT | style, 0, 0, 600, 400,
-                              host, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | LVS_REPORT | style, 0, 0,
+                              600, 400, host, nullptr, GetModuleHandleA(nullptr), nullptr);
   for (int column = 0; column < 3; ++column) {
     LVCOLUMNA header = {};
     header.mask = LVCF_WIDTH | LVCF_SUBITEM;

@@ -138,9 +138,10 @@ void Win32MainWindow::EndProgram() {
 }
 
 void Win32MainWindow::CreateList() {
+  // Clipping its children, the list drawn again leaves its header be.
   HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL |
-                                  (controls_.virtualList ? LVS_OWNERDATA : 0),
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | LVS_REPORT |
+                                  LVS_SHOWSELALWAYS | LVS_SINGLESEL | (controls_.virtualList ? LVS_OWNERDATA : 0),
                               0, 0, 0, 0, handle(), ControlId(IDC_STARTUP_LIST), instance(), nullptr);
   if (controls_.fullRowSelect) {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
