@@ -57,21 +57,28 @@ std::string KeyOf(const std::basic_string<Char>& text, MapInto mapInto) {
 
 constexpr DWORD kSortKeyFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
 
+// The sort key calls, each into a buffer of bytes: the key's length with its
+// NUL, or 0. The wide one is looked up at run time and may be missing.
+int MapSortKeyA(const char* text, int units, char* key, int bytes) {
+  return LCMapStringA(LOCALE_USER_DEFAULT, kSortKeyFlags, text, units, key, bytes);
+}
+
+template <typename MapStringW>
+int MapSortKeyW(MapStringW mapString, const char16_t* text, int units, char* key, int bytes) {
+  if (mapString == nullptr) return 0;
+  return mapString(LOCALE_USER_DEFAULT, kSortKeyFlags, reinterpret_cast<LPCWSTR>(text), units,
+                   reinterpret_cast<LPWSTR>(key), bytes);
+}
+
 }  // namespace
 
-std::string Win32SystemQueries::SortKey(const std::string& ansi) {
-  return KeyOf(ansi, [](const char* text, int units, char* key, int bytes) {
-    return LCMapStringA(LOCALE_USER_DEFAULT, kSortKeyFlags, text, units, key, bytes);
-  });
-}
+std::string Win32SystemQueries::SortKey(const std::string& ansi) { return KeyOf(ansi, MapSortKeyA); }
 
 // A sort key is bytes, whichever form of the call makes it.
 std::string Win32SystemQueries::SortKeyWide(const std::u16string& wide) {
-  const auto mapString = lcMapStringW_;
-  if (mapString == nullptr) return std::string();
+  const auto mapString = lcMapStringW_;  // missing: no key, as for any key not made
   return KeyOf(wide, [mapString](const char16_t* text, int units, char* key, int bytes) {
-    return mapString(LOCALE_USER_DEFAULT, kSortKeyFlags, reinterpret_cast<LPCWSTR>(text), units,
-                     reinterpret_cast<LPWSTR>(key), bytes);
+    return MapSortKeyW(mapString, text, units, key, bytes);
   });
 }
 
@@ -86,14 +93,12 @@ int Win32SystemQueries::SortKeyInto(const char16_t* units, std::size_t length, b
   if (length > 0x7FFFFFFF || room == 0) return -1;
   int made = 0;
   if (wide) {
-    if (lcMapStringW_ == nullptr) return -1;
-    made = lcMapStringW_(LOCALE_USER_DEFAULT, kSortKeyFlags, reinterpret_cast<LPCWSTR>(units),
-                         static_cast<int>(length), reinterpret_cast<LPWSTR>(key), room);
+    made = MapSortKeyW(lcMapStringW_, units, static_cast<int>(length), key, room);
   } else {
     char ansi[512];  // a longer name is keyed by the caller
     if (length > sizeof ansi) return -1;
     for (std::size_t i = 0; i < length; ++i) ansi[i] = static_cast<char>(units[i]);
-    made = LCMapStringA(LOCALE_USER_DEFAULT, kSortKeyFlags, ansi, static_cast<int>(length), key, room);
+    made = MapSortKeyA(ansi, static_cast<int>(length), key, room);
   }
   return made > 0 ? made - 1 : -1;
 }
