@@ -20,12 +20,12 @@ std::u16string WideTextUpToFirstNul(const std::vector<std::uint8_t>& data, std::
 
 void WideTextUpToFirstNul(const std::vector<std::uint8_t>& data, std::uint32_t length, std::u16string* text) {
   length = std::min<std::uint32_t>(length, static_cast<std::uint32_t>(data.size()));
+  const std::uint8_t* bytes = data.data();
   std::uint32_t end = 0;
-  while (end + 1 < length && (data[end] | data[end + 1]) != 0) end += 2;
+  while (end + 1 < length && (bytes[end] | bytes[end + 1]) != 0) end += 2;
+  // Little-endian UTF-16, as the platform's own units: copied whole.
   text->resize(end / 2);
-  for (std::uint32_t at = 0; at < end; at += 2) {
-    (*text)[at / 2] = static_cast<char16_t>(data[at] | (data[at + 1] << 8));
-  }
+  if (end != 0) std::memcpy(&(*text)[0], bytes, end);
 }
 
 }  // namespace rw
