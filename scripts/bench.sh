@@ -12,13 +12,15 @@
 #     and tells their count.
 # Load: once the window shows, from the last moment it answered with no rows
 # (the 500 ms each waits before its first load are not counted) until its
-# status bar says "Ready" over every row; then RW_BENCH_LOADS - 1 loads
-# again (default 5 in all), each from Refresh, as F5, until "Ready". A
-# round's load is the best of them: the same reads vary by a fifth and more
-# from one load to the next on this machine, the reads alone's as the
-# program's, and the best of each is what each costs. The reads alone and
-# the program are open side by side and load again in turn, so that both
-# meet the machine's slower moments alike.
+# status bar says "Ready" over every row; then loads again, each from
+# Refresh, as F5, until "Ready". A round's load time is the best of them: the
+# same reads vary by a fifth and more from one load to the next on this
+# machine, the reads alone's as the program's. The reads alone and the
+# program are open side by side and load again in turn, RW_BENCH_PAIRS times
+# (default 7), so that each pair meets the machine in the same moment; the
+# round's program / reads alone is the median of its pairs' ratios, which no
+# one slow or lucky load moves. The raw cost loads RW_BENCH_LOADS times in
+# all (default 5), and its best counts.
 # Delete: View > Check All, Delete Checked Items, Yes; from the answer until
 # only the rows that are not deleted (the folder's other files) are left.
 # Undo (the program only): Options > Undo Delete until the load after it says
@@ -45,9 +47,9 @@
 #   load: the program's load at 10,000, 20,000 and 40,000 entries at most
 #     1.15 times the reads alone's (the list costs at most 15% above them).
 #   growth: the program's load from 10,000 to 40,000 entries grows at most
-#     1.10 times as much as the reads alone's: per round, load(40,000) /
-#     load(10,000) of the program against that of the reads, rounds of the
-#     same index paired; and the same on the medians of each size.
+#     1.10 times as much as the reads alone's: per round, program / reads
+#     alone at 40,000 against that at 10,000, rounds of the same index
+#     paired; and the same on the medians of each size.
 #   memory: at 10,000, 20,000 and 40,000 entries a row costs the program at
 #     most half of what it costs the raw cost, each as its increment over its
 #     own empty load, per round and on the medians of those increments.
@@ -191,21 +193,26 @@ reads_open() {
 }
 
 # paired_loads N ROWS MS: the reads alone and the program, open side by
-# side, load again in turn, RW_BENCH_LOADS - 1 times each, so that a slower
-# moment of the machine falls on both alike. Each side's best, its first
-# load (MS for the program's) included, is appended to $work/KIND-load-N;
-# then the reads alone's window closes. Its process, which holds the test
-# desktop, ends with the program's: round waits for it then.
+# side, load again in turn, RW_BENCH_PAIRS times each, so that a slower
+# moment of the machine falls on both loads of a pair alike. Each side's
+# best, its first load (MS for the program's) included, is appended to
+# $work/KIND-load-N; the median of the pairs' program / reads alone to
+# $work/load-to-reads-N, and the pairs' ratios, least first, to
+# $work/load-pairs-N. Then the reads alone's window closes. Its process,
+# which holds the test desktop, ends with the program's: round waits for it then.
 paired_loads() {
-  local reads_best=$reads_first best=$3 ms i
-  for ((i = 1; i < ${RW_BENCH_LOADS:-5}; ++i)); do
-    ms=$(rw_probe loadnow "$reads_title" "$2") || { rw_log "reads alone: no load again of $2 rows"; exit 1; }
-    reads_best=$(lesser "$reads_best" "$ms")
+  local reads_best=$reads_first best=$3 reads_ms ms i pairs=""
+  for ((i = 0; i < ${RW_BENCH_PAIRS:-7}; ++i)); do
+    reads_ms=$(rw_probe loadnow "$reads_title" "$2") || { rw_log "reads alone: no load again of $2 rows"; exit 1; }
+    reads_best=$(lesser "$reads_best" "$reads_ms")
     ms=$(rw_probe loadnow "$program_title" "$2") || { rw_log "program: no load again of $2 rows"; exit 1; }
     best=$(lesser "$best" "$ms")
+    pairs+=$(awk -v p="$ms" -v r="$reads_ms" 'BEGIN { printf "%.3f", p / r }')$'\n'
   done
   echo "$reads_best" >>"$work/reads-load-$1"
   echo "$best" >>"$work/program-load-$1"
+  printf '%s' "$pairs" | median | awk '{ printf "%.2f\n", $1 }' >>"$work/load-to-reads-$1"
+  printf '%s' "$pairs" | sort -n | awk '{ printf "%.2f%s", $1, NR % 1000 ? " " : "" } END { print "" }' >>"$work/load-pairs-$1"
   rw_probe close "$reads_title" >/dev/null || true
 }
 
@@ -304,9 +311,8 @@ for n in "${sizes[@]}"; do
     printf "%7s %7s %6s | %9.1f %9.1f %9.1f %6.2f %6.2f | %7s %9.1f %9.1f %6.2f\n", "", "", "best", bl, brl, bsl, bl / brl, bl / bsl, "", bd, brd, bd / brd }'
 
   # Every round.
-  ratios "$work/program-load-$n" "$work/reads-load-$n" >"$work/load-to-reads-$n"
   load_columns=("$work/program-load-$n" "$work/raw-load-$n" "$work/reads-load-$n" "$work/load-to-reads-$n")
-  load_heading="program | raw | reads alone | program / reads alone"
+  load_heading="program | raw | reads alone (best loads) | program / reads alone (median of the pairs)"
   delete_columns=("$work/program-delete-$n" "$work/raw-delete-$n")
   delete_heading="program | raw"
   if [ -n "${RW_BENCH_WIDE_COST:-}" ]; then
@@ -314,7 +320,8 @@ for n in "${sizes[@]}"; do
     delete_columns+=("$work/rawansi-delete-$n"); delete_heading+=" | raw with ANSI rows"
   fi
   echo "    load, ms, by round: $load_heading"
-  paste "${load_columns[@]}" | awk '{ printf "      %d:", NR; for (i = 1; i <= NF; ++i) printf " %9s%s", $i, i < NF ? " |" : "\n" }'
+  paste "${load_columns[@]}" "$work/load-pairs-$n" |
+    awk -F '\t' '{ printf "      %d:", NR; for (i = 1; i < NF; ++i) printf " %9s |", $i; printf " pairs %s\n", $NF }'
   echo "    delete of $((rows - others)) entries, ms, by round: $delete_heading | program's Undo, the load after it included (and / its delete)"
   paste "${delete_columns[@]}" "$work/program-undo-$n" "$work/program-delete-$n" |
     awk '{ printf "      %d:", NR; for (i = 1; i <= NF - 2; ++i) printf " %9s |", $i; printf " %9s (%.2f)\n", $(NF - 1), $(NF - 1) / $NF }'
@@ -353,7 +360,7 @@ for n in "${sizes[@]}"; do
 
   # The targets at this size.
   if [[ $kJudgedSizes == *" $n "* ]]; then
-    median_figure=$(awk -v p="$l" -v s="$(median <"$work/reads-load-$n")" 'BEGIN { printf "%.2f", p / s }')
+    median_figure=$(median <"$work/load-to-reads-$n")
     target "load at $n, program / reads alone <= $kLoadToReads" "$kLoadToReads" "$work/load-to-reads-$n" "$median_figure"
     median_figure=$(awk -v p="$(median <"$work/program-row-bytes-$n")" -v r="$(median <"$work/raw-row-bytes-$n")" \
                       'BEGIN { if (r > 0) printf "%.2f", p / r; else print "-" }')
@@ -378,12 +385,13 @@ awk '{ n[NR] = $2; l[NR] = $3; d[NR] = $5; bl[NR] = $7; bd[NR] = $9 }
 # smaller to the larger size, round by round (the same layout) and on the medians.
 if [ -f "$work/program-load-$kGrowthFrom" ] && [ -f "$work/program-load-$kGrowthTo" ]; then
   growth() { ratios "$work/$1-load-$kGrowthTo" "$work/$1-load-$kGrowthFrom"; }
-  paste <(growth program) <(growth reads) |
+  # (program / reads) at the larger size over that at the smaller: the
+  # program's growth over the reads', each size's figure its pairs' median.
+  paste "$work/load-to-reads-$kGrowthTo" "$work/load-to-reads-$kGrowthFrom" |
     awk -v k="$kGrowthToReads" '{ if ($2 > 0) printf "%.2f\n", $1 / ($2 * k); else print "-" }' >"$work/growth-to-reads"
-  median_figure=$(awk -v p4="$(median <"$work/program-load-$kGrowthTo")" -v p1="$(median <"$work/program-load-$kGrowthFrom")" \
-                      -v s4="$(median <"$work/reads-load-$kGrowthTo")" -v s1="$(median <"$work/reads-load-$kGrowthFrom")" -v k="$kGrowthToReads" \
-                      'BEGIN { printf "%.2f", (p4 / p1) / ((s4 / s1) * k) }')
-  echo "load growth $kGrowthFrom -> $kGrowthTo by round, program | reads alone:" \
+  median_figure=$(awk -v to="$(median <"$work/load-to-reads-$kGrowthTo")" -v from="$(median <"$work/load-to-reads-$kGrowthFrom")" \
+                      -v k="$kGrowthToReads" 'BEGIN { printf "%.2f", to / (from * k) }')
+  echo "load growth $kGrowthFrom -> $kGrowthTo by round (best loads), program | reads alone:" \
        "$(paste <(growth program) <(growth reads) | awk '{ printf " %d: %.2fx | %.2fx;", NR, $1, $2 }')"
   target "load growth $kGrowthFrom -> $kGrowthTo, program's / (reads alone's x $kGrowthToReads) <= 1" 1 "$work/growth-to-reads" "$median_figure"
 fi
