@@ -212,7 +212,7 @@ paired_loads() {
   echo "$reads_best" >>"$work/reads-load-$1"
   echo "$best" >>"$work/program-load-$1"
   printf '%s' "$pairs" | median | awk '{ printf "%.2f\n", $1 }' >>"$work/load-to-reads-$1"
-  printf '%s' "$pairs" | sort -n | awk '{ printf "%.2f%s", $1, NR % 1000 ? " " : "" } END { print "" }' >>"$work/load-pairs-$1"
+  printf '%s' "$pairs" | sort -n | awk '{ printf "%s%.2f", (NR > 1 ? " " : ""), $1 } END { print "" }' >>"$work/load-pairs-$1"
   rw_probe close "$reads_title" >/dev/null || true
 }
 
