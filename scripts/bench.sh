@@ -201,18 +201,20 @@ reads_open() {
 # $work/load-pairs-N. Then the reads alone's window closes. Its process,
 # which holds the test desktop, ends with the program's: round waits for it then.
 paired_loads() {
-  local reads_best=$reads_first best=$3 reads_ms ms i pairs=""
+  local ms i
+  : >"$work/pair-reads"
+  : >"$work/pair-program"
   for ((i = 0; i < ${RW_BENCH_PAIRS:-7}; ++i)); do
-    reads_ms=$(rw_probe loadnow "$reads_title" "$2") || { rw_log "reads alone: no load again of $2 rows"; exit 1; }
-    reads_best=$(lesser "$reads_best" "$reads_ms")
+    ms=$(rw_probe loadnow "$reads_title" "$2") || { rw_log "reads alone: no load again of $2 rows"; exit 1; }
+    echo "$ms" >>"$work/pair-reads"
     ms=$(rw_probe loadnow "$program_title" "$2") || { rw_log "program: no load again of $2 rows"; exit 1; }
-    best=$(lesser "$best" "$ms")
-    pairs+=$(awk -v p="$ms" -v r="$reads_ms" 'BEGIN { printf "%.3f", p / r }')$'\n'
+    echo "$ms" >>"$work/pair-program"
   done
-  echo "$reads_best" >>"$work/reads-load-$1"
-  echo "$best" >>"$work/program-load-$1"
-  printf '%s' "$pairs" | median | awk '{ printf "%.2f\n", $1 }' >>"$work/load-to-reads-$1"
-  printf '%s' "$pairs" | sort -n | awk '{ printf "%s%.2f", (NR > 1 ? " " : ""), $1 } END { print "" }' >>"$work/load-pairs-$1"
+  { echo "$reads_first"; cat "$work/pair-reads"; } | best >>"$work/reads-load-$1"
+  { echo "$3"; cat "$work/pair-program"; } | best >>"$work/program-load-$1"
+  ratios "$work/pair-program" "$work/pair-reads" >"$work/pair-ratios"
+  median <"$work/pair-ratios" >>"$work/load-to-reads-$1"
+  sort -n "$work/pair-ratios" | paste -sd ' ' >>"$work/load-pairs-$1"
   rw_probe close "$reads_title" >/dev/null || true
 }
 
