@@ -1,8 +1,8 @@
 #include "core/name_key_batches.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
-#include <new>
 #include <utility>
 
 #include "core/startup_item.h"
@@ -11,11 +11,11 @@ namespace rw {
 
 namespace {
 
-// Names a batch holds: small enough that the last batch, keyed after the
-// reads, costs little; large enough that handing batches over costs less.
+// Names a batch holds: small enough that the two threads finish close
+// together; large enough that taking a batch costs little.
 constexpr std::size_t kBatchNames = 1024;
 // Room for a batch's keys: a few bytes a character are usual, and a key
-// that does not fit is made after the reads.
+// that does not fit is made the ordinary way, once the batches are keyed.
 constexpr std::size_t kKeyBytesPerUnit = 8;
 constexpr std::size_t kKeyBytesPerName = 16;
 
@@ -31,18 +31,18 @@ int KeyView::Compare(const KeyView& other) const {
 struct NameKeyBatches::Batch {
   SystemQueries* system = nullptr;
   bool wide = false;
-  std::u16string names;  // one after another; ANSI names one byte a unit
-  std::vector<std::uint32_t> nameEnds;
-  // Written by the job, read once it has run.
+  // Each name's units, where the items or shown_ keep them; ANSI names one
+  // byte a unit.
+  std::vector<const char16_t*> names;
+  std::vector<std::uint32_t> lengths;
+  // Written by the thread that keys the batch, read once both are done.
   std::unique_ptr<char[]> keys;
   std::size_t keyRoom = 0;
   std::vector<std::uint32_t> keyEnds;
-  std::size_t keyed = 0;  // the names keyed, from the first; the job stops at one it cannot key
+  std::size_t keyed = 0;  // the names keyed, from the first; keying stops at one it cannot key
   std::unique_ptr<std::uint32_t[]> order;  // the batch's names by key, once all are keyed
-  std::atomic<bool> done{false};  // the job has run: set last, by it
 
-  bool Sorted() const { return keyed == nameEnds.size(); }  // the job sorts what it keyed whole
-  std::uint32_t NameStart(std::size_t name) const { return name == 0 ? 0 : nameEnds[name - 1]; }
+  bool Sorted() const { return keyed == names.size(); }  // a batch keyed whole is sorted
   KeyView Key(std::size_t name) const {
     const std::uint32_t start = name == 0 ? 0 : keyEnds[name - 1];
     return {keys.get() + start, keyEnds[name] - start};
@@ -52,74 +52,88 @@ struct NameKeyBatches::Batch {
 NameKeyBatches::NameKeyBatches(SystemQueries& system, BackgroundWork& work, bool unicode)
     : system_(system), work_(work), unicode_(unicode) {}
 
-NameKeyBatches::~NameKeyBatches() { work_.Wait(); }
+NameKeyBatches::~NameKeyBatches() = default;
 
-void NameKeyBatches::Add(const RowText& name) noexcept {
-  if (abandoned_) return;
-  try {
-    if (filling_ == nullptr) {
-      filling_ = std::make_unique<Batch>();
-      filling_->nameEnds.reserve(kBatchNames);
+// Every batch, with its room for keys: the threads that key them allocate
+// nothing. A name read in the form the list shows is keyed where its item
+// keeps it; the others are made as shown first.
+void NameKeyBatches::MakeBatches(const std::vector<StartupItem>& items) {
+  std::size_t others = 0;
+  for (const StartupItem& item : items) others += item.Text(kColumnName).ansi == unicode_ ? 1 : 0;
+  shown_.reserve(others);  // never moved: the batches point into them
+  for (std::size_t first = 0; first < items.size(); first += kBatchNames) {
+    auto batch = std::make_unique<Batch>();
+    const std::size_t count = std::min(kBatchNames, items.size() - first);
+    batch->system = &system_;
+    batch->wide = unicode_;
+    batch->names.reserve(count);
+    batch->lengths.reserve(count);
+    std::size_t units = 0;
+    for (std::size_t item = first; item < first + count; ++item) {
+      const RowText name = items[item].Text(kColumnName);
+      if (unicode_ != name.ansi) {
+        batch->names.push_back(name.units);  // shown as read
+        batch->lengths.push_back(static_cast<std::uint32_t>(name.length));
+      } else {
+        std::u16string shown;
+        if (unicode_) {
+          shown = UnicodeShown(name, system_);
+        } else {
+          for (const char byte : AnsiShown(name, system_)) shown += static_cast<char16_t>(static_cast<unsigned char>(byte));
+        }
+        shown_.push_back(std::move(shown));
+        batch->names.push_back(shown_.back().data());
+        batch->lengths.push_back(static_cast<std::uint32_t>(shown_.back().size()));
+      }
+      units += batch->lengths.back();
     }
-    std::u16string& names = filling_->names;
-    if (unicode_ != name.ansi) {
-      names.append(name.units, name.length);  // shown as read
-    } else if (unicode_) {
-      names += UnicodeShown(name, system_);
-    } else {
-      for (const char byte : AnsiShown(name, system_)) names += static_cast<char16_t>(static_cast<unsigned char>(byte));
-    }
-    filling_->nameEnds.push_back(static_cast<std::uint32_t>(names.size()));
-    if (filling_->nameEnds.size() == kBatchNames) Send();
-  } catch (...) {
-    abandoned_ = true;
+    batch->keyRoom = units * kKeyBytesPerUnit + count * kKeyBytesPerName;
+    batch->keys.reset(new char[batch->keyRoom]);
+    batch->keyEnds.assign(count, 0);
+    batch->order.reset(new std::uint32_t[count]);
+    batches_.push_back(std::move(batch));
   }
 }
 
-// Hands the batch being filled to the background thread, or keys it here
-// where none takes it.
-void NameKeyBatches::Send() {
-  GiveBackKeyedNames();
-  Batch& batch = *filling_;
-  batch.system = &system_;
-  batch.wide = unicode_;
-  batch.keyRoom = batch.names.size() * kKeyBytesPerUnit + batch.nameEnds.size() * kKeyBytesPerName;
-  batch.keys.reset(new char[batch.keyRoom]);
-  batch.keyEnds.assign(batch.nameEnds.size(), 0);
-  batch.order.reset(new std::uint32_t[batch.nameEnds.size()]);
-  batches_.push_back(std::move(filling_));
-  if (!work_.Post(&NameKeyBatches::MakeKeys, &batch)) MakeKeys(&batch);
-}
+// The batches, taken one at a time by whichever thread is free: the next
+// to take is all the threads share.
+struct NameKeyBatches::Keying {
+  std::vector<Batch*> batches;
+  std::atomic<std::size_t> next{0};
+};
 
-// A batch whose every name has its key needs its names no more: given back
-// while the reads go on, for the items read next.
-void NameKeyBatches::GiveBackKeyedNames() noexcept {
-  for (; namesKept_ < batches_.size(); ++namesKept_) {
-    Batch& batch = *batches_[namesKept_];
-    if (!batch.done.load(std::memory_order_acquire)) return;
-    if (batch.Sorted()) std::u16string().swap(batch.names);
+void NameKeyBatches::KeyBatches(void* context) noexcept {
+  Keying& keying = *static_cast<Keying*>(context);
+  for (std::size_t taken; (taken = keying.next.fetch_add(1)) < keying.batches.size();) {
+    MakeKeys(*keying.batches[taken]);
   }
 }
 
-void NameKeyBatches::MakeKeys(void* context) noexcept {
-  Batch& batch = *static_cast<Batch*>(context);
+void NameKeyBatches::KeyAll() {
+  Keying keying;
+  keying.batches.reserve(batches_.size());
+  for (const auto& batch : batches_) keying.batches.push_back(batch.get());
+  const bool helped = batches_.size() > 1 && work_.Post(&NameKeyBatches::KeyBatches, &keying);
+  KeyBatches(&keying);
+  if (helped) work_.Wait();
+}
+
+void NameKeyBatches::MakeKeys(Batch& batch) noexcept {
   std::size_t used = 0;
-  for (std::size_t name = 0; name < batch.nameEnds.size(); ++name) {
-    const std::uint32_t nameStart = batch.NameStart(name);
-    const int length = batch.system->SortKeyInto(batch.names.data() + nameStart, batch.nameEnds[name] - nameStart,
-                                                 batch.wide, batch.keys.get() + used, batch.keyRoom - used);
+  for (std::size_t name = 0; name < batch.names.size(); ++name) {
+    const int length = batch.system->SortKeyInto(batch.names[name], batch.lengths[name], batch.wide,
+                                                 batch.keys.get() + used, batch.keyRoom - used);
     if (length < 0) break;
     used += static_cast<std::size_t>(length);
     batch.keyEnds[name] = static_cast<std::uint32_t>(used);
     batch.keyed = name + 1;
   }
   if (batch.Sorted()) SortBatch(batch);
-  batch.done.store(true, std::memory_order_release);
 }
 
 // Sorts without memory of its own: std::sort takes none.
 void NameKeyBatches::SortBatch(Batch& batch) noexcept {
-  const std::size_t count = batch.nameEnds.size();
+  const std::size_t count = batch.names.size();
   for (std::size_t name = 0; name < count; ++name) batch.order[name] = static_cast<std::uint32_t>(name);
   std::sort(batch.order.get(), batch.order.get() + count, [&batch](std::uint32_t first, std::uint32_t second) {
     const int order = batch.Key(first).Compare(batch.Key(second));
@@ -128,9 +142,8 @@ void NameKeyBatches::SortBatch(Batch& batch) noexcept {
 }
 
 std::string NameKeyBatches::OrdinaryKey(const Batch& batch, std::size_t name) const {
-  const std::uint32_t start = batch.NameStart(name);
-  const char16_t* units = batch.names.data() + start;
-  const std::size_t length = batch.nameEnds[name] - start;
+  const char16_t* units = batch.names[name];
+  const std::size_t length = batch.lengths[name];
   if (unicode_) return system_.SortKeyWide(std::u16string(units, length));
   return system_.SortKey(std::string(units, units + length));
 }
@@ -164,21 +177,15 @@ void MergeRuns(Before before, std::vector<std::size_t> runEnds, std::vector<std:
 
 }  // namespace
 
-bool NameKeyBatches::Take(std::vector<KeyView>* keys, std::vector<std::uint32_t>* sorted) {
-  if (!abandoned_ && filling_ != nullptr) {
-    try {
-      Send();
-    } catch (const std::bad_alloc&) {
-      abandoned_ = true;
-    }
-  }
-  work_.Wait();
-  if (abandoned_) return false;
+bool NameKeyBatches::Take(const std::vector<StartupItem>& items, std::vector<KeyView>* keys,
+                          std::vector<std::uint32_t>* sorted) {
+  MakeBatches(items);
+  KeyAll();
   std::size_t names = 0;
   std::size_t late = 0;
   for (const auto& batch : batches_) {
-    names += batch->nameEnds.size();
-    late += batch->nameEnds.size() - batch->keyed;
+    names += batch->names.size();
+    late += batch->names.size() - batch->keyed;
   }
   keys->clear();
   keys->reserve(names);
@@ -194,22 +201,21 @@ bool NameKeyBatches::Take(std::vector<KeyView>* keys, std::vector<std::uint32_t>
   };
   for (const auto& batch : batches_) {
     const auto first = static_cast<std::uint32_t>(keys->size());
-    for (std::size_t name = 0; name < batch->nameEnds.size(); ++name) {
+    for (std::size_t name = 0; name < batch->names.size(); ++name) {
       if (name < batch->keyed) {
         keys->push_back(batch->Key(name));
         continue;
       }
       lateKeys_.push_back(OrdinaryKey(*batch, name));
-      if (lateKeys_.back().empty() && batch->nameEnds[name] != batch->NameStart(name)) return false;  // none made
+      if (lateKeys_.back().empty() && batch->lengths[name] != 0) return false;  // none made
       keys->push_back({lateKeys_.back().data(), static_cast<std::uint32_t>(lateKeys_.back().size())});
     }
     const std::size_t runStart = sorted->size();
-    for (std::size_t name = 0; name < batch->nameEnds.size(); ++name) {
+    for (std::size_t name = 0; name < batch->names.size(); ++name) {
       sorted->push_back(first + (batch->Sorted() ? batch->order[name] : static_cast<std::uint32_t>(name)));
     }
     if (!batch->Sorted()) std::sort(sorted->begin() + static_cast<std::ptrdiff_t>(runStart), sorted->end(), before);
     runEnds.push_back(sorted->size());
-    std::u16string().swap(batch->names);  // what is left of them: for the merge's memory
   }
   MergeRuns(before, std::move(runEnds), sorted);
   return true;

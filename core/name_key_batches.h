@@ -1,14 +1,15 @@
 #pragma once
-// A load's collation keys, made while it reads: each name goes into a batch
-// as its item is read, and each full batch is keyed and sorted on the
-// background thread while the reads go on.
-#include <atomic>
+// A load's collation keys, made once the reads are done: the items' names
+// in batches, keyed and sorted on the background thread and the caller's at
+// once. Keyed beside the reads, they slowed them more than they cost: the
+// reads wait on the wineserver, which then shares the processors with them.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "core/startup_item.h"
 #include "platform/background_work.h"
 #include "platform/list_control.h"
 #include "platform/system_queries.h"
@@ -29,34 +30,31 @@ class NameKeyBatches {
   NameKeyBatches(SystemQueries& system, BackgroundWork& work, bool unicode);
   NameKeyBatches(const NameKeyBatches&) = delete;
   NameKeyBatches& operator=(const NameKeyBatches&) = delete;
-  // Waits for the batches still being keyed: the jobs write into them.
   ~NameKeyBatches();
 
-  // The next item's name. Short of memory, batching stops, and Take says so.
-  void Add(const RowText& name) noexcept;
-  // Every name's key, in the order of Add, in |keys|, valid while this
-  // lives; |sorted| the names' numbers in the order of their keys, names
-  // keyed alike in the order of Add. False when they could not all be made:
-  // short of memory, or a name the system made no key of; the keys are then
-  // made the ordinary way. May throw bad_alloc.
-  bool Take(std::vector<KeyView>* keys, std::vector<std::uint32_t>* sorted);
+  // Every item's name's key, in the items' order, in |keys|, valid while
+  // this and |items| live unchanged; |sorted| the items' numbers in the
+  // order of their keys, names keyed alike in the items' order. False when
+  // a name the system made no key of; the keys are then made the ordinary
+  // way. May throw bad_alloc.
+  bool Take(const std::vector<StartupItem>& items, std::vector<KeyView>* keys, std::vector<std::uint32_t>* sorted);
 
  private:
   struct Batch;
-  static void MakeKeys(void* batch) noexcept;
+  struct Keying;
+  static void KeyBatches(void* keying) noexcept;
+  static void MakeKeys(Batch& batch) noexcept;
   static void SortBatch(Batch& batch) noexcept;
-  void Send();
-  void GiveBackKeyedNames() noexcept;
+  void MakeBatches(const std::vector<StartupItem>& items);
+  void KeyAll();
   std::string OrdinaryKey(const Batch& batch, std::size_t name) const;
 
   SystemQueries& system_;
   BackgroundWork& work_;
   bool unicode_;
-  bool abandoned_ = false;
-  std::vector<std::unique_ptr<Batch>> batches_;  // sent, in order
-  std::size_t namesKept_ = 0;                    // batches before it gave their names back
-  std::unique_ptr<Batch> filling_;
-  std::vector<std::string> lateKeys_;  // made after the reads
+  std::vector<std::u16string> shown_;  // names read in the other form, as shown
+  std::vector<std::unique_ptr<Batch>> batches_;
+  std::vector<std::string> lateKeys_;  // made after the batches
 };
 
 }  // namespace rw

@@ -14,22 +14,20 @@ namespace {
 // past it are counted as rows the list could not show.
 class KeepItems : public StartupItemCollector {
  public:
-  KeepItems(std::vector<StartupItem>& items, int& refused, std::size_t maxItems, NameKeyBatches& keys)
-      : items_(items), refused_(refused), maxItems_(maxItems), keys_(keys) {}
+  KeepItems(std::vector<StartupItem>& items, int& refused, std::size_t maxItems)
+      : items_(items), refused_(refused), maxItems_(maxItems) {}
   void Collect(StartupItem item) override {
     if (items_.size() >= maxItems_) {
       ++refused_;
       return;
     }
     items_.push_back(std::move(item));
-    keys_.Add(items_.back().Text(kColumnName));
   }
 
  private:
   std::vector<StartupItem>& items_;
   int& refused_;
   std::size_t maxItems_;
-  NameKeyBatches& keys_;
 };
 
 // How a name is keyed: by the collation of the text the list shows, or, where
@@ -178,15 +176,15 @@ int NameOrder::Compare(std::uint32_t firstId, std::uint32_t secondId) const {
 
 void StartupInventory::LoadStartupItems(const Platform& platform, WindowsFamily family, bool unicodeRows) {
   Clear();
-  NameKeyBatches keys(platform.system, platform.background, unicodeRows);
-  KeepItems collector(items_, problems_.refusedRows, kIndexMask + std::size_t{1}, keys);
+  KeepItems collector(items_, problems_.refusedRows, kIndexMask + std::size_t{1});
   ReadStartupItems(platform, family, collector, &problems_);
   pastMostIds_ = problems_.refusedRows;
-  // Where the keys could not all be made on the way, Order makes them.
+  // Where the keys could not all be made here, Order makes them.
   try {
+    NameKeyBatches keys(platform.system, platform.background, unicodeRows);
     std::vector<KeyView> made;
     std::vector<std::uint32_t> sorted;
-    if (keys.Take(&made, &sorted)) order_.RankByKeys(items_, unicodeRows, made, sorted);
+    if (keys.Take(items_, &made, &sorted)) order_.RankByKeys(items_, unicodeRows, made, sorted);
   } catch (const std::bad_alloc&) {
     order_.Clear();
   }

@@ -9,7 +9,8 @@ class BackgroundWork {
   virtual ~BackgroundWork() = default;
   // Runs job(context) after the jobs posted before it. The program's runtime
   // is made for one thread: a job throws nothing, allocates nothing, and
-  // touches nothing the caller uses until Wait returns. False when the job
+  // until Wait returns touches nothing the caller uses, but through atomic
+  // operations. False when the job
   // could not be taken (no thread, or too many waiting): it has not run, and
   // the caller does it itself.
   virtual bool Post(Job job, void* context) noexcept = 0;

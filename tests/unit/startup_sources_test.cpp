@@ -187,26 +187,31 @@ TEST_F(CollectionTest, AMissingKeyOrAFailingEnumerationEndsThatKeyOnly) {
   EXPECT_EQ(0, registry.OpenHandleCount());
 }
 
-// Jobs kept until the load waits for them, then run last first; every third
-// refused, so the load keys that batch itself.
-class LateJobs : public BackgroundWork {
+// Jobs run at once, refused, or kept until the load waits for them: the
+// helper keys every batch, none, or none it has not found keyed.
+class SomeWork : public BackgroundWork {
  public:
-  LateJobs() { jobs_.reserve(64); }
+  enum Kind { kAtOnce, kRefused, kLate };
+  explicit SomeWork(Kind kind) : kind_(kind) {}
   bool Post(Job job, void* context) noexcept override {
-    if (++posts % 3 == 0) return false;
-    jobs_.emplace_back(job, context);
+    ++posts;
+    if (kind_ == kRefused) return false;
+    if (kind_ == kAtOnce) job(context);
+    if (kind_ == kLate) late_ = {job, context};
     return true;
   }
   void Wait() noexcept override {
-    for (; !jobs_.empty(); jobs_.pop_back()) jobs_.back().first(jobs_.back().second);
+    if (late_.first != nullptr) late_.first(late_.second);
+    late_ = {};
   }
   int posts = 0;
 
  private:
-  std::vector<std::pair<Job, void*>> jobs_;
+  Kind kind_;
+  std::pair<Job, void*> late_{};
 };
 
-// Some names have no key made beside the reads: they are made after them.
+// Some names have no key made in their batch: they are made after them.
 struct SomeKeysLate : public FakeSystemQueries {
   int SortKeyInto(const char16_t* units, std::size_t length, bool wide, char* key, std::size_t bytes) noexcept override {
     return ++calls % 700 == 0 ? -1 : FakeSystemQueries::SortKeyInto(units, length, wide, key, bytes);
@@ -214,18 +219,19 @@ struct SomeKeysLate : public FakeSystemQueries {
   int calls = 0;
 };
 
-// Thousands of names, in batches keyed in any order, some late: the load's
-// order is that of each name's key, names alike in the order read.
-TEST_F(CollectionTest, NamesKeyedWhileReadIncomingAnyOrderRankAsTheirKeys) {
+// Thousands of names, in batches keyed by either thread, some names late:
+// the load's order is that of each name's key, names alike in the order read.
+TEST_F(CollectionTest, NamesKeyedInBatchesByEitherThreadRankAsTheirKeys) {
   for (int i = 0; i < 2600; ++i) {
     const std::string name = (i % 3 != 0 ? "App" : "app") + std::to_string(i * 7919 % 1300);
     registry.SetString(i < 1300 ? kHkeyLocalMachine : kHkeyCurrentUser, kRun, name, "run.exe");
   }
+  for (const auto kind : {SomeWork::kAtOnce, SomeWork::kRefused, SomeWork::kLate})
   for (const bool unicode : {true, false}) {
-    LateJobs late;
+    SomeWork work(kind);
     SomeKeysLate keys;
-    entries.LoadStartupItems(Platform{registry, keys, files, messages, programs, late}, family, unicode);
-    EXPECT_GE(late.posts, 3) << "one refused";
+    entries.LoadStartupItems(Platform{registry, keys, files, messages, programs, work}, family, unicode);
+    EXPECT_EQ(1, work.posts) << "one helper for every batch";
     EXPECT_GT(keys.calls, 1300);
     std::vector<std::uint32_t> ids = entries.Ids();
     std::map<std::uint32_t, std::string> keyOf;
@@ -238,7 +244,7 @@ TEST_F(CollectionTest, NamesKeyedWhileReadIncomingAnyOrderRankAsTheirKeys) {
     const NameOrder& order = entries.Order(keys, unicode);
     ASSERT_TRUE(order.Keyed());
     ASSERT_TRUE(order.SortAscending(&ids));
-    EXPECT_EQ(expected, ids) << (unicode ? "Unicode" : "ANSI") << " keys";
+    EXPECT_EQ(expected, ids) << (unicode ? "Unicode" : "ANSI") << " keys, work " << kind;
   }
 }
 
