@@ -19,7 +19,10 @@
 # program are open side by side and load again in turn, RW_BENCH_PAIRS times
 # (default 7), so that each pair meets the machine in the same moment; the
 # round's program / reads alone is the median of its pairs' ratios, which no
-# one slow or lucky load moves. The raw cost loads RW_BENCH_LOADS times in
+# one slow or lucky load moves. On a virtual machine whose hypervisor takes
+# its processors' time elsewhere (the steal of /proc/stat) the machine is not
+# quiet: a pair during which more than 3% was taken loads again, up to three
+# times, and the round says how many did. The raw cost loads RW_BENCH_LOADS times in
 # all (default 5), and its best counts.
 # Delete: View > Check All, Delete Checked Items, Yes; from the answer until
 # only the rows that are not deleted (the folder's other files) are left.
@@ -192,29 +195,50 @@ reads_open() {
   reads_first=$(rw_probe timeload "$reads_title" "$2") || { rw_log "reads alone: no load of $2 rows"; exit 1; }
 }
 
+# stolen_ms: the processor time the hypervisor has given elsewhere since
+# boot, over every processor of this virtual machine (0 on real hardware).
+stolen_ms() { awk -v hz="$(getconf CLK_TCK)" '/^cpu / { print $9 * 1000 / hz }' /proc/stat; }
+
 # paired_loads N ROWS MS: the reads alone and the program, open side by
 # side, load again in turn, RW_BENCH_PAIRS times each, so that a slower
-# moment of the machine falls on both loads of a pair alike. Each side's
+# moment of the machine falls on both loads of a pair alike. On a virtual
+# machine a pair during which the hypervisor took more than 3% of its
+# processors' time (and more than two of its 10 ms ticks) is not a quiet
+# machine's: it is loaded again, up to
+# RW_BENCH_RETAKES times (default 3), and its last try counts. Each side's
 # best, its first load (MS for the program's) included, is appended to
 # $work/KIND-load-N; the median of the pairs' program / reads alone to
-# $work/load-to-reads-N, and the pairs' ratios, least first, to
-# $work/load-pairs-N. Then the reads alone's window closes. Its process,
-# which holds the test desktop, ends with the program's: round waits for it then.
+# $work/load-to-reads-N, and the pairs' ratios, least first, with the pairs
+# loaded again and those never quiet, to $work/load-pairs-N. Then the reads
+# alone's window closes. Its process, which holds the test desktop, ends with
+# the program's: round waits for it then.
 paired_loads() {
-  local ms i
+  local reads program stolen i try retaken=0 noisy=0
+  local -r cores=$(nproc)
   : >"$work/pair-reads"
   : >"$work/pair-program"
   for ((i = 0; i < ${RW_BENCH_PAIRS:-7}; ++i)); do
-    ms=$(rw_probe loadnow "$reads_title" "$2") || { rw_log "reads alone: no load again of $2 rows"; exit 1; }
-    echo "$ms" >>"$work/pair-reads"
-    ms=$(rw_probe loadnow "$program_title" "$2") || { rw_log "program: no load again of $2 rows"; exit 1; }
-    echo "$ms" >>"$work/pair-program"
+    for ((try = 0; ; ++try)); do
+      stolen=$(stolen_ms)
+      reads=$(rw_probe loadnow "$reads_title" "$2") || { rw_log "reads alone: no load again of $2 rows"; exit 1; }
+      program=$(rw_probe loadnow "$program_title" "$2") || { rw_log "program: no load again of $2 rows"; exit 1; }
+      stolen=$(awk -v a="$stolen" -v b="$(stolen_ms)" 'BEGIN { print b - a }')
+      awk -v s="$stolen" -v ms="$reads $program" -v c="$cores" \
+        'BEGIN { split(ms, m, " "); exit !(s > 20 && s > 0.03 * (m[1] + m[2]) * c) }' || break
+      if ((try == ${RW_BENCH_RETAKES:-3})); then
+        ((++noisy))
+        break
+      fi
+      ((++retaken))
+    done
+    echo "$reads" >>"$work/pair-reads"
+    echo "$program" >>"$work/pair-program"
   done
   { echo "$reads_first"; cat "$work/pair-reads"; } | best >>"$work/reads-load-$1"
   { echo "$3"; cat "$work/pair-program"; } | best >>"$work/program-load-$1"
   ratios "$work/pair-program" "$work/pair-reads" >"$work/pair-ratios"
   median <"$work/pair-ratios" >>"$work/load-to-reads-$1"
-  sort -n "$work/pair-ratios" | paste -sd ' ' >>"$work/load-pairs-$1"
+  echo "$(sort -n "$work/pair-ratios" | paste -sd ' ')$( ((retaken == 0)) || echo " · $retaken loaded again")$( ((noisy == 0)) || echo " · $noisy never quiet")" >>"$work/load-pairs-$1"
   rw_probe close "$reads_title" >/dev/null || true
 }
 
