@@ -98,7 +98,7 @@ void NameKeyBatches::MakeBatches(const std::vector<StartupItem>& items) {
 // The batches, taken one at a time by whichever thread is free: the next
 // to take is all the threads share.
 struct NameKeyBatches::Keying {
-  std::vector<Batch*> batches;
+  const std::vector<std::unique_ptr<Batch>>& batches;
   std::atomic<std::size_t> next{0};
 };
 
@@ -109,10 +109,8 @@ void NameKeyBatches::KeyBatches(void* context) noexcept {
   }
 }
 
-void NameKeyBatches::KeyAll() {
-  Keying keying;
-  keying.batches.reserve(batches_.size());
-  for (const auto& batch : batches_) keying.batches.push_back(batch.get());
+void NameKeyBatches::KeyAll() noexcept {
+  Keying keying{batches_};
   const bool helped = batches_.size() > 1 && work_.Post(&NameKeyBatches::KeyBatches, &keying);
   KeyBatches(&keying);
   if (helped) work_.Wait();

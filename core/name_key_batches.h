@@ -46,7 +46,7 @@ class NameKeyBatches {
   static void MakeKeys(Batch& batch) noexcept;
   static void SortBatch(Batch& batch) noexcept;
   void MakeBatches(const std::vector<StartupItem>& items);
-  void KeyAll();
+  void KeyAll() noexcept;
   std::string OrdinaryKey(const Batch& batch, std::size_t name) const;
 
   SystemQueries& system_;

@@ -10,9 +10,8 @@ class BackgroundWork {
   // Runs job(context) after the jobs posted before it. The program's runtime
   // is made for one thread: a job throws nothing, allocates nothing, and
   // until Wait returns touches nothing the caller uses, but through atomic
-  // operations. False when the job
-  // could not be taken (no thread, or too many waiting): it has not run, and
-  // the caller does it itself.
+  // operations. False when the job could not be taken (no thread, or too
+  // many waiting): it has not run, and the caller does it itself.
   virtual bool Post(Job job, void* context) noexcept = 0;
   // Returns once every job posted has run.
   virtual void Wait() noexcept = 0;
