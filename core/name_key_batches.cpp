@@ -29,8 +29,6 @@ int KeyView::Compare(const KeyView& other) const {
 }
 
 struct NameKeyBatches::Batch {
-  SystemQueries* system = nullptr;
-  bool wide = false;
   // Each name's units, where the items or shown_ keep them; ANSI names one
   // byte a unit.
   std::vector<const char16_t*> names;
@@ -64,8 +62,6 @@ void NameKeyBatches::MakeBatches(const std::vector<StartupItem>& items) {
   for (std::size_t first = 0; first < items.size(); first += kBatchNames) {
     auto batch = std::make_unique<Batch>();
     const std::size_t count = std::min(kBatchNames, items.size() - first);
-    batch->system = &system_;
-    batch->wide = unicode_;
     batch->names.reserve(count);
     batch->lengths.reserve(count);
     std::size_t units = 0;
@@ -96,31 +92,33 @@ void NameKeyBatches::MakeBatches(const std::vector<StartupItem>& items) {
 }
 
 // The batches, taken one at a time by whichever thread is free: the next
-// to take is all the threads share.
+// to take is all the threads change.
 struct NameKeyBatches::Keying {
   const std::vector<std::unique_ptr<Batch>>& batches;
+  SystemQueries& system;
+  bool wide;
   std::atomic<std::size_t> next{0};
 };
 
 void NameKeyBatches::KeyBatches(void* context) noexcept {
   Keying& keying = *static_cast<Keying*>(context);
   for (std::size_t taken; (taken = keying.next.fetch_add(1)) < keying.batches.size();) {
-    MakeKeys(*keying.batches[taken]);
+    MakeKeys(*keying.batches[taken], keying.system, keying.wide);
   }
 }
 
 void NameKeyBatches::KeyAll() noexcept {
-  Keying keying{batches_};
+  Keying keying{batches_, system_, unicode_};
   const bool helped = batches_.size() > 1 && work_.Post(&NameKeyBatches::KeyBatches, &keying);
   KeyBatches(&keying);
   if (helped) work_.Wait();
 }
 
-void NameKeyBatches::MakeKeys(Batch& batch) noexcept {
+void NameKeyBatches::MakeKeys(Batch& batch, SystemQueries& system, bool wide) noexcept {
   std::size_t used = 0;
   for (std::size_t name = 0; name < batch.names.size(); ++name) {
-    const int length = batch.system->SortKeyInto(batch.names[name], batch.lengths[name], batch.wide,
-                                                 batch.keys.get() + used, batch.keyRoom - used);
+    const int length =
+        system.SortKeyInto(batch.names[name], batch.lengths[name], wide, batch.keys.get() + used, batch.keyRoom - used);
     if (length < 0) break;
     used += static_cast<std::size_t>(length);
     batch.keyEnds[name] = static_cast<std::uint32_t>(used);

@@ -11,7 +11,6 @@
 
 #include "core/startup_item.h"
 #include "platform/background_work.h"
-#include "platform/list_control.h"
 #include "platform/system_queries.h"
 
 namespace rw {
@@ -43,7 +42,7 @@ class NameKeyBatches {
   struct Batch;
   struct Keying;
   static void KeyBatches(void* keying) noexcept;
-  static void MakeKeys(Batch& batch) noexcept;
+  static void MakeKeys(Batch& batch, SystemQueries& system, bool wide) noexcept;
   static void SortBatch(Batch& batch) noexcept;
   void MakeBatches(const std::vector<StartupItem>& items);
   void KeyAll() noexcept;

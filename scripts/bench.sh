@@ -22,8 +22,8 @@
 # one slow or lucky load moves. On a virtual machine whose hypervisor takes
 # its processors' time elsewhere (the steal of /proc/stat) the machine is not
 # quiet: a pair during which more than 3% was taken loads again, up to three
-# times, and the round says how many did. The raw cost loads RW_BENCH_LOADS times in
-# all (default 5), and its best counts.
+# times, and the round says how many did. The raw cost loads RW_BENCH_LOADS
+# times in all (default 5), and its best counts.
 # Delete: View > Check All, Delete Checked Items, Yes; from the answer until
 # only the rows that are not deleted (the folder's other files) are left.
 # Undo (the program only): Options > Undo Delete until the load after it says
@@ -204,8 +204,8 @@ stolen_ms() { awk -v hz="$(getconf CLK_TCK)" '/^cpu / { print $9 * 1000 / hz }' 
 # moment of the machine falls on both loads of a pair alike. On a virtual
 # machine a pair during which the hypervisor took more than 3% of its
 # processors' time (and more than two of its 10 ms ticks) is not a quiet
-# machine's: it is loaded again, up to
-# RW_BENCH_RETAKES times (default 3), and its last try counts. Each side's
+# machine's: it is loaded again, up to RW_BENCH_RETAKES times (default 3),
+# and its last try counts. Each side's
 # best, its first load (MS for the program's) included, is appended to
 # $work/KIND-load-N; the median of the pairs' program / reads alone to
 # $work/load-to-reads-N, and the pairs' ratios, least first, with the pairs
@@ -222,9 +222,8 @@ paired_loads() {
       stolen=$(stolen_ms)
       reads=$(rw_probe loadnow "$reads_title" "$2") || { rw_log "reads alone: no load again of $2 rows"; exit 1; }
       program=$(rw_probe loadnow "$program_title" "$2") || { rw_log "program: no load again of $2 rows"; exit 1; }
-      stolen=$(awk -v a="$stolen" -v b="$(stolen_ms)" 'BEGIN { print b - a }')
-      awk -v s="$stolen" -v ms="$reads $program" -v c="$cores" \
-        'BEGIN { split(ms, m, " "); exit !(s > 20 && s > 0.03 * (m[1] + m[2]) * c) }' || break
+      awk -v before="$stolen" -v after="$(stolen_ms)" -v ms="$((${reads%.*} + ${program%.*}))" -v cores="$cores" \
+        'BEGIN { s = after - before; exit !(s > 20 && s > 0.03 * ms * cores) }' || break
       if ((try == ${RW_BENCH_RETAKES:-3})); then
         ((++noisy))
         break
