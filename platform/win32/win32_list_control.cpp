@@ -168,7 +168,7 @@ std::size_t Win32ListControl::ShowRows(std::vector<std::uint32_t> ids) {
     rows_.swap(rows);
     // The list's selection and focus are by position: none of them is one of these rows'.
     ClearSelectionAndFocus();
-    if (ToList(LVM_SETITEMCOUNT, rows_.size(), 0) == 0) Clear();
+    if (!TellCount(0)) Clear();
     return rows_.size();
   }
   Clear();
@@ -323,7 +323,20 @@ void Win32ListControl::Clear() {
   }
   // Given back, not only emptied: a load short of memory needs what they held.
   std::vector<HeldRow>().swap(rows_);
-  ToList(LVM_SETITEMCOUNT, 0, 0);
+  // While drawing is held back the list keeps its count, which the rows
+  // shown next most often have again; it has none by the time it draws.
+  if (!held_) TellCount(0);
+}
+
+// The list's count changes only while it cannot draw: told its count, Wine's
+// list view sets its scroll bars, and draws the vertical one twice at once.
+bool Win32ListControl::TellCount(WPARAM flags) {
+  if (ToList(LVM_GETITEMCOUNT, 0, 0) == static_cast<LRESULT>(rows_.size())) return true;
+  if (held_ && !listHeld_) {
+    ToList(WM_SETREDRAW, FALSE, 0);
+    listHeld_ = true;
+  }
+  return ToList(LVM_SETITEMCOUNT, rows_.size(), static_cast<LPARAM>(flags)) != 0;
 }
 
 struct Win32ListControl::SortRequest {
@@ -415,7 +428,7 @@ void Win32ListControl::SetChecked(int position, bool checked) {
   if (virtual_) {
     if (position < 0 || position >= Count()) return;
     rows_[position].checked = checked;
-    ToList(LVM_REDRAWITEMS, position, position);
+    if (!held_) ToList(LVM_REDRAWITEMS, position, position);  // else drawn with the rest
     return;
   }
   LVITEMA item = {};
@@ -443,7 +456,7 @@ void Win32ListControl::RemoveRows(const std::vector<int>& positions) {
   rows_.resize(kept);
   // The selection is by position, which now shows other rows.
   ClearSelectionAndFocus();
-  ToList(LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOSCROLL);
+  TellCount(LVSICF_NOSCROLL);
   InvalidateRect(list_, nullptr, TRUE);
 }
 
@@ -467,7 +480,26 @@ void Win32ListControl::SetView(ListViewMode mode) {
 // moment, the list is then drawn once, whole, its frame and scroll bars too.
 // Hiding validates what was due, the header's too: the children are drawn
 // again when one of them was due.
+//
+// The virtual form holds the drawing back itself: its rows change only in
+// their texts and check boxes, which the list asks for when it draws, and
+// in their count, which the list is told while it cannot draw. When the
+// count stayed, the rows are drawn again, and the frame and scroll bars as
+// they were are not.
 void Win32ListControl::SetRedraw(bool redraw) {
+  if (virtual_) {
+    if (!redraw) {
+      held_ = true;
+      return;
+    }
+    TellCount(0);  // rows cleared and none shown since
+    held_ = false;
+    if (!listHeld_) {
+      InvalidateRect(list_, nullptr, TRUE);
+      return;
+    }
+    listHeld_ = false;
+  }
   if (!redraw || (GetWindowLongA(list_, GWL_STYLE) & WS_VISIBLE) == 0) {  // a hidden list stays hidden
     ToList(WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
     return;

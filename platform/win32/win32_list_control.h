@@ -91,6 +91,9 @@ class Win32ListControl : public ListControl {
   int FindName(int start, const std::u16string& typed, bool ansi, UINT flags) const;
   void SortHeldRows(const RowOrder& order, bool ascending);
   void ClearSelectionAndFocus();
+  // Tells the list the count of the rows held, when it differs; false when
+  // the list refused it.
+  bool TellCount(WPARAM flags);
   // Straight to the list's own procedure: the rows the program adds, reads
   // and removes need nothing of the check-box input, and a load sends
   // several messages a row.
@@ -102,6 +105,8 @@ class Win32ListControl : public ListControl {
   bool selectsByRowBounds_ = false;
   bool virtual_ = false;
   std::vector<HeldRow> rows_;  // the virtual form's rows, in their order
+  bool held_ = false;          // the virtual form's drawing is held back
+  bool listHeld_ = false;      // and the list's own too, for a new count
 };
 
 }  // namespace rw

@@ -287,8 +287,8 @@ TEST_P(ListControlContractTest, TypingSelectsTheNextRowWhoseNameStartsSo) {
 }
 
 // Drawing again after a change: the list is visible, due to be drawn whole,
-// its scroll bar set to its rows, and its header still due when it was; a
-// hidden list stays hidden.
+// its scroll bar set to its rows, and its header still due when it was; it
+// holds as many rows as it shows; a hidden list stays hidden.
 TEST_P(ListControlContractTest, DrawingAgainLeavesTheListShownAndDueWholeWithItsScrollBarSet) {
   const HWND host = GetParent(window_);
   ShowWindow(host, SW_SHOWNOACTIVATE);
@@ -307,6 +307,20 @@ TEST_P(ListControlContractTest, DrawingAgainLeavesTheListShownAndDueWholeWithIts
   EXPECT_TRUE(GetUpdateRect(header, nullptr, FALSE));
   int top = 0, bottom = 0;
   EXPECT_TRUE(GetScrollRange(window_, SB_VERT, &top, &bottom) && bottom == 199);
+  // Loaded again with as many rows, the list shows the new ones, all of it due.
+  UpdateWindow(host);
+  list_.SetRedraw(false);
+  list_.Clear();
+  Add(std::vector<std::string>(200, "again"));
+  list_.SetRedraw(true);
+  ASSERT_TRUE(GetUpdateRect(window_, &due, FALSE));
+  EXPECT_TRUE(EqualRect(&due, &client));
+  EXPECT_EQ("again", wine::ListText(window_, 199, kColumnName));
+  // A load cut short after the rows went: no row is left for the list to show.
+  list_.SetRedraw(false);
+  list_.Clear();
+  list_.SetRedraw(true);
+  EXPECT_EQ(0, static_cast<int>(SendMessageA(window_, LVM_GETITEMCOUNT, 0, 0)));
   ShowWindow(window_, SW_HIDE);
   list_.SetRedraw(false);
   list_.SetRedraw(true);
