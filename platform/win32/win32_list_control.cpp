@@ -328,8 +328,9 @@ void Win32ListControl::Clear() {
   if (!held_) TellCount(0);
 }
 
-// The list's count changes only while it cannot draw: told its count, Wine's
-// list view sets its scroll bars, and draws the vertical one twice at once.
+// While drawing is held back, the list is told a new count only once it
+// cannot draw: told its count, Wine's list view sets its scroll bars, and
+// draws the vertical one twice at once.
 bool Win32ListControl::TellCount(WPARAM flags) {
   if (ToList(LVM_GETITEMCOUNT, 0, 0) == static_cast<LRESULT>(rows_.size())) return true;
   if (held_ && !listHeld_) {
